@@ -1,0 +1,62 @@
+# Shared build helpers.
+
+# vabo_add_library(<name> <dir>): a static library from every source under
+# <dir>/src, with <dir>/src as its public include root.
+function(vabo_add_library name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/src/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${dir}/src)
+  else()
+    # A layer that has no code yet still takes part in the link.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${dir}/src)
+  endif()
+endfunction()
+
+# vabo_link_whole(<target> <libs...>): links static libraries whole, so that
+# the class records they register at start-up survive the link.
+function(vabo_link_whole target)
+  foreach(lib IN LISTS ARGN)
+    target_link_libraries(${target} PRIVATE ${lib})
+    get_target_property(type ${lib} TYPE)
+    if(type STREQUAL "STATIC_LIBRARY")
+      target_link_options(${target} PRIVATE
+        "LINKER:--whole-archive" "$<TARGET_FILE:${lib}>" "LINKER:--no-whole-archive")
+    endif()
+  endforeach()
+endfunction()
+
+# vabo_add_tests(<name> <dir> <libs...>): one GoogleTest program from every
+# source under <dir>/tests, each test case registered with CTest.
+function(vabo_add_tests name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/tests/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/fuzz/")
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  vabo_link_whole(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock Threads::Threads)
+  target_include_directories(${name} PRIVATE ${dir}/tests)
+  target_compile_definitions(${name} PRIVATE VABO_TEST_DATA="${dir}/tests/data")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=dummy")
+endfunction()
+
+# vabo_add_fuzzer(<name> <source> <corpus dir> <libs...>): a libFuzzer target
+# when VABO_FUZZ is on, and in every build a replay test that feeds each file
+# of the saved corpus to the same entry point.
+function(vabo_add_fuzzer name source corpus)
+  add_executable(${name}_replay ${source} ${PROJECT_SOURCE_DIR}/cmake/FuzzReplayMain.cpp)
+  vabo_link_whole(${name}_replay ${ARGN})
+  add_test(NAME ${name}_corpus COMMAND ${name}_replay ${corpus})
+  if(VABO_FUZZ)
+    add_executable(${name} ${source})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    vabo_link_whole(${name} ${ARGN})
+  endif()
+endfunction()

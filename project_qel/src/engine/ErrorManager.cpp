@@ -1,0 +1,93 @@
+#include "engine/ErrorManager.h"
+
+#include <SDL.h>
+
+#include <atomic>
+#include <cstdarg>
+
+#include "engine/Logger.h"
+#include "engine/Qel.h"
+#include "engine/QelAssert.h"
+#include "system/SystemUtils.h"
+
+QEL_IMPLEMENT_RUNTIME_CLASS(ErrorManager, QEL_NO_PARENT, QEL_NO_CREATOR);
+
+namespace {
+std::atomic<bool> reporting{false};
+}
+
+ErrorManager::ErrorManager()
+{
+    QEL_LOG("Starting...");
+}
+
+void ErrorManager::error(const char* format, ...)
+{
+    UString message;
+    va_list args;
+    va_start(args, format);
+    vformatString(message, format, args);
+    va_end(args);
+    bool first = !reporting.exchange(true);
+    reportAndExit(message, first);
+}
+
+void ErrorManager::reportAndExit(const UString& message, bool leaveMachineUsable)
+{
+    if (g_qel != nullptr) {
+        g_qel->bShuttingDown = true;
+        if (leaveMachineUsable && g_qel->input != nullptr) {
+            SDL_WM_GrabInput(SDL_GRAB_OFF);
+            SDL_ShowCursor(SDL_ENABLE);
+        }
+    }
+    qelLog("error", message);
+    printError(message);
+    qelLog("error", "Forced exit.");
+    if (g_qel != nullptr && g_qel->logger != nullptr) {
+        g_qel->logger->writeCrashLog();
+    }
+    exitWithError();
+}
+
+UString ErrorManager::getGLErrorName(unsigned code)
+{
+    switch (code) {
+    case 0: return "GL_NO_ERROR";
+    case 0x0500: return "GL_INVALID_ENUM";
+    case 0x0501: return "GL_INVALID_VALUE";
+    case 0x0502: return "GL_INVALID_OPERATION";
+    case 0x0503: return "GL_STACK_OVERFLOW";
+    case 0x0504: return "GL_STACK_UNDERFLOW";
+    case 0x0505: return "GL_OUT_OF_MEMORY";
+    default: return "Unknown error.";
+    }
+}
+
+void qelLog(const char* function, const UString& message)
+{
+    if (g_qel != nullptr && g_qel->logger != nullptr) {
+        g_qel->logger->write("%s(): %s", function, message.c_str());
+    }
+}
+
+void qelFatal(const UString& message, const char* function, const char* file, int line)
+{
+    if (g_qel != nullptr && g_qel->errorManager != nullptr) {
+        g_qel->errorManager->error(ErrorManager::ERROR_FORMAT, message.c_str(), function, file, line);
+    }
+    // Before the engine stands there is no log to keep: report and leave.
+    printError(formatString(ErrorManager::ERROR_FORMAT, message.c_str(), function, file, line));
+    exitWithError();
+}
+
+void qelAssertFailed(const char* statement, const char* function, const char* file, int line)
+{
+    if (g_qel != nullptr && g_qel->errorManager != nullptr) {
+        g_qel->errorManager->error(ErrorManager::ASSERT_FORMAT, "Assertion failed.", statement, function,
+                                   file, line);
+    }
+    printError(formatString(ErrorManager::ASSERT_FORMAT, "Assertion failed.", statement, function, file,
+                            line));
+    exitWithError();
+}

@@ -1,0 +1,70 @@
+#include "engine/Logger.h"
+
+#include <cstdarg>
+
+#include "system/SystemUtils.h"
+#include "system/Time.h"
+
+QEL_IMPLEMENT_RUNTIME_CLASS(Logger, QEL_NO_PARENT, QEL_NO_CREATOR);
+
+namespace {
+Logger::TickSource tickSource = &getTicks;
+}
+
+void Logger::setTickSource(TickSource source)
+{
+    tickSource = source != nullptr ? source : &getTicks;
+}
+
+Logger::Logger()
+{
+    fileName = getUserDataPath(false) + "Vabodemo.log";
+    stream = std::make_unique<FileStream>(fileName, FileStream::WRITE);
+    if (!stream->isOpen) {
+        stream.reset();
+    }
+    write("Application: %s version %s", "Vabodemo", "1.30");
+    write("Log file: %s", fileName.c_str());
+    write("Log date: %s UTC", formatTimestamp(Time::now()).c_str());
+}
+
+Logger::~Logger() = default;
+
+void Logger::write(const char* format, ...)
+{
+    if (!stream) {
+        return;
+    }
+    UString text;
+    va_list args;
+    va_start(args, format);
+    vformatString(text, format, args);
+    va_end(args);
+
+    u32 tick = tickSource();
+    u32 gap = tick - lastTick;
+    UString line;
+    if (lastTick == 0 || gap == 0) {
+        line = "\t" + text;
+    } else {
+        line = formatString("+%lu\t", static_cast<unsigned long>(gap)) + text;
+    }
+    stream->writeLine(line);
+    lastTick = tick;
+}
+
+void Logger::flush()
+{
+    if (stream) {
+        stream->flush();
+    }
+}
+
+void Logger::writeCrashLog()
+{
+    if (stream) {
+        stream->flush();
+        stream.reset();
+    }
+    copyFile(fileName, getUserDataPath(true) + "crash.Vabodemo.log");
+}

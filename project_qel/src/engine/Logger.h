@@ -1,0 +1,33 @@
+#pragma once
+// The engine's log: one text file per run in the per-user folder, each line
+// stamped with the milliseconds since the previous line.
+#include <memory>
+
+#include "object/RuntimeClass.h"
+#include "system/FileStream.h"
+#include "system/StringUtils.h"
+
+class Logger {
+    QEL_DECLARE_ROOT_RUNTIME_CLASS()
+
+public:
+    using TickSource = u32 (*)();
+
+    Logger();
+    virtual ~Logger();
+    Logger(const Logger&) = delete;
+    Logger& operator=(const Logger&) = delete;
+
+    void write(const char* format, ...) QEL_PRINTF_FORMAT(2, 3);
+    // Flushes and closes the log, then copies it to the crash log. Later
+    // lines are dropped.
+    void writeCrashLog();
+    void flush();
+
+    // The millisecond clock the line prefixes are taken from.
+    static void setTickSource(TickSource source);
+
+    UString fileName;
+    std::unique_ptr<FileStream> stream;
+    u32 lastTick = 0;
+};

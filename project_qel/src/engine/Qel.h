@@ -1,0 +1,32 @@
+#pragma once
+// The engine object: one per process, reached through g_qel. It owns the
+// engine's managers.
+#include "object/OwnerLink.h"
+#include "object/RuntimeClass.h"
+
+class ErrorManager;
+class EventManager;
+class Logger;
+class QelGraphics;
+class QelInput;
+
+class Qel {
+    QEL_DECLARE_ROOT_RUNTIME_CLASS()
+
+public:
+    Qel();
+    virtual ~Qel();
+    Qel(const Qel&) = delete;
+    Qel& operator=(const Qel&) = delete;
+
+    Logger* logger = nullptr;
+    ErrorManager* errorManager = nullptr;
+    QelInput* input = nullptr;
+    QelGraphics* graphics = nullptr;
+    EventManager* eventManager = nullptr;
+    bool bShuttingDown = false;
+    // Every QelBase in existence, each through its ownerLink.
+    OwnerLink liveObjects{nullptr};
+};
+
+extern Qel* g_qel;

@@ -1,0 +1,7 @@
+#include "object/OwnerLink.h"
+
+OwnerLink::~OwnerLink()
+{
+    firstChild = lastChild = nullptr;
+    parent = nullptr;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// A binary disk file opened for reading (mode bit 1) or writing (mode bit 2).
+// Every operation does nothing while the file is not open.
+#include <cstdio>
+
+#include "system/DataStream.h"
+#include "system/UString.h"
+
+class FileStream : public DataStream {
+public:
+    enum Mode { READ = 1, WRITE = 2 };
+
+    FileStream(const UString& path, int mode);
+    ~FileStream() override;
+    FileStream(const FileStream&) = delete;
+    FileStream& operator=(const FileStream&) = delete;
+
+    int read(void* buffer, int count) override;
+    // Returns false when the stream is closed or not every byte was written.
+    bool write(const void* bytes, int count);
+    bool writeLine(const UString& text);
+    bool flush();
+    // Flushes and asks the system to put the bytes on the disk.
+    bool sync();
+    void seek(int position);
+    // Closes now; returns false when buffered bytes could not be written.
+    bool close();
+
+    bool isOpen = false;
+
+private:
+    std::FILE* file = nullptr;
+};

@@ -1,0 +1,143 @@
+#include "system/SystemUtils.h"
+
+#include <SDL.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "system/FileStream.h"
+
+namespace {
+
+const char* makerFolder = "/Brontal studios";
+const char* productFolder = "/Vabodemo";
+const char* versionFolder = "/1.30";
+
+const char* environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value;
+}
+
+} // namespace
+
+UString getApplicationSupportPath()
+{
+    const char* dataHome = environment("XDG_DATA_HOME");
+    if (dataHome != nullptr && dataHome[0] != '\0') {
+        UString path(dataHome);
+        makeDirectory(path);
+        return path;
+    }
+    const char* home = environment("HOME");
+    if (home == nullptr) {
+        return ".";
+    }
+    UString path(home);
+    path += "/.local";
+    makeDirectory(path);
+    path += "/share";
+    makeDirectory(path);
+    return path;
+}
+
+UString getUserDataPath(bool useEnvironmentFolder)
+{
+    const char* override = environment("U3_APP_DATA_PATH");
+    if (override != nullptr) {
+        if (!useEnvironmentFolder) {
+            return "./";
+        }
+        UString path(override);
+        path += versionFolder;
+        makeDirectory(path);
+        return path + "/";
+    }
+    UString path = getApplicationSupportPath();
+    for (const char* folder : {makerFolder, productFolder, versionFolder}) {
+        path += folder;
+        makeDirectory(path);
+    }
+    return path + "/";
+}
+
+UString getCurrentDirectory()
+{
+    return UString();
+}
+
+int makeDirectory(const UString& path)
+{
+    return ::mkdir(path.c_str(), 0755) == 0 ? 0 : -1;
+}
+
+int removeFile(const UString& path)
+{
+    return std::remove(path.c_str()) == 0 ? 0 : -1;
+}
+
+bool fileExists(const UString& path)
+{
+    FileStream stream(path, FileStream::READ);
+    return stream.isOpen;
+}
+
+bool copyFile(const UString& source, const UString& target)
+{
+    FileStream in(source, FileStream::READ);
+    if (!in.isOpen) {
+        return false;
+    }
+    FileStream out(target, FileStream::WRITE);
+    if (!out.isOpen) {
+        return false;
+    }
+    char block[1024];
+    bool ok = true;
+    for (int done = 0; done < in.size;) {
+        int got = in.read(block, sizeof(block));
+        if (got <= 0) {
+            ok = false;
+            break;
+        }
+        ok = out.write(block, got) && ok;
+        done += got;
+    }
+    return out.close() && ok;
+}
+
+void exitWithError()
+{
+    std::exit(-1);
+}
+
+void sleepMilliseconds(u32 milliseconds)
+{
+    SDL_Delay(milliseconds);
+}
+
+u32 getTicks()
+{
+    return SDL_GetTicks();
+}
+
+int printError(const UString& message)
+{
+    int written = std::printf("*** ERROR *** %s\n", message.c_str());
+    std::fflush(stdout);
+    return written;
+}
+
+void lerpColor(UColor& out, UColor a, UColor b, float t)
+{
+    auto blend = [t](u8 from, u8 to) {
+        float value = (float(to) - float(from)) * t + float(from);
+        return static_cast<u8>(static_cast<i64>(value) & 0xff);
+    };
+    out.r = blend(a.r, b.r);
+    out.g = blend(a.g, b.g);
+    out.b = blend(a.b, b.b);
+    out.a = blend(a.a, b.a);
+}

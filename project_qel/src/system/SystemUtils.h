@@ -1,0 +1,30 @@
+#pragma once
+// Operating-system services behind engine names: the per-user folder, file
+// helpers, process exit, sleeping and the millisecond clock.
+#include "math/UColor.h"
+#include "system/UString.h"
+
+// The per-user folder, ending in "/", created level by level (mode 0755).
+// With U3_APP_DATA_PATH set: "./" for useEnvironmentFolder false, else the
+// variable followed by "/1.30/". Otherwise the application-data folder of
+// the platform followed by "/Brontal studios/Vabodemo/1.30/".
+UString getUserDataPath(bool useEnvironmentFolder);
+// The platform's per-user application-data folder: $XDG_DATA_HOME, else
+// $HOME/.local/share (created as needed), "." when HOME is not set.
+UString getApplicationSupportPath();
+UString getCurrentDirectory();
+
+int makeDirectory(const UString& path);
+int removeFile(const UString& path);
+bool fileExists(const UString& path);
+// Copies the source over the target. When the source cannot be read the
+// target is left untouched. Returns true when every byte was copied.
+bool copyFile(const UString& source, const UString& target);
+
+[[noreturn]] void exitWithError();
+void sleepMilliseconds(u32 milliseconds);
+u32 getTicks();
+int printError(const UString& message);
+
+// Channel by channel: (b - a) * t + a, truncated, low 8 bits kept.
+void lerpColor(UColor& out, UColor a, UColor b, float t);

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under a virtual X
+# server. Exits non-zero on any failure.
+#
+#   ./test.sh              the normal build (build/)
+#   ./test.sh --sanitize   AddressSanitizer + UndefinedBehaviorSanitizer (build-sanitize/)
+#   ./test.sh -R Pattern   extra arguments go to ctest
+set -euo pipefail
+cd "$(dirname "$0")"
+
+build_dir=build
+cmake_args=()
+ctest_args=()
+for arg in "$@"; do
+  case "$arg" in
+    --sanitize) build_dir=build-sanitize; cmake_args+=(-DVABO_SANITIZE=ON) ;;
+    *) ctest_args+=("$arg") ;;
+  esac
+done
+
+scripts/install-deps.sh
+jobs=$(nproc)
+cmake -S . -B "$build_dir" -G Ninja "${cmake_args[@]}"
+cmake --build "$build_dir" -j "$jobs"
+
+export SDL_AUDIODRIVER=dummy
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+# xvfb-run waits until the server is ready before it starts the command.
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+  ctest --test-dir "$build_dir" --output-on-failure -j "$jobs" "${ctest_args[@]}"
