@@ -9,6 +9,7 @@ class EventManager;
 class Logger;
 class QelGraphics;
 class QelInput;
+class ResourceManager;
 
 class Qel {
     QEL_DECLARE_ROOT_RUNTIME_CLASS()
@@ -23,6 +24,7 @@ public:
     ErrorManager* errorManager = nullptr;
     QelInput* input = nullptr;
     QelGraphics* graphics = nullptr;
+    ResourceManager* resourceManager = nullptr;
     EventManager* eventManager = nullptr;
     bool bShuttingDown = false;
     // Every QelBase in existence, each through its ownerLink.

@@ -1,0 +1,43 @@
+#include "resource/ResourceManager.h"
+
+#include "engine/QelAssert.h"
+
+QEL_IMPLEMENT_RUNTIME_CLASS(ResourceManager, QEL_NO_PARENT, QEL_NO_CREATOR);
+
+ResourceManager::ResourceManager()
+{
+    byName.reserve(100);
+    byObject.reserve(100);
+    QEL_LOG("Starting...");
+}
+
+ResourceManager::~ResourceManager()
+{
+    QEL_LOG("Destroying %d resources.", count);
+}
+
+void ResourceManager::addResource(const UString& name, QelBase* object)
+{
+    QEL_ASSERT(byName.find(name) == byName.end());
+    byName.emplace(name, object);
+    byObject.emplace(object, name);
+    ++count;
+}
+
+QelBase* ResourceManager::find(const UString& name, bool mustExist) const
+{
+    auto found = byName.find(name);
+    if (found != byName.end()) {
+        return found->second;
+    }
+    if (mustExist) {
+        QEL_FATAL("Could not find resource '%s'.", name.c_str());
+    }
+    return nullptr;
+}
+
+UString ResourceManager::nameOf(const QelBase* object) const
+{
+    auto found = byObject.find(object);
+    return found != byObject.end() ? found->second : UString();
+}
