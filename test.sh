@@ -19,7 +19,7 @@ for arg in "$@"; do
 done
 
 scripts/install-deps.sh
-jobs=$(nproc)
+jobs=${JOBS:-$(nproc)}
 cmake -S . -B "$build_dir" -G Ninja "${cmake_args[@]}"
 cmake --build "$build_dir" -j "$jobs"
 
