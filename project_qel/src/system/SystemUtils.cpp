@@ -134,6 +134,10 @@ void lerpColor(UColor& out, UColor a, UColor b, float t)
 {
     auto blend = [t](u8 from, u8 to) {
         float value = (float(to) - float(from)) * t + float(from);
+        // Far outside 0..1 the wrap has no meaning; keep the conversion defined.
+        if (!(value > -1e15f && value < 1e15f)) {
+            return from;
+        }
         return static_cast<u8>(static_cast<i64>(value) & 0xff);
     };
     out.r = blend(a.r, b.r);
