@@ -27,6 +27,7 @@ public:
     ResourceManager* resourceManager = nullptr;
     EventManager* eventManager = nullptr;
     bool bShuttingDown = false;
+    bool bTickWhilePaused = false;
     // Every QelBase in existence, each through its ownerLink.
     OwnerLink liveObjects{nullptr};
 };

@@ -15,6 +15,19 @@ const char* makerFolder = "/Brontal studios";
 const char* productFolder = "/Vabodemo";
 const char* versionFolder = "/1.30";
 
+u32 systemTicks()
+{
+    return SDL_GetTicks();
+}
+
+void systemSleep(u32 milliseconds)
+{
+    SDL_Delay(milliseconds);
+}
+
+TickSource tickSource = &systemTicks;
+Sleeper sleeper = &systemSleep;
+
 const char* environment(const char* name)
 {
     const char* value = std::getenv(name);
@@ -115,12 +128,22 @@ void exitWithError()
 
 void sleepMilliseconds(u32 milliseconds)
 {
-    SDL_Delay(milliseconds);
+    sleeper(milliseconds);
 }
 
 u32 getTicks()
 {
-    return SDL_GetTicks();
+    return tickSource();
+}
+
+void setTickSource(TickSource source)
+{
+    tickSource = source != nullptr ? source : &systemTicks;
+}
+
+void setSleeper(Sleeper replacement)
+{
+    sleeper = replacement != nullptr ? replacement : &systemSleep;
 }
 
 int printError(const UString& message)

@@ -7,6 +7,7 @@
 #include "engine/Logger.h"
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
+#include "system/SystemUtils.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -102,7 +103,7 @@ TEST_F(FatalError, SecondErrorDuringTheFirstStillEndsTheProcess)
     };
     EXPECT_EXIT(
         {
-            Logger::setTickSource(&Trap::ticks);
+            setTickSource(&Trap::ticks);
             failTwice();
         },
         testing::ExitedWithCode(255), "");

@@ -4,6 +4,7 @@
 
 #include "engine/Logger.h"
 #include "engine/QelAssert.h"
+#include "system/SystemUtils.h"
 #include "support/EngineCore.h"
 
 namespace {
@@ -32,9 +33,9 @@ struct ScriptedTicks {
     ScriptedTicks()
     {
         scriptedTick = 5000;
-        Logger::setTickSource(&scriptedTicks);
+        setTickSource(&scriptedTicks);
     }
-    ~ScriptedTicks() { Logger::setTickSource(nullptr); }
+    ~ScriptedTicks() { setTickSource(nullptr); }
 };
 
 class LoggerTest : public testing::Test {
