@@ -6,7 +6,9 @@
 
 class ErrorManager;
 class EventManager;
+class FileManager;
 class Logger;
+class MemoryIniFile;
 class QelGraphics;
 class QelInput;
 class ResourceManager;
@@ -24,8 +26,12 @@ public:
     ErrorManager* errorManager = nullptr;
     QelInput* input = nullptr;
     QelGraphics* graphics = nullptr;
+    FileManager* fileManager = nullptr;
     ResourceManager* resourceManager = nullptr;
     EventManager* eventManager = nullptr;
+    MemoryIniFile* config = nullptr;
+    // Set unless the configured debug code unlocks the debug features.
+    bool bDebugLocked = false;
     bool bShuttingDown = false;
     bool bTickWhilePaused = false;
     // Every QelBase in existence, each through its ownerLink.
