@@ -2,6 +2,8 @@
 
 #include "engine/ErrorManager.h"
 #include "engine/Logger.h"
+#include "input/KeyCodes.h"
+#include "input/QelInput.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(Qel, QEL_NO_PARENT, QEL_NO_CREATOR);
 
@@ -28,4 +30,18 @@ Qel::~Qel()
     if (g_qel == this) {
         g_qel = nullptr;
     }
+}
+
+double Qel::getFrameDelta() const
+{
+    const double delta = frameTimer.currentStart - frameTimer.previousStart;
+    if (!bDebugLocked && input != nullptr) {
+        if (input->keys[DIK_F11]) {
+            return delta * 5.0;
+        }
+        if (input->keys[DIK_F10]) {
+            return delta / 10.0;
+        }
+    }
+    return delta;
 }
