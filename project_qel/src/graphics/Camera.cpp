@@ -63,10 +63,13 @@ ViewRect Camera::getViewRect(float z) const
 
 Camera::PlaneScale Camera::planeScale(float z) const
 {
+    // The view is d wide on each side of the target at the distance d of
+    // the plane, like the view rectangle.
     const QelGraphics& graphics = device();
+    const float d = z - position.z;
     PlaneScale scale;
-    scale.left = target.x - (eyeTarget.z - position.z);
-    scale.bottom = target.y - (eyeTarget.z - position.z) * graphics.aspectRatio;
+    scale.left = target.x - d;
+    scale.bottom = target.y - d * graphics.aspectRatio;
     scale.factor = (z - eye.z) / static_cast<float>(graphics.fovWidth / 2);
     return scale;
 }

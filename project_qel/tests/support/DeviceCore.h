@@ -39,7 +39,7 @@ public:
         // Without parts the video stays down, so that a death test's child
         // opens its own display connection.
         if (parts != 0) {
-            SDL_Init(SDL_INIT_VIDEO);
+            startVideo();
         }
         if (parts & INPUT) {
             qel->input = new QelInput();
@@ -66,6 +66,13 @@ public:
         delete qel->config;
         qel->config = nullptr;
         SDL_Quit();
+    }
+
+    static void startVideo()
+    {
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+            ADD_FAILURE() << "SDL_Init: " << SDL_GetError();
+        }
     }
 
     void deleteGraphics()
@@ -119,7 +126,7 @@ public:
     // In a death test's child: the video and the graphics device.
     void startGraphics()
     {
-        SDL_Init(SDL_INIT_VIDEO);
+        startVideo();
         qel->graphics = new QelGraphics();
         graphics = qel->graphics;
     }
