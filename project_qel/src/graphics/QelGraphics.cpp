@@ -190,7 +190,7 @@ bool QelGraphics::restorePresentation()
     surfaceHandle = SDL_SetVideoMode(screenWidth, screenHeight, bitsPerPixel, flags);
     if (surfaceHandle == nullptr) {
         qelCheckFailed(SDL_GetError(), "surfaceHandle!=NULL", "restorePresentation", __FILE__,
-                            __LINE__);
+                       __LINE__);
     }
     const SDL_VideoInfo* created = SDL_GetVideoInfo();
     colorDepth = created != nullptr && created->vfmt != nullptr ? created->vfmt->BitsPerPixel : 0;
@@ -281,7 +281,7 @@ void QelGraphics::setGlobalRenderState()
     const GLenum code = glGetError();
     if (code != GL_NO_ERROR) {
         qelCheckFailed(ErrorManager::getGLErrorName(code).c_str(), "0", "setGlobalRenderState",
-                            __FILE__, __LINE__);
+                       __FILE__, __LINE__);
     }
 }
 

@@ -37,31 +37,33 @@ QelInput::QelInput()
 
 void QelInput::openJoystick()
 {
-    QEL_LOG("Grabbing joystick.");
+    // Part of the constructor's start-up: its lines carry the constructor's name.
+    auto log = [](const UString& message) { qelLog("QelInput", message); };
+    log("Grabbing joystick.");
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) {
         qelCheckFailed(SDL_GetError(), "SDL_InitSubSystem(SDL_INIT_JOYSTICK)==0", "QelInput",
-                            __FILE__, __LINE__);
+                       __FILE__, __LINE__);
     }
     const int count = SDL_NumJoysticks();
-    QEL_LOG("System has %d joysticks.", count);
+    log(formatString("System has %d joysticks.", count));
     if (count <= 0) {
         return;
     }
     for (int i = 0; i < count; ++i) {
         const char* name = SDL_JoystickName(i);
-        QEL_LOG("\tJoystick %i: %s", i, name != nullptr ? name : "");
+        log(formatString("\tJoystick %i: %s", i, name != nullptr ? name : ""));
     }
-    QEL_LOG("Opening joystick 0.");
+    log("Opening joystick 0.");
     // Joystick 0 stays open for the life of the program.
     SDL_Joystick* joystick = SDL_JoystickOpen(0);
     if (joystick == nullptr) {
-        QEL_LOG("Failed.");
+        log("Failed.");
         return;
     }
-    QEL_LOG("SDL_JoystickNumAxes: %d", SDL_JoystickNumAxes(joystick));
-    QEL_LOG("SDL_JoystickNumBalls: %d", SDL_JoystickNumBalls(joystick));
-    QEL_LOG("SDL_JoystickNumHats: %d", SDL_JoystickNumHats(joystick));
-    QEL_LOG("SDL_JoystickNumButtons: %d", SDL_JoystickNumButtons(joystick));
+    log(formatString("SDL_JoystickNumAxes: %d", SDL_JoystickNumAxes(joystick)));
+    log(formatString("SDL_JoystickNumBalls: %d", SDL_JoystickNumBalls(joystick)));
+    log(formatString("SDL_JoystickNumHats: %d", SDL_JoystickNumHats(joystick)));
+    log(formatString("SDL_JoystickNumButtons: %d", SDL_JoystickNumButtons(joystick)));
 }
 
 void QelInput::onEvent(const SDL_Event& event)

@@ -444,3 +444,41 @@ TEST(GraphicsDeathTest, ACrashScreenshotThatCannotBeWrittenStillEndsWithTheRepor
                       "Disk is full.");
     EXPECT_FALSE(std::filesystem::exists(core.folder.userFolder() + "crash.Vabodemo.jpg"));
 }
+
+TEST(GraphicsDevice, FullScreenIsLeftAtTheEndAndRememberedAsAsked)
+{
+    DeviceCore core(DeviceCore::GRAPHICS, "bFullScreen=Yes\n");
+    if (!core.graphics->bFullScreen) {
+        GTEST_SKIP() << "the display offers no full-screen mode";
+    }
+    EXPECT_NE(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN, 0u);
+    EXPECT_NE(core.logText().find("Requested mode 800x600, fullscreen."), std::string::npos);
+    core.deleteGraphics();
+    EXPECT_EQ(core.qel->config->getString("QelGraphics", "bFullScreen"), "Yes");
+    ASSERT_NE(SDL_GetVideoSurface(), nullptr);
+    EXPECT_EQ(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN, 0u);
+}
+
+TEST(GraphicsDeathTest, AFatalErrorInFullScreenLeavesItBeforeTheReport)
+{
+    DeviceCore core(0, "bFullScreen=Yes\n");
+    EXPECT_FATAL_WITH(core,
+                      {
+                          core.startGraphics();
+                          if (!core.graphics->bFullScreen) {
+                              std::exit(-1);
+                          }
+                          core.qel->logger->write("%s", "Full screen on.");
+                          QEL_FATAL("Bad news.");
+                      },
+                      "Bad news.");
+    std::string crashLog = TempFolder::readFile(core.crashLogPath());
+    size_t on = crashLog.find("Full screen on.");
+    if (on == std::string::npos) {
+        GTEST_SKIP() << "the display offers no full-screen mode";
+    }
+    size_t windowed = crashLog.find("Best mode found", on);
+    ASSERT_NE(windowed, std::string::npos);
+    EXPECT_NE(crashLog.find("windowed.", windowed), std::string::npos);
+    EXPECT_LT(windowed, crashLog.find("Bad news."));
+}

@@ -20,16 +20,17 @@ class DeviceCore : public FileCore {
 public:
     enum Parts { GRAPHICS = 1, INPUT = 2, FONT = 4, ALL = 7 };
 
-    // Extra lines of section "QelGraphics" go after "bFullScreen=No", those
-    // of "QelInput" after "bTrackJoystick=No". The mouse is not grabbed
-    // unless asked for, so that tests running side by side on one X server
-    // do not wait for each other's grab.
+    // Extra lines of the sections "QelGraphics" and "QelInput". The mouse
+    // is not grabbed and no joystick opened unless asked for, so that tests
+    // running side by side on one X server do not wait for each other's
+    // grab.
     explicit DeviceCore(int parts = ALL, const std::string& settings = "", bool grabMouse = false,
                         const std::string& inputSettings = "")
     {
-        std::string text = "[QelGraphics]\nbFullScreen=No\n" + settings;
-        text += std::string("[QelInput]\nbTrackMouse=") + (grabMouse ? "Yes" : "No") + "\n";
-        text += "bTrackJoystick=No\n" + inputSettings;
+        // The first value of a key wins: the test's own lines come first.
+        std::string text = "[QelGraphics]\n" + settings + "bFullScreen=No\n";
+        text += "[QelInput]\n" + inputSettings;
+        text += std::string("bTrackMouse=") + (grabMouse ? "Yes" : "No") + "\nbTrackJoystick=No\n";
         std::filesystem::create_directories(folder.userFolder());
         TempFolder::writeFile(configPath(), text);
         // The engine reads its configuration from the disk, not the data pack.
