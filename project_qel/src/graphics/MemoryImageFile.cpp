@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "engine/QelAssert.h"
-#include "graphics/ImageCodecs.h"
 #include "system/AtomicFile.h"
 
 namespace {
@@ -44,37 +43,27 @@ MemoryImageFile::MemoryImageFile(i32 imageWidth, i32 imageHeight)
 
 MemoryImageFile::~MemoryImageFile() = default;
 
-namespace {
-
-void takeImage(MemoryImageFile& target, bool decoded, ImagePixels& image, const ImageError& error)
-{
-    if (!decoded) {
-        qelFatal(error.message, error.function, __FILE__, __LINE__);
-    }
-    target.width = image.width;
-    target.height = image.height;
-    target.hasAlpha = image.hasAlpha;
-    target.pImageData = std::move(image.pixels);
-}
-
-} // namespace
-
-void MemoryImageFile::loadTGA()
+void MemoryImageFile::decodeWith(Decoder decoder)
 {
     ImagePixels image;
     ImageError error;
-    bool decoded = decodeTGA(data.get(), static_cast<size_t>(std::max(size, 0)), headerOnly, image,
-                             error);
-    takeImage(*this, decoded, image, error);
+    if (!decoder(data.get(), static_cast<size_t>(std::max(size, 0)), headerOnly, image, error)) {
+        qelFatal(error.message, error.function, __FILE__, __LINE__);
+    }
+    width = image.width;
+    height = image.height;
+    hasAlpha = image.hasAlpha;
+    pImageData = std::move(image.pixels);
+}
+
+void MemoryImageFile::loadTGA()
+{
+    decodeWith(decodeTGA);
 }
 
 void MemoryImageFile::loadJPG()
 {
-    ImagePixels image;
-    ImageError error;
-    bool decoded = decodeJPEG(data.get(), static_cast<size_t>(std::max(size, 0)), headerOnly, image,
-                              error);
-    takeImage(*this, decoded, image, error);
+    decodeWith(decodeJPEG);
 }
 
 void MemoryImageFile::loadBMP()

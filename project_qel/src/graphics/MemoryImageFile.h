@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "file/MemoryFile.h"
+#include "graphics/ImageCodecs.h"
 #include "graphics/Rect.h"
 
 class MemoryImageFile : public MemoryFile {
@@ -51,5 +52,9 @@ public:
     bool headerOnly = false;
 
 private:
+    using Decoder = bool (*)(const u8* data, size_t size, bool headerOnly, ImagePixels& image,
+                             ImageError& error);
+    // Decodes the file's bytes; a file the decoder refuses is fatal.
+    void decodeWith(Decoder decoder);
     void ditherTo(u8 mask, u8 lowPart);
 };
