@@ -419,3 +419,19 @@ TEST_F(Input, F10AndF11SlowAndSpeedTheFrameStepWhileUnlocked)
     core.qel->bDebugLocked = true;
     EXPECT_NEAR(core.qel->getFrameDelta(), 0.015, 1e-9);
 }
+
+TEST_F(GrabbedInput, ReleasePutsTheSystemPointerWhereTheGamePointerWas)
+{
+    input.mousePosition = V3(200, 150, 0);
+    input.setMouseGrab(false, 0, 0, 0);
+    int x = -1;
+    int y = -1;
+    // The warp reaches SDL as an event from the X server.
+    for (int tries = 0; tries < 500 && !(x == 200 && y == 450); ++tries) {
+        SDL_PumpEvents();
+        SDL_GetMouseState(&x, &y);
+        SDL_Delay(2);
+    }
+    EXPECT_EQ(x, 200);
+    EXPECT_EQ(y, 450) << "window pixels count down from the top";
+}
