@@ -37,7 +37,7 @@ function(vabo_add_tests name dir)
   endif()
   add_executable(${name} ${sources})
   vabo_link_whole(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock Threads::Threads)
+  target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock Threads::Threads)
   target_include_directories(${name} PRIVATE ${dir}/tests)
   target_compile_definitions(${name} PRIVATE VABO_TEST_DATA="${dir}/tests/data")
   gtest_discover_tests(${name}
