@@ -28,12 +28,12 @@ void ErrorManager::error(const char* format, ...)
     va_start(args, format);
     vformatString(message, format, args);
     va_end(args);
-    bool first = !reporting.exchange(true);
-    reportAndExit(message, first);
+    report(message);
 }
 
-void ErrorManager::reportAndExit(const UString& message, bool leaveMachineUsable)
+void ErrorManager::report(const UString& message)
 {
+    bool leaveMachineUsable = !reporting.exchange(true);
     if (g_qel != nullptr) {
         g_qel->bShuttingDown = true;
         if (leaveMachineUsable && g_qel->input != nullptr) {
@@ -73,21 +73,16 @@ void qelLog(const char* function, const UString& message)
 
 void qelFatal(const UString& message, const char* function, const char* file, int line)
 {
-    if (g_qel != nullptr && g_qel->errorManager != nullptr) {
-        g_qel->errorManager->error(ErrorManager::ERROR_FORMAT, message.c_str(), function, file, line);
-    }
-    // Before the engine stands there is no log to keep: report and leave.
-    printError(formatString(ErrorManager::ERROR_FORMAT, message.c_str(), function, file, line));
-    exitWithError();
+    ErrorManager::report(formatString(ErrorManager::ERROR_FORMAT, message.c_str(), function, file, line));
 }
 
 void qelAssertFailed(const char* statement, const char* function, const char* file, int line)
 {
-    if (g_qel != nullptr && g_qel->errorManager != nullptr) {
-        g_qel->errorManager->error(ErrorManager::ASSERT_FORMAT, "Assertion failed.", statement, function,
-                                   file, line);
-    }
-    printError(formatString(ErrorManager::ASSERT_FORMAT, "Assertion failed.", statement, function, file,
-                            line));
-    exitWithError();
+    qelCheckFailed("Assertion failed.", statement, function, file, line);
+}
+
+void qelCheckFailed(const char* reason, const char* statement, const char* function, const char* file,
+                    int line)
+{
+    ErrorManager::report(formatString(ErrorManager::ASSERT_FORMAT, reason, statement, function, file, line));
 }

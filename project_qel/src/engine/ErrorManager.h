@@ -18,9 +18,9 @@ public:
     // Never returns. An error raised while another one is being reported
     // goes straight to the log, the crash log and the exit.
     [[noreturn]] void error(const char* format, ...) QEL_PRINTF_FORMAT(2, 3);
+    // The same path for a finished report. It uses only the engine object's
+    // fields, so it also serves before the ErrorManager exists.
+    [[noreturn]] static void report(const UString& message);
 
     static UString getGLErrorName(unsigned code);
-
-private:
-    [[noreturn]] void reportAndExit(const UString& message, bool leaveMachineUsable);
 };

@@ -7,15 +7,6 @@
 
 QEL_IMPLEMENT_RUNTIME_CLASS(Logger, QEL_NO_PARENT, QEL_NO_CREATOR);
 
-namespace {
-Logger::TickSource tickSource = &getTicks;
-}
-
-void Logger::setTickSource(TickSource source)
-{
-    tickSource = source != nullptr ? source : &getTicks;
-}
-
 Logger::Logger()
 {
     fileName = getUserDataPath(false) + "Vabodemo.log";
@@ -41,7 +32,7 @@ void Logger::write(const char* format, ...)
     vformatString(text, format, args);
     va_end(args);
 
-    u32 tick = tickSource();
+    u32 tick = getTicks();
     u32 gap = tick - lastTick;
     UString line;
     if (lastTick == 0 || gap == 0) {

@@ -11,8 +11,6 @@ class Logger {
     QEL_DECLARE_ROOT_RUNTIME_CLASS()
 
 public:
-    using TickSource = u32 (*)();
-
     Logger();
     virtual ~Logger();
     Logger(const Logger&) = delete;
@@ -23,9 +21,6 @@ public:
     // lines are dropped.
     void writeCrashLog();
     void flush();
-
-    // The millisecond clock the line prefixes are taken from.
-    static void setTickSource(TickSource source);
 
     UString fileName;
     std::unique_ptr<FileStream> stream;

@@ -6,6 +6,9 @@
 
 [[noreturn]] void qelAssertFailed(const char* statement, const char* function, const char* file,
                                   int line);
+// A failed check whose reason is not "Assertion failed." (an SDL error text).
+[[noreturn]] void qelCheckFailed(const char* reason, const char* statement, const char* function,
+                                 const char* file, int line);
 [[noreturn]] void qelFatal(const UString& message, const char* function, const char* file, int line);
 // Logs "%s(): %s" with the function's name and the message.
 void qelLog(const char* function, const UString& message);

@@ -15,6 +15,19 @@ const char* makerFolder = "/Brontal studios";
 const char* productFolder = "/Vabodemo";
 const char* versionFolder = "/1.30";
 
+u32 systemTicks()
+{
+    return SDL_GetTicks();
+}
+
+void systemSleep(u32 milliseconds)
+{
+    SDL_Delay(milliseconds);
+}
+
+TickSource tickSource = &systemTicks;
+Sleeper sleeper = &systemSleep;
+
 const char* environment(const char* name)
 {
     const char* value = std::getenv(name);
@@ -115,12 +128,22 @@ void exitWithError()
 
 void sleepMilliseconds(u32 milliseconds)
 {
-    SDL_Delay(milliseconds);
+    sleeper(milliseconds);
 }
 
 u32 getTicks()
 {
-    return SDL_GetTicks();
+    return tickSource();
+}
+
+void setTickSource(TickSource source)
+{
+    tickSource = source != nullptr ? source : &systemTicks;
+}
+
+void setSleeper(Sleeper replacement)
+{
+    sleeper = replacement != nullptr ? replacement : &systemSleep;
 }
 
 int printError(const UString& message)
@@ -134,6 +157,10 @@ void lerpColor(UColor& out, UColor a, UColor b, float t)
 {
     auto blend = [t](u8 from, u8 to) {
         float value = (float(to) - float(from)) * t + float(from);
+        // Far outside 0..1 the wrap has no meaning; keep the conversion defined.
+        if (!(value > -1e15f && value < 1e15f)) {
+            return from;
+        }
         return static_cast<u8>(static_cast<i64>(value) & 0xff);
     };
     out.r = blend(a.r, b.r);

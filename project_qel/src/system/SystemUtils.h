@@ -22,8 +22,15 @@ bool fileExists(const UString& path);
 bool copyFile(const UString& source, const UString& target);
 
 [[noreturn]] void exitWithError();
+// Sleeps through SDL_Delay, or through the function a test put in its place.
 void sleepMilliseconds(u32 milliseconds);
+// Milliseconds from SDL_GetTicks, or from the source a test put in its place.
 u32 getTicks();
+using TickSource = u32 (*)();
+using Sleeper = void (*)(u32 milliseconds);
+// Null restores the system's own.
+void setTickSource(TickSource source);
+void setSleeper(Sleeper sleeper);
 int printError(const UString& message);
 
 // Channel by channel: (b - a) * t + a, truncated, low 8 bits kept.

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "engine/Logger.h"
+#include "engine/QelAssert.h"
+#include "system/SystemUtils.h"
+#include "support/EngineCore.h"
+
+namespace {
+
+u32 scriptedTick = 0;
+u32 scriptedTicks()
+{
+    return scriptedTick;
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        result.push_back(text.substr(start, end - start));
+    }
+    if (start < text.size()) {
+        result.push_back(text.substr(start));
+    }
+    return result;
+}
+
+// Puts the log on the scripted clock before the engine writes its header.
+struct ScriptedTicks {
+    ScriptedTicks()
+    {
+        scriptedTick = 5000;
+        setTickSource(&scriptedTicks);
+    }
+    ~ScriptedTicks() { setTickSource(nullptr); }
+};
+
+class LoggerTest : public testing::Test {
+protected:
+
+    std::string logText()
+    {
+        core.qel->logger->flush();
+        return TempFolder::readFile("Vabodemo.log");
+    }
+
+    ScriptedTicks ticks;
+    EngineCore core;
+};
+
+} // namespace
+
+TEST_F(LoggerTest, HeaderAndMillisecondPrefixes)
+{
+    scriptedTick += 1500;
+    QEL_LOG("late by %d", 1500);
+    QEL_LOG("same millisecond");
+    scriptedTick += 7;
+    core.qel->logger->write("%s", "two\nlines");
+
+    std::vector<std::string> log = lines(logText());
+    ASSERT_GE(log.size(), 8u);
+    EXPECT_EQ(log[0], "\tApplication: Vabodemo version 1.30");
+    EXPECT_EQ(log[1], "\tLog file: ./Vabodemo.log");
+    EXPECT_TRUE(std::regex_match(log[2], std::regex("\tLog date: \\d{4}-\\d\\d-\\d\\d \\d\\d\\.\\d\\d\\.\\d\\d UTC")))
+        << log[2];
+    EXPECT_EQ(log[3], "\tErrorManager(): Starting...");
+    EXPECT_EQ(log[4], "+1500\tTestBody(): late by 1500");
+    EXPECT_EQ(log[5], "\tTestBody(): same millisecond");
+    EXPECT_EQ(log[6], "+7\ttwo");
+    EXPECT_EQ(log[7], "lines");
+}
+
+TEST_F(LoggerTest, CrashCopyStopsFurtherLines)
+{
+    QEL_LOG("before the crash");
+    core.qel->logger->writeCrashLog();
+    QEL_LOG("after the crash");
+    std::string log = TempFolder::readFile("Vabodemo.log");
+    std::string crash = TempFolder::readFile(core.folder.userFolder() + "crash.Vabodemo.log");
+    EXPECT_EQ(crash, log);
+    EXPECT_NE(log.find("before the crash"), std::string::npos);
+    EXPECT_EQ(log.find("after the crash"), std::string::npos);
+}
+
+TEST(LoggerWithoutFile, RunsSilentlyWhenTheLogCannotBeCreated)
+{
+    TempFolder folder;
+    std::filesystem::create_directory("Vabodemo.log");  // a folder in the way
+    Qel qel{Qel::CoreOnly{}};
+    EXPECT_EQ(qel.logger->stream, nullptr);
+    QEL_LOG("nobody hears this");
+    qel.logger->writeCrashLog();
+    EXPECT_FALSE(std::filesystem::exists(folder.userFolder() + "crash.Vabodemo.log"));
+}

@@ -1,0 +1,311 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "object/QelBase.h"
+#include "support/EngineCore.h"
+
+namespace {
+
+// Records what happens to it in a shared journal.
+class Probe : public QelBase {
+public:
+    Probe(std::vector<std::string>& journal, std::string probeName)
+        : log(journal), name(std::move(probeName))
+    {
+    }
+    ~Probe() override { log.push_back("delete " + name); }
+
+    void update(double time, double dt) override
+    {
+        log.push_back("update " + name);
+        if (dieOnUpdate) {
+            bDead = 1;
+        }
+        if (killOnUpdate != nullptr) {
+            killOnUpdate->bDead = 1;
+        }
+        QelBase::update(time, dt);
+    }
+    void render() override
+    {
+        log.push_back("render " + name);
+        QelBase::render();
+    }
+    bool isMouseInside() override { return mouseInside; }
+
+    std::vector<std::string>& log;
+    std::string name;
+    bool dieOnUpdate = false;
+    bool mouseInside = false;
+    QelBase* killOnUpdate = nullptr;
+};
+
+class ObjectTree : public testing::Test {
+protected:
+    Probe* child(QelBase* parent, const std::string& name)
+    {
+        auto* probe = new Probe(journal, name);
+        parent->add(probe);
+        return probe;
+    }
+    u32 liveCount() const { return core.qel->liveObjects.countChildren(); }
+
+    EngineCore core;
+    std::vector<std::string> journal;
+};
+
+using Journal = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(ObjectTree, ChildrenKeepTheirOrderAndParent)
+{
+    QelBase root;
+    Probe* a = child(&root, "a");
+    Probe* b = child(&root, "b");
+    Probe* c = child(&root, "c");
+    EXPECT_EQ(root.countChildren(), 3u);
+    EXPECT_EQ(root.getChild(0), a);
+    EXPECT_EQ(root.getChild(-3), a);
+    EXPECT_EQ(root.getChild(2), c);
+    EXPECT_EQ(root.getChild(3), nullptr);
+    EXPECT_EQ(b->getParent(), &root);
+
+    root.remove(b);
+    EXPECT_EQ(b->parent, nullptr);
+    EXPECT_EQ(root.getChild(1), c);
+    EXPECT_EQ(a->next, c);
+    EXPECT_EQ(c->prev, a);
+    root.insertBefore(b, c);
+    EXPECT_EQ(root.getChild(1), b);
+    root.insertAfter(a, c);
+    EXPECT_EQ(root.lastChild, a);
+    EXPECT_EQ(root.firstChild, b);
+}
+
+TEST_F(ObjectTree, RemovingTheOnlyChildEmptiesTheList)
+{
+    QelBase root;
+    Probe* only = child(&root, "only");
+    root.removeChild(only);
+    EXPECT_EQ(root.firstChild, nullptr);
+    EXPECT_EQ(root.lastChild, nullptr);
+    EXPECT_EQ(only->parent, nullptr);
+    delete only;
+}
+
+TEST_F(ObjectTree, LinkingALinkedNodeMovesIt)
+{
+    QelBase first;
+    QelBase second;
+    Probe* a = child(&first, "a");
+    Probe* b = child(&first, "b");
+    second.add(a);
+    EXPECT_EQ(first.countChildren(), 1u);
+    EXPECT_EQ(first.firstChild, b);
+    EXPECT_EQ(b->prev, nullptr);
+    EXPECT_EQ(second.firstChild, a);
+    EXPECT_EQ(a->getParent(), &second);
+    // Moving within one list keeps it consistent too.
+    Probe* c = child(&second, "c");
+    second.insertAfter(a, c);
+    EXPECT_EQ(second.firstChild, c);
+    EXPECT_EQ(second.lastChild, a);
+    EXPECT_EQ(a->next, nullptr);
+    second.addChildFront(a);
+    EXPECT_EQ(second.firstChild, a);
+    EXPECT_EQ(second.countChildren(), 2u);
+}
+
+TEST_F(ObjectTree, UpdateVisitsParentStateThenChildrenInOrder)
+{
+    QelBase root;
+    child(&root, "a");
+    Probe* b = child(&root, "b");
+    child(b, "b1");
+    root.setState(1, 0.5, false);
+    root.update(0.0, 0.6);
+    EXPECT_EQ(root.state, 1);
+    EXPECT_EQ(journal, (Journal{"update a", "update b", "update b1"}));
+}
+
+TEST_F(ObjectTree, ChildDyingDuringItsUpdateGoesBeforeTheNextSibling)
+{
+    QelBase root;
+    Probe* a = child(&root, "a");
+    child(a, "a1");
+    a->dieOnUpdate = true;
+    child(&root, "b");
+    root.update(0.0, 0.01);
+    EXPECT_EQ(journal, (Journal{"update a", "update a1", "delete a", "delete a1", "update b"}));
+    EXPECT_EQ(root.countChildren(), 1u);
+}
+
+TEST_F(ObjectTree, DeadChildrenAreDeletedWithoutBeingVisited)
+{
+    QelBase root;
+    Probe* a = child(&root, "a");
+    child(&root, "b");
+    Probe* c = child(&root, "c");
+    a->bDead = 1;
+    c->bDead = 1;
+    root.render();
+    EXPECT_EQ(journal, (Journal{"delete a", "render b", "delete c"}));
+}
+
+TEST_F(ObjectTree, ChildMayKillALaterSibling)
+{
+    QelBase root;
+    Probe* a = child(&root, "a");
+    Probe* b = child(&root, "b");
+    child(&root, "c");
+    a->killOnUpdate = b;
+    root.update(0.0, 0.01);
+    EXPECT_EQ(journal, (Journal{"update a", "delete b", "update c"}));
+}
+
+TEST_F(ObjectTree, SkippedChildrenAreLeftAlone)
+{
+    QelBase root;
+    Probe* a = child(&root, "a");
+    Probe* b = child(&root, "b");
+    b->mouseInside = true;
+    Probe* c = child(&root, "c");
+    a->bDead = 1;
+    root.setChildrenSkipped(true);
+    EXPECT_EQ(a->bSkip, 0);
+    c->bDead = 1;
+    c->bSkip = 0;
+    b->bSkip = 1;
+    root.update(0.0, 0.01);
+    root.render();
+    int n = 0;
+    EXPECT_EQ(root.pick(&n), nullptr);
+    EXPECT_EQ(journal, (Journal{"delete a", "delete c"}));
+    EXPECT_EQ(root.countChildren(), 1u);
+}
+
+TEST_F(ObjectTree, PickCountsHitsInReverseDrawingOrder)
+{
+    QelBase root;
+    Probe* a = child(&root, "a");
+    Probe* b = child(&root, "b");
+    Probe* b1 = child(b, "b1");
+    a->mouseInside = b->mouseInside = b1->mouseInside = true;
+    int n = 0;
+    EXPECT_EQ(root.pick(&n), b1);
+    n = 1;
+    EXPECT_EQ(root.pick(&n), b);
+    n = 2;
+    EXPECT_EQ(root.pick(&n), a);
+    n = 3;
+    EXPECT_EQ(root.pick(&n), nullptr);
+
+    b->bDisabled = 1;
+    n = 0;
+    EXPECT_EQ(root.pick(&n), a);
+    EXPECT_TRUE(b1->isDisabled());
+    EXPECT_FALSE(a->isDisabled());
+}
+
+TEST_F(ObjectTree, DeletingAParentDeletesItsSubtreeLastFirst)
+{
+    u32 before = liveCount();
+    auto* root = new Probe(journal, "root");
+    child(root, "a");
+    Probe* b = child(root, "b");
+    child(b, "b1");
+    child(root, "c");
+    EXPECT_EQ(liveCount(), before + 5);
+    delete root;
+    EXPECT_EQ(journal, (Journal{"delete root", "delete c", "delete b", "delete b1", "delete a"}));
+    EXPECT_EQ(liveCount(), before);
+}
+
+TEST_F(ObjectTree, DirectDeleteLeavesTheParentsList)
+{
+    QelBase root;
+    Probe* a = child(&root, "a");
+    Probe* b = child(&root, "b");
+    Probe* c = child(&root, "c");
+    delete b;
+    EXPECT_EQ(root.countChildren(), 2u);
+    EXPECT_EQ(a->next, c);
+    EXPECT_EQ(c->prev, a);
+    root.clear();
+    EXPECT_EQ(root.firstChild, nullptr);
+}
+
+TEST_F(ObjectTree, EventsRunFiltersTargetAndPostHandlers)
+{
+    struct Router : QelBase {
+        Router(Journal& journal, std::string routerName) : log(journal), name(std::move(routerName)) {}
+        bool onFilterEvent(Event*) override
+        {
+            log.push_back("filter " + name);
+            return swallow;
+        }
+        bool onEvent(Event*) override
+        {
+            log.push_back("event " + name);
+            return handle;
+        }
+        bool onPostEvent(Event*) override
+        {
+            log.push_back("post " + name);
+            return false;
+        }
+        Journal& log;
+        std::string name;
+        bool swallow = false;
+        bool handle = false;
+    };
+    Router root(journal, "root");
+    auto* middle = new Router(journal, "middle");
+    root.add(middle);
+    auto* leaf = new Router(journal, "leaf");
+    middle->add(leaf);
+
+    Event e;
+    e.type = EVENT_CLICK;
+    deliverEvent(&e, leaf, nullptr);
+    EXPECT_EQ(e.target, leaf);
+    EXPECT_EQ(journal, (Journal{"filter root", "filter middle", "event leaf", "post middle", "post root"}));
+
+    journal.clear();
+    leaf->handle = true;
+    deliverEvent(&e, leaf, nullptr);
+    EXPECT_EQ(journal, (Journal{"filter root", "filter middle", "event leaf"}));
+
+    journal.clear();
+    middle->bDisabled = 1;
+    deliverEvent(&e, leaf, nullptr);
+    EXPECT_EQ(journal, (Journal{}));
+
+    journal.clear();
+    middle->bDisabled = 0;
+    root.swallow = true;
+    deliverEvent(&e, leaf, nullptr);
+    EXPECT_EQ(journal, (Journal{"filter root"}));
+}
+
+TEST_F(ObjectTree, EventDelegateReceivesTheHooks)
+{
+    struct Delegate : QelBase {
+        bool onEvent(Event* e) override
+        {
+            seen = e->type;
+            return true;
+        }
+        int seen = -1;
+    };
+    Delegate delegate;
+    QelBase widget;
+    widget.eventDelegate = &delegate;
+    Event e;
+    e.type = EVENT_KEY;
+    deliverEvent(&e, &widget, nullptr);
+    EXPECT_EQ(delegate.seen, EVENT_KEY);
+}

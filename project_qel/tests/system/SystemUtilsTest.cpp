@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "support/TempFolder.h"
+#include "system/SystemUtils.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Sets or unsets an environment variable for one scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : key(name)
+    {
+        const char* old = std::getenv(name);
+        hadOld = old != nullptr;
+        if (hadOld) {
+            oldValue = old;
+        }
+        if (value != nullptr) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+    ~ScopedEnv()
+    {
+        if (hadOld) {
+            setenv(key, oldValue.c_str(), 1);
+        } else {
+            unsetenv(key);
+        }
+    }
+
+private:
+    const char* key;
+    bool hadOld = false;
+    std::string oldValue;
+};
+
+} // namespace
+
+TEST(UserDataPath, EnvironmentFolderGetsTheVersionFolder)
+{
+    TempFolder folder;
+    UString path = getUserDataPath(true);
+    EXPECT_EQ(path, folder.path + "/1.30/");
+    EXPECT_TRUE(fs::is_directory(folder.path + "/1.30"));
+    EXPECT_EQ(getUserDataPath(false), "./");
+}
+
+TEST(UserDataPath, WithoutOverrideLiesUnderTheDataHome)
+{
+    TempFolder folder;
+    ScopedEnv noOverride("U3_APP_DATA_PATH", nullptr);
+    ScopedEnv home("HOME", folder.path.c_str());
+    ScopedEnv noXdg("XDG_DATA_HOME", nullptr);
+    std::string expected = folder.path + "/.local/share/Brontal studios/Vabodemo/1.30/";
+    EXPECT_EQ(getUserDataPath(true), expected);
+    EXPECT_EQ(getUserDataPath(false), expected);
+    EXPECT_TRUE(fs::is_directory(expected));
+}
+
+TEST(UserDataPath, XdgDataHomeWins)
+{
+    TempFolder folder;
+    ScopedEnv noOverride("U3_APP_DATA_PATH", nullptr);
+    std::string xdg = folder.path + "/xdg";
+    ScopedEnv dataHome("XDG_DATA_HOME", xdg.c_str());
+    EXPECT_EQ(getUserDataPath(true), xdg + "/Brontal studios/Vabodemo/1.30/");
+    EXPECT_TRUE(fs::is_directory(xdg + "/Brontal studios/Vabodemo/1.30"));
+}
+
+TEST(UserDataPath, WithoutHomeLiesBelowTheWorkingFolder)
+{
+    TempFolder folder;
+    ScopedEnv noOverride("U3_APP_DATA_PATH", nullptr);
+    ScopedEnv noHome("HOME", nullptr);
+    ScopedEnv noXdg("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(getUserDataPath(true), "./Brontal studios/Vabodemo/1.30/");
+    EXPECT_TRUE(fs::is_directory(folder.path + "/Brontal studios/Vabodemo/1.30"));
+}
+
+TEST(FileHelpers, ExistsCopiesAndRemoves)
+{
+    TempFolder folder;
+    EXPECT_FALSE(fileExists("nothing.txt"));
+    EXPECT_FALSE(fs::exists("nothing.txt"));
+
+    std::string payload(5000, '\0');
+    for (size_t i = 0; i < payload.size(); ++i) {
+        payload[i] = static_cast<char>(i * 7);
+    }
+    TempFolder::writeFile("source.bin", payload);
+    EXPECT_TRUE(copyFile("source.bin", "target.bin"));
+    EXPECT_EQ(TempFolder::readFile("target.bin"), payload);
+
+    TempFolder::writeFile("empty.bin", "");
+    EXPECT_TRUE(copyFile("empty.bin", "copy.bin"));
+    EXPECT_TRUE(fs::exists("copy.bin"));
+    EXPECT_EQ(fs::file_size("copy.bin"), 0u);
+
+    EXPECT_EQ(removeFile("copy.bin"), 0);
+    EXPECT_EQ(removeFile("copy.bin"), -1);
+    EXPECT_EQ(makeDirectory("made"), 0);
+    EXPECT_EQ(makeDirectory("made"), -1);
+}
+
+TEST(FileHelpers, CopyFromAMissingSourceLeavesTheTargetAlone)
+{
+    TempFolder folder;
+    TempFolder::writeFile("target.bin", "precious");
+    EXPECT_FALSE(copyFile("missing.bin", "target.bin"));
+    EXPECT_EQ(TempFolder::readFile("target.bin"), "precious");
+}
+
+TEST(LerpColor, BlendsEachChannel)
+{
+    UColor a(0, 10, 200, 255);
+    UColor b(255, 20, 100, 0);
+    UColor out;
+    lerpColor(out, a, b, 0.0f);
+    EXPECT_EQ(out, a);
+    lerpColor(out, a, b, 1.0f);
+    EXPECT_EQ(out, b);
+    lerpColor(out, a, b, 0.5f);
+    EXPECT_EQ(out, UColor(127, 15, 150, 127));
+    // Outside 0..1 each channel wraps modulo 256.
+    lerpColor(out, UColor(0, 0, 0, 0), UColor(200, 0, 0, 0), 2.0f);
+    EXPECT_EQ(out.r, 400 % 256);
+    // Non-finite factors never reach an undefined conversion.
+    lerpColor(out, a, b, std::numeric_limits<float>::infinity());
+    lerpColor(out, a, b, std::numeric_limits<float>::quiet_NaN());
+}
+
+TEST(PrintError, WritesTheErrorLine)
+{
+    testing::internal::CaptureStdout();
+    int count = printError("boom");
+    std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(printed, "*** ERROR *** boom\n");
+    EXPECT_EQ(count, static_cast<int>(printed.size()));
+}

@@ -1,0 +1,21 @@
+// The program links its libraries whole: every class record that an engine
+// source registers at start-up must be present, even when nothing in the
+// program refers to that source by name.
+#include <gtest/gtest.h>
+
+#include "object/RuntimeClassManager.h"
+
+TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
+{
+    RuntimeClassManager* manager = RuntimeClassManager::getInstance();
+    manager->buildClassArray();
+    EXPECT_FALSE(manager->bBadClasses);
+    const char* expected[] = {
+        "BasicLink", "ErrorManager", "Logger", "Qel", "QelBase", "ResourceManager",
+    };
+    for (const char* name : expected) {
+        RuntimeClass* record = manager->findByName(name);
+        ASSERT_NE(record, nullptr) << name;
+        EXPECT_EQ(manager->findById(record->id), record) << name;
+    }
+}
