@@ -244,7 +244,7 @@ std::string convertText(const std::string& text, const std::string& where, int l
         if (code < 0) {
             fail(where, line, "malformed UTF-8");
         }
-        char hex[16];
+        char hex[32];
         std::snprintf(hex, sizeof hex, "U+%04lX", code);
         if (code < 0x20) {
             fail(where, line, std::string("control character ") + hex + " (write it as a token)");
