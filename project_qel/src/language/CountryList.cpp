@@ -8,6 +8,9 @@ namespace {
 
 constexpr int COUNTRY_PREFIX_LENGTH = 7;  // "COUNTRY"
 
+static_assert(Language::COUNTRYZW - Language::COUNTRYNONE + 1 == COUNTRY_ROWS,
+              "one country row per country identifier");
+
 std::array<int, COUNTRY_ROWS> buildDisplayOrder()
 {
     std::array<int, COUNTRY_ROWS> order{};

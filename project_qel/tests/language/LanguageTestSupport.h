@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -57,4 +58,21 @@ protected:
     Language language;
 
     std::string text(int lang, int id) const { return language.getTextIn(lang, id); }
+
+    // The names of the identifiers from `first` to `last` whose text is the
+    // same in every language.
+    std::set<std::string> namesOfSharedTexts(int first, int last) const
+    {
+        std::set<std::string> names;
+        for (int id = first; id <= last; ++id) {
+            bool shared = true;
+            for (int lang = 1; lang < LANGUAGE_MAX; ++lang) {
+                shared = shared && text(lang, id) == text(0, id);
+            }
+            if (shared) {
+                names.insert(Language::nameOf(id));
+            }
+        }
+        return names;
+    }
 };
