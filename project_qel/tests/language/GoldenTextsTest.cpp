@@ -80,6 +80,11 @@ const GoldenRow keyTexts[] = {
     {"DIK_INSERT", {u8"INSERT", u8"INSER", u8"EINFG", u8"INS", u8"INSERT"}},
     {"DIK_DELETE", {u8"DELETE", u8"SUPPR", u8"ENTF", u8"CANC", u8"SUPR"}},
     {"DIK_NUMLOCK", {u8"NUMLOCK", u8"VERRNUM", u8"NUM\t\t", u8"BLOC NUM", u8"BLOQ NUM"}},
+    {"DIK_NUMPAD0", {u8"NUMPAD0", u8"0PAVNUM", u8"NUM0", u8"TASTNUM 0", u8"NUMPAD0"}},
+    {"DIK_ESCAPE", {u8"ESC"}},
+    {"DIK_1", SAME(u8"1")},
+    {"DIK_ABNT_C1", SAME(u8"ABNT C1")},
+    {"DIK_ABNT_C2", SAME(u8"ABNT C2")},
     // Joystick and mouse controls.
     {"DIK_JOYUP", {u8"JOYUP", u8"MANETTEHAUT", u8"JOY-HOCH", u8"JOY SU", u8"JOYUP"}},
     {"DIK_JOYDOWN", {u8"JOYDOWN", u8"MANETTEBAS", u8"JOY-RUNTER", u8"JOY GIÙ", u8"JOYDOWN"}},
@@ -91,6 +96,10 @@ const GoldenRow keyTexts[] = {
      {u8"MOUSELEFT", u8"SOURISGAUCHE", u8"MAUS-LINKS", u8"MOUSE SIN.", u8"MOUSE IZQUIERDO"}},
     {"DIK_MOUSERIGHT",
      {u8"MOUSERIGHT", u8"SOURISDROITE", u8"MAUS-RECHTS", u8"MOUSE DES.", u8"MOUSE DERECHO"}},
+    {"DIK_JOYBUTTON7", {u8"JOYBUTTON7", u8"MANETTEBTN7", u8"JOY-KNOPF7", u8"JOYBUTTON7", u8"JOYBUTTON7"}},
+    {"DIK_MOUSEBUTTON0",
+     {u8"MOUSEBUTTON0", u8"SOURISBTN0", u8"MAUS-KNOPF0", u8"MOUSE PULS.0", u8"MOUSE BOTON 0"}},
+    {"DIK_MOUSEBUTTON3", {u8"MOUSEBUTTON3"}},
 };
 
 const GoldenRow countryTexts[] = {
