@@ -278,6 +278,9 @@ std::vector<std::string> readSource(const std::string& path, const std::vector<I
     int lineNumber = 0;
     while (std::getline(in, raw)) {
         ++lineNumber;
+        if (lineNumber == 1 && raw.rfind("\xEF\xBB\xBF", 0) == 0) {
+            raw.erase(0, 3);  // a byte-order mark some editors write
+        }
         if (!raw.empty() && raw.back() == '\r') {
             raw.pop_back();
         }

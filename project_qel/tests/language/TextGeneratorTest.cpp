@@ -59,6 +59,13 @@ TEST_F(TextGeneratorTest, CompilesASourceIntoWindows1252Constants)
     EXPECT_EQ(cpp.find("\"\";", cpp.find("\"\";") + 1), std::string::npos) << cpp;
 }
 
+TEST_F(TextGeneratorTest, ToleratesAByteOrderMarkAndWindowsLineEnds)
+{
+    EXPECT_EQ(run("\xEF\xBB\xBF# texts\r\nNULL \"\"\r\nGREETING \"a\"\r\n[2] \"\"\r\nDIK_UP \"U\"\r\n"), 0)
+        << errors;
+    EXPECT_NE(output().find("\"U\";"), std::string::npos);
+}
+
 TEST_F(TextGeneratorTest, APendingLineHoldsTheIdentifiersName)
 {
     ASSERT_EQ(run("NULL \"\"\nGREETING\n[2] \"\"\nDIK_UP \"U\"\n"), 0) << errors;
