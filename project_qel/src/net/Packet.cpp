@@ -14,33 +14,17 @@
 // Raw values are copied as they lie in memory.
 static_assert(std::endian::native == std::endian::little, "the stream format is little-endian");
 
+// A fatal check whose report shows the given statement text.
+#define PACKET_CHECK(condition, statement)                              \
+    do {                                                                \
+        if (!(condition)) {                                             \
+            ::qelAssertFailed(statement, __func__, __FILE__, __LINE__); \
+        }                                                               \
+    } while (0)
+
 namespace {
 
 constexpr u8 STRING_MASK = 0x4B;
-
-// A fatal check whose report shows the given statement text.
-#define PACKET_CHECK(condition, statement)                                \
-    do {                                                                  \
-        if (!(condition)) {                                               \
-            ::qelAssertFailed(statement, __func__, __FILE__, __LINE__);   \
-        }                                                                 \
-    } while (0)
-
-} // namespace
-
-float Packet::toFloat(double d)
-{
-    constexpr double largest = std::numeric_limits<float>::max();
-    if (d > largest) {
-        return std::numeric_limits<float>::infinity();
-    }
-    if (d < -largest) {
-        return -std::numeric_limits<float>::infinity();
-    }
-    return static_cast<float>(d);
-}
-
-namespace {
 
 u16 encodeHalf(float value)
 {
@@ -75,6 +59,18 @@ float decodeHalf(u16 h)
 }
 
 } // namespace
+
+float Packet::toFloat(double d)
+{
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (d > largest) {
+        return std::numeric_limits<float>::infinity();
+    }
+    if (d < -largest) {
+        return -std::numeric_limits<float>::infinity();
+    }
+    return static_cast<float>(d);
+}
 
 Packet::Packet(u32 packetFlags, int packetCapacity)
     : flags(packetFlags), capacity(packetCapacity < 0 ? DEFAULT_CAPACITY : packetCapacity),

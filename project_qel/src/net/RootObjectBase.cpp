@@ -15,19 +15,15 @@ void RootObjectBase::server_playerDisconnected(Node*)
 void RootObjectBase::randomSeed(u32 seed)
 {
     RPC_RootObjectBase_randomSeed rpc;
-    rpc.target = this;
     rpc.seed = seed;
-    rpc.invoke();
-    rpc.executeLocally();
+    makeCall(this, rpc);
 }
 
 void RootObjectBase::destroyObject(QelBase* o)
 {
     RPC_RootObjectBase_destroyObject rpc;
-    rpc.target = this;
     rpc.obj = o;
-    rpc.invoke();
-    rpc.executeLocally();
+    makeCall(this, rpc);
 }
 
 void RootObjectBase::destroyObjectNow(QelBase* o)

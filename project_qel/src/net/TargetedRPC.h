@@ -45,3 +45,13 @@ public:
     QelBase* obj = nullptr;
     const char* argumentName;
 };
+
+// How the engine makes a call: on its target, handed to the peers, then run
+// on this side.
+template <class T, class Call>
+void makeCall(T* target, Call&& rpc)
+{
+    rpc.target = target;
+    rpc.invoke();
+    rpc.executeLocally();
+}

@@ -238,51 +238,40 @@ bool QelBase::canAdopt(const QelBase* child) const
     return true;
 }
 
-namespace {
-// Builds the call on its target, hands it to the peers and runs it here.
-template <class Call>
-void runOnEverySide(QelBase* target, Call&& rpc)
-{
-    rpc.target = target;
-    rpc.invoke();
-    rpc.executeLocally();
-}
-} // namespace
-
 void QelBase::netClear()
 {
-    runOnEverySide(this, RPC_QelBase_clear());
+    makeCall(this, RPC_QelBase_clear());
 }
 
 void QelBase::netAdd(QelBase* child)
 {
     RPC_QelBase_add rpc;
     rpc.obj = child;
-    runOnEverySide(this, rpc);
+    makeCall(this, rpc);
 }
 
 void QelBase::netRemove(QelBase* child)
 {
     RPC_QelBase_remove rpc;
     rpc.obj = child;
-    runOnEverySide(this, rpc);
+    makeCall(this, rpc);
 }
 
 void QelBase::netCallPostReplicate()
 {
-    runOnEverySide(this, RPC_QelBase_callNetPostReplicate());
+    makeCall(this, RPC_QelBase_callNetPostReplicate());
 }
 
 void QelBase::netCallPostReplicateGlobal()
 {
-    runOnEverySide(this, RPC_QelBase_callNetPostReplicateGlobal());
+    makeCall(this, RPC_QelBase_callNetPostReplicateGlobal());
 }
 
 void QelBase::netSetStateRaw(int newState)
 {
     RPC_QelBase_setStateRaw rpc;
     rpc._state = newState;
-    runOnEverySide(this, rpc);
+    makeCall(this, rpc);
 }
 
 void QelBase::netSetState(int newState, double delay)
@@ -290,7 +279,7 @@ void QelBase::netSetState(int newState, double delay)
     RPC_QelBase_setState rpc;
     rpc._stateGoto = newState;
     rpc._stateLeft = delay;
-    runOnEverySide(this, rpc);
+    makeCall(this, rpc);
 }
 
 void QelBase::setState(int newState, double delay)
