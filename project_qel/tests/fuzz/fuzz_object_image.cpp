@@ -26,7 +26,7 @@ struct Engine {
     }
     std::filesystem::path start = std::filesystem::current_path();
     TempFolder folder;
-    Qel qel;
+    Qel qel{Qel::CoreOnly{}};
 };
 
 // Deletes every object of the table that no longer has a parent (with its
