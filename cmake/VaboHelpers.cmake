@@ -60,3 +60,18 @@ function(vabo_add_fuzzer name source corpus)
     vabo_link_whole(${name} ${ARGN})
   endif()
 endfunction()
+
+# vabo_add_benchmarks(<name> <dir> <libs...>): one Google Benchmark program
+# from every source under <dir>/benchmarks, built when VABO_BENCHMARKS is on.
+# Benchmarks are run by hand, not by CTest.
+function(vabo_add_benchmarks name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/benchmarks/*.cpp)
+  if(NOT VABO_BENCHMARKS OR NOT sources)
+    return()
+  endif()
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${sources})
+  vabo_link_whole(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE benchmark::benchmark_main Threads::Threads)
+  target_include_directories(${name} PRIVATE ${dir}/benchmarks ${dir}/tests)
+endfunction()
