@@ -43,6 +43,14 @@ public:
     void setInt(const UString& section, const UString& key, int value);
     void remove(const UString& section, const UString& key);
 
+    // The engine's classes read their settings this way: a key that is
+    // absent is first written with its default, then read back, so the
+    // saved file always lists every key.
+    bool readBool(const UString& section, const UString& key, bool defaultValue);
+    int readInt(const UString& section, const UString& key, int defaultValue);
+    double readDouble(const UString& section, const UString& key, double defaultValue);
+    UString readString(const UString& section, const UString& key, const UString& defaultValue);
+
     // The whole content as written to the file.
     UString toText() const;
     // Replaces the file at `path` so that a failed write keeps the old

@@ -17,7 +17,13 @@ class Qel {
     QEL_DECLARE_ROOT_RUNTIME_CLASS()
 
 public:
+    // Only the log and the error manager: for tools and tests of the
+    // engine's classes, which create the managers they need themselves.
+    struct CoreOnly {};
+
+    // Builds the whole engine: every manager, the window and the sound output.
     Qel();
+    explicit Qel(CoreOnly);
     virtual ~Qel();
     Qel(const Qel&) = delete;
     Qel& operator=(const Qel&) = delete;
