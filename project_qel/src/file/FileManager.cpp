@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "engine/Qel.h"
@@ -140,7 +141,16 @@ DataStream* FileManager::openWad(const UString& path, int* size)
     }
     archive.reset();
 
-    auto* stream = new MemoryStream(entry.size);
+    // The size is checked against the stored bytes at mount time, yet a
+    // damaged record may still ask for more memory than there is.
+    std::unique_ptr<u8[]> buffer(new (std::nothrow) u8[size_t(entry.size) + 1]);
+    if (buffer == nullptr) {
+        QEL_FATAL("File '%s' is damaged: entry '%s' claims %d bytes.", entry.wadName.c_str(),
+                  entry.fileName.c_str(), entry.size);
+    }
+    auto* stream = new MemoryStream(0);
+    stream->data = std::move(buffer);
+    stream->size = entry.size;
     Bytef* uncompressedData = stream->data.get();
     uLongf uncompressedSize = uLongf(entry.size);
     const Bytef* compressedData = stored.get();
