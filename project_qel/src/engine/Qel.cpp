@@ -7,7 +7,7 @@ QEL_IMPLEMENT_RUNTIME_CLASS(Qel, QEL_NO_PARENT, QEL_NO_CREATOR);
 
 Qel* g_qel = nullptr;
 
-Qel::Qel()
+Qel::Qel(CoreOnly)
 {
     g_qel = this;
     logger = new Logger();

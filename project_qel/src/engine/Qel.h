@@ -6,7 +6,9 @@
 
 class ErrorManager;
 class EventManager;
+class FileManager;
 class Logger;
+class MemoryIniFile;
 class QelGraphics;
 class QelInput;
 class ResourceManager;
@@ -15,7 +17,13 @@ class Qel {
     QEL_DECLARE_ROOT_RUNTIME_CLASS()
 
 public:
+    // Only the log and the error manager: for tools and tests of the
+    // engine's classes, which create the managers they need themselves.
+    struct CoreOnly {};
+
+    // Builds the whole engine: every manager, the window and the sound output.
     Qel();
+    explicit Qel(CoreOnly);
     virtual ~Qel();
     Qel(const Qel&) = delete;
     Qel& operator=(const Qel&) = delete;
@@ -24,8 +32,12 @@ public:
     ErrorManager* errorManager = nullptr;
     QelInput* input = nullptr;
     QelGraphics* graphics = nullptr;
+    FileManager* fileManager = nullptr;
     ResourceManager* resourceManager = nullptr;
     EventManager* eventManager = nullptr;
+    MemoryIniFile* config = nullptr;
+    // Set unless the configured debug code unlocks the debug features.
+    bool bDebugLocked = false;
     bool bShuttingDown = false;
     bool bTickWhilePaused = false;
     // Every QelBase in existence, each through its ownerLink.

@@ -18,7 +18,9 @@ ResourceManager::~ResourceManager()
 
 void ResourceManager::addResource(const UString& name, QelBase* object)
 {
-    QEL_ASSERT(byName.find(name) == byName.end());
+    const auto& map = byName;
+    const UString& key = name;
+    QEL_ASSERT(map.find(key)==map.end());
     byName.emplace(name, object);
     byObject.emplace(object, name);
     ++count;

@@ -17,7 +17,7 @@ namespace {
 Qel* startEngine()
 {
     std::freopen("stdout.txt", "w", stdout);
-    return new Qel();
+    return new Qel(Qel::CoreOnly{});
 }
 
 [[noreturn]] void failCheck()

@@ -90,7 +90,7 @@ TEST(LoggerWithoutFile, RunsSilentlyWhenTheLogCannotBeCreated)
 {
     TempFolder folder;
     std::filesystem::create_directory("Vabodemo.log");  // a folder in the way
-    Qel qel;
+    Qel qel{Qel::CoreOnly{}};
     EXPECT_EQ(qel.logger->stream, nullptr);
     QEL_LOG("nobody hears this");
     qel.logger->writeCrashLog();

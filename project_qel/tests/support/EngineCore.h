@@ -9,7 +9,7 @@
 
 class EngineCore {
 public:
-    EngineCore() : qel(std::make_unique<Qel>()) {}
+    EngineCore() : qel(std::make_unique<Qel>(Qel::CoreOnly{})) {}
 
     TempFolder folder;
     std::unique_ptr<Qel> qel;
