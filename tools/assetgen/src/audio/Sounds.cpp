@@ -205,8 +205,10 @@ Buffer strum(const std::vector<double>& notes, double seconds, double gap, doubl
                 samplesOf(gap * static_cast<double>(i)), 0.6f);
     }
     if (drive > 0) {
+        // Overdrive, then a speaker cabinet's roll-off of the harsh top.
+        Biquad cabinet;
         for (float& v : b) {
-            v = static_cast<float>(std::tanh(v * drive) / std::tanh(drive));
+            v = cabinet.lowpass(static_cast<float>(std::tanh(v * drive) / std::tanh(drive)), 2800, 0.8);
         }
     }
     return b;
@@ -424,7 +426,7 @@ const Effect kEffects[] = {
     {"sfx/stardust.ogg", &stardust, 0.7f},
     {"sfx/boom.ogg", &boom, 0.9f},
     {"sfx/chainclick.ogg", &chainClick, 0.5f},
-    {"sfx/guitar1.ogg", &guitarPower, 0.7f},
+    {"sfx/guitar1.ogg", &guitarPower, 0.8f},
     {"sfx/clock-tick.ogg", &clockTick, 0.7f},
     {"sfx/vibe.ogg", &vibe, 0.7f},
     {"sfx/fireworkbang-short.ogg", &fireworkShort, 0.85f},
