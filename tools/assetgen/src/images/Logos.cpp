@@ -50,35 +50,28 @@ void makerLogo(cairo_t* cr, double w, double) {
 }
 
 void gameLogo(cairo_t* cr, double w, double h) {
-    // Rails across the bottom with a little train carrying produce.
-    const double railY = h - 22;
-    cairo_new_path(cr);
-    for (double x = 40; x < w - 40; x += 14) {
-        cairo_rectangle(cr, x, railY - 6, 6, 14);
+    // The title over a rail line with a produce train on it.
+    const double railY = h - 12;
+    for (double x = 24; x < w - 24; x += 12) {
+        roundedRect(cr, x, railY - 1, 8, 6, 1.5);
+        setColor(cr, palette::woodDark);
+        cairo_fill(cr);
     }
-    setColor(cr, palette::woodDark);
-    cairo_fill(cr);
-    cairo_rectangle(cr, 30, railY - 3, w - 60, 3);
-    cairo_rectangle(cr, 30, railY + 4, w - 60, 3);
-    setColor(cr, palette::rail);
-    cairo_fill(cr);
-    // The title.
-    drawTitle(cr, "Vabo", w / 2 - 10, 100, 104, Color::hex(0xFFF06A), Color::hex(0xFF7A1A), 5);
-    // Produce bouncing around the title.
-    drawCargo(cr, 0, 62, 52, 20);
+    cairo_rectangle(cr, 16, railY - 3, w - 32, 3.5);
+    fillVertical(cr, palette::steel, railY - 3, railY + 0.5, 0.4, 0.3);
+    strokeOutline(cr, 1.0);
+    cairo_new_path(cr);
+    const double trainX = w / 2 - 60;
+    for (int i = 0; i < 4; ++i) {
+        glow(cr, trainX + 96 + 31 - i * 16, railY - 3 - 20 - i * 5, 7 + i * 3, Color{1, 1, 1, 0.8 - i * 0.15});
+    }
+    drawSideWagon(cr, trainX, railY - 3, 1.0, 0);
+    drawSideWagon(cr, trainX + 48, railY - 3, 1.0, 4);
+    drawSideEngine(cr, trainX + 96, railY - 3, 1.0);
+    drawTitle(cr, "Vabo", w / 2 - 10, 94, 96, Color::hex(0xFFF06A), Color::hex(0xFF7A1A), 5);
+    drawCargo(cr, 0, 62, 50, 20);
     drawCargo(cr, 3, 410, 40, 18);
-    drawCargo(cr, 2, 436, 92, 15);
-    drawCargo(cr, 5, 40, 100, 14);
-    // A short train running along the rails, under the title.
-    cairo_save(cr);
-    cairo_translate(cr, w / 2 - 150, railY - 30);
-    drawCar(cr, 1, 0, 8, 60, 44 * 0.9);
-    drawCar(cr, 2, 56, 8, 96, 44 * 0.9);
-    drawCar(cr, 0, 148, 8, 84, 44 * 0.9);
-    cairo_restore(cr);
-    drawCargo(cr, 1, w / 2 - 150 + 29, railY - 30 + 8 + 20, 12);
-    drawCargo(cr, 6, w / 2 - 150 + 56 + 48 + 14, railY - 30 + 8 + 20, 12);
-    drawCargo(cr, 4, w / 2 - 150 + 56 + 48 - 19, railY - 30 + 8 + 20, 12);
+    drawCargo(cr, 5, 440, 88, 15);
 }
 
 } // namespace

@@ -726,4 +726,95 @@ void drawClaw(cairo_t* cr, double cx, double cy, double s) {
     cairo_restore(cr);
 }
 
+// A little engine seen from the side, facing right, standing on y (its
+// wheels' bottom); s = 1 is 44 x 30 pixels. The world map's marker is this
+// engine at s = 1.
+void drawSideEngine(cairo_t* cr, double x, double y, double s) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y - 30 * s);
+    cairo_scale(cr, s, s);
+    roundedRect(cr, 4, 6, 13, 18, 2);
+    fillVertical(cr, palette::berry, 6, 24);
+    strokeOutline(cr, 1.6);
+    cairo_new_path(cr);
+    roundedRect(cr, 6, 9, 9, 6, 1);
+    setColor(cr, Color::hex(0xFFF2B0));
+    cairo_fill(cr);
+    roundedRect(cr, 2, 3, 17, 4, 1.5);
+    setColor(cr, Color::hex(0x2B2B33));
+    cairo_fill_preserve(cr);
+    strokeOutline(cr, 1.2);
+    cairo_new_path(cr);
+    roundedRect(cr, 15, 13, 24, 11, 5);
+    fillVertical(cr, Color::hex(0x3F9A4A), 13, 24);
+    strokeOutline(cr, 1.6);
+    cairo_new_path(cr);
+    for (double gx : {22.0, 30.0}) {
+        cairo_rectangle(cr, gx, 13.5, 1.6, 10);
+        setColor(cr, palette::gold);
+        cairo_fill(cr);
+    }
+    // The chimney: its top is 9 right of the bottom centre and 15 above it.
+    cairo_move_to(cr, 27, 15);
+    cairo_line_to(cr, 26.5, 11);
+    cairo_line_to(cr, 34.5, 11);
+    cairo_line_to(cr, 34, 15);
+    cairo_close_path(cr);
+    setColor(cr, Color::hex(0x2B2B33));
+    cairo_fill_preserve(cr);
+    strokeOutline(cr, 1.2);
+    cairo_new_path(cr);
+    cairo_move_to(cr, 39, 18);
+    cairo_line_to(cr, 43, 25);
+    cairo_line_to(cr, 37, 25);
+    cairo_close_path(cr);
+    setColor(cr, palette::gold);
+    cairo_fill_preserve(cr);
+    strokeOutline(cr, 1.0);
+    cairo_new_path(cr);
+    for (double wx : {10.0, 22.0, 32.0}) {
+        cairo_arc(cr, wx, 25, wx < 12 ? 4.2 : 3.4, 0, 2 * M_PI);
+        setColor(cr, Color::hex(0x333840));
+        cairo_fill_preserve(cr);
+        strokeOutline(cr, 1.2);
+        cairo_new_path(cr);
+        cairo_arc(cr, wx, 25, 1.2, 0, 2 * M_PI);
+        setColor(cr, palette::gold);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}
+
+// A wagon seen from the side, heaped with produce.
+void drawSideWagon(cairo_t* cr, double x, double y, double s, int firstColour) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y - 30 * s);
+    cairo_scale(cr, s, s);
+    for (int i = 0; i < 5; ++i) {
+        drawCargo(cr, (firstColour + i) % 8, 8 + i * 7, 10 - (i % 2) * 3, 5.5);
+    }
+    roundedRect(cr, 2, 12, 40, 12, 2);
+    fillVertical(cr, palette::wood, 12, 24, 0.25, 0.2);
+    strokeOutline(cr, 1.6);
+    cairo_new_path(cr);
+    setColor(cr, palette::woodDark);
+    cairo_set_line_width(cr, 1);
+    for (double px = 10; px < 40; px += 8) {
+        cairo_move_to(cr, px, 13);
+        cairo_line_to(cr, px, 23);
+    }
+    cairo_stroke(cr);
+    cairo_rectangle(cr, -2, 20, 5, 2);
+    setColor(cr, Color::hex(0x4A4F57));
+    cairo_fill(cr);
+    for (double wx : {11.0, 33.0}) {
+        cairo_arc(cr, wx, 25, 3.6, 0, 2 * M_PI);
+        setColor(cr, Color::hex(0x333840));
+        cairo_fill_preserve(cr);
+        strokeOutline(cr, 1.2);
+        cairo_new_path(cr);
+    }
+    cairo_restore(cr);
+}
+
 } // namespace assetgen

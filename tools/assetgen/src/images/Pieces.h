@@ -26,6 +26,10 @@ void drawLauncherBase(cairo_t* cr, double cx, double cy, double r);
 void drawBow(cairo_t* cr, double cx, double cy, double size);
 void drawBowString(cairo_t* cr, double cx, double cy, double size, double tension);
 void drawClaw(cairo_t* cr, double cx, double cy, double size);
+// A little engine and a produce wagon seen from the side, facing right,
+// standing on y (the wheels' bottom); scale 1 is 44 x 30 pixels.
+void drawSideEngine(cairo_t* cr, double x, double y, double scale);
+void drawSideWagon(cairo_t* cr, double x, double y, double scale, int firstColour);
 // A red heart with gloss.
 void drawHeart(cairo_t* cr, double cx, double cy, double size);
 

@@ -112,6 +112,90 @@ void house(cairo_t* cr, double x, double y, double s, const Color& roof) {
     cairo_fill(cr);
 }
 
+void barn(cairo_t* cr, double x, double y, double s) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, x - s * 0.55, y);
+    cairo_line_to(cr, x - s * 0.55, y - s * 0.55);
+    cairo_line_to(cr, x - s * 0.3, y - s * 0.85);
+    cairo_line_to(cr, x + s * 0.3, y - s * 0.85);
+    cairo_line_to(cr, x + s * 0.55, y - s * 0.55);
+    cairo_line_to(cr, x + s * 0.55, y);
+    cairo_close_path(cr);
+    fillVertical(cr, Color::hex(0xC8322C), y - s * 0.85, y, 0.2, 0.2);
+    strokeOutline(cr, 1.6);
+    cairo_new_path(cr);
+    cairo_rectangle(cr, x - s * 0.18, y - s * 0.42, s * 0.36, s * 0.42);
+    setColor(cr, palette::cream);
+    cairo_fill_preserve(cr);
+    strokeOutline(cr, 1.2);
+    cairo_new_path(cr);
+    cairo_move_to(cr, x - s * 0.18, y - s * 0.42);
+    cairo_line_to(cr, x + s * 0.18, y);
+    cairo_move_to(cr, x + s * 0.18, y - s * 0.42);
+    cairo_line_to(cr, x - s * 0.18, y);
+    setColor(cr, Color::hex(0xC8322C));
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+}
+
+void windmill(cairo_t* cr, double x, double y, double s) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, x - s * 0.22, y);
+    cairo_line_to(cr, x - s * 0.12, y - s);
+    cairo_line_to(cr, x + s * 0.12, y - s);
+    cairo_line_to(cr, x + s * 0.22, y);
+    cairo_close_path(cr);
+    fillVertical(cr, palette::cream, y - s, y, 0.1, 0.2);
+    strokeOutline(cr, 1.4);
+    cairo_new_path(cr);
+    for (int i = 0; i < 4; ++i) {
+        const double a = 0.4 + i * M_PI / 2;
+        cairo_save(cr);
+        cairo_translate(cr, x, y - s);
+        cairo_rotate(cr, a);
+        cairo_rectangle(cr, 0, -s * 0.07, s * 0.7, s * 0.14);
+        cairo_restore(cr);
+    }
+    fillVertical(cr, palette::wood, y - s * 1.7, y - s * 0.3, 0.2, 0.2);
+    strokeOutline(cr, 1.2);
+    cairo_new_path(cr);
+    cairo_arc(cr, x, y - s, s * 0.06, 0, 2 * M_PI);
+    setColor(cr, palette::outline);
+    cairo_fill(cr);
+}
+
+// A field of crop rows on a slope, as a parallelogram of stripes.
+void field(cairo_t* cr, double x, double y, double w, double h, double skew, const Color& c) {
+    cairo_save(cr);
+    cairo_new_path(cr);
+    cairo_move_to(cr, x + skew, y);
+    cairo_line_to(cr, x + w + skew, y);
+    cairo_line_to(cr, x + w, y + h);
+    cairo_line_to(cr, x, y + h);
+    cairo_close_path(cr);
+    setColor(cr, c);
+    cairo_fill_preserve(cr);
+    cairo_clip(cr);
+    setColor(cr, c.darker(0.18));
+    for (double k = 0; k < w + 2 * std::fabs(skew); k += 7) {
+        cairo_move_to(cr, x + k + skew * 1.5, y - 2);
+        cairo_line_to(cr, x + k - skew * 0.5, y + h + 2);
+    }
+    cairo_set_line_width(cr, 2.4);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void birds(cairo_t* cr, double x, double y, double s) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, x - s, y - s * 0.3);
+    cairo_curve_to(cr, x - s * 0.6, y - s * 0.7, x - s * 0.2, y - s * 0.5, x, y);
+    cairo_curve_to(cr, x + s * 0.2, y - s * 0.5, x + s * 0.6, y - s * 0.7, x + s, y - s * 0.3);
+    setColor(cr, Color::hex(0x3A4A5A, 0.8));
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+}
+
 void intro(cairo_t* cr, double w, double h) {
     // Sky: deep at the top, pale towards the horizon.
     const double horizon = 690;
@@ -162,6 +246,11 @@ void intro(cairo_t* cr, double w, double h) {
         tree(cr, x, hillY(x, 690, 14, 0.5, 0.012) + 8, 20, true, trees);
     }
     hill(cr, w, h, 760, 20, 2.0, 0.009, Color::hex(0x93CC5C));
+    field(cr, 60, 772, 150, 36, -20, Color::hex(0xE6C95A));
+    field(cr, 230, 778, 120, 30, -14, Color::hex(0xB6D86A));
+    field(cr, 360, 790, 90, 24, -10, Color::hex(0xD9A85A));
+    windmill(cr, 140, 770, 44);
+    barn(cr, 300, 780, 34);
     // Marrowdale on the middle hill.
     const Color roofs[] = {palette::berry, Color::hex(0xE07A2E), Color::hex(0x3E7CC9), palette::berry};
     for (int i = 0; i < 7; ++i) {
@@ -173,7 +262,12 @@ void intro(cairo_t* cr, double w, double h) {
         tree(cr, x, hillY(x, 850, 26, 4.0, 0.007) + 16, 34, true, trees);
     }
     hill(cr, w, h, 935, 12, 1.0, 0.01, Color::hex(0x69B03E));
-    // The railway in the foreground.
+    for (int i = 0; i < 4; ++i) {
+        birds(cr, 180 + i * 22, 300 + (i % 2) * 10, 7);
+    }
+    birds(cr, 520, 420, 8);
+    birds(cr, 545, 430, 6);
+    // The railway in the foreground, with a produce train on it.
     const double railY = 975;
     cairo_new_path(cr);
     cairo_rectangle(cr, 0, railY - 18, w, 36);
@@ -188,6 +282,12 @@ void intro(cairo_t* cr, double w, double h) {
         cairo_rectangle(cr, 0, y - 2.5, w, 5);
         fillVertical(cr, palette::steel, y - 2.5, y + 2.5, 0.4, 0.3);
         cairo_new_path(cr);
+    }
+    drawSideWagon(cr, 300, railY - 6, 2.6, 0);
+    drawSideWagon(cr, 420, railY - 6, 2.6, 3);
+    drawSideEngine(cr, 540, railY - 6, 2.6);
+    for (int i = 0; i < 5; ++i) {
+        glow(cr, 616 - i * 26, railY - 6 - 30 * 2.6 - 12 - i * 14, 16 + i * 5, Color{1, 1, 1, 0.75 - i * 0.12});
     }
     // Flowers in the grass.
     Rng flowers(9);
@@ -325,11 +425,6 @@ void worldMap(cairo_t* cr, double w, double h) {
         }
     }
     cairo_close_path(cr);
-    cairo_save(cr);
-    cairo_translate(cr, w / 2, h / 2);
-    cairo_scale(cr, 0.92, 0.9);
-    cairo_translate(cr, -w / 2, -h / 2);
-    cairo_restore(cr);
     cairo_pattern_t* land = cairo_pattern_create_radial(w / 2, h / 2, 80, w / 2, h / 2, 480);
     cairo_pattern_add_color_stop_rgb(land, 0, 0.62, 0.84, 0.42);
     cairo_pattern_add_color_stop_rgb(land, 0.75, 0.55, 0.78, 0.36);
@@ -481,58 +576,7 @@ void writeMarkers(const Output& out) {
     std::vector<Frame> frames;
     // The train marker, a little engine seen from the side; its chimney top
     // lies 9 right of the bottom centre and 15 above it.
-    frames.push_back(Frame{44, 30, [](cairo_t* cr, double, double) {
-                               roundedRect(cr, 4, 6, 13, 18, 2);
-                               fillVertical(cr, palette::berry, 6, 24);
-                               strokeOutline(cr, 1.6);
-                               cairo_new_path(cr);
-                               roundedRect(cr, 6, 9, 9, 6, 1);
-                               setColor(cr, Color::hex(0xFFF2B0));
-                               cairo_fill(cr);
-                               roundedRect(cr, 2, 3, 17, 4, 1.5);
-                               setColor(cr, Color::hex(0x2B2B33));
-                               cairo_fill_preserve(cr);
-                               strokeOutline(cr, 1.2);
-                               cairo_new_path(cr);
-                               roundedRect(cr, 15, 13, 24, 11, 5);
-                               fillVertical(cr, Color::hex(0x3F9A4A), 13, 24);
-                               strokeOutline(cr, 1.6);
-                               cairo_new_path(cr);
-                               cairo_move_to(cr, 28, 13);
-                               cairo_line_to(cr, 27, 15);
-                               cairo_line_to(cr, 35, 15);
-                               cairo_line_to(cr, 34, 13);
-                               cairo_close_path(cr);
-                               cairo_rectangle(cr, 28, 15, 6, -1);
-                               cairo_new_path(cr);
-                               cairo_move_to(cr, 27, 15);
-                               cairo_line_to(cr, 26.5, 11);
-                               cairo_line_to(cr, 34.5, 11);
-                               cairo_line_to(cr, 34, 15);
-                               cairo_close_path(cr);
-                               setColor(cr, Color::hex(0x2B2B33));
-                               cairo_fill_preserve(cr);
-                               strokeOutline(cr, 1.2);
-                               cairo_new_path(cr);
-                               cairo_move_to(cr, 39, 18);
-                               cairo_line_to(cr, 43, 25);
-                               cairo_line_to(cr, 37, 25);
-                               cairo_close_path(cr);
-                               setColor(cr, palette::gold);
-                               cairo_fill_preserve(cr);
-                               strokeOutline(cr, 1.0);
-                               cairo_new_path(cr);
-                               for (double x : {10.0, 22.0, 32.0}) {
-                                   cairo_arc(cr, x, 25, x < 12 ? 4.2 : 3.4, 0, 2 * M_PI);
-                                   setColor(cr, Color::hex(0x333840));
-                                   cairo_fill_preserve(cr);
-                                   strokeOutline(cr, 1.2);
-                                   cairo_new_path(cr);
-                                   cairo_arc(cr, x, 25, 1.2, 0, 2 * M_PI);
-                                   setColor(cr, palette::gold);
-                                   cairo_fill(cr);
-                               }
-                           }});
+    frames.push_back(Frame{44, 30, [](cairo_t* cr, double, double h) { drawSideEngine(cr, 0, h, 1.0); }});
     // A station: a round sign with a station house.
     frames.push_back(Frame{36, 36, [](cairo_t* cr, double w, double h) {
                                cairo_arc(cr, w / 2, h / 2, 15, 0, 2 * M_PI);
