@@ -116,13 +116,6 @@ void bonusSlow(cairo_t* cr, double w, double h) {
     cairo_rotate(cr, std::atan2(50.0 - 94.0, 160.0 - 70.0));
     drawClaw(cr, 0, 0, 30);
     cairo_restore(cr);
-    cairo_new_path(cr);
-    cairo_move_to(cr, 186, 60);
-    cairo_curve_to(cr, 206, 80, 210, 96, 196, 108);
-    setColor(cr, Color{1, 1, 1, 0.9});
-    cairo_set_line_width(cr, 2.5);
-    cairo_stroke(cr);
-    drawBonus(cr, 7, 196, 108, 12);
 }
 
 } // namespace
