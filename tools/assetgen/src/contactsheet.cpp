@@ -173,6 +173,7 @@ int main(int argc, char** argv) {
     for (Entry& e : entries) {
         cairo_surface_destroy(e.image);
     }
+    releaseDrawingCaches();
     if (status != CAIRO_STATUS_SUCCESS) {
         std::fprintf(stderr, "contactsheet: cannot write %s\n", argv[2]);
         return 1;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/Families.h"
+#include "core/Paint.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> wanted;
@@ -54,5 +55,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());
         return 1;
     }
+    assetgen::releaseDrawingCaches();
     return 0;
 }

@@ -1,9 +1,26 @@
 #include "GeneratedTree.h"
 
+#include <gtest/gtest.h>
+
 #include "core/Output.h"
+#include "core/Paint.h"
 #include "core/SkinListReader.h"
 
 namespace assetgen::tree {
+
+namespace {
+
+// Drawing in the tests fills Cairo's and fontconfig's caches; they are
+// released once all tests are done so that leak checks see only our own.
+class DrawingCaches : public ::testing::Environment {
+public:
+    void TearDown() override { releaseDrawingCaches(); }
+};
+
+[[maybe_unused]] ::testing::Environment* const drawingCaches =
+    ::testing::AddGlobalTestEnvironment(new DrawingCaches);
+
+} // namespace
 
 std::string assetDir() { return VABO_ASSET_DIR; }
 

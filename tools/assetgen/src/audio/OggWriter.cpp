@@ -26,8 +26,10 @@ size_t readCb(void* ptr, size_t size, size_t count, void* source) {
     const size_t want = size * count;
     const size_t left = r->data->size() - r->pos;
     const size_t n = std::min(want, left);
-    std::memcpy(ptr, r->data->data() + r->pos, n);
-    r->pos += n;
+    if (n > 0) {
+        std::memcpy(ptr, r->data->data() + r->pos, n);
+        r->pos += n;
+    }
     return size ? n / size : 0;
 }
 

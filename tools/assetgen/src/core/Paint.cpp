@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <fontconfig/fontconfig.h>
+
 namespace assetgen {
 
 Color Color::hex(uint32_t rgb, double alpha) {
@@ -178,6 +180,11 @@ void drawTitle(cairo_t* cr, const std::string& text, double cx, double baseline,
     cairo_pattern_destroy(p);
     cairo_move_to(cr, x, baseline);
     cairo_restore(cr);
+}
+
+void releaseDrawingCaches() {
+    cairo_debug_reset_static_data();
+    FcFini();
 }
 
 uint32_t Rng::next() {

@@ -64,6 +64,10 @@ void drawText(cairo_t* cr, const std::string& text, double x, double y, double s
 void drawTitle(cairo_t* cr, const std::string& text, double cx, double baseline, double size,
                const Color& top, const Color& bottom, double outlineWidth);
 
+// Frees the font and drawing caches that Cairo and fontconfig keep for the
+// whole process; called once when all drawing is done.
+void releaseDrawingCaches();
+
 // A small deterministic random source for scattering details.
 class Rng {
 public:
