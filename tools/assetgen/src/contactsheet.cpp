@@ -45,6 +45,31 @@ void checker(cairo_t* cr, double x, double y, double w, double h) {
     cairo_restore(cr);
 }
 
+// Places boxes left to right in rows no wider than maxWidth.
+struct Flow {
+    std::vector<std::pair<double, double>> at;
+    double width = 0;
+    double height = 0;
+};
+
+Flow flow(const std::vector<std::pair<double, double>>& sizes, double maxWidth) {
+    Flow f;
+    double x = 0, y = 0, rowH = 0;
+    for (const auto& [w, h] : sizes) {
+        if (x > 0 && x + w > maxWidth) {
+            x = 0;
+            y += rowH;
+            rowH = 0;
+        }
+        f.at.emplace_back(x, y);
+        x += w;
+        rowH = std::max(rowH, h);
+        f.width = std::max(f.width, x);
+    }
+    f.height = y + rowH;
+    return f;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -90,68 +115,39 @@ int main(int argc, char** argv) {
 
     // Lay out: each entry is a block of its frames (large frames scaled to fit
     // 360 pixels), blocks flow left to right in rows of 1600 pixels.
-    const double maxFrame = 360;
-    struct Block {
-        double w, h;
-    };
-    std::vector<Block> blocks;
-    for (const Entry& e : entries) {
-        double x = 0, rowH = 0, w = 0, h = 20;
-        for (const PlacedFrame& f : e.frames) {
-            const double s = std::min(1.0, maxFrame / std::max(f.width, f.height)) * zoom;
-            const double fw = f.width * s + 8;
-            const double fh = f.height * s + 22;
-            if (x > 0 && x + fw > 760 * zoom) {
-                h += rowH;
-                x = 0;
-                rowH = 0;
-            }
-            x += fw;
-            w = std::max(w, x);
-            rowH = std::max(rowH, fh);
-        }
-        blocks.push_back(Block{std::max(w, 200.0) + 16, h + rowH + 12});
-    }
+    std::vector<std::vector<double>> scales;
+    std::vector<Flow> frameFlows;
+    std::vector<std::pair<double, double>> blockSizes;
     double sheetW = 1600;
-    for (const Block& b : blocks) {
-        sheetW = std::max(sheetW, b.w);
-    }
-    std::vector<std::pair<double, double>> pos;
-    double x = 0, y = 0, rowH = 0;
-    for (const Block& b : blocks) {
-        if (x > 0 && x + b.w > sheetW) {
-            x = 0;
-            y += rowH;
-            rowH = 0;
+    for (const Entry& e : entries) {
+        std::vector<double> s;
+        std::vector<std::pair<double, double>> cells;
+        for (const PlacedFrame& f : e.frames) {
+            s.push_back(std::min(1.0, 360.0 / std::max(f.width, f.height)) * zoom);
+            cells.emplace_back(f.width * s.back() + 8, f.height * s.back() + 22);
         }
-        pos.emplace_back(x, y);
-        x += b.w;
-        rowH = std::max(rowH, b.h);
+        frameFlows.push_back(flow(cells, 760 * zoom));
+        scales.push_back(s);
+        blockSizes.emplace_back(std::max(frameFlows.back().width, 200.0) + 16, frameFlows.back().height + 32);
+        sheetW = std::max(sheetW, blockSizes.back().first);
     }
-    const int height = static_cast<int>(y + rowH + 10);
-    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(sheetW), height);
+    const Flow blocks = flow(blockSizes, sheetW);
+    cairo_surface_t* sheet =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(sheetW), static_cast<int>(blocks.height + 10));
     cairo_t* cr = cairo_create(sheet);
     cairo_set_source_rgb(cr, 0.25, 0.27, 0.3);
     cairo_paint(cr);
     for (size_t i = 0; i < entries.size(); ++i) {
         const Entry& e = entries[i];
-        const double bx = pos[i].first + 8;
-        const double by = pos[i].second + 6;
+        const double bx = blocks.at[i].first + 8;
+        const double by = blocks.at[i].second + 6;
         cairo_set_source_rgb(cr, 1, 1, 1);
         drawText(cr, e.name, bx, by + 12, 13, true, false);
-        double fx = 0, fy = 20, fRow = 0;
         for (size_t k = 0; k < e.frames.size(); ++k) {
             const PlacedFrame& f = e.frames[k];
-            const double s = std::min(1.0, maxFrame / std::max(f.width, f.height)) * zoom;
-            const double fw = f.width * s + 8;
-            const double fh = f.height * s + 22;
-            if (fx > 0 && fx + fw > 760 * zoom) {
-                fy += fRow;
-                fx = 0;
-                fRow = 0;
-            }
-            const double px = bx + fx;
-            const double py = by + fy;
+            const double s = scales[i][k];
+            const double px = bx + frameFlows[i].at[k].first;
+            const double py = by + 20 + frameFlows[i].at[k].second;
             checker(cr, px, py, f.width * s, f.height * s);
             cairo_save(cr);
             cairo_rectangle(cr, px, py, f.width * s, f.height * s);
@@ -163,8 +159,6 @@ int main(int argc, char** argv) {
             cairo_restore(cr);
             cairo_set_source_rgb(cr, 0.85, 0.9, 1);
             drawText(cr, ":" + std::to_string(k), px, py + f.height * s + 14, 11, false, false);
-            fx += fw;
-            fRow = std::max(fRow, fh);
         }
     }
     cairo_destroy(cr);

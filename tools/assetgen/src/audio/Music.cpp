@@ -299,31 +299,25 @@ std::vector<int> progression(const std::vector<int>& a, const std::vector<int>& 
     return all;
 }
 
-void writeTheme(const Output& out) {
-    writeSong(out, Song{"sfx/music/theme.ogg", 11, 108, 72, progression({0, 5, 3, 4, 0, 5, 1, 4}, {3, 4, 2, 5, 3, 4, 1, 4}),
-                        Lead::Marimba, false, 0.0});
-}
-void writeGame1(const Output& out) {
-    writeSong(out, Song{"sfx/music/game1.ogg", 23, 120, 74, progression({0, 3, 4, 0, 5, 3, 1, 4}, {3, 0, 3, 4, 5, 2, 3, 4}),
-                        Lead::Chip, false, 0.0});
-}
-void writeGame2(const Output& out) {
-    writeSong(out, Song{"sfx/music/game2.ogg", 37, 126, 70, progression({0, 4, 5, 3, 0, 4, 3, 4}, {5, 3, 0, 4, 5, 3, 1, 4}),
-                        Lead::Flute, false, 0.0});
-}
-void writeGame3(const Output& out) {
-    writeSong(out, Song{"sfx/music/game3.ogg", 41, 112, 67, progression({0, 0, 3, 3, 0, 5, 1, 4}, {3, 3, 0, 5, 1, 1, 4, 4}),
-                        Lead::Chip, false, 0.3});
-}
-void writeHurry(const Output& out) {
-    writeSong(out, Song{"sfx/music/hurry.ogg", 53, 168, 74, progression({0, 5, 3, 4, 0, 5, 3, 4}, {5, 4, 3, 4, 5, 4, 1, 4}),
-                        Lead::Chip, true, 0.0});
-}
+const Song kSongs[] = {
+    {"sfx/music/theme.ogg", 11, 108, 72, progression({0, 5, 3, 4, 0, 5, 1, 4}, {3, 4, 2, 5, 3, 4, 1, 4}), Lead::Marimba,
+     false, 0.0},
+    {"sfx/music/game1.ogg", 23, 120, 74, progression({0, 3, 4, 0, 5, 3, 1, 4}, {3, 0, 3, 4, 5, 2, 3, 4}), Lead::Chip,
+     false, 0.0},
+    {"sfx/music/game2.ogg", 37, 126, 70, progression({0, 4, 5, 3, 0, 4, 3, 4}, {5, 3, 0, 4, 5, 3, 1, 4}), Lead::Flute,
+     false, 0.0},
+    // A shuffle.
+    {"sfx/music/game3.ogg", 41, 112, 67, progression({0, 0, 3, 3, 0, 5, 1, 4}, {3, 3, 0, 5, 1, 1, 4, 4}), Lead::Chip,
+     false, 0.3},
+    // Hurry: much faster, with a pumping bass and busy drums.
+    {"sfx/music/hurry.ogg", 53, 168, 74, progression({0, 5, 3, 4, 0, 5, 3, 4}, {5, 4, 3, 4, 5, 4, 1, 4}), Lead::Chip,
+     true, 0.0},
+};
 
 } // namespace
 
 void generateMusic(const Output& out) {
-    runParallel({&writeTheme, &writeGame1, &writeGame2, &writeGame3, &writeHurry}, out);
+    runParallel(sizeof(kSongs) / sizeof(kSongs[0]), [&out](size_t i) { writeSong(out, kSongs[i]); });
 }
 
 } // namespace assetgen

@@ -2,7 +2,6 @@
 // filters, and written as mono Ogg Vorbis.
 #include <cmath>
 #include <functional>
-#include <utility>
 #include <string>
 #include <vector>
 
@@ -460,15 +459,10 @@ void writeEffect(const Output& out, size_t index) {
     out.write(e.file, encodeOgg({&b}, 0.5f, 1000 + static_cast<int>(index)));
 }
 
-template <size_t... I>
-std::vector<void (*)(const Output&)> effectJobs(std::index_sequence<I...>) {
-    return {[](const Output& out) { writeEffect(out, I); }...};
-}
-
 } // namespace
 
 void generateSounds(const Output& out) {
-    runParallel(effectJobs(std::make_index_sequence<sizeof(kEffects) / sizeof(kEffects[0])>()), out);
+    runParallel(sizeof(kEffects) / sizeof(kEffects[0]), [&out](size_t i) { writeEffect(out, i); });
 }
 
 } // namespace assetgen

@@ -88,16 +88,15 @@ void Biquad::set(int kind, double hz, double q) {
 
 float Biquad::bandpass(float x, double hz, double q) {
     set(0, hz, q);
-    const double y = b0_ * x + b1_ * x1_ + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
-    x2_ = x1_;
-    x1_ = x;
-    y2_ = y1_;
-    y1_ = y;
-    return static_cast<float>(y);
+    return step(x);
 }
 
 float Biquad::lowpass(float x, double hz, double q) {
     set(1, hz, q);
+    return step(x);
+}
+
+float Biquad::step(float x) {
     const double y = b0_ * x + b1_ * x1_ + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
     x2_ = x1_;
     x1_ = x;

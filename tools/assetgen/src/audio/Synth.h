@@ -55,6 +55,7 @@ public:
 
 private:
     void set(int kind, double hz, double q);
+    float step(float x);
     int kind_ = -1;
     double hz_ = 0, q_ = 0;
     double b0_ = 0, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,10 @@ void generateMusic(const Output& out);
 // Every family, in the order they are made when no family is named.
 const std::vector<Family>& families();
 
-// Runs the jobs on worker threads (at most the machine's core count) and
-// rethrows the first failure.
-void runParallel(const std::vector<void (*)(const Output&)>& jobs, const Output& out);
+// Runs job(0) .. job(count - 1) on worker threads (at most the machine's
+// core count) and rethrows the first failure.
+void runParallel(size_t count, const std::function<void(size_t)>& job);
+// Runs each of the writers on the output, in parallel.
+void runParallel(const std::vector<void (*)(const Output&)>& writers, const Output& out);
 
 } // namespace assetgen

@@ -83,28 +83,35 @@ void ellipsePath(cairo_t* cr, double cx, double cy, double rx, double ry) {
     cairo_restore(cr);
 }
 
-void fillVertical(cairo_t* cr, const Color& base, double y0, double y1, double light, double dark) {
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-    const Color top = base.lighter(light);
-    const Color bottom = base.darker(dark);
-    cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);
-    cairo_pattern_add_color_stop_rgba(p, 0.5, base.r, base.g, base.b, base.a);
-    cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, bottom.a);
+namespace {
+
+// Fills the current path (kept) with a gradient of three stops, and frees it.
+void fillThreeStops(cairo_t* cr, cairo_pattern_t* p, const Color& a, const Color& b, double middle, const Color& c) {
+    cairo_pattern_add_color_stop_rgba(p, 0, a.r, a.g, a.b, a.a);
+    cairo_pattern_add_color_stop_rgba(p, middle, b.r, b.g, b.b, b.a);
+    cairo_pattern_add_color_stop_rgba(p, 1, c.r, c.g, c.b, c.a);
     cairo_set_source(cr, p);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(p);
 }
 
+} // namespace
+
+void fillVertical(cairo_t* cr, const Color& base, double y0, double y1, double light, double dark) {
+    fillThreeStops(cr, cairo_pattern_create_linear(0, y0, 0, y1), base.lighter(light), base, 0.5, base.darker(dark));
+}
+
 void fillBall(cairo_t* cr, const Color& base, double cx, double cy, double r) {
-    cairo_pattern_t* p = cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r * 1.05);
-    const Color hi = base.lighter(0.45);
-    const Color lo = base.darker(0.35);
-    cairo_pattern_add_color_stop_rgba(p, 0, hi.r, hi.g, hi.b, hi.a);
-    cairo_pattern_add_color_stop_rgba(p, 0.55, base.r, base.g, base.b, base.a);
-    cairo_pattern_add_color_stop_rgba(p, 1, lo.r, lo.g, lo.b, lo.a);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
+    fillThreeStops(cr, cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r * 1.05),
+                   base.lighter(0.45), base, 0.55, base.darker(0.35));
+}
+
+void polygonPath(cairo_t* cr, const double (*points)[2], size_t count, double dx, double dy) {
+    cairo_new_sub_path(cr);
+    for (size_t i = 0; i < count; ++i) {
+        cairo_line_to(cr, points[i][0] + dx, points[i][1] + dy);
+    }
+    cairo_close_path(cr);
 }
 
 void strokeOutline(cairo_t* cr, double width, const Color& color) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -45,6 +46,7 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 void starPath(cairo_t* cr, double cx, double cy, double outer, double inner, int points, double rotation);
 void heartPath(cairo_t* cr, double cx, double cy, double size);
 void ellipsePath(cairo_t* cr, double cx, double cy, double rx, double ry);
+void polygonPath(cairo_t* cr, const double (*points)[2], size_t count, double dx = 0, double dy = 0);
 
 // Fills the current path (kept) with a vertical gradient from a lighter top to
 // a darker bottom of the base colour, over y0..y1.

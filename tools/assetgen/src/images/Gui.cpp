@@ -117,29 +117,12 @@ void writeMousePointer(const Output& out) {
     std::vector<Frame> frames;
     // The menu pointer: an arrow whose tip is the hot spot.
     Frame arrow{32, 32, [](cairo_t* cr, double, double) {
+                    static const double shape[][2] = {{3, 2}, {3, 24}, {9, 19}, {13, 28}, {17, 26}, {13, 17}, {21, 17}};
                     cairo_new_path(cr);
-                    cairo_move_to(cr, 3, 2);
-                    cairo_line_to(cr, 3, 24);
-                    cairo_line_to(cr, 9, 19);
-                    cairo_line_to(cr, 13, 28);
-                    cairo_line_to(cr, 17, 26);
-                    cairo_line_to(cr, 13, 17);
-                    cairo_line_to(cr, 21, 17);
-                    cairo_close_path(cr);
-                    cairo_save(cr);
-                    cairo_translate(cr, 1.5, 1.5);
+                    polygonPath(cr, shape, 7, 1.5, 1.5);
                     setColor(cr, Color{0, 0, 0, 0.3});
-                    cairo_fill_preserve(cr);
-                    cairo_restore(cr);
-                    cairo_new_path(cr);
-                    cairo_move_to(cr, 3, 2);
-                    cairo_line_to(cr, 3, 24);
-                    cairo_line_to(cr, 9, 19);
-                    cairo_line_to(cr, 13, 28);
-                    cairo_line_to(cr, 17, 26);
-                    cairo_line_to(cr, 13, 17);
-                    cairo_line_to(cr, 21, 17);
-                    cairo_close_path(cr);
+                    cairo_fill(cr);
+                    polygonPath(cr, shape, 7);
                     fillVertical(cr, Color::hex(0xFFFFFF), 2, 28, 0.0, 0.15);
                     strokeOutline(cr, 2);
                 }};

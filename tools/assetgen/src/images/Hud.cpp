@@ -25,27 +25,21 @@ void inset(cairo_t* cr, double x, double y, double w, double h) {
 void writeHudBar(const Output& out) {
     writeSheet(out, "gfx/gui/game/HUDbar.tga", {Frame{800, 38, [](cairo_t* cr, double w, double) {
                                                     const double h = 34;
-                                                    cairo_new_path(cr);
-                                                    cairo_move_to(cr, 0, 0);
-                                                    cairo_line_to(cr, w, 0);
-                                                    cairo_line_to(cr, w, h - 10);
-                                                    cairo_curve_to(cr, w, h, w, h, w - 10, h);
-                                                    cairo_line_to(cr, 10, h);
-                                                    cairo_curve_to(cr, 0, h, 0, h, 0, h - 10);
-                                                    cairo_close_path(cr);
-                                                    cairo_save(cr);
-                                                    cairo_translate(cr, 0, 3);
+                                                    // Square at the top, rounded at the bottom.
+                                                    auto shape = [&](double dy) {
+                                                        cairo_new_path(cr);
+                                                        cairo_move_to(cr, 0, dy);
+                                                        cairo_line_to(cr, w, dy);
+                                                        cairo_line_to(cr, w, h - 10 + dy);
+                                                        cairo_curve_to(cr, w, h + dy, w, h + dy, w - 10, h + dy);
+                                                        cairo_line_to(cr, 10, h + dy);
+                                                        cairo_curve_to(cr, 0, h + dy, 0, h + dy, 0, h - 10 + dy);
+                                                        cairo_close_path(cr);
+                                                    };
+                                                    shape(3);
                                                     setColor(cr, Color{0, 0, 0, 0.3});
-                                                    cairo_fill_preserve(cr);
-                                                    cairo_restore(cr);
-                                                    cairo_new_path(cr);
-                                                    cairo_move_to(cr, 0, 0);
-                                                    cairo_line_to(cr, w, 0);
-                                                    cairo_line_to(cr, w, h - 10);
-                                                    cairo_curve_to(cr, w, h, w, h, w - 10, h);
-                                                    cairo_line_to(cr, 10, h);
-                                                    cairo_curve_to(cr, 0, h, 0, h, 0, h - 10);
-                                                    cairo_close_path(cr);
+                                                    cairo_fill(cr);
+                                                    shape(0);
                                                     fillVertical(cr, palette::wood, 0, h, 0.25, 0.25);
                                                     strokeOutline(cr, 2.5);
                                                     cairo_new_path(cr);
