@@ -10,8 +10,8 @@
 MemoryIniFile::MemoryIniFile(const UString& filePath)
     : path(filePath)
 {
-    FileManager* files = g_qel->fileManager;
-    if (files->exists(path)) {
+    FileManager* files = g_qel != nullptr ? g_qel->fileManager : nullptr;
+    if (files != nullptr && files->exists(path)) {
         int length = 0;
         std::unique_ptr<u8[]> bytes = files->readAll(path, &length);
         parse(reinterpret_cast<const char*>(bytes.get()), size_t(length));

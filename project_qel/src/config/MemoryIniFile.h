@@ -17,7 +17,7 @@ public:
     using Section = std::unordered_map<UString, UString>;
 
     // Reads the file through the engine's file manager when it exists;
-    // otherwise the configuration starts empty.
+    // otherwise (or without an engine) the configuration starts empty.
     explicit MemoryIniFile(const UString& path);
     virtual ~MemoryIniFile() = default;
     MemoryIniFile(const MemoryIniFile&) = delete;
