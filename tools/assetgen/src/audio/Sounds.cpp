@@ -130,9 +130,9 @@ Buffer whistleChord(double seconds, uint32_t seed) {
                 0, 0.35f);
     }
     mixInto(b, render(seconds, [&](double t) {
-                return bp.bandpass(n.white(), 1800, 1.0) * adsr(t, seconds - 0.12, 0.05, 0.05, 0.8, 0.12);
+                return bp.bandpass(n.white(), 1800, 3.0) * adsr(t, seconds - 0.12, 0.05, 0.05, 0.8, 0.12);
             }),
-            0, 0.5f);
+            0, 0.12f);
     OnePole lp;
     for (float& v : b) {
         v = lp.lowpass(v, 3500);
