@@ -181,3 +181,18 @@ TEST(ImageTree, CarsLeaveRoomForTheirDocks) {
     }
     EXPECT_LT(frames[4].width, 40);
 }
+
+TEST(ImageTree, HolidayLogoStandsInForTheLogo) {
+    // The holiday edition shows its own logo in the logo's place.
+    Rgba logo;
+    Rgba holiday;
+    std::vector<PlacedFrame> logoFrames;
+    std::vector<PlacedFrame> holidayFrames;
+    std::string error;
+    ASSERT_TRUE(loadImage("gfx/logo.tga", logo, logoFrames, error)) << error;
+    ASSERT_TRUE(loadImage("gfx/logo-holiday.tga", holiday, holidayFrames, error)) << error;
+    ASSERT_EQ(holidayFrames.size(), logoFrames.size());
+    EXPECT_EQ(holiday.width, logo.width);
+    EXPECT_EQ(holiday.height, logo.height);
+    EXPECT_NE(holiday.pixels, logo.pixels);
+}

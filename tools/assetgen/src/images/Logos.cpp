@@ -49,7 +49,7 @@ void makerLogo(cairo_t* cr, double w, double) {
     drawText(cr, "s t u d i o s", cx, 198, 15, false, true);
 }
 
-void gameLogo(cairo_t* cr, double w, double h) {
+void gameLogo(cairo_t* cr, double w, double h, bool holiday) {
     // The title over a rail line with a produce train on it.
     const double railY = h - 12;
     for (double x = 24; x < w - 24; x += 12) {
@@ -72,13 +72,50 @@ void gameLogo(cairo_t* cr, double w, double h) {
     drawCargo(cr, 0, 62, 50, 20);
     drawCargo(cr, 3, 410, 40, 18);
     drawCargo(cr, 5, 440, 88, 15);
+    if (holiday) {
+        // Snow on every upward edge of the letters: the letters less the
+        // letters moved down a little.
+        cairo_save(cr);
+        cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+        cairo_set_font_size(cr, 96);
+        cairo_text_extents_t ext;
+        cairo_text_extents(cr, "Vabo", &ext);
+        const double tx = w / 2 - 10 - ext.width / 2 - ext.x_bearing;
+        cairo_push_group(cr);
+        cairo_new_path(cr);
+        cairo_move_to(cr, tx, 94);
+        cairo_text_path(cr, "Vabo");
+        setColor(cr, Color{1, 1, 1, 1});
+        cairo_fill(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
+        cairo_move_to(cr, tx, 94 + 9);
+        cairo_text_path(cr, "Vabo");
+        cairo_fill(cr);
+        cairo_pop_group_to_source(cr);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        Rng flakes(12);
+        for (int i = 0; i < 26; ++i) {
+            const double x = flakes.range(8, w - 8);
+            const double y = flakes.range(6, h - 30);
+            starPath(cr, x, y, flakes.range(2.5, 5), 1.2, 6, 0);
+            setColor(cr, Color{1, 1, 1, 0.9});
+            cairo_fill_preserve(cr);
+            strokeOutline(cr, 0.8, Color::hex(0x4A7AB0));
+            cairo_new_path(cr);
+        }
+    }
 }
 
 } // namespace
 
 void writeLogoImages(const Output& out) {
     writeSheet(out, "gfx/system/makerlogo.tga", {Frame{400, 210, makerLogo}}, 512);
-    writeSheet(out, "gfx/logo.tga", {Frame{480, 150, gameLogo}}, 512);
+    writeSheet(out, "gfx/logo.tga",
+               {Frame{480, 150, [](cairo_t* cr, double w, double h) { gameLogo(cr, w, h, false); }}}, 512);
+    // The holiday edition's logo: the same with snow.
+    writeSheet(out, "gfx/logo-holiday.tga",
+               {Frame{480, 150, [](cairo_t* cr, double w, double h) { gameLogo(cr, w, h, true); }}}, 512);
 }
 
 } // namespace assetgen
