@@ -442,10 +442,13 @@ void worldMap(cairo_t* cr, double w, double h) {
         cairo_fill(cr);
     }
     // A river from the north-west down to the sea in the south.
+    const double river[2][4][2] = {{{60, -10}, {140, 120}, {60, 240}, {180, 330}},
+                                   {{180, 330}, {300, 420}, {250, 520}, {330, 620}}};
     cairo_new_path(cr);
-    cairo_move_to(cr, 60, -10);
-    cairo_curve_to(cr, 140, 120, 60, 240, 180, 330);
-    cairo_curve_to(cr, 300, 420, 250, 520, 330, 620);
+    cairo_move_to(cr, river[0][0][0], river[0][0][1]);
+    for (const auto& seg : river) {
+        cairo_curve_to(cr, seg[1][0], seg[1][1], seg[2][0], seg[2][1], seg[3][0], seg[3][1]);
+    }
     setColor(cr, Color::hex(0x3A7FB0));
     cairo_set_line_width(cr, 12);
     cairo_stroke_preserve(cr);
@@ -462,9 +465,43 @@ void worldMap(cairo_t* cr, double w, double h) {
     lake(cr, stations[1].x - 20, stations[1].y + 44, 30, 14);        // Sugar Creek
     lake(cr, stations[5].x + 10, stations[5].y - 46, 34, 16);        // Sweetwater
     lake(cr, stations[10].x + 44, stations[10].y + 34, 26, 14);      // Crystal Creek
-    lake(cr, stations[3].x - 40, stations[3].y + 30, 16, 10);        // Warm Springs
+    lake(cr, stations[3].x - 62, stations[3].y - 22, 16, 10);        // Warm Springs
     for (int i = 0; i < 3; ++i) {
-        glow(cr, stations[3].x - 46 + i * 6, stations[3].y + 16 - i * 6, 6, Color{1, 1, 1, 0.6});
+        glow(cr, stations[3].x - 68 + i * 6, stations[3].y - 36 - i * 6, 6, Color{1, 1, 1, 0.6});
+    }
+    // Farm fields and copses wherever the land is free.
+    auto clearOfPath = [&](double x, double y, double margin) {
+        for (size_t i = 0; i < path.size(); i += 6) {
+            const Pt p = toPixel(path[i].p);
+            if (std::hypot(p.x - x, p.y - y) < margin) {
+                return false;
+            }
+        }
+        return x > 60 && x < w - 60 && y > 50 && y < h - 50;
+    };
+    Rng farm(404);
+    const Color crops[] = {Color::hex(0xE6C95A), Color::hex(0xB6D86A), Color::hex(0xD9A85A), Color::hex(0x9CCB5A)};
+    int placed = 0;
+    for (int attempt = 0; attempt < 400 && placed < 12; ++attempt) {
+        const double x = farm.range(0, w);
+        const double y = farm.range(0, h);
+        if (!clearOfPath(x, y, 48)) {
+            continue;
+        }
+        field(cr, x - 22, y - 10, 44, 20, farm.range(-8, 8), crops[placed % 4]);
+        ++placed;
+    }
+    Rng copse(405);
+    for (int attempt = 0, made = 0; attempt < 400 && made < 10; ++attempt) {
+        const double x = copse.range(0, w);
+        const double y = copse.range(0, h);
+        if (!clearOfPath(x, y, 40)) {
+            continue;
+        }
+        for (int k = 0; k < 3; ++k) {
+            tree(cr, x + k * 9 - 9, y + (k % 2) * 5, 12, false, copse);
+        }
+        ++made;
     }
     // Mountains: Pikes Peak, Black Hills, North Pass, Klondike.
     mountain(cr, stations[4].x + 60, stations[4].y + 10, 34, true);
@@ -537,6 +574,57 @@ void worldMap(cairo_t* cr, double w, double h) {
     cairo_set_dash(cr, (const double[]){6, 8}, 2, 0);
     cairo_stroke(cr);
     cairo_set_dash(cr, nullptr, 0, 0);
+    // Bridges where the railway crosses the river.
+    std::vector<Pt> riverPoints;
+    for (const auto& seg : river) {
+        for (int k = 0; k <= 200; ++k) {
+            const double t = k / 200.0;
+            const double u = 1 - t;
+            riverPoints.push_back(Pt{u * u * u * seg[0][0] + 3 * u * u * t * seg[1][0] + 3 * u * t * t * seg[2][0] +
+                                         t * t * t * seg[3][0],
+                                     u * u * u * seg[0][1] + 3 * u * u * t * seg[1][1] + 3 * u * t * t * seg[2][1] +
+                                         t * t * t * seg[3][1]});
+        }
+    }
+    std::vector<Pt> bridges;
+    for (size_t i = 8; i + 8 < path.size(); i += 2) {
+        const Pt p = toPixel(path[i].p);
+        bool nearRiver = false;
+        for (const Pt& r : riverPoints) {
+            nearRiver = nearRiver || std::hypot(r.x - p.x, r.y - p.y) < 3.0;
+        }
+        bool known = false;
+        for (const Pt& b : bridges) {
+            known = known || std::hypot(b.x - p.x, b.y - p.y) < 30.0;
+        }
+        if (!nearRiver || known) {
+            continue;
+        }
+        bridges.push_back(p);
+        const Pt ahead = toPixel(path[i + 8].p);
+        const Pt behind = toPixel(path[i - 8].p);
+        cairo_save(cr);
+        cairo_translate(cr, p.x, p.y);
+        cairo_rotate(cr, std::atan2(ahead.y - behind.y, ahead.x - behind.x));
+        roundedRect(cr, -17, -13, 34, 26, 3);
+        setColor(cr, palette::woodDark);
+        cairo_fill_preserve(cr);
+        strokeOutline(cr, 1.5);
+        cairo_new_path(cr);
+        for (double x = -15; x < 15; x += 5) {
+            roundedRect(cr, x, -11, 4, 22, 1);
+            setColor(cr, palette::wood);
+            cairo_fill(cr);
+        }
+        for (int k = -1; k <= 1; k += 2) {
+            cairo_rectangle(cr, -18, k * 13 - 1.5, 36, 3);
+            setColor(cr, palette::berry);
+            cairo_fill_preserve(cr);
+            strokeOutline(cr, 1.0);
+            cairo_new_path(cr);
+        }
+        cairo_restore(cr);
+    }
     // A platform under every station.
     for (const Pt& s : stations) {
         cairo_new_path(cr);
