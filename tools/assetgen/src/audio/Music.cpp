@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "audio/Composer.h"
 #include "audio/OggWriter.h"
 #include "audio/Synth.h"
 #include "core/Families.h"
@@ -11,68 +12,6 @@
 namespace assetgen {
 
 namespace {
-
-enum class Lead { Chip, Marimba, Flute };
-
-struct Song {
-    const char* file;
-    uint32_t seed;
-    double bpm;
-    int root;                 // MIDI note of the key's tonic (melody octave)
-    std::vector<int> chords;  // scale degree (0 = I) of each bar's chord, one loop
-    Lead lead;
-    bool drive;               // the urgent style: pumping bass, busy drums
-    double swing;             // 0 straight, up to 0.33 for shuffled eighths
-};
-
-const int kMajor[7] = {0, 2, 4, 5, 7, 9, 11};
-
-int scaleNote(int root, int degree) {
-    const int octave = static_cast<int>(std::floor(degree / 7.0));
-    const int d = degree - octave * 7;
-    return root + octave * 12 + kMajor[d];
-}
-
-// A stereo loop: notes whose tails run past the end come back in at the
-// start, so the loop joins without a seam.
-class Track {
-public:
-    explicit Track(int length) : left_(static_cast<size_t>(length), 0.0f), right_(static_cast<size_t>(length), 0.0f) {}
-
-    void add(const Buffer& sound, double atSeconds, float gain, float pan) {
-        const size_t n = left_.size();
-        const size_t start = static_cast<size_t>(samplesOf(atSeconds)) % n;
-        const float l = gain * std::sqrt(0.5f * (1.0f - pan));
-        const float r = gain * std::sqrt(0.5f * (1.0f + pan));
-        for (size_t i = 0; i < sound.size(); ++i) {
-            const size_t k = (start + i) % n;
-            left_[k] += sound[i] * l;
-            right_[k] += sound[i] * r;
-        }
-    }
-
-    void finish(float peak) {
-        float m = 0;
-        for (size_t i = 0; i < left_.size(); ++i) {
-            left_[i] = std::tanh(left_[i]);
-            right_[i] = std::tanh(right_[i]);
-            m = std::max({m, std::fabs(left_[i]), std::fabs(right_[i])});
-        }
-        if (m > 0) {
-            for (size_t i = 0; i < left_.size(); ++i) {
-                left_[i] *= peak / m;
-                right_[i] *= peak / m;
-            }
-        }
-    }
-
-    const Buffer& left() const { return left_; }
-    const Buffer& right() const { return right_; }
-
-private:
-    Buffer left_;
-    Buffer right_;
-};
 
 Buffer leadNote(Lead lead, int midi, double seconds) {
     const double hz = midiToHz(midi);
@@ -123,99 +62,6 @@ Buffer bassNote(int midi, double seconds) {
     }
     declick(out, 0.002, 0.01);
     return out;
-}
-
-// Rhythm cells for one bar of melody, in eighth-note steps: (start, length).
-const std::vector<std::vector<std::pair<int, int>>> kRhythms = {
-    {{0, 2}, {2, 1}, {3, 1}, {4, 2}, {6, 2}},
-    {{0, 1}, {1, 1}, {2, 2}, {4, 1}, {5, 1}, {6, 2}},
-    {{0, 3}, {3, 1}, {4, 4}},
-    {{0, 2}, {2, 2}, {4, 1}, {5, 1}, {6, 1}, {7, 1}},
-    {{1, 1}, {2, 1}, {3, 1}, {4, 2}, {6, 2}},
-    {{0, 2}, {3, 1}, {4, 2}, {6, 1}, {7, 1}},
-};
-
-struct MelodyNote {
-    int step;   // eighth-note index from the start of the loop
-    int length; // in eighths
-    int degree; // scale degree relative to the tonic
-};
-
-// A motif: a rhythm and a contour of relative scale steps.
-struct Motif {
-    int rhythm;
-    std::vector<int> contour;
-};
-
-Motif makeMotif(Noise& rng) {
-    Motif m;
-    m.rhythm = static_cast<int>(rng.uniform() * kRhythms.size()) % static_cast<int>(kRhythms.size());
-    for (size_t i = 0; i < kRhythms[static_cast<size_t>(m.rhythm)].size(); ++i) {
-        const double u = rng.uniform();
-        m.contour.push_back(u < 0.3 ? 1 : u < 0.55 ? -1 : u < 0.7 ? 2 : u < 0.85 ? -2 : 0);
-    }
-    return m;
-}
-
-int nearestChordTone(int degree, int chord) {
-    int best = degree;
-    int bestDist = 99;
-    for (int oct = -2; oct <= 2; ++oct) {
-        for (int k = 0; k < 3; ++k) {
-            const int d = chord + 2 * k + 7 * oct;
-            if (std::abs(d - degree) < bestDist) {
-                bestDist = std::abs(d - degree);
-                best = d;
-            }
-        }
-    }
-    return best;
-}
-
-std::vector<MelodyNote> compose(const Song& song) {
-    Noise rng(song.seed);
-    const int bars = static_cast<int>(song.chords.size());
-    // Sections of eight bars: A, B, A' ... each made of a motif, its repeat over
-    // the next chords, a variation and a cadence.
-    Motif a1 = makeMotif(rng);
-    Motif a2 = makeMotif(rng);
-    Motif b1 = makeMotif(rng);
-    Motif b2 = makeMotif(rng);
-    std::vector<MelodyNote> notes;
-    int degree = 4;
-    for (int bar = 0; bar < bars; ++bar) {
-        const int section = (bar / 8) % 3;
-        const int inSection = bar % 8;
-        const Motif& m = section == 1 ? (inSection % 4 < 2 ? b1 : b2) : (inSection % 4 < 2 ? a1 : a2);
-        const int chord = song.chords[static_cast<size_t>(bar)];
-        const auto& rhythm = kRhythms[static_cast<size_t>(m.rhythm)];
-        const bool cadence = inSection == 7;
-        if (inSection == 0) {
-            degree = nearestChordTone(section == 1 ? 7 : 4, chord);
-        }
-        for (size_t i = 0; i < rhythm.size(); ++i) {
-            if (cadence && i > 2) {
-                break;
-            }
-            degree += m.contour[i];
-            // Strong beats land on chord tones; the line stays in one octave and a half.
-            if (rhythm[i].first % 4 == 0) {
-                degree = nearestChordTone(degree, chord);
-            }
-            degree = std::clamp(degree, 0, 11);
-            int length = rhythm[i].second;
-            if (cadence && i == 2) {
-                degree = nearestChordTone(section == 2 || bar == bars - 1 ? 7 : degree, chord);
-                length = 8 - rhythm[i].first;
-            }
-            notes.push_back(MelodyNote{bar * 8 + rhythm[i].first, length, degree});
-        }
-        // A little variation the second time round.
-        if (section == 2 && inSection == 5 && !notes.empty()) {
-            notes.back().degree = nearestChordTone(notes.back().degree + 2, chord);
-        }
-    }
-    return notes;
 }
 
 void writeSong(const Output& out, const Song& song) {
