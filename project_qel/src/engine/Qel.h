@@ -9,6 +9,7 @@ class ErrorManager;
 class EventManager;
 class FileManager;
 class FontGDI;
+class Language;
 class Logger;
 class MemoryIniFile;
 class QelGraphics;
@@ -38,6 +39,7 @@ public:
     ResourceManager* resourceManager = nullptr;
     EventManager* eventManager = nullptr;
     FontGDI* debugFont = nullptr;
+    Language* language = nullptr;
     MemoryIniFile* config = nullptr;
     FrameTimer frameTimer;
 

@@ -144,3 +144,13 @@ TEST_F(CameraTest, IsRegisteredWithACreator)
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->getRuntimeClass(), record);
 }
+
+TEST(CameraWithoutDevice, ShowsTheDefaultLogicalScreen)
+{
+    EngineCore core;
+    Camera camera;
+    EXPECT_EQ(camera.position, V3(0, 0, -400));
+    ViewRect view = camera.getViewRect(0);
+    EXPECT_FLOAT_EQ(view.top, 300);
+    expectNear(camera.screen2world(800, 600, 0), V3(400, 300, 0));
+}
