@@ -2,8 +2,6 @@
 // The one key numbering of the engine: keyboard keys carry their DirectInput
 // scan codes (DIK_ numbering) on every platform; the slots from 0x100 carry
 // joystick and mouse inputs. 0 means no key.
-#include <functional>
-
 #include "system/UString.h"
 
 enum KeyCode : int {
@@ -172,22 +170,6 @@ enum KeyCode : int {
 constexpr int KEY_SLOTS = 312;
 // SDL 1.2 key symbols run from 0 to 322.
 constexpr int SDL_KEY_SYMBOLS = 323;
-constexpr int NAMED_KEY_COUNT = 188;
-
-// A key slot with a name: its code and the text identifier of its name.
-struct NamedKey {
-    int code;
-    const char* identifier;
-};
-
-// The 188 named slots in rising code order.
-extern const NamedKey namedKeys[NAMED_KEY_COUNT];
-
 // Fills the table from SDL key symbol to key code; symbols without a key
 // get 0.
 void fillSdlKeyTable(i32 (&table)[SDL_KEY_SYMBOLS]);
-
-// Names every slot in the current language: textOf gives the language's text
-// of a text identifier ("DIK_UNKNOWN", "DIK_ESCAPE", ...). An unnamed slot
-// shows the unknown-key text, a hyphen and its decimal code; slot 0 is empty.
-void fillKeyNames(UString (&keyNames)[KEY_SLOTS], const std::function<UString(const char*)>& textOf);
