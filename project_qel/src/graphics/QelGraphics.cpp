@@ -347,6 +347,8 @@ MemoryImageFile* QelGraphics::grabFrame(bool* ok)
         *ok = false;
     }
     auto* image = new MemoryImageFile(screenWidth, screenHeight);
+    // Whatever the read-back leaves out is black, never old heap memory.
+    image->clear(nullptr, false);
     glReadPixels(0, 0, screenWidth, screenHeight, GL_RGBA, GL_UNSIGNED_BYTE, image->pImageData.get());
     if (glGetError() != GL_NO_ERROR) {
         return image;
@@ -369,6 +371,10 @@ MemoryImageFile* QelGraphics::grabFrame(bool* ok)
 
 void QelGraphics::saveScreenshot(const UString& fileName)
 {
+    if (surfaceHandle == nullptr) {
+        // No surface, no frame: the surface was lost on the way.
+        return;
+    }
     bool ok = false;
     MemoryImageFile* image = grabFrame(&ok);
     if (ok) {

@@ -482,3 +482,17 @@ TEST(GraphicsDeathTest, AFatalErrorInFullScreenLeavesItBeforeTheReport)
     EXPECT_NE(crashLog.find("windowed.", windowed), std::string::npos);
     EXPECT_LT(windowed, crashLog.find("Bad news."));
 }
+
+TEST(GraphicsDeathTest, ALostSurfaceGivesNoCrashScreenshot)
+{
+    DeviceCore core(0);
+    EXPECT_FATAL_WITH(core,
+                      {
+                          core.startGraphics();
+                          // As after SDL_SetVideoMode failed.
+                          core.graphics->surfaceHandle = nullptr;
+                          QEL_FATAL("No surface.");
+                      },
+                      "No surface.");
+    EXPECT_FALSE(std::filesystem::exists(core.folder.userFolder() + "crash.Vabodemo.jpg"));
+}
