@@ -1,0 +1,79 @@
+#pragma once
+// What the tests of the per-user records share: the engine core in a fresh
+// per-user folder, the bytes of an image at fixed offsets, and sealed files
+// written and read as the records do.
+#include <cstring>
+#include <string>
+
+#include "file/FileManager.h"
+#include "support/FileCore.h"
+#include "system/QelTypes.h"
+#include "system/SystemUtils.h"
+
+inline i32 int32At(const u8* bytes, int offset)
+{
+    return i32(u32(bytes[offset]) | u32(bytes[offset + 1]) << 8 | u32(bytes[offset + 2]) << 16
+               | u32(bytes[offset + 3]) << 24);
+}
+
+inline i64 int64At(const u8* bytes, int offset)
+{
+    return i64(u64(u32(int32At(bytes, offset))) | u64(u32(int32At(bytes, offset + 4))) << 32);
+}
+
+inline void putInt32(u8* bytes, int offset, i32 value)
+{
+    for (int i = 0; i < 4; ++i) {
+        bytes[offset + i] = u8(u32(value) >> (8 * i));
+    }
+}
+
+inline void putInt64(u8* bytes, int offset, i64 value)
+{
+    putInt32(bytes, offset, i32(u32(u64(value))));
+    putInt32(bytes, offset + 4, i32(u32(u64(value) >> 32)));
+}
+
+inline float floatAt(const u8* bytes, int offset)
+{
+    float value;
+    std::memcpy(&value, bytes + offset, 4);
+    return value;
+}
+
+inline std::string textAt(const u8* bytes, int offset, int width)
+{
+    return std::string(reinterpret_cast<const char*>(bytes + offset), strnlen(reinterpret_cast<const char*>(bytes + offset), size_t(width)));
+}
+
+// The engine core in a fresh per-user folder, and the record files in it.
+template <class Record>
+class UserFileTest : public testing::Test {
+protected:
+    using Image = typename Record::Image;
+
+    UserFileTest() { getUserDataPath(true); }
+
+    std::string path() const { return core.folder.userFolder() + Record::getFileName(); }
+    std::string fileBytes() const { return TempFolder::readFile(path()); }
+    void writeImage(const Image& image) const
+    {
+        FileManager::saveSealed(core.folder.userFolder(), Record::getFileName(), Record::KEY_TEXT, image.data(),
+                                int(image.size()));
+    }
+    void writeSealed(const std::string& bytes) const
+    {
+        FileManager::saveSealed(core.folder.userFolder(), Record::getFileName(), Record::KEY_TEXT, bytes.data(),
+                                int(bytes.size()));
+    }
+    // The image in the file, all zero when it does not load.
+    Image readImage() const
+    {
+        Image image{};
+        EXPECT_TRUE(FileManager::loadSealed(core.folder.userFolder(), Record::getFileName(), Record::KEY_TEXT,
+                                            image.data(), int(image.size())));
+        return image;
+    }
+
+    FileCore core;
+};
