@@ -1,9 +1,8 @@
 #include "global/ProfileStore.h"
 
 #include "engine/QelAssert.h"
-#include "file/FileManager.h"
 #include "global/SettingsRecord.h"
-#include "system/SystemUtils.h"
+#include "global/UserFile.h"
 
 namespace {
 
@@ -116,24 +115,16 @@ void ProfileStore::onCurrentProfileChanged()
 
 void ProfileStore::load()
 {
-    UString folder = getUserDataPath(true);
-    UString path = folder + getFileName();
     Image file;
-    if (FileManager::loadSealed(folder, getFileName(), KEY_TEXT, file.data(), SIZE)) {
-        if (!fromImage(file)) {
-            QEL_LOG("Profiles of '%s' outside their ranges were brought back into them.", path.c_str());
-        }
-    } else if (fileExists(path)) {
-        QEL_LOG("'%s' is damaged or not %d bytes long; starting without profiles.", path.c_str(), SIZE);
-    } else {
-        QEL_LOG("No file '%s' yet; starting without profiles.", path.c_str());
+    if (loadUserFile(getFileName(), KEY_TEXT, file.data(), SIZE, "starting without profiles") && !fromImage(file)) {
+        QEL_LOG("Profiles of '%s' outside their ranges were brought back into them.", getFileName().c_str());
     }
 }
 
 void ProfileStore::save() const
 {
     Image bytes = toImage();
-    FileManager::saveSealed(getUserDataPath(true), getFileName(), KEY_TEXT, bytes.data(), SIZE);
+    saveUserFile(getFileName(), KEY_TEXT, bytes.data(), SIZE);
 }
 
 ProfileStore::Image ProfileStore::toImage() const

@@ -5,11 +5,10 @@
 #include <cstring>
 
 #include "engine/QelAssert.h"
-#include "file/FileManager.h"
 #include "global/Random.h"
+#include "global/UserFile.h"
 #include "language/CountryList.h"
 #include "system/Md5.h"
-#include "system/SystemUtils.h"
 
 namespace {
 
@@ -154,17 +153,9 @@ void SettingsRecord::setDefaults()
 
 void SettingsRecord::load()
 {
-    UString folder = getUserDataPath(true);
-    UString path = folder + getFileName();
     Image file;
-    if (FileManager::loadSealed(folder, getFileName(), KEY_TEXT, file.data(), SIZE)) {
-        if (!fromImage(file)) {
-            QEL_LOG("Settings of '%s' outside their ranges were brought back into them.", path.c_str());
-        }
-    } else if (fileExists(path)) {
-        QEL_LOG("'%s' is damaged or not %d bytes long; using the default settings.", path.c_str(), SIZE);
-    } else {
-        QEL_LOG("No file '%s' yet; using the default settings.", path.c_str());
+    if (loadUserFile(getFileName(), KEY_TEXT, file.data(), SIZE, "using the default settings") && !fromImage(file)) {
+        QEL_LOG("Settings of '%s' outside their ranges were brought back into them.", getFileName().c_str());
     }
     Time now = Time::now();
     if (now.seconds > runStart.seconds) {
@@ -178,7 +169,7 @@ void SettingsRecord::load()
 void SettingsRecord::save() const
 {
     Image bytes = toImage();
-    FileManager::saveSealed(getUserDataPath(true), getFileName(), KEY_TEXT, bytes.data(), SIZE);
+    saveUserFile(getFileName(), KEY_TEXT, bytes.data(), SIZE);
 }
 
 void SettingsRecord::resetHighScores()
@@ -209,7 +200,6 @@ i32 SettingsRecord::insertHighScore(const UString& name, i32 score, i32 level, b
         highScores[below] = highScores[below - 1];
     }
     HighScoreEntry& entry = highScores[place];
-    md5Clear(entry.checkValue);
     copyName(entry.name, HighScoreEntry::NAME_SIZE, name);
     entry.score = score;
     entry.level = level;

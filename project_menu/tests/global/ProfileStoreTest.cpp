@@ -48,7 +48,7 @@ TEST_F(ProfileStoreTest, FirstStartHasNoProfile)
         EXPECT_EQ(image[i], 0) << "byte " << i;
     }
     std::string log = core.logText();
-    EXPECT_NE(log.find("load(): No file '" + path() + "' yet; starting without profiles."), std::string::npos);
+    EXPECT_NE(log.find("loadUserFile(): No file '" + path() + "' yet; starting without profiles."), std::string::npos);
     EXPECT_NE(log.find("onCurrentProfileChanged(): Changing profile to ''..."), std::string::npos);
 }
 

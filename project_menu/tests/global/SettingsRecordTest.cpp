@@ -116,7 +116,7 @@ TEST_F(SettingsRecordTest, FirstStartGivesEveryDefaultAtItsOffset)
     EXPECT_LE(int64At(b, 696), after);
     EXPECT_EQ(int32At(b, 704), 0);
     EXPECT_EQ(b[708], 1);
-    EXPECT_NE(logText().find("load(): No file '" + path() + "' yet; using the default settings."),
+    EXPECT_NE(logText().find("loadUserFile(): No file '" + path() + "' yet; using the default settings."),
               std::string::npos);
 }
 
@@ -281,7 +281,8 @@ TEST_F(SettingsRecordTest, DamagedTruncatedOrWrongSizedFilesGiveTheDefaults)
         {"729 bytes", [&] { writeSealed(wrongSize + "x"); }},
         {"not sealed", [&] { TempFolder::writeFile(path(), wrongSize); }},
     };
-    const std::string line = "load(): '" + path() + "' is damaged or not 728 bytes long; using the default settings.";
+    const std::string line =
+        "loadUserFile(): '" + path() + "' is damaged or not 728 bytes long; using the default settings.";
     size_t reported = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -43,7 +43,8 @@ inline float floatAt(const u8* bytes, int offset)
 
 inline std::string textAt(const u8* bytes, int offset, int width)
 {
-    return std::string(reinterpret_cast<const char*>(bytes + offset), strnlen(reinterpret_cast<const char*>(bytes + offset), size_t(width)));
+    const char* text = reinterpret_cast<const char*>(bytes + offset);
+    return std::string(text, strnlen(text, size_t(width)));
 }
 
 // The engine core in a fresh per-user folder, and the record files in it.
