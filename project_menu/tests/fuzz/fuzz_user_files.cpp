@@ -66,7 +66,9 @@ template <class Image>
 Image imageOf(const uint8_t* data, size_t size)
 {
     Image image{};
-    std::memcpy(image.data(), data, size < image.size() ? size : image.size());
+    if (size > 0) {
+        std::memcpy(image.data(), data, size < image.size() ? size : image.size());
+    }
     return image;
 }
 
