@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <string>
 
 #include "global/ProfileStore.h"
 #include "global/SettingsRecord.h"
@@ -30,36 +29,28 @@ bool terminated(const char* text, size_t width)
     return std::memchr(text, 0, width) != nullptr;
 }
 
-// A per-user folder of the run's own, removed at exit.
-class UserFolder {
-public:
-    UserFolder()
-    {
-        char pattern[] = "/tmp/vabo-fuzz-XXXXXX";
-        if (mkdtemp(pattern) != nullptr) {
-            path = pattern;
-            setenv("U3_APP_DATA_PATH", pattern, 1);
-        }
-    }
-    ~UserFolder()
-    {
-        std::error_code ignored;
-        if (!path.empty()) {
-            std::filesystem::remove_all(path, ignored);
-        }
-    }
-
-private:
-    std::string path;
+// One record and one store for the whole run, never saved. They load from
+// an empty per-user folder of their own, which is removed at once.
+struct Records {
+    SettingsRecord* record;
+    ProfileStore* store;
 };
 
-// One record and one store for the whole run, never saved.
-template <class Record>
-Record& instance()
+Records& records()
 {
-    static UserFolder folder;
-    static Record* record = new Record;
-    return *record;
+    static Records made = [] {
+        char pattern[] = "/tmp/vabo-fuzz-XXXXXX";
+        const char* folder = mkdtemp(pattern);
+        setenv("U3_APP_DATA_PATH", folder != nullptr ? folder : "/nonexistent", 1);
+        Records loaded{new SettingsRecord, new ProfileStore};
+        std::error_code ignored;
+        if (folder != nullptr) {
+            std::filesystem::remove_all(folder, ignored);
+        }
+        unsetenv("U3_APP_DATA_PATH");
+        return loaded;
+    }();
+    return made;
 }
 
 template <class Image>
@@ -74,7 +65,7 @@ Image imageOf(const uint8_t* data, size_t size)
 
 void fuzzRecord(const uint8_t* data, size_t size)
 {
-    SettingsRecord& record = instance<SettingsRecord>();
+    SettingsRecord& record = *records().record;
     record.fromImage(imageOf<SettingsRecord::Image>(data, size));
     check(record.detail >= 0 && record.detail <= SettingsRecord::DETAIL_MAX);
     check(record.videoMode >= 0 && record.videoMode <= SettingsRecord::VIDEO_MODE_MAX);
@@ -105,7 +96,7 @@ void fuzzRecord(const uint8_t* data, size_t size)
 
 void fuzzProfiles(const uint8_t* data, size_t size)
 {
-    ProfileStore& store = instance<ProfileStore>();
+    ProfileStore& store = *records().store;
     store.fromImage(imageOf<ProfileStore::Image>(data, size));
     check(store.currentIndex >= 0 && store.currentIndex < ProfileStore::SLOT_COUNT);
     check(store.lastPlace >= -1 && store.lastPlace < SettingsRecord::HIGH_SCORE_COUNT);
