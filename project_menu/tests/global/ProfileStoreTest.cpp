@@ -70,19 +70,11 @@ TEST_F(ProfileStoreTest, EveryFieldIsWrittenAtItsOffset)
 
     Image image = store.toImage();
     const u8* b = image.data();
-    EXPECT_EQ(int32At(b, 0), 4);
-    EXPECT_EQ(int32At(b, 4), 7);
+    expectFields(b, {{0, 4, 4}, {4, 4, 7}});
     const u8* slot = b + 8 + 2 * 48;
     EXPECT_EQ(textAt(slot, 0, 16), "Onni");
-    EXPECT_EQ(u32(int32At(slot, 16)), 0xDEADBEEFu);
-    EXPECT_EQ(int32At(slot, 20), 11);
-    EXPECT_EQ(int32At(slot, 24), 22);
-    EXPECT_EQ(int32At(slot, 28), 33333);
-    EXPECT_EQ(int32At(slot, 32), 4);
-    EXPECT_EQ(int32At(slot, 36), 55);
-    EXPECT_EQ(int32At(slot, 40), 6);
-    EXPECT_EQ(slot[44], 1);
-    EXPECT_EQ(slot[45] | slot[46] | slot[47], 0);
+    expectFields(slot, {{16, 4, i32(0xDEADBEEF)}, {20, 4, 11}, {24, 4, 22}, {28, 4, 33333}, {32, 4, 4}, {36, 4, 55},
+                        {40, 4, 6}, {44, 1, 1}, {45, 1, 0}, {46, 1, 0}, {47, 1, 0}});
 
     ProfileStore copy;
     EXPECT_TRUE(copy.fromImage(image));

@@ -86,36 +86,19 @@ TEST_F(SettingsRecordTest, FirstStartGivesEveryDefaultAtItsOffset)
         EXPECT_GE(int64At(entry, 40), before);
         EXPECT_LE(int64At(entry, 40), after);
     }
-    EXPECT_EQ(int32At(b, 568), 1);
-    EXPECT_EQ(int32At(b, 572), 2);
-    EXPECT_EQ(int32At(b, 576), 100);
-    EXPECT_EQ(b[580], 1);
-    EXPECT_EQ(b[581], 1);
-    EXPECT_EQ(b[582], 0);
-    EXPECT_EQ(b[583], 0);
-    EXPECT_EQ(int32At(b, 584), 1);
-    EXPECT_EQ(int32At(b, 588), 24);
-    EXPECT_EQ(int32At(b, 592), 15);
-    EXPECT_EQ(b[596], 1);
-    EXPECT_EQ(int32At(b, 600), 2);
-    const u8 flags[] = {0, 1, 0, 0, 1, 0}; // allowCheats .. wizardFinished
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(b[604 + i], flags[i]) << "byte " << 604 + i;
-    }
-    EXPECT_EQ(int32At(b, 612), 0);
+    expectFields(b, {{568, 4, 1}, {572, 4, 2}, {576, 4, 100}, {580, 1, 1}, {581, 1, 1}, {582, 1, 0}, {583, 1, 0},
+                     {584, 4, 1}, {588, 4, 24}, {592, 4, 15}, {596, 1, 1}, {600, 4, 2}, {604, 1, 0}, {605, 1, 1},
+                     {606, 1, 0}, {607, 1, 0}, {608, 1, 1}, {609, 1, 0}, {612, 4, 0}});
     const u8 address[16] = {0, 2};
     EXPECT_EQ(std::memcmp(b + 616, address, 16), 0);
     EXPECT_EQ(floatAt(b, 632), 0.0f);
     EXPECT_EQ(floatAt(b, 636), 0.0f);
     EXPECT_EQ(floatAt(b, 640), -1.0f);
-    const i32 keys[12] = {0xCB, 0x102, 0xCD, 0x103, 0xC8, 0x100, 0xD0, 0x101, 0x39, 0x110, 0x1C, 0x111};
-    for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(int32At(b, 644 + 4 * i), keys[i]) << "key " << i;
-    }
+    expectFields(b, {{644, 4, 0xCB}, {648, 4, 0x102}, {652, 4, 0xCD}, {656, 4, 0x103}, {660, 4, 0xC8},
+                     {664, 4, 0x100}, {668, 4, 0xD0}, {672, 4, 0x101}, {676, 4, 0x39}, {680, 4, 0x110},
+                     {684, 4, 0x1C}, {688, 4, 0x111}, {704, 4, 0}, {708, 1, 1}});
     EXPECT_GE(int64At(b, 696), before);
     EXPECT_LE(int64At(b, 696), after);
-    EXPECT_EQ(int32At(b, 704), 0);
-    EXPECT_EQ(b[708], 1);
     EXPECT_NE(logText().find("loadUserFile(): No file '" + path() + "' yet; using the default settings."),
               std::string::npos);
 }
@@ -195,36 +178,16 @@ TEST_F(SettingsRecordTest, EveryFieldIsWrittenAtItsOffset)
     EXPECT_EQ(place3[0], 0xEE);
     EXPECT_EQ(place3[15], 0xEE);
     EXPECT_EQ(textAt(place3, 16, 16), "Anna");
-    EXPECT_EQ(int32At(place3, 32), 17);
-    EXPECT_EQ(int32At(place3, 36), 65432);
-    EXPECT_EQ(int64At(place3, 40), 0x0102030405060708);
-    EXPECT_EQ(int32At(b, 568), 0);
-    EXPECT_EQ(int32At(b, 572), 1);
-    EXPECT_EQ(int32At(b, 576), 75);
-    EXPECT_EQ(b[580], 0);
-    EXPECT_EQ(b[581], 0);
-    EXPECT_EQ(b[582], 1);
-    EXPECT_EQ(b[583], 1);
-    EXPECT_EQ(int32At(b, 584), 2);
-    EXPECT_EQ(int32At(b, 588), 11);
-    EXPECT_EQ(int32At(b, 592), 12);
-    EXPECT_EQ(b[596], 0);
-    EXPECT_EQ(int32At(b, 600), 3);
-    const u8 flags[] = {1, 0, 1, 1, 0, 1};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(b[604 + i], flags[i]) << "byte " << 604 + i;
-    }
-    EXPECT_EQ(int32At(b, 612), 77);
+    expectFields(place3, {{32, 4, 17}, {36, 4, 65432}, {40, 8, 0x0102030405060708}});
+    expectFields(b, {{568, 4, 0}, {572, 4, 1}, {576, 4, 75}, {580, 1, 0}, {581, 1, 0}, {582, 1, 1}, {583, 1, 1},
+                     {584, 4, 2}, {588, 4, 11}, {592, 4, 12}, {596, 1, 0}, {600, 4, 3}, {604, 1, 1}, {605, 1, 0},
+                     {606, 1, 1}, {607, 1, 1}, {608, 1, 0}, {609, 1, 1}, {612, 4, 77}});
     const u8 address[16] = {0, 2, 0x12, 0x34, 192, 168, 0, 1};
     EXPECT_EQ(std::memcmp(b + 616, address, 16), 0);
     EXPECT_EQ(floatAt(b, 632), 0.25f);
     EXPECT_EQ(floatAt(b, 636), 0.5f);
     EXPECT_EQ(floatAt(b, 640), -0.75f);
-    EXPECT_EQ(int32At(b, 644 + 40), 0x2D);
-    EXPECT_EQ(int32At(b, 644 + 44), 0x113);
-    EXPECT_EQ(int64At(b, 696), -2);
-    EXPECT_EQ(int32At(b, 704), 98765);
-    EXPECT_EQ(b[708], 0);
+    expectFields(b, {{644 + 40, 4, 0x2D}, {644 + 44, 4, 0x113}, {696, 8, -2}, {704, 4, 98765}, {708, 1, 0}});
 
     SettingsRecord copy;
     EXPECT_TRUE(copy.fromImage(image));

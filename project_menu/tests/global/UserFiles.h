@@ -3,6 +3,7 @@
 // per-user folder, the bytes of an image at fixed offsets, and sealed files
 // written and read as the records do.
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "file/FileManager.h"
@@ -45,6 +46,23 @@ inline std::string textAt(const u8* bytes, int offset, int width)
 {
     const char* text = reinterpret_cast<const char*>(bytes + offset);
     return std::string(text, strnlen(text, size_t(width)));
+}
+
+// A little-endian integer field of an image and the value it must hold.
+struct FieldAt {
+    int offset;
+    int width; // 1, 4 or 8 bytes
+    i64 value;
+};
+
+inline void expectFields(const u8* bytes, std::initializer_list<FieldAt> fields)
+{
+    for (const FieldAt& field : fields) {
+        i64 actual = field.width == 1 ? bytes[field.offset]
+                     : field.width == 4 ? int32At(bytes, field.offset)
+                                        : int64At(bytes, field.offset);
+        EXPECT_EQ(actual, field.value) << "field at offset " << field.offset;
+    }
 }
 
 // The engine core in a fresh per-user folder, and the record files in it.
