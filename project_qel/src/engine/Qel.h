@@ -9,9 +9,11 @@ class EventManager;
 class FileManager;
 class Logger;
 class MemoryIniFile;
+class QelAudio;
 class QelGraphics;
 class QelInput;
 class ResourceManager;
+class TimeKeeper;
 
 class Qel {
     QEL_DECLARE_ROOT_RUNTIME_CLASS()
@@ -32,6 +34,8 @@ public:
     ErrorManager* errorManager = nullptr;
     QelInput* input = nullptr;
     QelGraphics* graphics = nullptr;
+    QelAudio* audio = nullptr;
+    TimeKeeper* timeKeeper = nullptr;
     FileManager* fileManager = nullptr;
     ResourceManager* resourceManager = nullptr;
     EventManager* eventManager = nullptr;
