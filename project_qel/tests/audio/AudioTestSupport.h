@@ -20,6 +20,7 @@
 // that matches the pattern (the report goes to the standard output, which
 // the child sends to the standard error stream for the match).
 #define EXPECT_FATAL(statement, pattern)                                                     \
+    GTEST_FLAG_SET(death_test_style, "threadsafe");                                          \
     EXPECT_EXIT(                                                                             \
         {                                                                                    \
             dup2(STDERR_FILENO, STDOUT_FILENO);                                              \
@@ -41,38 +42,59 @@ inline SDL_AudioSpec deviceSpec(int freq, Uint16 format = AUDIO_S16LSB, int samp
 }
 
 class AudioTest : public testing::Test {
+public:
+    // Sources made for a test and deleted with it.
+    class Sources {
+    public:
+        // A decoded sound whose file is released at once, as the sounds do.
+        MixerOGGstatic* decoded(const std::string& ogg, bool loop = false, int maxPlaybacks = 4)
+        {
+            MemoryFile* file = memoryFileOf(ogg);
+            auto* source = new MixerOGGstatic(file, loop, maxPlaybacks);
+            delete file;
+            owned.emplace_back(source);
+            return source;
+        }
+        // A sound whose samples are replaced by a constant after decoding,
+        // for exact expectations.
+        MixerOGGstatic* constant(float value, int rate = 22050, int frames = 4096, bool loop = false,
+                                 int maxPlaybacks = 4)
+        {
+            MixerOGGstatic* source = decoded(encodeOgg(sineWave(440, 0.5, rate, frames, 1), 1, rate), loop,
+                                             maxPlaybacks);
+            for (int i = 0; i < source->blockLength; ++i) {
+                source->samples[i] = value;
+            }
+            return source;
+        }
+        // A ramp 0, 1, 2 ... (left) and its negation (right), scaled.
+        MixerOGGstatic* ramp(int frames, float scale, int rate = 22050)
+        {
+            MixerOGGstatic* source = decoded(encodeOgg(sineWave(440, 0.5, rate, frames, 1), 1, rate));
+            for (int i = 0; i < source->blockLength / 2; ++i) {
+                source->samples[2 * i] = static_cast<float>(i) * scale;
+                source->samples[2 * i + 1] = -static_cast<float>(i) * scale;
+            }
+            return source;
+        }
+
+    private:
+        std::vector<std::unique_ptr<MixerOGG>> owned;
+    };
+
 protected:
-    // A decoded sound whose file is released at once, as the sounds do.
     MixerOGGstatic* staticSource(const std::string& ogg, bool loop = false, int maxPlaybacks = 4)
     {
-        MemoryFile* file = memoryFileOf(ogg);
-        auto* source = new MixerOGGstatic(file, loop, maxPlaybacks);
-        delete file;
-        owned.emplace_back(source);
-        return source;
+        return sources.decoded(ogg, loop, maxPlaybacks);
     }
-    // A sound whose samples are replaced by a constant after decoding, for
-    // exact expectations.
     MixerOGGstatic* constantSource(float value, int rate = 22050, int frames = 4096, bool loop = false,
                                    int maxPlaybacks = 4)
     {
-        MixerOGGstatic* source = staticSource(encodeOgg(sineWave(440, 0.5, rate, frames, 1), 1, rate), loop,
-                                              maxPlaybacks);
-        for (int i = 0; i < source->blockLength; ++i) {
-            source->samples[i] = value;
-        }
-        return source;
+        return sources.constant(value, rate, frames, loop, maxPlaybacks);
     }
-    // A ramp 0, 1, 2 ... (left) and its negation (right), scaled.
-    MixerOGGstatic* rampSource(int frames, float scale, int rate = 22050)
-    {
-        MixerOGGstatic* source = staticSource(encodeOgg(sineWave(440, 0.5, rate, frames, 1), 1, rate));
-        for (int i = 0; i < source->blockLength / 2; ++i) {
-            source->samples[2 * i] = static_cast<float>(i) * scale;
-            source->samples[2 * i + 1] = -static_cast<float>(i) * scale;
-        }
-        return source;
-    }
+    MixerOGGstatic* rampSource(int frames, float scale, int rate = 22050) { return sources.ramp(frames, scale, rate); }
+
+public:
     // Runs one callback of bytes and returns the S16LSB values.
     static std::vector<int> mixS16(Mixer& mixer, int frames)
     {
@@ -85,6 +107,7 @@ protected:
         return values;
     }
 
+protected:
     EngineCore core;
-    std::vector<std::unique_ptr<MixerOGG>> owned;
+    Sources sources;
 };
