@@ -19,15 +19,18 @@ inline Weights panWeights(float pan)
     return {1.0f - towardsRight, rightLevel};
 }
 
+// master x volume / 1000 in double precision. Ramps recompute it every
+// frame, so the division is a multiplication (the float result is the same).
 inline float voiceGain(float master, float volume)
 {
-    return static_cast<float>(static_cast<double>(master) * (static_cast<double>(volume) / 1000.0));
+    return static_cast<float>(static_cast<double>(master) * (static_cast<double>(volume) * 0.001));
 }
 
-// Source frames per output frame; a voice never runs backwards.
-inline float stepFor(float frequency, float mixRate)
+// Source frames per output frame (frequency / mix rate, from the rate's
+// reciprocal in double precision); a voice never runs backwards.
+inline float stepFor(float frequency, double inverseMixRate)
 {
-    float step = frequency / mixRate;
+    auto step = static_cast<float>(static_cast<double>(frequency) * inverseMixRate);
     return step > 0.0f ? step : 0.0f;
 }
 }  // namespace
@@ -66,11 +69,13 @@ void MixerChannel::mixChannel(float* out, int numSamples)
     }
 }
 
-bool MixerChannel::mixBlock(float*& out, float* end)
+bool MixerChannel::mixBlock(float*& outRef, float* end)
 {
     auto* mixer = static_cast<Mixer*>(getParent());
-    float mixRate = static_cast<float>(mixer->spec.freq);
+    double inverseMixRate = 1.0 / static_cast<double>(static_cast<float>(mixer->spec.freq));
     const float* data = source->samples;
+    // The loop works on copies: the output may not be seen to overlap them.
+    float* out = outRef;
     float pos = static_cast<float>(playCursor / 2);
     float endPos = static_cast<float>(playMax / 2);
     Weights w = panWeights(pan);
@@ -78,7 +83,8 @@ bool MixerChannel::mixBlock(float*& out, float* end)
     float g = voiceGain(master, volume);
     float leftGain = w.left * g;
     float rightGain = w.right * g;
-    float step = stepFor(frequency, mixRate);
+    float step = stepFor(frequency, inverseMixRate);
+    bool ended = false;
 
     if (panRampLeft == 0 && volumeRampLeft == 0 && freqRampLeft == 0) {
         do {
@@ -89,29 +95,37 @@ bool MixerChannel::mixBlock(float*& out, float* end)
             pos += step;
         } while (pos < endPos && out < end);
     } else {
+        float curPan = pan;
+        float curVolume = volume;
+        float curFrequency = frequency;
+        i32 panLeft = panRampLeft;
+        i32 volumeLeft = volumeRampLeft;
+        i32 freqLeft = freqRampLeft;
+        const float* gain = isMusic ? &mixer->musicGain : &mixer->soundGain;
         do {
-            if (panRampLeft > 0) {
-                pan += panDelta;
-                w = panWeights(pan);
+            if (panLeft > 0) {
+                curPan += panDelta;
+                w = panWeights(curPan);
                 leftGain = w.left * g;
                 rightGain = w.right * g;
-                --panRampLeft;
+                --panLeft;
             }
-            if (volumeRampLeft > 0) {
-                volume += volumeDelta;
-                master = isMusic ? mixer->musicGain : mixer->soundGain;
-                g = voiceGain(master, volume);
+            if (volumeLeft > 0) {
+                curVolume += volumeDelta;
+                g = voiceGain(*gain, curVolume);
                 leftGain = w.left * g;
                 rightGain = w.right * g;
-                --volumeRampLeft;
-                if (volumeRampLeft == 0 && volume < 1.0f) {
-                    return false;
+                --volumeLeft;
+                if (volumeLeft == 0 && curVolume < 1.0f) {
+                    // This frame is not mixed and the cursor stays.
+                    ended = true;
+                    break;
                 }
             }
-            if (freqRampLeft > 0) {
-                frequency += freqDelta;
-                step = stepFor(frequency, mixRate);
-                --freqRampLeft;
+            if (freqLeft > 0) {
+                curFrequency += freqDelta;
+                step = stepFor(curFrequency, inverseMixRate);
+                --freqLeft;
             }
             int k = static_cast<int>(pos);
             out[0] += leftGain * data[2 * k];
@@ -119,6 +133,16 @@ bool MixerChannel::mixBlock(float*& out, float* end)
             out += 2;
             pos += step;
         } while (pos < endPos && out < end);
+        pan = curPan;
+        volume = curVolume;
+        frequency = curFrequency;
+        panRampLeft = panLeft;
+        volumeRampLeft = volumeLeft;
+        freqRampLeft = freqLeft;
+    }
+    outRef = out;
+    if (ended) {
+        return false;
     }
     // Past the block end the cursor stops at it, so it never overflows.
     playCursor = pos < endPos ? 2 * static_cast<int>(pos) : playMax;
