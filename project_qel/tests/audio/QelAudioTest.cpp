@@ -3,6 +3,8 @@
 #include "AudioDevice.h"
 #include "audio/SoundStream.h"
 
+#include <SDL.h>
+
 namespace {
 std::string configWith(const char* frequency)
 {
@@ -148,4 +150,39 @@ TEST(QelAudioTest, MusicIsStartedSwitchedFadedAndStopped)
     audio->stopAll();
     EXPECT_EQ(device.mixer()->countChildren(), 0u);
     EXPECT_EQ(audio->currentMusic, nullptr);
+}
+
+// The main thread steers voices while the device's thread mixes them: every
+// change goes through the audio lock (run under ThreadSanitizer to see it).
+TEST(QelAudioTest, MainThreadChangesWhileTheDeviceMixes)
+{
+    AudioDevice device;
+    std::string music = device.writeSound("m.ogg", encodeOgg(sineWave(440, 0.5, 22050, 4000, 2), 2, 22050));
+    QelAudio* audio = device.start();
+    AudioTest::Sources sources;
+    MixerOGGstatic* effect = sources.constant(0.1f, 22050, 3000, false, 3);
+    SoundStream stream(music, false);
+    Mixer* mixer = device.mixer();
+    for (int round = 0; round < 300; ++round) {
+        int id = mixer->play(effect, round % 2 == 0);
+        mixer->start(id);
+        mixer->setVolume(id, 0.5f, 0.05);
+        mixer->setPan(id, round % 3 - 1.0f, 0.02);
+        mixer->setFrequency(id, 11025.0f + round, 0.01);
+        mixer->setPosition(id, 0.25f);
+        audio->setSoundVolume(0.8f);
+        audio->setMusicVolume(0.6f);
+        stream.play();
+        if (round % 7 == 0) {
+            stream.stop();
+        }
+        if (round % 5 == 0) {
+            mixer->stop(id);
+        }
+        EXPECT_LE(mixer->countChildren(), 5u);
+        audio->update();
+        SDL_Delay(1);
+    }
+    audio->stopAll();
+    EXPECT_EQ(mixer->countChildren(), 0u);
 }
