@@ -3,6 +3,7 @@
 // counter "x_realtime" is seconds of audio made per second on one core.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -47,6 +48,9 @@ void reportRealTime(benchmark::State& state, long long frames)
     state.counters["x_realtime"] = benchmark::Counter(static_cast<double>(frames) / RATE, benchmark::Counter::kIsRate);
 }
 
+// Arg 0: no ramps; 1: every voice gets volume, pan and rate ramps of 0.1 s
+// every half second, at its own moment; 2: every voice ramps all three
+// almost all the time (0.4 s ramps every 0.46 s), the worst case.
 void BM_Mixer(benchmark::State& state)
 {
     engine();
@@ -71,22 +75,25 @@ void BM_Mixer(benchmark::State& state)
     long long frames = 0;
     int pass = 0;
     for (auto _ : state) {
-        // Fresh volume, pan and rate ramps every half second of audio.
-        if (pass++ % 5 == 0) {
-            for (int v = 0; v < VOICES; ++v) {
+        // A pass is 4096 frames, about 0.093 s; five make about half a second.
+        for (int v = 0; v < VOICES; ++v) {
+            bool due = state.range(0) == 2 ? pass % 5 == 0 : (state.range(0) == 1 && (pass + v) % 5 == 0);
+            if (due) {
                 bool up = (pass / 5 + v) % 2 == 0;
-                mixer.setVolume(ids[v], up ? 0.9f : 0.3f, 0.4);
-                mixer.setPan(ids[v], up ? 0.8f : -0.8f, 0.4);
-                mixer.setFrequency(ids[v], up ? RATE * 1.1f : RATE * 0.9f, 0.4);
+                double seconds = state.range(0) == 2 ? 0.4 : 0.1;
+                mixer.setVolume(ids[v], up ? 0.9f : 0.3f, seconds);
+                mixer.setPan(ids[v], up ? 0.8f : -0.8f, seconds);
+                mixer.setFrequency(ids[v], up ? RATE * 1.1f : RATE * 0.9f, seconds);
             }
         }
+        ++pass;
         mixer.mix(out.data(), static_cast<int>(out.size()));
         benchmark::DoNotOptimize(out.data());
         frames += FRAMES;
     }
     reportRealTime(state, frames);
 }
-BENCHMARK(BM_Mixer);
+BENCHMARK(BM_Mixer)->Arg(0)->Arg(1)->Arg(2);
 
 // The plain loop: 16-bit samples, a left and a right gain per voice, a
 // 32-bit sum and a clamp.
@@ -111,14 +118,20 @@ void BM_ReferenceLoop(benchmark::State& state)
     for (auto _ : state) {
         std::fill(sum.begin(), sum.end(), 0);
         for (int v = 0; v < VOICES; ++v) {
-            const int16_t* in = data[v].data();
+            const int32_t gl = leftGain[v];
+            const int32_t gr = rightGain[v];
             int p = position[v];
-            for (int f = 0; f < FRAMES; ++f) {
-                sum[2 * f] += in[2 * p] * leftGain[v];
-                sum[2 * f + 1] += in[2 * p + 1] * rightGain[v];
-                if (++p == length) {
-                    p = 0;
+            for (int f = 0; f < FRAMES;) {
+                // Up to the end of the sample, then round again from its start.
+                int run = std::min(FRAMES - f, length - p);
+                const int16_t* in = data[v].data() + 2 * p;
+                int32_t* acc = sum.data() + 2 * f;
+                for (int i = 0; i < run; ++i) {
+                    acc[2 * i] += in[2 * i] * gl;
+                    acc[2 * i + 1] += in[2 * i + 1] * gr;
                 }
+                f += run;
+                p = (p + run) % length;
             }
             position[v] = p;
         }

@@ -365,3 +365,43 @@ TEST_F(MixerTest, AFailedVoiceCheckStopsTheVoiceAndIsRaisedWithItsOwnText)
     quiet.raiseDeferredError();
     EXPECT_FALSE(quiet.hasDeferredError());
 }
+
+TEST_F(MixerTest, RampsAdvanceEveryOutputFrameBeforeItIsMixed)
+{
+    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 256));
+    int id = mixer.play(constantSource(0.5f, 22050, 8000, true), false);
+    mixer.start(id);
+    // 100 frames: 0.5 / 22050 s rounds down to 99 frames at most, so ask
+    // for a little more.
+    mixer.setPan(id, 1.0f, 100.5 / 22050.0);
+    mixer.setVolume(id, 0.5f, 100.5 / 22050.0);
+    std::vector<int> out = mixS16(mixer, 256);
+    for (int f = 0; f < 100; ++f) {
+        float pan = static_cast<float>(f + 1) / 100.0f;
+        float volume = 1.0f - 0.5f * static_cast<float>(f + 1) / 100.0f;
+        EXPECT_NEAR(out[2 * f], expectedS16(0.5f * (1.0f - pan) * volume), 2) << f;
+        EXPECT_NEAR(out[2 * f + 1], expectedS16(0.5f * volume), 2) << f;
+    }
+    for (int f = 100; f < 256; ++f) {
+        EXPECT_EQ(out[2 * f], 0);
+        EXPECT_NEAR(out[2 * f + 1], expectedS16(0.25f), 2);
+    }
+    MixerChannel* voice = mixer.findChannel(id);
+    EXPECT_EQ(voice->panRampLeft, 0);
+    EXPECT_NEAR(voice->pan, 1000.0f, 0.1f);
+    EXPECT_NEAR(voice->volume, 500.0f, 0.1f);
+
+    // A rate ramp from 22050 to 44100 Hz over 200 frames covers about 300
+    // source frames, then runs at twice the rate.
+    MixerOGGstatic* ramp = rampSource(4000, 0.0002f);
+    int glide = mixer.play(ramp, false);
+    mixer.start(glide);
+    mixer.setFrequency(glide, 44100.0f, 200.5 / 22050.0);
+    mixer.setVolume(id, 0.0f, 0.0);
+    mixS16(mixer, 200);
+    EXPECT_NEAR(mixer.findChannel(glide)->playCursor / 2, 300, 2);
+    EXPECT_NEAR(mixer.findChannel(glide)->frequency, 44100.0f, 1.0f);
+    int before = mixer.findChannel(glide)->playCursor;
+    mixS16(mixer, 50);
+    EXPECT_EQ(mixer.findChannel(glide)->playCursor - before, 200);
+}
