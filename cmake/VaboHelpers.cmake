@@ -60,3 +60,29 @@ function(vabo_add_fuzzer name source corpus)
     vabo_link_whole(${name} ${ARGN})
   endif()
 endfunction()
+
+# vabo_add_benchmarks(<name> <dir> <libs...>): one Google Benchmark program
+# from every source under <dir>/benchmarks, built when VABO_BENCHMARKS is on.
+# Benchmarks are run by hand, not by CTest.
+function(vabo_add_benchmarks name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/benchmarks/*.cpp)
+  if(NOT VABO_BENCHMARKS OR NOT sources)
+    return()
+  endif()
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${sources})
+  vabo_link_whole(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE benchmark::benchmark_main Threads::Threads)
+  target_include_directories(${name} PRIVATE ${dir}/benchmarks ${dir}/tests)
+endfunction()
+
+# vabo_add_fuzzers(<dir> <libs...>): every <dir>/tests/fuzz/fuzz_<name>.cpp
+# becomes the fuzz target fuzz_<name> with its corpus in tests/fuzz/corpus/<name>.
+function(vabo_add_fuzzers dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/tests/fuzz/fuzz_*.cpp)
+  foreach(source IN LISTS sources)
+    get_filename_component(target ${source} NAME_WE)
+    string(REGEX REPLACE "^fuzz_" "" corpus ${target})
+    vabo_add_fuzzer(${target} ${source} ${dir}/tests/fuzz/corpus/${corpus} ${ARGN})
+  endforeach()
+endfunction()

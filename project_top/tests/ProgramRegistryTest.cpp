@@ -12,6 +12,10 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
     EXPECT_FALSE(manager->bBadClasses);
     const char* expected[] = {
         "BasicLink", "ErrorManager", "Logger", "Qel", "QelBase", "ResourceManager",
+        "Property", "PropertyContainer", "PropertyDWORD", "PropertyDouble", "PropertyFloat",
+        "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC",
+        // RootObjectBase and its two calls, registered by name hash.
+        "_04790976", "_cfad751b", "_4472ef3a",
     };
     for (const char* name : expected) {
         RuntimeClass* record = manager->findByName(name);

@@ -10,8 +10,8 @@
 MemoryIniFile::MemoryIniFile(const UString& filePath)
     : path(filePath)
 {
-    FileManager* files = g_qel->fileManager;
-    if (files->exists(path)) {
+    FileManager* files = g_qel != nullptr ? g_qel->fileManager : nullptr;
+    if (files != nullptr && files->exists(path)) {
         int length = 0;
         std::unique_ptr<u8[]> bytes = files->readAll(path, &length);
         parse(reinterpret_cast<const char*>(bytes.get()), size_t(length));
@@ -120,4 +120,36 @@ bool MemoryIniFile::write() const
 {
     UString text = toText();
     return writeFileAtomically(path, text.data(), text.size());
+}
+
+bool MemoryIniFile::readBool(const UString& section, const UString& key, bool defaultValue)
+{
+    if (!exists(section, key)) {
+        setBool(section, key, defaultValue);
+    }
+    return getBool(section, key);
+}
+
+int MemoryIniFile::readInt(const UString& section, const UString& key, int defaultValue)
+{
+    if (!exists(section, key)) {
+        setInt(section, key, defaultValue);
+    }
+    return getInt(section, key);
+}
+
+double MemoryIniFile::readDouble(const UString& section, const UString& key, double defaultValue)
+{
+    if (!exists(section, key)) {
+        setDouble(section, key, defaultValue);
+    }
+    return getDouble(section, key);
+}
+
+UString MemoryIniFile::readString(const UString& section, const UString& key, const UString& defaultValue)
+{
+    if (!exists(section, key)) {
+        setString(section, key, defaultValue);
+    }
+    return getString(section, key);
 }

@@ -17,7 +17,7 @@ public:
     using Section = std::unordered_map<UString, UString>;
 
     // Reads the file through the engine's file manager when it exists;
-    // otherwise the configuration starts empty.
+    // otherwise (or without an engine) the configuration starts empty.
     explicit MemoryIniFile(const UString& path);
     virtual ~MemoryIniFile() = default;
     MemoryIniFile(const MemoryIniFile&) = delete;
@@ -42,6 +42,14 @@ public:
     void setDouble(const UString& section, const UString& key, double value);
     void setInt(const UString& section, const UString& key, int value);
     void remove(const UString& section, const UString& key);
+
+    // The engine's classes read their settings this way: a key that is
+    // absent is first written with its default, then read back, so the
+    // saved file always lists every key.
+    bool readBool(const UString& section, const UString& key, bool defaultValue);
+    int readInt(const UString& section, const UString& key, int defaultValue);
+    double readDouble(const UString& section, const UString& key, double defaultValue);
+    UString readString(const UString& section, const UString& key, const UString& defaultValue);
 
     // The whole content as written to the file.
     UString toText() const;

@@ -2,8 +2,10 @@
 
 #include <zlib.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "engine/Qel.h"
@@ -23,13 +25,13 @@ bool debugUnlocked()
     return g_qel != nullptr && !g_qel->bDebugLocked;
 }
 
-// A failed check on the contents of an archive: the log names the archive
-// and the entry before the check's own report.
+// A failed check on the contents of an archive, reported with the names of
+// the archive and the entry.
 [[noreturn]] void damagedEntry(const WadEntry& entry, const char* statement, const char* function, int line)
 {
-    qelLog(function, formatString("File '%s' is damaged: entry '%s' does not inflate to %d bytes.",
-                                  entry.wadName.c_str(), entry.fileName.c_str(), entry.size));
-    qelAssertFailed(statement, function, __FILE__, line);
+    UString reason = formatString("File '%s' is damaged: entry '%s' does not inflate to %d bytes.",
+                                  entry.wadName.c_str(), entry.fileName.c_str(), entry.size);
+    qelCheckFailed(reason.c_str(), statement, function, __FILE__, line);
 }
 
 } // namespace
@@ -132,14 +134,23 @@ DataStream* FileManager::openWad(const UString& path, int* size)
 
     std::unique_ptr<FileStream> archive(openDisk(entry.wadName, nullptr));
     archive->seek(entry.offset);
-    auto stored = std::make_unique<u8[]>(size_t(entry.storedSize));
+    auto stored = std::make_unique_for_overwrite<u8[]>(size_t(entry.storedSize));
     if (!archive->readAll(stored.get(), entry.storedSize)) {
         QEL_FATAL("File '%s' is damaged: entry '%s' could not be read.", entry.wadName.c_str(),
                   entry.fileName.c_str());
     }
     archive.reset();
 
-    auto* stream = new MemoryStream(entry.size);
+    // The size is checked against the stored bytes at mount time, yet a
+    // damaged record may still ask for more memory than there is.
+    std::unique_ptr<u8[]> buffer(new (std::nothrow) u8[size_t(entry.size) + 1]);
+    if (buffer == nullptr) {
+        QEL_FATAL("File '%s' is damaged: entry '%s' claims %d bytes.", entry.wadName.c_str(),
+                  entry.fileName.c_str(), entry.size);
+    }
+    auto* stream = new MemoryStream(0);
+    stream->data = std::move(buffer);
+    stream->size = entry.size;
     Bytef* uncompressedData = stream->data.get();
     uLongf uncompressedSize = uLongf(entry.size);
     const Bytef* compressedData = stored.get();
@@ -164,12 +175,17 @@ std::unique_ptr<u8[]> FileManager::readAll(const UString& path, int* size)
 {
     int length = 0;
     std::unique_ptr<DataStream> stream(open(path, &length));
-    auto bytes = std::make_unique<u8[]>(size_t(length));
-    if (!stream->readAll(bytes.get(), length)) {
-        QEL_FATAL("File '%s' could not be read to its end.", path.c_str());
-    }
     if (size != nullptr) {
         *size = length;
+    }
+    // An inflated entry already lies whole in memory: hand over its buffer.
+    auto* inflated = dynamic_cast<MemoryStream*>(stream.get());
+    if (inflated != nullptr && inflated->position == 0 && inflated->size == length) {
+        return std::move(inflated->data);
+    }
+    auto bytes = std::make_unique_for_overwrite<u8[]>(size_t(length));
+    if (!stream->readAll(bytes.get(), length)) {
+        QEL_FATAL("File '%s' could not be read to its end.", path.c_str());
     }
     return bytes;
 }
@@ -186,12 +202,10 @@ void FileManager::useWad(const UString& wadPath)
     std::unique_ptr<FileStream> stream(openDisk(wadPath, &archiveSize));
     WadDirectory directory;
     if (!readWadDirectory(*stream, archiveSize, wadPath, directory)) {
-        if (directory.hasHeader) {
-            i32 wadVersion = directory.version;
-            if (wadVersion != WAD_VERSION) {
-                QEL_LOG("File '%s' is not a data pack: %s.", wadPath.c_str(), directory.problem.c_str());
-            }
-            QEL_ASSERT(wadVersion==WAD_VERSION);
+        if (directory.hasHeader && directory.version != WAD_VERSION) {
+            UString reason = formatString("File '%s' is not a data pack: %s.", wadPath.c_str(),
+                                          directory.problem.c_str());
+            qelCheckFailed(reason.c_str(), "wadVersion==WAD_VERSION", __func__, __FILE__, __LINE__);
         }
         QEL_FATAL("File '%s' is damaged: %s.", wadPath.c_str(), directory.problem.c_str());
     }
@@ -229,9 +243,11 @@ bool FileManager::saveSubWad(const UString& wadName)
     i32 count = i32(entries.size());
     QEL_LOG("Writing: WAD %s (%d entries).", wadName.c_str(), count);
     for (const WadEntry& entry : entries) {
-        if (entry.fileName.size() > size_t(WAD_MAX_NAME_LENGTH)) {
-            QEL_LOG("Warning: could not write '%s': the name '%s' is longer than %d bytes.", wadName.c_str(),
-                    entry.fileName.c_str(), WAD_MAX_NAME_LENGTH);
+        UString problem = wadNameProblem(entry.fileName);
+        if (!problem.empty()) {
+            QEL_LOG("Warning: could not write '%s': the name '%s' cannot be stored: %s.", wadName.c_str(),
+                    entry.fileName.c_str(), problem.c_str());
+            errno = ENAMETOOLONG;
             return false;
         }
     }
@@ -273,6 +289,7 @@ bool FileManager::saveSubWad(const UString& wadName)
         position += entry.storedSize;
         if (position > INT_MAX) {
             QEL_LOG("Warning: could not write '%s': it would pass %d bytes.", wadName.c_str(), INT_MAX);
+            errno = EFBIG;
             return false;
         }
         if (!file.write(stored, size_t(entry.storedSize))) {

@@ -48,7 +48,8 @@ public:
     // Writes every recorded archive; false when any could not be written.
     bool saveWads();
     // Writes one archive and removes its entries from the directory. A
-    // failure is logged and leaves any older file of that name intact.
+    // failure is logged, leaves any older file of that name intact and
+    // leaves its cause in errno.
     bool saveSubWad(const UString& wadName);
 
     // The sealed per-user files: folder + "/" + name, keyed by the name

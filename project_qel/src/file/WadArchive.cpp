@@ -70,6 +70,20 @@ bool readWadDirectory(DataStream& stream, i64 archiveSize, const UString& wadNam
     return true;
 }
 
+UString wadNameProblem(const UString& name)
+{
+    if (name.size() > size_t(WAD_MAX_NAME_LENGTH)) {
+        return formatString("it is %zu bytes long, longer than %d bytes", name.size(), WAD_MAX_NAME_LENGTH);
+    }
+    if (name.find('\0') != UString::npos) {
+        return "it holds a zero byte";
+    }
+    if (!name.empty() && u8(name[0]) >= 0x80) {
+        return "it begins with a byte of 0x80 or above";
+    }
+    return UString();
+}
+
 void encodeWadName(const UString& name, u8 field[WAD_NAME_SIZE])
 {
     for (int i = 0; i < WAD_NAME_SIZE; ++i) {

@@ -44,6 +44,11 @@ struct WadDirectory {
 // not inflate to. Never reads or allocates more than the archive holds.
 bool readWadDirectory(DataStream& stream, i64 archiveSize, const UString& wadName, WadDirectory& out);
 
+// Why a name cannot be stored in a record (longer than
+// WAD_MAX_NAME_LENGTH, holding a zero byte, or beginning with a byte of 0x80
+// or above, which would be read back as a plain name); empty when it can.
+UString wadNameProblem(const UString& name);
+
 // The name field of a record: random filler, the name with its zero byte,
 // every byte XOR-ed with 0xD7. The name must fit (WAD_MAX_NAME_LENGTH).
 void encodeWadName(const UString& name, u8 field[WAD_NAME_SIZE]);

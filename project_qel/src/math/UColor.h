@@ -16,6 +16,10 @@ struct UColor {
     {
         return UColor(u8(w), u8(w >> 8), u8(w >> 16), u8(w >> 24));
     }
+    // Alpha in the top byte, then red, green, blue: the form of colour
+    // texts and of colours in packets.
+    constexpr u32 toARGB() const { return (u32(a) << 24) | (u32(r) << 16) | (u32(g) << 8) | u32(b); }
+    static constexpr UColor fromARGB(u32 w) { return UColor(u8(w >> 16), u8(w >> 8), u8(w), u8(w >> 24)); }
     constexpr bool operator==(const UColor&) const = default;
 };
 static_assert(sizeof(UColor) == 4);

@@ -1,10 +1,22 @@
 #include "object/QelBase.h"
 
+#include <cstdint>
+#include <memory>
+
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
+#include "net/Packet.h"
+#include "net/RPC_QelBase.h"
 #include "object/ReferenceBase.h"
+#include "property/PropertyContainer.h"
+#include "property/PropertyInt.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(QelBase, BasicLink::runtimeClass(), QEL_CREATOR(QelBase));
+
+namespace {
+// Follows an object's properties in persistent packets.
+constexpr u32 OBJECT_MARKER = 0xFEFDFCFB;
+} // namespace
 
 QelBase::QelBase()
     : ownerLink(this)
@@ -156,4 +168,121 @@ void QelBase::notifyReferenceOwners()
         }
         node = following;
     }
+}
+
+void QelBase::addPropertiesTo(QelBase* container)
+{
+    container->addChildBack(new PropertyInt("objectUID", Property::SKIP_FLAG1 | Property::SKIP_FLAG2, &objectUID));
+    container->addChildBack(StateBase::createPropertyTree());
+}
+
+PropertyContainer* QelBase::createPropertyTree()
+{
+    auto address = static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(this));
+    auto* container = new PropertyContainer(getRuntimeClass()->name + formatString(" (%08lx)", address), 0);
+    addPropertiesTo(container);
+    return container;
+}
+
+void QelBase::netSerialize(Packet* packet)
+{
+    std::unique_ptr<PropertyContainer> tree(createPropertyTree());
+    tree->netSerializeProperty(packet);
+    tree.reset();
+
+    if ((packet->flags & Packet::PERSISTENT) != 0) {
+        u32 marker = OBJECT_MARKER;
+        packet->doBytes(&marker, 4);
+        if (marker != OBJECT_MARKER) {
+            packet->setError("marker==0xfefdfcfb");
+            return;
+        }
+    }
+    bool hasChildren = firstChild != nullptr;
+    packet->doBool(&hasChildren);
+    if (!hasChildren) {
+        return;
+    }
+    if (packet->bWriting) {
+        bool registeredOnly = (packet->flags & Packet::SKIP_FLAG1) != 0;
+        for (BasicLink* node = firstChild; node != nullptr; node = node->next) {
+            auto* child = static_cast<QelBase*>(node);
+            if (!registeredOnly || child->objectUID >= 1) {
+                packet->doPointer2(&child);
+            }
+        }
+        QelBase* none = nullptr;
+        packet->doPointer2(&none);
+        return;
+    }
+    QelBase* child = nullptr;
+    while (packet->doPointer2(&child)) {
+        if (!canAdopt(child)) {
+            packet->setError("child would make the tree a cycle");
+            return;
+        }
+        addChildBack(child);
+    }
+}
+
+bool QelBase::canAdopt(const QelBase* child) const
+{
+    if (child == nullptr) {
+        return false;
+    }
+    for (const QelBase* object = this; object != nullptr; object = object->getParent()) {
+        if (object == child) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void QelBase::netClear()
+{
+    makeCall(this, RPC_QelBase_clear());
+}
+
+void QelBase::netAdd(QelBase* child)
+{
+    RPC_QelBase_add rpc;
+    rpc.obj = child;
+    makeCall(this, rpc);
+}
+
+void QelBase::netRemove(QelBase* child)
+{
+    RPC_QelBase_remove rpc;
+    rpc.obj = child;
+    makeCall(this, rpc);
+}
+
+void QelBase::netCallPostReplicate()
+{
+    makeCall(this, RPC_QelBase_callNetPostReplicate());
+}
+
+void QelBase::netCallPostReplicateGlobal()
+{
+    makeCall(this, RPC_QelBase_callNetPostReplicateGlobal());
+}
+
+void QelBase::netSetStateRaw(int newState)
+{
+    RPC_QelBase_setStateRaw rpc;
+    rpc._state = newState;
+    makeCall(this, rpc);
+}
+
+void QelBase::netSetState(int newState, double delay)
+{
+    RPC_QelBase_setState rpc;
+    rpc._stateGoto = newState;
+    rpc._stateLeft = delay;
+    makeCall(this, rpc);
+}
+
+void QelBase::setState(int newState, double delay)
+{
+    StateBase::setState(newState, delay, false);
 }

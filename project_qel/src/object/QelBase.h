@@ -8,6 +8,9 @@
 #include "object/ReferenceTarget.h"
 #include "object/StateBase.h"
 
+class Packet;
+class PropertyContainer;
+
 class QelBase : public BasicLink, public StateBase {
     QEL_DECLARE_RUNTIME_CLASS()
 
@@ -30,12 +33,47 @@ public:
     virtual bool onEvent(Event* e);
     virtual bool onPostEvent(Event* e);
     virtual void onQELmodeChange(int oldMode, int newMode);
+    // The object's image: its properties, in persistent packets the marker
+    // 0xFEFDFCFB, then its children as object references ending in a null
+    // one (in packets with flag 0x1 only the registered children). Reading
+    // appends the children read; a wrong marker, an unresolved child or one
+    // that would make the tree a cycle sets the packet's error state.
+    virtual void netSerialize(Packet* packet);
     virtual void netPostReplicate() {}
     virtual void netPostReplicateGlobal() {}
     // deleteMe every child, last first, until none is left.
     virtual void clear();
     virtual void add(QelBase* child);
     virtual void remove(QelBase* child);
+    // Appends "objectUID" (never carried in packets) and the "StateBase"
+    // group; subclasses call this first and append their own.
+    void addPropertiesTo(QelBase* container) override;
+
+    // A new container named after the class record and the object's
+    // address, filled by addPropertiesTo; the caller owns it.
+    PropertyContainer* createPropertyTree();
+
+    // The networked operations: each builds the call that carries the
+    // operation to every side, invokes it and runs it here. Without a
+    // replication role nothing is sent and the operation runs here at once.
+    void netClear();
+    void netAdd(QelBase* child);
+    void netRemove(QelBase* child);
+    void netCallPostReplicate();
+    void netCallPostReplicateGlobal();
+    // Stores the state number only: no timer, no onStateChange.
+    void netSetStateRaw(int newState);
+    void netSetState(int newState, double delay);
+    // The replicated state change that netSetState runs on each side. With
+    // no role this side keeps time itself: the ordinary change, at once or
+    // after the delay. Every local state change goes through the StateBase
+    // form with three arguments.
+    void setState(int newState, double delay);
+    using StateBase::setState;
+
+    // Whether child may become a child of this object: not null, and
+    // neither this object nor one of its ancestors.
+    bool canAdopt(const QelBase* child) const;
 
     void deleteChildren();
     bool isDisabled() const;

@@ -1,6 +1,7 @@
 #include "object/ReferenceBase.h"
 
 #include "engine/Qel.h"
+#include "net/Packet.h"
 #include "object/Event.h"
 #include "object/QelBase.h"
 
@@ -24,4 +25,15 @@ void ReferenceBase::set(QelBase* newTarget)
         e.reference = this;
         deliverEvent(&e, owner, g_qel != nullptr ? g_qel->eventManager : nullptr);
     }
+}
+
+void ReferenceBase::netSerialize(Packet* packet)
+{
+    if (packet->bWriting) {
+        packet->doPointer2(&target);
+        return;
+    }
+    QelBase* read = nullptr;
+    packet->doPointer2(&read);
+    set(read);
 }

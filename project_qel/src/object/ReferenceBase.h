@@ -3,6 +3,7 @@
 // keeps the list of references to it; the holder is told by a type-0 event.
 #include "object/BasicLink.h"
 
+class Packet;
 class QelBase;
 
 class ReferenceBase : public BasicLink {
@@ -13,6 +14,9 @@ public:
     // Repoints the reference. Clearing one that had a target sends the owner
     // the reference-cleared event.
     void set(QelBase* newTarget);
+    // The target as an object reference; reading repoints the reference
+    // (an unresolved identifier clears it and sets the packet's error).
+    void netSerialize(Packet* packet);
 
     QelBase* target = nullptr;
     QelBase* const owner;

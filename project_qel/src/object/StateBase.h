@@ -3,6 +3,10 @@
 // after a delay.
 #include "system/QelTypes.h"
 
+class Packet;
+class PropertyContainer;
+class QelBase;
+
 class StateBase {
 public:
     StateBase() = default;
@@ -15,6 +19,16 @@ public:
     virtual void advance(double time, double dt);
     // Runs after state and timeInState took their new values.
     virtual void onStateChange() {}
+    // Appends "state", "timeInState", "stateLeft" and "stateGoto". In a
+    // QelBase this slot is the object's own list, which holds this group.
+    virtual void addPropertiesTo(QelBase* container);
+
+    // The four fields in a packet: state and stateGoto as signed
+    // variable-length integers, the two times as 4-byte floats.
+    void netSerialize(Packet* packet);
+    // A new container "StateBase" holding this part's properties; the
+    // caller owns it.
+    PropertyContainer* createPropertyTree();
 
     i32 state = 0;
     double timeInState = 0.0;

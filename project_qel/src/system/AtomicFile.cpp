@@ -132,6 +132,7 @@ bool AtomicFile::fail(const char* step)
     int error = errno;
     QEL_LOG("Warning: could not %s '%s': %s", step, path.c_str(), std::strerror(error));
     discard();
+    errno = error;
     return false;
 }
 

@@ -3,7 +3,8 @@
 // leaves either the old copy or the complete new one: the bytes go to a
 // uniquely named temporary file in the same folder, which is flushed to the
 // disk and then renamed over the old file, and the folder is synced.
-// Failures are logged as warnings and reported through the results.
+// Failures are logged as warnings and reported through the results, with
+// their cause left in errno.
 #include <cstddef>
 
 #include "system/UString.h"

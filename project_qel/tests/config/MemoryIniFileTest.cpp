@@ -105,18 +105,11 @@ TEST(MemoryIniFile, GetOrWriteDefaultListsEveryKey)
     IniFile core;
     auto ini = core.read("[Qel]\ndebugLevel=3\n");
     // The way every engine class reads its settings.
-    if (!ini->exists("Qel", "debugLevel")) {
-        ini->setInt("Qel", "debugLevel", 0);
-    }
-    if (!ini->exists("Qel", "bTickWhilePaused")) {
-        ini->setBool("Qel", "bTickWhilePaused", false);
-    }
-    if (!ini->exists("Qel", "maxFrameDuration")) {
-        ini->setDouble("Qel", "maxFrameDuration", 0.05);
-    }
-    if (!ini->exists("Qel", "warning")) {
-        ini->setString("Qel", "warning", "Do NOT modify this file unless you are explicitly instructed to do so!");
-    }
+    EXPECT_EQ(ini->readInt("Qel", "debugLevel", 0), 3);
+    EXPECT_FALSE(ini->readBool("Qel", "bTickWhilePaused", false));
+    EXPECT_DOUBLE_EQ(ini->readDouble("Qel", "maxFrameDuration", 0.05), 0.05);
+    EXPECT_EQ(ini->readString("Qel", "warning", "Do NOT modify this file unless you are explicitly instructed to do so!"),
+              "Do NOT modify this file unless you are explicitly instructed to do so!");
     EXPECT_EQ(ini->getInt("Qel", "debugLevel"), 3);
     ASSERT_TRUE(ini->write());
     std::string text = TempFolder::readFile("test.cfg");

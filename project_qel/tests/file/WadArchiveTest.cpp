@@ -128,3 +128,20 @@ TEST(WadArchive, AShortReadIsRefusedEvenWhenTheSizeClaimsMore)
     EXPECT_FALSE(readDirectory(bytes.substr(0, 50), directory, i64(bytes.size())));
     EXPECT_NE(directory.problem.find("could not be read"), std::string::npos);
 }
+
+TEST(WadArchive, OnlyNamesThatReadBackCanBeStored)
+{
+    EXPECT_EQ(wadNameProblem(""), "");
+    EXPECT_EQ(wadNameProblem(std::string(WAD_MAX_NAME_LENGTH, 'a')), "");
+    EXPECT_NE(wadNameProblem(std::string(WAD_MAX_NAME_LENGTH + 1, 'a')).find("80 bytes long"), std::string::npos);
+    EXPECT_NE(wadNameProblem(std::string("a\0b", 3)).find("zero byte"), std::string::npos);
+    EXPECT_NE(wadNameProblem("\xe9t\xe9.txt").find("0x80"), std::string::npos);
+    EXPECT_EQ(wadNameProblem("gfx/\xe9t\xe9.txt"), "") << "only the first byte matters";
+
+    // Why the first byte matters: it decides whether the field is unscrambled.
+    u8 field[WAD_NAME_SIZE];
+    encodeWadName("\xe9t\xe9", field);
+    UString restored;
+    decodeWadName(field, restored);
+    EXPECT_NE(restored, "\xe9t\xe9");
+}

@@ -228,4 +228,3 @@ void BM_DecodeVorbisfileDirect(benchmark::State& state)
 BENCHMARK(BM_DecodeVorbisfileDirect)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-BENCHMARK_MAIN();

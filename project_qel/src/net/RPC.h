@@ -1,0 +1,60 @@
+#pragma once
+// One call on an object of the replicated world: its target, its arguments
+// and the sides on which it runs. Each kind of call is a class derived from
+// RPC that writes and reads its target and arguments through a Packet and
+// performs the call. The caller builds it, invoke() hands it to the peers,
+// executeLocally() runs it on this side. A peer that receives one creates
+// an object of the same class by its class number, reads it and runs it.
+//
+// The peers are reached only through a replication role. This program has
+// none: this side is the only one, server and client at once, so nothing is
+// ever sent and every call runs here at once.
+#include "object/RuntimeClass.h"
+
+class Packet;
+class QelBase;
+
+class RPC {
+    QEL_DECLARE_ROOT_RUNTIME_CLASS()
+
+public:
+    using RegistryRoot = RPC;
+
+    // RPC flags.
+    static constexpr int EXECUTES_ON_SERVER = 0x1;
+    static constexpr int EXECUTES_ON_CLIENT = 0x2;
+    static constexpr int CLIENT_CALLABLE = 0x4;
+    // What every call of the engine uses: runs on every side.
+    static constexpr int EVERY_SIDE = EXECUTES_ON_SERVER | EXECUTES_ON_CLIENT;
+
+    explicit RPC(int flags = 0);
+    virtual ~RPC() = default;
+
+    // Writes or reads the target and the arguments.
+    virtual void netSerialize(Packet* packet);
+    // Lists the arguments as properties in container.
+    virtual void addPropertiesTo(QelBase* container);
+    // Performs the call.
+    virtual void call();
+
+    // Hands the call to the peers when it must go to them. There are no
+    // peers without a replication role, so nothing is sent.
+    void invoke();
+    // Runs the call when this side is one it runs on: with no role this
+    // side is both, so any call that runs on the server or on clients runs.
+    void executeLocally();
+
+    // Reads one received call from the packet (its class, then its own
+    // serialisation), runs it locally and frees it. A class that is not a
+    // creatable RPC, or arguments that do not read cleanly, leave the
+    // packet's error state set and nothing runs; false then.
+    static bool receive(Packet* packet);
+    // Writes one call as receive() reads it.
+    static void send(Packet* packet, RPC* rpc);
+
+    bool bExecutesOnServer;
+    bool bExecutesOnClient;
+    bool bClientCallable;
+    bool bSavedExecutesOnServer = false;
+    bool bSavedExecutesOnClient = false;
+};

@@ -1,0 +1,201 @@
+// An object's property tree and its packet image with the list of its
+// children, and the state part's own serialiser.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "net/Packet.h"
+#include "object/Reference.h"
+#include "property/PropertyContainer.h"
+#include "support/EngineCore.h"
+#include "support/ExpectFatal.h"
+#include "support/ObjectTablePacket.h"
+#include "support/PacketBytes.h"
+
+namespace {
+
+class ObjectImageTest : public ::testing::Test {
+protected:
+    EngineCore core;
+
+    // A parent with three children of identifiers 2, 3 and (unless given)
+    // -1, in that order.
+    void makeFamily(QelBase& parent, i32 thirdUID = -1)
+    {
+        for (i32 uid : {2, thirdUID, 3}) {
+            auto* child = new QelBase();
+            child->objectUID = uid;
+            parent.addChildBack(child);
+        }
+    }
+};
+
+TEST_F(ObjectImageTest, PropertyTreeOfAPlainObject)
+{
+    QelBase object;
+    std::unique_ptr<PropertyContainer> tree(object.createPropertyTree());
+    EXPECT_TRUE(std::regex_match(tree->name, std::regex(R"(QelBase \([0-9a-f]{8,}\))"))) << tree->name;
+    EXPECT_EQ(tree->flags, 0u);
+    ASSERT_EQ(tree->countChildren(), 2u);
+    auto* uid = static_cast<Property*>(tree->getChild(0));
+    EXPECT_EQ(uid->name, "objectUID");
+    EXPECT_EQ(uid->flags, 3u);
+    EXPECT_EQ(uid->toString(), "-1");
+    auto* state = static_cast<Property*>(tree->getChild(1));
+    EXPECT_EQ(state->name, "StateBase");
+    const char* names[] = {"state", "timeInState", "stateLeft", "stateGoto"};
+    const u32 flags[] = {0, 4, 1, 1};
+    ASSERT_EQ(state->countChildren(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        auto* p = static_cast<Property*>(state->getChild(i));
+        EXPECT_EQ(p->name, names[i]);
+        EXPECT_EQ(p->flags, flags[i]);
+    }
+}
+
+TEST_F(ObjectImageTest, ImageWithoutChildren)
+{
+    QelBase object;
+    object.setState(3, 0.0, false);
+    object.timeInState = 1.0;
+    object.stateLeft = 4.0;
+    Packet saved(Packet::SAVEGAME_FLAGS, 64);
+    object.netSerialize(&saved);
+    // state, timeInState as a half float, the marker, hasChildren false.
+    EXPECT_EQ(packetBytes(saved), (Bytes{0x03, 0x00, 0x3C, 0xFB, 0xFC, 0xFD, 0xFE, 0x00}));
+    Packet network(Packet::NETWORK_FLAGS, 64);
+    object.netSerialize(&network);
+    EXPECT_EQ(packetBytes(network), (Bytes{0x03, 0x00, 0x3C, 0x00}));
+
+    saved.rewindToRead();
+    QelBase copy;
+    copy.netSerialize(&saved);
+    EXPECT_FALSE(saved.hasError());
+    EXPECT_EQ(copy.state, 3);
+    EXPECT_EQ(copy.timeInState, 1.0);
+    EXPECT_EQ(copy.stateLeft, 0.0); // not carried
+}
+
+TEST_F(ObjectImageTest, NetworkImageListsRegisteredChildrenOnly)
+{
+    QelBase parent;
+    makeFamily(parent);
+    Packet packet(Packet::NETWORK_FLAGS, 64);
+    parent.netSerialize(&packet);
+    EXPECT_EQ(packetBytes(packet), (Bytes{0x00, 0x00, 0x00, 0x01, 0x02, 0x03, 0x00}));
+
+    QelBase all;
+    makeFamily(all, 4);
+    Packet unfiltered(0, 64);
+    all.netSerialize(&unfiltered);
+    // Without packet flag 0x1 every property travels, "objectUID" included.
+    EXPECT_EQ(packetBytes(unfiltered),
+              (Bytes{0x41, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x02, 0x04, 0x03, 0x00}));
+
+    Packet refused(0, 64);
+    EXPECT_FATAL(parent.netSerialize(&refused), "objectUID>=0");
+}
+
+TEST_F(ObjectImageTest, ReadingAppendsTheChildrenInOrder)
+{
+    QelBase parent;
+    makeFamily(parent);
+    QelBase* two = parent.getFirstChild();
+    QelBase* three = static_cast<QelBase*>(parent.lastChild);
+    Packet writer(Packet::SAVEGAME_FLAGS, 64);
+    parent.netSerialize(&writer);
+
+    ObjectTablePacket reader(Packet::SAVEGAME_FLAGS, 64);
+    Bytes bytes = packetBytes(writer);
+    reader.doBytes(bytes.data(), static_cast<int>(bytes.size()));
+    reader.rewindToRead();
+    reader.addObject(two);
+    reader.addObject(three);
+    QelBase copy;
+    copy.netSerialize(&reader);
+    EXPECT_FALSE(reader.hasError()) << reader.getError();
+    ASSERT_EQ(copy.countChildren(), 2u);
+    EXPECT_EQ(copy.getChild(0), two);
+    EXPECT_EQ(copy.getChild(1), three);
+    EXPECT_EQ(parent.countChildren(), 1u); // the children moved over
+}
+
+TEST_F(ObjectImageTest, BadImagesAreRefused)
+{
+    QelBase object;
+    auto wrongMarker = readerFor({0x00, 0x00, 0x00, 0xFB, 0xFC, 0xFD, 0xFF, 0x00}, Packet::SAVEGAME_FLAGS);
+    object.netSerialize(wrongMarker.get());
+    EXPECT_STREQ(wrongMarker->getError(), "marker==0xfefdfcfb");
+
+    auto unknownChild = readerFor({0x00, 0x00, 0x00, 0x01, 0x09, 0x00});
+    object.netSerialize(unknownChild.get());
+    EXPECT_TRUE(unknownChild->hasError());
+    EXPECT_EQ(object.firstChild, nullptr);
+
+    auto truncated = readerFor({0x05, 0x00});
+    object.netSerialize(truncated.get());
+    EXPECT_TRUE(truncated->hasError());
+}
+
+TEST_F(ObjectImageTest, ImageThatWouldMakeACycleIsRefused)
+{
+    QelBase root;
+    root.objectUID = 1;
+    auto* child = new QelBase();
+    child->objectUID = 2;
+    root.addChildBack(child);
+    // The child claims its own parent, then itself, as its children.
+    for (u8 id : {0x01, 0x02}) {
+        auto reader = readerFor<ObjectTablePacket>({0x00, 0x00, 0x00, 0x01, id, 0x00});
+        reader->addObject(&root);
+        reader->addObject(child);
+        child->netSerialize(reader.get());
+        EXPECT_TRUE(reader->hasError());
+        EXPECT_EQ(child->getParent(), &root);
+        EXPECT_EQ(child->firstChild, nullptr);
+    }
+}
+
+TEST_F(ObjectImageTest, StatePartSerialiser)
+{
+    QelBase object;
+    object.state = -1;
+    object.timeInState = 0.5;
+    object.stateLeft = 2.0;
+    object.stateGoto = 64;
+    Packet packet(Packet::SAVEGAME_FLAGS, 64);
+    object.StateBase::netSerialize(&packet);
+    EXPECT_EQ(packetBytes(packet),
+              (Bytes{0x41, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x00, 0x40, 0x80, 0x01}));
+    packet.rewindToRead();
+    QelBase copy;
+    copy.StateBase::netSerialize(&packet);
+    EXPECT_EQ(copy.state, -1);
+    EXPECT_EQ(copy.timeInState, 0.5);
+    EXPECT_EQ(copy.stateLeft, 2.0);
+    EXPECT_EQ(copy.stateGoto, 64);
+}
+
+TEST_F(ObjectImageTest, ReferenceTravelsAsIdentifier)
+{
+    QelBase owner;
+    QelBase target;
+    target.objectUID = 7;
+    Reference<QelBase> reference(&owner);
+    reference = &target;
+    Packet packet(Packet::NETWORK_FLAGS, 16);
+    reference.netSerialize(&packet);
+    EXPECT_EQ(packetBytes(packet), (Bytes{0x07}));
+
+    auto reader = readerFor<ObjectTablePacket>({0x00, 0x07});
+    reader->addObject(&target);
+    // The packet's table holds one reference to the target too.
+    reference.netSerialize(reader.get());
+    EXPECT_EQ(reference.get(), nullptr);
+    EXPECT_EQ(target.references.countChildren(), 1u);
+    reference.netSerialize(reader.get());
+    EXPECT_EQ(reference.get(), &target);
+    EXPECT_EQ(target.references.lastChild, &reference);
+}
+
+} // namespace

@@ -1,0 +1,296 @@
+// Property kinds: their packet encodings under the property and packet
+// flags, their text forms, and the tree operations.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+
+#include "net/Packet.h"
+#include "property/PropertyContainer.h"
+#include "property/PropertyDWORD.h"
+#include "property/PropertyDouble.h"
+#include "property/PropertyFloat.h"
+#include "property/PropertyInt.h"
+#include "property/PropertyPointer.h"
+#include "property/PropertyUColor.h"
+#include "resource/ResourceManager.h"
+#include "support/EngineCore.h"
+#include "support/PacketBytes.h"
+
+namespace {
+
+class PropertyTest : public ::testing::Test {
+protected:
+    EngineCore core;
+
+    Bytes written(Property& property, u32 packetFlags = Packet::NETWORK_FLAGS)
+    {
+        Packet packet(packetFlags, 64);
+        property.netSerializeProperty(&packet);
+        return packetBytes(packet);
+    }
+};
+
+TEST_F(PropertyTest, IntegerEncodings)
+{
+    i32 value = 300;
+    PropertyInt plain("n", 0, &value);
+    PropertyInt unsignedForm("n", Property::UNSIGNED, &value);
+    EXPECT_EQ(written(plain), (Bytes{0xAC, 0x04}));
+    EXPECT_EQ(written(unsignedForm), (Bytes{0xAC, 0x02}));
+
+    u32 word = 0xA1B2C3D4;
+    PropertyDWORD dword("w", 0, &word);
+    EXPECT_EQ(written(dword), (Bytes{0xD4, 0xC3, 0xB2, 0xA1}));
+
+    auto reader = readerFor({0xAC, 0x02});
+    value = 0;
+    unsignedForm.netSerializeProperty(reader.get());
+    EXPECT_EQ(value, 300);
+}
+
+TEST_F(PropertyTest, FloatingEncodings)
+{
+    double d = 1.0;
+    float f = 1.0f;
+    PropertyDouble full("d", 0, &d);
+    PropertyDouble half("d", Property::HALF_FLOAT, &d);
+    PropertyFloat fullFloat("f", 0, &f);
+    PropertyFloat halfFloat("f", Property::HALF_FLOAT, &f);
+    EXPECT_EQ(written(full), (Bytes{0x00, 0x00, 0x80, 0x3F}));
+    EXPECT_EQ(written(half), (Bytes{0x00, 0x3C}));
+    EXPECT_EQ(written(fullFloat), (Bytes{0x00, 0x00, 0x80, 0x3F}));
+    EXPECT_EQ(written(halfFloat), (Bytes{0x00, 0x3C}));
+
+    d = 0.1;
+    auto reader = readerFor(written(half));
+    d = 5.0;
+    half.netSerializeProperty(reader.get());
+    EXPECT_EQ(d, 0.0999755859375);
+}
+
+TEST_F(PropertyTest, ColourAndPointerEncodings)
+{
+    UColor c(0x11, 0x22, 0x33, 0x44);
+    PropertyUColor colour("c", 0, &c);
+    EXPECT_EQ(written(colour), (Bytes{0x33, 0x22, 0x11, 0x44}));
+
+    void* none = nullptr;
+    PropertyPointer object("p", 0, &none, QelBase::runtimeClass());
+    PropertyPointer resource("p", Property::RESOURCE, &none, QelBase::runtimeClass());
+    EXPECT_EQ(written(object), (Bytes{0x00}));
+    EXPECT_EQ(written(resource), (Bytes{0x00}));
+
+    QelBase target;
+    target.objectUID = 12;
+    void* p = &target;
+    PropertyPointer registered("p", 0, &p, QelBase::runtimeClass());
+    EXPECT_EQ(written(registered), (Bytes{0x0C}));
+}
+
+TEST_F(PropertyTest, RawPointersAreWrittenButNeverRead)
+{
+    QelBase target;
+    void* p = &target;
+    PropertyPointer raw("p", Property::RAW_POINTER, &p, QelBase::runtimeClass());
+    auto low = static_cast<u32>(reinterpret_cast<std::uintptr_t>(&target));
+    Bytes expected{u8(low), u8(low >> 8), u8(low >> 16), u8(low >> 24)};
+    EXPECT_EQ(written(raw, Packet::SKIP_FLAG2), expected);
+
+    auto reader = readerFor(expected, Packet::SKIP_FLAG2);
+    p = nullptr;
+    raw.netSerializeProperty(reader.get());
+    EXPECT_EQ(p, nullptr);
+    EXPECT_TRUE(reader->hasError());
+}
+
+TEST_F(PropertyTest, ContainerPassesOnlyWhatThePacketCarries)
+{
+    i32 a = 1;
+    i32 b = 2;
+    i32 c = 3;
+    i32 w = 4;
+    i32 r = 5;
+    PropertyContainer root("root", 0);
+    EXPECT_EQ(root.toString(), "(empty)");
+    root.addChildBack(new PropertyInt("a", 0, &a));
+    root.addChildBack(new PropertyInt("b", Property::SKIP_FLAG1, &b));
+    root.addChildBack(new PropertyInt("c", Property::SKIP_FLAG2, &c));
+    auto* nested = new PropertyContainer("nested", 0);
+    nested->addChildBack(new PropertyInt("w", Property::ONLY_WHEN_WRITING, &w));
+    nested->addChildBack(new PropertyInt("r", Property::ONLY_WHEN_READING, &r));
+    root.addChildBack(nested);
+    EXPECT_EQ(root.toString(), "...");
+
+    EXPECT_EQ(written(root, 0), (Bytes{0x01, 0x02, 0x03, 0x04}));
+    EXPECT_EQ(written(root, Packet::NETWORK_FLAGS), (Bytes{0x01, 0x03, 0x04}));
+    EXPECT_EQ(written(root, Packet::SKIP_FLAG2), (Bytes{0x01, 0x02, 0x04}));
+
+    auto reader = readerFor({0x0A, 0x0B, 0x0C});
+    root.netSerializeProperty(reader.get());
+    EXPECT_EQ(a, 10);
+    EXPECT_EQ(b, 2);
+    EXPECT_EQ(c, 11);
+    EXPECT_EQ(w, 4);
+    EXPECT_EQ(r, 12);
+    EXPECT_TRUE(reader->atEnd());
+
+    // Dead and skipped children are passed over.
+    root.getChild(0)->bSkip = 1;
+    EXPECT_EQ(written(root, Packet::NETWORK_FLAGS), (Bytes{0x0B, 0x04}));
+}
+
+TEST_F(PropertyTest, PropertyObjectSerialiserWritesNoValues)
+{
+    i32 v = 7;
+    PropertyContainer left("left", Property::SKIP_FLAG1);
+    left.addChildBack(new PropertyInt("v", 0, &v));
+    PropertyContainer kept("kept", 0);
+    kept.addChildBack(new PropertyInt("v", 0, &v));
+    Packet packet(Packet::NETWORK_FLAGS, 16);
+    left.netSerialize(&packet);
+    kept.netSerialize(&packet);
+    EXPECT_EQ(packet.getDataSize(), 0);
+}
+
+TEST_F(PropertyTest, NumberTexts)
+{
+    double d = 2.5;
+    PropertyDouble dp("d", 0, &d);
+    EXPECT_EQ(dp.toString(), "2.5");
+    d = 2.0;
+    EXPECT_EQ(dp.toString(), "2.0");
+    d = 1e-10;
+    EXPECT_EQ(dp.toString(), "0.0");
+    d = -3.25;
+    EXPECT_EQ(dp.toString(), "-3.25");
+    dp.fromString("  17.125xyz");
+    EXPECT_EQ(d, 17.125);
+    dp.fromString("abc");
+    EXPECT_EQ(d, 17.125);
+
+    float f = 0.1f;
+    PropertyFloat fp("f", 0, &f);
+    EXPECT_EQ(fp.toString(), "0.100000001");
+    fp.fromString("1e300");
+    EXPECT_TRUE(std::isinf(f));
+
+    i32 i = 5;
+    PropertyInt ip("i", 0, &i);
+    EXPECT_EQ(ip.toString(), "5");
+    ip.fromString("-42");
+    EXPECT_EQ(i, -42);
+    ip.fromString("x");
+    EXPECT_EQ(i, -42);
+    ip.fromString("99999999999");
+    EXPECT_EQ(i, 2147483647);
+
+    u32 w = 1;
+    PropertyDWORD wp("w", 0, &w);
+    EXPECT_EQ(wp.toString(), "00000001");
+    wp.fromString("zz");
+    EXPECT_EQ(w, 1u);
+    wp.fromString("ff");
+    EXPECT_EQ(w, 255u);
+    wp.fromString("0xDEADBEEF");
+    EXPECT_EQ(w, 0xDEADBEEFu);
+    wp.fromString("-1");
+    EXPECT_EQ(w, 0xDEADBEEFu);
+}
+
+TEST_F(PropertyTest, ColourTexts)
+{
+    UColor c(0x11, 0x22, 0x33, 0x44);
+    PropertyUColor cp("c", 0, &c);
+    EXPECT_EQ(cp.toString(), "44112233");
+    cp.fromString("80ff0001");
+    EXPECT_EQ(c, UColor(0xFF, 0x00, 0x01, 0x80));
+    cp.fromString("nothing");
+    EXPECT_EQ(c, UColor(0xFF, 0x00, 0x01, 0x80));
+}
+
+TEST_F(PropertyTest, PointerTexts)
+{
+    core.qel->resourceManager = new ResourceManager();
+    QelBase bear;
+    QelBase other;
+    core.qel->resourceManager->addResource("bear:0", &bear);
+    auto hex = [](const void* p) {
+        return formatString("%08lx", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(p)));
+    };
+
+    void* p = &bear;
+    PropertyPointer pp("p", Property::RESOURCE, &p, QelBase::runtimeClass());
+    EXPECT_EQ(pp.toString(), "bear:0");
+    p = nullptr;
+    EXPECT_EQ(pp.toString(), "NULL");
+    p = &other;
+    EXPECT_EQ(pp.toString(), hex(&other));
+
+    pp.fromString("bear:0");
+    EXPECT_EQ(p, &bear);
+    pp.fromString("NULL"); // does not parse back
+    EXPECT_EQ(p, &bear);
+    pp.fromString("0");
+    EXPECT_EQ(p, nullptr);
+    pp.fromString("ffff"); // below 0x10000: changes nothing
+    EXPECT_EQ(p, nullptr);
+    pp.fromString(hex(&other));
+    EXPECT_EQ(p, &other);
+    // An address that is no live object is never taken.
+    pp.fromString("12345678");
+    EXPECT_EQ(p, &other);
+
+    delete core.qel->resourceManager;
+    core.qel->resourceManager = nullptr;
+}
+
+TEST_F(PropertyTest, FindMarkedAndDeleteFlagged)
+{
+    i32 v = 0;
+    PropertyContainer root("root", 0);
+    EXPECT_EQ(root.findMarked(), nullptr);
+    auto* first = new PropertyInt("first", Property::MARKED, &v);
+    auto* group = new PropertyContainer("group", Property::MARKED);
+    auto* inner = new PropertyInt("inner", Property::MARKED | Property::SKIP_FLAG2, &v);
+    auto* last = new PropertyInt("last", 0, &v);
+    root.addChildBack(first);
+    root.addChildBack(group);
+    group->addChildBack(inner);
+    root.addChildBack(last);
+    // Last child first, each subtree before its own property.
+    EXPECT_EQ(root.findMarked(), inner);
+    inner->bSkip = 1;
+    EXPECT_EQ(root.findMarked(), group);
+    group->bDead = 1;
+    EXPECT_EQ(root.findMarked(), first);
+    group->bDead = 0;
+    inner->bSkip = 0;
+
+    root.deleteFlagged(Property::SKIP_FLAG2);
+    EXPECT_EQ(group->firstChild, nullptr);
+    EXPECT_EQ(root.countChildren(), 3u);
+    root.deleteFlagged(Property::MARKED);
+    EXPECT_EQ(root.countChildren(), 1u);
+    EXPECT_EQ(root.firstChild, last);
+
+    PropertyContainer lone("lone", Property::MARKED);
+    EXPECT_EQ(lone.findMarked(), &lone);
+}
+
+TEST_F(PropertyTest, RegistryRecords)
+{
+    EXPECT_EQ(Property::runtimeClass()->parent, QelBase::runtimeClass());
+    for (RuntimeClass* record :
+         {PropertyContainer::runtimeClass(), PropertyDWORD::runtimeClass(), PropertyDouble::runtimeClass(),
+          PropertyFloat::runtimeClass(), PropertyInt::runtimeClass(), PropertyPointer::runtimeClass(),
+          PropertyUColor::runtimeClass()}) {
+        EXPECT_EQ(record->parent, Property::runtimeClass()) << record->name;
+        EXPECT_EQ(record->creator, nullptr) << record->name;
+    }
+    EXPECT_EQ(Property::runtimeClass()->creator, nullptr);
+    EXPECT_EQ(PropertyUColor::runtimeClass()->name, "PropertyUColor");
+}
+
+} // namespace
