@@ -110,37 +110,28 @@ void Mixer::convert(Uint8* stream, int frames)
 {
     int channels = spec.channels;
     int bytes = bytesPerSample;
+    // Unsigned formats are biased to mid-scale.
+    const bool isSigned = (spec.format & 0x8000) != 0;
     switch (spec.format) {
     case AUDIO_U8:
-        writeFrames(mixBuffer, frames, channels, stream, bytes, [](Uint8* out, float v) {
-            *out = static_cast<Uint8>(static_cast<int>(v * 125.0 + 128.0));
+    case AUDIO_S8: {
+        const double bias = isSigned ? 0.0 : 128.0;
+        writeFrames(mixBuffer, frames, channels, stream, bytes, [bias](Uint8* out, float v) {
+            *out = static_cast<Uint8>(static_cast<int>(v * 125.0 + bias));
         });
         break;
-    case AUDIO_S8:
-        writeFrames(mixBuffer, frames, channels, stream, bytes, [](Uint8* out, float v) {
-            *out = static_cast<Uint8>(static_cast<Sint8>(static_cast<int>(v * 125.0)));
-        });
-        break;
+    }
     case AUDIO_U16LSB:
-        writeFrames(mixBuffer, frames, channels, stream, bytes, [](Uint8* out, float v) {
-            store16(out, static_cast<int>(v * 32760.0 + 32768.0), false);
-        });
-        break;
     case AUDIO_S16LSB:
-        writeFrames(mixBuffer, frames, channels, stream, bytes, [](Uint8* out, float v) {
-            store16(out, static_cast<int>(v * 32760.0), false);
-        });
-        break;
     case AUDIO_U16MSB:
-        writeFrames(mixBuffer, frames, channels, stream, bytes, [](Uint8* out, float v) {
-            store16(out, static_cast<int>(v * 32760.0 + 32768.0), true);
+    case AUDIO_S16MSB: {
+        const double bias = isSigned ? 0.0 : 32768.0;
+        const bool msbFirst = (spec.format & 0x1000) != 0;
+        writeFrames(mixBuffer, frames, channels, stream, bytes, [bias, msbFirst](Uint8* out, float v) {
+            store16(out, static_cast<int>(v * 32760.0 + bias), msbFirst);
         });
         break;
-    case AUDIO_S16MSB:
-        writeFrames(mixBuffer, frames, channels, stream, bytes, [](Uint8* out, float v) {
-            store16(out, static_cast<int>(v * 32760.0), true);
-        });
-        break;
+    }
     default:
         break;
     }

@@ -88,6 +88,15 @@ struct BlockState {
     float rightGain;
 };
 
+// One output frame from the source frame the position is in.
+inline void addFrame(float*& out, const float* data, i64 pos, float leftGain, float rightGain)
+{
+    i64 k = pos >> 32;
+    out[0] += leftGain * data[2 * k];
+    out[1] += rightGain * data[2 * k + 1];
+    out += 2;
+}
+
 // n frames at a fixed rate, gain and pan: two multiply-adds each.
 inline void mixSteady(BlockState& s, i64 n)
 {
@@ -98,10 +107,7 @@ inline void mixSteady(BlockState& s, i64 n)
     const float leftGain = s.leftGain;
     const float rightGain = s.rightGain;
     for (i64 i = 0; i < n; ++i) {
-        i64 k = pos >> 32;
-        out[0] += leftGain * data[2 * k];
-        out[1] += rightGain * data[2 * k + 1];
-        out += 2;
+        addFrame(out, data, pos, leftGain, rightGain);
         pos += step;
     }
     s.out = out;
@@ -159,10 +165,7 @@ i64 mixRamping(BlockState& s, i64 n, i64 volumeEnd)
             frequency += freqDelta;
             step = stepFor(frequency, scale);
         }
-        i64 k = pos >> 32;
-        out[0] += leftGain * data[2 * k];
-        out[1] += rightGain * data[2 * k + 1];
-        out += 2;
+        addFrame(out, data, pos, leftGain, rightGain);
         pos += step;
     }
     s.out = out;
