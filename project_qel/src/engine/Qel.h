@@ -7,6 +7,7 @@
 class ErrorManager;
 class EventManager;
 class FileManager;
+class Language;
 class Logger;
 class MemoryIniFile;
 class QelAudio;
@@ -39,6 +40,7 @@ public:
     FileManager* fileManager = nullptr;
     ResourceManager* resourceManager = nullptr;
     EventManager* eventManager = nullptr;
+    Language* language = nullptr;
     MemoryIniFile* config = nullptr;
     // Set unless the configured debug code unlocks the debug features.
     bool bDebugLocked = false;

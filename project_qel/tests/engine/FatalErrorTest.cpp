@@ -1,7 +1,7 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <regex>
 
 #include "engine/ErrorManager.h"
 #include "engine/Logger.h"
@@ -60,8 +60,7 @@ TEST_F(FatalError, FailedCheckReportsTheStatementLogsAndExits)
     EXPECT_NE(printed().find("*** ERROR *** " + report), std::string::npos) << printed();
     std::string text = log();
     EXPECT_NE(text.find("\terror(): " + report), std::string::npos) << text;
-    EXPECT_TRUE(std::regex_search(text, std::regex("FatalErrorTest\\.cpp\n Line: \\d+\n(\\+\\d+)?\terror\\(\\): Forced exit\\.\n$")))
-        << text;
+    EXPECT_THAT(text, testing::ContainsRegex("FatalErrorTest\\.cpp\n Line: [0-9]+\n(\\+[0-9]+)?\terror\\(\\): Forced exit\\.\n$"));
     EXPECT_EQ(crashLog(), text);
 }
 

@@ -1,6 +1,6 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <regex>
 
 #include "engine/Logger.h"
 #include "engine/QelAssert.h"
@@ -65,8 +65,7 @@ TEST_F(LoggerTest, HeaderAndMillisecondPrefixes)
     ASSERT_GE(log.size(), 8u);
     EXPECT_EQ(log[0], "\tApplication: Vabodemo version 1.30");
     EXPECT_EQ(log[1], "\tLog file: ./Vabodemo.log");
-    EXPECT_TRUE(std::regex_match(log[2], std::regex("\tLog date: \\d{4}-\\d\\d-\\d\\d \\d\\d\\.\\d\\d\\.\\d\\d UTC")))
-        << log[2];
+    EXPECT_THAT(log[2], testing::MatchesRegex("\tLog date: [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}\\.[0-9]{2}\\.[0-9]{2} UTC"));
     EXPECT_EQ(log[3], "\tErrorManager(): Starting...");
     EXPECT_EQ(log[4], "+1500\tTestBody(): late by 1500");
     EXPECT_EQ(log[5], "\tTestBody(): same millisecond");

@@ -1,8 +1,8 @@
 // An object's property tree and its packet image with the list of its
 // children, and the state part's own serialiser.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <regex>
 
 #include "net/Packet.h"
 #include "object/Reference.h"
@@ -34,7 +34,7 @@ TEST_F(ObjectImageTest, PropertyTreeOfAPlainObject)
 {
     QelBase object;
     std::unique_ptr<PropertyContainer> tree(object.createPropertyTree());
-    EXPECT_TRUE(std::regex_match(tree->name, std::regex(R"(QelBase \([0-9a-f]{8,}\))"))) << tree->name;
+    EXPECT_THAT(tree->name, testing::MatchesRegex(R"(QelBase \([0-9a-f]{8,}\))"));
     EXPECT_EQ(tree->flags, 0u);
     ASSERT_EQ(tree->countChildren(), 2u);
     auto* uid = static_cast<Property*>(tree->getChild(0));
