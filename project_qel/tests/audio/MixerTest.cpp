@@ -68,6 +68,13 @@ TEST_F(MixerTest, PlayLimitReplacesTheOldestVoiceOfThatSource)
     EXPECT_NE(mixer.findChannel(fourth), nullptr);
     mixer.deleteFinished();
     EXPECT_EQ(mixer.countChildren(), 3u);
+
+    // A limit lowered below the voices playing replaces one voice per play.
+    two->maxPlaybacks = 1;
+    int fifth = mixer.play(two, false);
+    EXPECT_EQ(mixer.findChannel(third), nullptr);
+    EXPECT_NE(mixer.findChannel(fourth), nullptr);
+    EXPECT_NE(mixer.findChannel(fifth), nullptr);
 }
 
 TEST_F(MixerTest, SteeringClampsTargetsAndRampsOverOutputFrames)
