@@ -47,24 +47,32 @@ float Sound::semitoneRatio(int n)
     return static_cast<float>(n > 0 ? power : 1.0 / power);
 }
 
-void Sound::playOnce(float frequency)
+void Sound::playOnce(float frequency, const V3* position)
 {
     SoundChannel channel(this);
+    if (position != nullptr) {
+        channel.setPanFromScreenX(*position);
+    }
     channel.setFrequency(frequency, 0.0);
     channel.play();
 }
 
 void Sound::play()
 {
-    playOnce(randomPitch());
+    playOnce(randomPitch(), nullptr);
+}
+
+void Sound::playAt(V3 position)
+{
+    playOnce(randomPitch(), &position);
 }
 
 void Sound::playAtFrequency(float frequency)
 {
-    playOnce(frequency);
+    playOnce(frequency, nullptr);
 }
 
 void Sound::playSemitones(int n)
 {
-    playOnce(semitoneRatio(n));
+    playOnce(semitoneRatio(n), nullptr);
 }

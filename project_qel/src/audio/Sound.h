@@ -17,6 +17,8 @@ public:
 
     // Once, at a random pitch within the range.
     void play();
+    // As play, panned from the position's x on the screen.
+    void playAt(V3 position);
     // Once at the frequency: Hz above 100, a ratio of the sample's rate up
     // to 100.
     void playAtFrequency(float frequency);
@@ -35,5 +37,5 @@ public:
     MixerOGGstatic* sample = nullptr;
 
 private:
-    void playOnce(float frequency);
+    void playOnce(float frequency, const V3* position);
 };

@@ -7,6 +7,7 @@
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
 #include "engine/TimeKeeper.h"
+#include "graphics/QelGraphics.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(SoundChannel, QelBase::runtimeClass(), QEL_NO_CREATOR);
 
@@ -68,6 +69,13 @@ float SoundChannel::panFromScreenX(float x, int fovWidth)
         return 1.0f;
     }
     return 2.0f * t - 1.0f;
+}
+
+void SoundChannel::setPanFromScreenX(V3 position)
+{
+    if (Mixer* mixer = QelAudio::activeMixer()) {
+        mixer->setPan(channelId, panFromScreenX(position.x, g_qel->graphics->fovWidth), 0.0);
+    }
 }
 
 void SoundChannel::play()

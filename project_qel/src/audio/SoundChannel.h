@@ -20,6 +20,8 @@ public:
     void setVolume(float volume, double seconds);
     void setPan(float pan, double seconds);
     void setPosition(float fraction);
+    // Pan from an x of the logical view, -1 at its left edge, 1 at its right.
+    void setPanFromScreenX(V3 position);
     // Starts the voice, or deletes it when the sound started too recently.
     void play();
     void stop();

@@ -3,8 +3,6 @@
 // device spec, and sources decoded from synthesised sounds.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,19 +12,8 @@
 #include "audio/MixerOGGstatic.h"
 #include "audio/MixerOGGstream.h"
 #include "support/EngineCore.h"
+#include "support/ExpectFatal.h"
 #include "support/OggEncoder.h"
-
-// The statement ends the program through the fatal-error path with a report
-// that matches the pattern (the report goes to the standard output, which
-// the child sends to the standard error stream for the match).
-#define EXPECT_FATAL(statement, pattern)                                                     \
-    GTEST_FLAG_SET(death_test_style, "threadsafe");                                          \
-    EXPECT_EXIT(                                                                             \
-        {                                                                                    \
-            dup2(STDERR_FILENO, STDOUT_FILENO);                                              \
-            statement;                                                                       \
-        },                                                                                   \
-        testing::ExitedWithCode(255), pattern)
 
 inline SDL_AudioSpec deviceSpec(int freq, Uint16 format = AUDIO_S16LSB, int samples = 1024, int channels = 2)
 {

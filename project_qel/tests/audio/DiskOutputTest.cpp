@@ -9,7 +9,7 @@
 TEST(DiskOutputTest, AToneComesOutAtItsPitchAndLevel)
 {
     AudioDevice device;
-    std::string output = device.core.folder.path + "/output.raw";
+    std::string output = device.folder.path + "/output.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
