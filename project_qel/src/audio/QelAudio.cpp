@@ -5,27 +5,17 @@
 #include "config/MemoryIniFile.h"
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
+#include "engine/Settings.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(QelAudio, QEL_NO_PARENT, QEL_NO_CREATOR);
 
 QelAudio::QelAudio()
 {
     QEL_LOG("Starting...");
-    MemoryIniFile* config = g_qel->config;
     const char* section = getRuntimeClass()->name.c_str();
-    if (!config->exists(section, "bMute")) {
-        config->setBool(section, "bMute", bMute);
-    }
-    bMute = config->getBool(section, "bMute");
-    frequency = 22050;
-    if (!config->exists(section, "frequency")) {
-        config->setInt(section, "frequency", frequency);
-    }
-    frequency = config->getInt(section, "frequency");
-    if (!config->exists(section, "mixBufferDuration")) {
-        config->setDouble(section, "mixBufferDuration", 0.1);
-    }
-    double mixBufferDuration = config->getDouble(section, "mixBufferDuration");
+    bMute = readSettingBool(section, "bMute", bMute);
+    frequency = readSettingInt(section, "frequency", 22050);
+    double mixBufferDuration = readSettingDouble(section, "mixBufferDuration", 0.1);
 
     if (bMute) {
         QEL_LOG("Sound has been muted.");
