@@ -155,6 +155,11 @@ TEST_F(LanguageTest, PlaceholdersAgreeAcrossLanguages)
             EXPECT_TRUE(english.empty()) << id;
         }
         for (int lang = 1; lang < LANGUAGE_MAX; ++lang) {
+            // A text not written yet holds its identifier's name.
+            if (text(lang, id) != text(0, id) && Language::nameOf(id) != nullptr &&
+                text(lang, id) == Language::nameOf(id)) {
+                continue;
+            }
             EXPECT_EQ(conversionsOf(text(lang, id)), english) << LANGUAGE_LABELS[lang] << " " << id;
         }
     }
