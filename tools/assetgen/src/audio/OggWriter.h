@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "audio/Synth.h"
+
+namespace assetgen {
+
+// Encodes one (mono) or two (left, right) channels of equal length to Ogg
+// Vorbis at kRate. The stream serial number is fixed by the caller, so the
+// same samples always give the same bytes.
+std::vector<uint8_t> encodeOgg(const std::vector<const Buffer*>& channels, float quality, int serial);
+
+// Decodes an Ogg Vorbis file to interleaved floats; false when it is not one.
+bool decodeOgg(const std::vector<uint8_t>& file, int& channels, int& rate, std::vector<float>& interleaved);
+
+} // namespace assetgen

@@ -1,0 +1,84 @@
+// The synthesiser and the Ogg writer, and the determinism of the whole tool.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "GeneratedTree.h"
+#include "audio/OggWriter.h"
+#include "audio/Synth.h"
+#include "core/Families.h"
+
+using namespace assetgen;
+
+TEST(Audio, OggRoundTripKeepsLengthAndPitch) {
+    Buffer tone(static_cast<size_t>(kRate), 0.0f);
+    for (size_t i = 0; i < tone.size(); ++i) {
+        tone[i] = 0.5f * static_cast<float>(std::sin(2 * M_PI * 441.0 * static_cast<double>(i) / kRate));
+    }
+    const std::vector<uint8_t> file = encodeOgg({&tone}, 0.5f, 7);
+    int channels = 0;
+    int rate = 0;
+    std::vector<float> pcm;
+    ASSERT_TRUE(decodeOgg(file, channels, rate, pcm));
+    EXPECT_EQ(channels, 1);
+    EXPECT_EQ(rate, kRate);
+    EXPECT_EQ(pcm.size(), tone.size());
+    // 441 Hz: 441 upward zero crossings in one second.
+    int crossings = 0;
+    for (size_t i = 1; i < pcm.size(); ++i) {
+        crossings += (pcm[i - 1] < 0 && pcm[i] >= 0) ? 1 : 0;
+    }
+    EXPECT_NEAR(crossings, 441, 2);
+}
+
+TEST(Audio, DecoderRefusesWhatIsNotOgg) {
+    int channels = 0;
+    int rate = 0;
+    std::vector<float> pcm;
+    EXPECT_FALSE(decodeOgg(std::vector<uint8_t>(100, 7), channels, rate, pcm));
+    EXPECT_FALSE(decodeOgg({}, channels, rate, pcm));
+}
+
+TEST(Audio, NoiseAndInstrumentsRepeatExactly) {
+    EXPECT_EQ(pluck(220, 0.2, 0.5, 3), pluck(220, 0.2, 0.5, 3));
+    EXPECT_NE(pluck(220, 0.2, 0.5, 3), pluck(220, 0.2, 0.5, 4));
+    EXPECT_EQ(clap(9), clap(9));
+}
+
+TEST(Audio, MixGrowsTheTargetAndNormalizeSetsThePeak) {
+    Buffer a(10, 0.1f);
+    const Buffer b(10, 0.2f);
+    mixInto(a, b, 5, 2.0f);
+    ASSERT_EQ(a.size(), 15u);
+    EXPECT_FLOAT_EQ(a[4], 0.1f);
+    EXPECT_FLOAT_EQ(a[5], 0.5f);
+    EXPECT_FLOAT_EQ(a[14], 0.4f);
+    normalize(a, 0.8f);
+    EXPECT_FLOAT_EQ(a[5], 0.8f);
+}
+
+TEST(Generation, EveryRunWritesTheSameBytes) {
+    // Generate again into a fresh folder and compare with the build's tree.
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "assetgen-determinism";
+    std::filesystem::remove_all(dir);
+    const Output out(dir.string());
+    for (const Family& family : families()) {
+        family.generate(out);
+    }
+    size_t compared = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(dir)) {
+        if (!e.is_regular_file()) {
+            continue;
+        }
+        const std::string rel = std::filesystem::relative(e.path(), dir).generic_string();
+        std::vector<uint8_t> fresh;
+        std::vector<uint8_t> built;
+        ASSERT_TRUE(readFile(e.path().string(), fresh));
+        ASSERT_TRUE(tree::readAsset(rel, built)) << rel;
+        EXPECT_TRUE(fresh == built) << rel << " differs between runs";
+        ++compared;
+    }
+    EXPECT_GT(compared, 100u);
+    std::filesystem::remove_all(dir);
+}

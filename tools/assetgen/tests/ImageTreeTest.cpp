@@ -1,0 +1,198 @@
+// The generated images: every file the start-up loads, in the form the
+// engine reads, cut into at least the frames the game draws.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "GeneratedTree.h"
+
+using namespace assetgen;
+using namespace assetgen::tree;
+
+namespace {
+
+bool frameHasInk(const Rgba& image, const PlacedFrame& f) {
+    for (int y = f.top; y < f.top + f.height; ++y) {
+        for (int x = f.left; x < f.left + f.width; ++x) {
+            const uint8_t* p = &image.pixels[(static_cast<size_t>(y) * image.width + x) * 4];
+            if (p[3] > 16 && (p[0] | p[1] | p[2]) != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+const PlacedFrame& frameOf(const std::vector<PlacedFrame>& frames, size_t i) { return frames.at(i); }
+
+// Where the centre of the frame lands relative to the sprite's position, in
+// world units (x right, y up), as the engine places a skin: the origin is
+// (-adjust_x, +adjust_y) from the centre, and the geometry is drawn at minus
+// the origin.
+std::pair<double, double> centreOffset(const PlacedFrame& f) {
+    return {static_cast<double>(f.originAdjustX), -static_cast<double>(f.originAdjustY)};
+}
+
+} // namespace
+
+TEST(ImageTree, EveryImageOfTheStartupTableLoadsWithItsFrames) {
+    for (const ImageResource& r : imageTable()) {
+        SCOPED_TRACE(r.file);
+        Rgba image;
+        std::vector<PlacedFrame> frames;
+        std::string error;
+        ASSERT_TRUE(loadImage(r.file, image, frames, error)) << error;
+        EXPECT_GE(static_cast<int>(frames.size()), r.minFrames) << r.key;
+        for (size_t i = 0; i < frames.size(); ++i) {
+            const PlacedFrame& f = frames[i];
+            SCOPED_TRACE(i);
+            EXPECT_GT(f.width, 0);
+            EXPECT_GT(f.height, 0);
+            EXPECT_GE(f.left, 0);
+            EXPECT_GE(f.top, 0);
+            EXPECT_LE(f.left + f.width, image.width);
+            EXPECT_LE(f.top + f.height, image.height);
+            // Even sizes keep the engine's half-pixel origin correction away.
+            EXPECT_EQ(f.width % 2, 0);
+            EXPECT_EQ(f.height % 2, 0);
+            EXPECT_TRUE(frameHasInk(image, f)) << "frame " << i << " of " << r.key << " is empty";
+        }
+    }
+}
+
+TEST(ImageTree, TgaFilesAreUncompressed32BitFromTheBottomRow) {
+    for (const ImageResource& r : imageTable()) {
+        const std::string file = r.file;
+        if (!file.ends_with(".tga")) {
+            continue;
+        }
+        SCOPED_TRACE(file);
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(readAsset(file, bytes));
+        ASSERT_GE(bytes.size(), 18u);
+        EXPECT_EQ(bytes[2], 2);
+        EXPECT_EQ(bytes[16], 32);
+        EXPECT_EQ(bytes[17] & 0x20, 0);
+        const int w = bytes[12] | (bytes[13] << 8);
+        const int h = bytes[14] | (bytes[15] << 8);
+        EXPECT_EQ(bytes.size(), 18u + static_cast<size_t>(w) * h * 4);
+    }
+}
+
+TEST(ImageTree, ImagesLoadedWithHalveToFitStayWithinOneTexture) {
+    // Flag 2 halves an image that is larger than a 256 x 256 texture, which
+    // would blur it; these images are drawn to fit instead.
+    for (const ImageResource& r : imageTable()) {
+        if ((r.flags & 2) == 0) {
+            continue;
+        }
+        SCOPED_TRACE(r.file);
+        Rgba image;
+        std::vector<PlacedFrame> frames;
+        std::string error;
+        ASSERT_TRUE(loadImage(r.file, image, frames, error)) << error;
+        EXPECT_LE(image.width, 256);
+        EXPECT_LE(image.height, 256);
+    }
+}
+
+TEST(ImageTree, RepeatingTexturesSpanAWholeTextureWidth) {
+    // The chain and the map's track strip repeat their texture along their
+    // length, so the picture must be exactly one texture wide.
+    for (const char* file : {"gfx/chain.tga", "gfx/gui/game/dashedline.tga"}) {
+        SCOPED_TRACE(file);
+        Rgba image;
+        std::vector<PlacedFrame> frames;
+        std::string error;
+        ASSERT_TRUE(loadImage(file, image, frames, error)) << error;
+        EXPECT_EQ(image.width, 256);
+        ASSERT_EQ(frames.size(), 1u);
+        EXPECT_EQ(frames[0].width, 256);
+        EXPECT_EQ(frames[0].left, 0);
+        EXPECT_EQ(frames[0].top, 0);
+    }
+}
+
+TEST(ImageTree, ProgressBarsHaveBackgroundAndFillOfOneSize) {
+    for (const char* file : {"gfx/gui/game/progressbar.tga", "gfx/gui/game/HUDprogress.tga"}) {
+        SCOPED_TRACE(file);
+        Rgba image;
+        std::vector<PlacedFrame> frames;
+        std::string error;
+        ASSERT_TRUE(loadImage(file, image, frames, error)) << error;
+        ASSERT_GE(frames.size(), 2u);
+        EXPECT_EQ(frames[0].width, frames[1].width);
+        EXPECT_EQ(frames[0].height, frames[1].height);
+    }
+}
+
+TEST(ImageTree, BearStandsInTheLowerRightCornerAndItsEyesOnItsFace) {
+    Rgba image;
+    std::vector<PlacedFrame> frames;
+    std::string error;
+    ASSERT_TRUE(loadImage("gfx/bear.tga", image, frames, error)) << error;
+    ASSERT_GE(frames.size(), 3u);
+    // Drawn at (0, 0) in an 800 x 600 view, the body's right edge is the
+    // view's right edge and its bottom the view's bottom.
+    const PlacedFrame& body = frameOf(frames, 0);
+    const auto [bx, by] = centreOffset(body);
+    EXPECT_DOUBLE_EQ(bx + body.width / 2.0, 400.0);
+    EXPECT_DOUBLE_EQ(by - body.height / 2.0, -300.0);
+    // The blink frames are drawn at the same position and must cover the
+    // same pixels of the body that they were cut from: same place on screen.
+    for (size_t i = 1; i <= 2; ++i) {
+        const PlacedFrame& eyes = frameOf(frames, i);
+        const auto [ex, ey] = centreOffset(eyes);
+        const double left = ex - eyes.width / 2.0;
+        const double top = ey + eyes.height / 2.0;
+        EXPECT_GE(left, bx - body.width / 2.0);
+        EXPECT_LE(left + eyes.width, bx + body.width / 2.0);
+        EXPECT_LE(top, by + body.height / 2.0);
+        EXPECT_GE(top - eyes.height, by - body.height / 2.0);
+    }
+}
+
+TEST(ImageTree, MenuPointerPointsWithItsTipAndGamePointerWithItsCentre) {
+    Rgba image;
+    std::vector<PlacedFrame> frames;
+    std::string error;
+    ASSERT_TRUE(loadImage("gfx/gui/game/mousepointer.tga", image, frames, error)) << error;
+    ASSERT_GE(frames.size(), 2u);
+    // The arrow's hot spot is near its top-left corner.
+    const auto [ax, ay] = centreOffset(frames[0]);
+    EXPECT_GT(ax, frames[0].width / 2.0 - 6);
+    EXPECT_LT(ay, -frames[0].height / 2.0 + 6);
+    EXPECT_EQ(frames[1].originAdjustX, 0);
+    EXPECT_EQ(frames[1].originAdjustY, 0);
+}
+
+TEST(ImageTree, CarsLeaveRoomForTheirDocks) {
+    // Dock offsets along the car: one dock at -1, two at +14 and -19, three
+    // at +31, 0 and -31; the body (sprite width less 24) must hold them.
+    Rgba image;
+    std::vector<PlacedFrame> frames;
+    std::string error;
+    ASSERT_TRUE(loadImage("gfx/car.tga", image, frames, error)) << error;
+    ASSERT_GE(frames.size(), 5u);
+    const double reach[4] = {0, 1, 19, 31};
+    for (int kind = 1; kind <= 3; ++kind) {
+        const double body = frames[static_cast<size_t>(kind)].width - 24.0;
+        EXPECT_GE(body / 2.0, reach[kind] + 12.0) << "car " << kind;
+    }
+    EXPECT_LT(frames[4].width, 40);
+}
+
+TEST(ImageTree, HolidayLogoStandsInForTheLogo) {
+    // The holiday edition shows its own logo in the logo's place.
+    Rgba logo;
+    Rgba holiday;
+    std::vector<PlacedFrame> logoFrames;
+    std::vector<PlacedFrame> holidayFrames;
+    std::string error;
+    ASSERT_TRUE(loadImage("gfx/logo.tga", logo, logoFrames, error)) << error;
+    ASSERT_TRUE(loadImage("gfx/logo-holiday.tga", holiday, holidayFrames, error)) << error;
+    ASSERT_EQ(holidayFrames.size(), logoFrames.size());
+    EXPECT_EQ(holiday.width, logo.width);
+    EXPECT_EQ(holiday.height, logo.height);
+    EXPECT_NE(holiday.pixels, logo.pixels);
+}

@@ -1,0 +1,171 @@
+// Sheets, skin lists and the image writers of the asset tool.
+#include <gtest/gtest.h>
+
+#include "core/ImageFiles.h"
+#include "core/Paint.h"
+#include "core/Sheet.h"
+#include "core/SkinListReader.h"
+
+using namespace assetgen;
+
+namespace {
+
+Frame box(int w, int h) {
+    return Frame{w, h, [](cairo_t* cr, double fw, double fh) {
+                     cairo_set_source_rgba(cr, 1, 0, 0, 1);
+                     cairo_rectangle(cr, 0, 0, fw, fh);
+                     cairo_fill(cr);
+                 }};
+}
+
+} // namespace
+
+TEST(Sheet, FramesFlowInRowsWithAGapAndNeverOverlap) {
+    std::vector<Frame> frames = {box(100, 20), box(100, 30), box(100, 10), box(40, 40)};
+    int w = 0;
+    int h = 0;
+    const std::vector<PlacedFrame> placed = layoutFrames(frames, 256, w, h);
+    ASSERT_EQ(placed.size(), 4u);
+    EXPECT_EQ(placed[0].left, 0);
+    EXPECT_EQ(placed[1].left, 102);
+    // The third does not fit beside the first two: a new row below the taller.
+    EXPECT_EQ(placed[2].left, 0);
+    EXPECT_EQ(placed[2].top, 32);
+    EXPECT_EQ(placed[3].left, 102);
+    EXPECT_LE(w, 256);
+    EXPECT_EQ(h, 32 + 40);
+    for (size_t i = 0; i < placed.size(); ++i) {
+        for (size_t j = i + 1; j < placed.size(); ++j) {
+            const bool apart = placed[i].left + placed[i].width < placed[j].left ||
+                               placed[j].left + placed[j].width < placed[i].left ||
+                               placed[i].top + placed[i].height < placed[j].top ||
+                               placed[j].top + placed[j].height < placed[i].top;
+            EXPECT_TRUE(apart) << i << " and " << j;
+        }
+    }
+}
+
+TEST(Sheet, OriginPointBecomesTheSkinListAdjustment) {
+    Frame f = box(40, 20);
+    f.originX = 0;  // left edge
+    f.originY = 20; // bottom edge
+    Frame centred = box(40, 20);
+    Frame outside = box(40, 20);
+    outside.originX = -100;
+    outside.originY = -50;
+    int w = 0;
+    int h = 0;
+    const std::vector<PlacedFrame> placed = layoutFrames({f, centred, outside}, 256, w, h);
+    EXPECT_EQ(placed[0].originAdjustX, 20);
+    EXPECT_EQ(placed[0].originAdjustY, -10);
+    EXPECT_EQ(placed[1].originAdjustX, 0);
+    EXPECT_EQ(placed[1].originAdjustY, 0);
+    EXPECT_EQ(placed[2].originAdjustX, 120);
+    EXPECT_EQ(placed[2].originAdjustY, 60);
+}
+
+TEST(Sheet, SkinListReadsBackAsWritten) {
+    std::vector<PlacedFrame> frames = {{0, 0, 32, 16, 0, 0}, {34, 0, 8, 8, -3, 2}};
+    const std::string text = skinList(frames);
+    EXPECT_NE(text.find("[Skin 0]"), std::string::npos);
+    EXPECT_NE(text.find("origin_adjust_x=-3"), std::string::npos);
+    EXPECT_EQ(text.find("origin_adjust", text.find("[Skin 0]")), text.find("origin_adjust_x=-3"));
+    std::vector<PlacedFrame> back;
+    std::string error;
+    ASSERT_TRUE(parseSkinList(text, back, error)) << error;
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[1].left, 34);
+    EXPECT_EQ(back[1].originAdjustX, -3);
+    EXPECT_EQ(back[1].originAdjustY, 2);
+}
+
+TEST(Sheet, SkinListWithAGapOrAMissingKeyIsRejected) {
+    std::vector<PlacedFrame> frames;
+    std::string error;
+    EXPECT_FALSE(parseSkinList("[Skin 0]\nleft=0\ntop=0\nwidth=1\nheight=1\n[Skin 2]\nleft=0\ntop=0\nwidth=1\nheight=1\n",
+                               frames, error));
+    EXPECT_NE(error.find("Skin 1"), std::string::npos);
+    EXPECT_FALSE(parseSkinList("[Skin 0]\nleft=0\ntop=0\nwidth=1\n", frames, error));
+    EXPECT_NE(error.find("height"), std::string::npos);
+}
+
+TEST(ImageFiles, TgaKeepsStraightColoursOfHalfTransparentPixels) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 2, 1);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_rgba(cr, 1.0, 0.5, 0.0, 0.5);
+    cairo_rectangle(cr, 0, 0, 1, 1);
+    cairo_fill(cr);
+    cairo_set_source_rgba(cr, 0.0, 0.0, 1.0, 1.0);
+    cairo_rectangle(cr, 1, 0, 1, 1);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    const std::vector<uint8_t> file = encodeTga(s);
+    cairo_surface_destroy(s);
+    ASSERT_EQ(file.size(), 18u + 8u);
+    // Stored B, G, R, A with straight alpha.
+    EXPECT_EQ(file[18 + 2], 255);
+    EXPECT_NEAR(file[18 + 1], 128, 2);
+    EXPECT_EQ(file[18 + 0], 0);
+    EXPECT_NEAR(file[18 + 3], 128, 1);
+    Rgba image;
+    std::string error;
+    ASSERT_TRUE(decodeTga(file, image, error)) << error;
+    EXPECT_EQ(image.width, 2);
+    EXPECT_EQ(image.pixels[4 + 2], 255);
+}
+
+TEST(ImageFiles, TgaRowsAreStoredFromTheBottom) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 2);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgba(cr, 1, 1, 1, 1);
+    cairo_rectangle(cr, 0, 0, 1, 1); // the top row only
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    const std::vector<uint8_t> file = encodeTga(s);
+    cairo_surface_destroy(s);
+    EXPECT_EQ(file[18 + 3], 0);   // first stored row: the bottom, empty
+    EXPECT_EQ(file[18 + 7], 255); // second stored row: the top, white
+}
+
+TEST(ImageFiles, ReaderRejectsWhatTheEngineRejects) {
+    std::vector<uint8_t> file(18 + 4, 0);
+    file[2] = 2;
+    file[12] = 1;
+    file[14] = 1;
+    file[16] = 32;
+    Rgba image;
+    std::string error;
+    EXPECT_TRUE(decodeTga(file, image, error));
+    file[2] = 10;
+    EXPECT_FALSE(decodeTga(file, image, error));
+    file[2] = 2;
+    file[16] = 24;
+    EXPECT_FALSE(decodeTga(file, image, error));
+    file[16] = 32;
+    file[17] = 0x20;
+    EXPECT_FALSE(decodeTga(file, image, error));
+    file[17] = 0;
+    file.pop_back();
+    EXPECT_FALSE(decodeTga(file, image, error));
+}
+
+TEST(ImageFiles, JpegKeepsSizeAndColour) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 8);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgb(cr, 0.2, 0.6, 0.9);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    const std::vector<uint8_t> file = encodeJpeg(s, 90);
+    cairo_surface_destroy(s);
+    Rgba image;
+    std::string error;
+    ASSERT_TRUE(decodeJpeg(file, image, error)) << error;
+    EXPECT_EQ(image.width, 16);
+    EXPECT_EQ(image.height, 8);
+    EXPECT_FALSE(image.hasAlpha);
+    EXPECT_NEAR(image.pixels[0], 51, 6);
+    EXPECT_NEAR(image.pixels[1], 153, 6);
+    EXPECT_NEAR(image.pixels[2], 230, 6);
+    EXPECT_FALSE(decodeJpeg(std::vector<uint8_t>(5, 0), image, error));
+}
