@@ -26,6 +26,8 @@ cmake --build "$build_dir" -j "$jobs"
 export SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-# xvfb-run waits until the server is ready before it starts the command.
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+# xvfb-run waits until the server is ready before it starts the command;
+# -noreset keeps the server up between test programs (a reset drops every
+# connection that arrives meanwhile).
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
   ctest --test-dir "$build_dir" --output-on-failure -j "$jobs" "${ctest_args[@]}"

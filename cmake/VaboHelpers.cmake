@@ -21,8 +21,10 @@ function(vabo_link_whole target)
     target_link_libraries(${target} PRIVATE ${lib})
     get_target_property(type ${lib} TYPE)
     if(type STREQUAL "STATIC_LIBRARY")
+      # One SHELL: group per library: CMake would drop the repeated
+      # --whole-archive of a second library as a duplicate option.
       target_link_options(${target} PRIVATE
-        "LINKER:--whole-archive" "$<TARGET_FILE:${lib}>" "LINKER:--no-whole-archive")
+        "SHELL:-Wl,--whole-archive $<TARGET_FILE:${lib}> -Wl,--no-whole-archive")
     endif()
   endforeach()
 endfunction()

@@ -8,6 +8,7 @@
 #include "engine/Logger.h"
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
+#include "graphics/QelGraphics.h"
 #include "system/SystemUtils.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(ErrorManager, QEL_NO_PARENT, QEL_NO_CREATOR);
@@ -39,6 +40,17 @@ void ErrorManager::report(const UString& message)
         if (leaveMachineUsable && g_qel->input != nullptr) {
             SDL_WM_GrabInput(SDL_GRAB_OFF);
             SDL_ShowCursor(SDL_ENABLE);
+        }
+        QelGraphics* graphics = g_qel->graphics;
+        if (leaveMachineUsable && graphics != nullptr) {
+            // A screenshot that cannot be written is skipped; an error on
+            // the way out of fullscreen ends here without these steps.
+            graphics->saveScreenshot(getUserDataPath(true) + "crash.Vabodemo.jpg");
+            if (graphics->bFullScreen) {
+                graphics->bFullScreen = false;
+                graphics->restorePresentation();
+            }
+            graphics->beforeErrorExit();
         }
     }
     qelLog("error", message);

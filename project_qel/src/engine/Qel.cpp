@@ -2,6 +2,9 @@
 
 #include "engine/ErrorManager.h"
 #include "engine/Logger.h"
+#include "engine/TimeKeeper.h"
+#include "input/KeyCodes.h"
+#include "input/QelInput.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(Qel, QEL_NO_PARENT, QEL_NO_CREATOR);
 
@@ -28,4 +31,30 @@ Qel::~Qel()
     if (g_qel == this) {
         g_qel = nullptr;
     }
+}
+
+double Qel::getFrameTime() const
+{
+    return frameTimer.currentStart;
+}
+
+void Qel::startFrameTimer(double period)
+{
+    if (timeKeeper != nullptr) {
+        frameTimer.start(*timeKeeper, period);
+    }
+}
+
+double Qel::getFrameDelta() const
+{
+    const double delta = frameTimer.currentStart - frameTimer.previousStart;
+    if (!bDebugLocked && input != nullptr) {
+        if (input->keys[DIK_F11]) {
+            return delta * 5.0;
+        }
+        if (input->keys[DIK_F10]) {
+            return delta / 10.0;
+        }
+    }
+    return delta;
 }

@@ -1,0 +1,30 @@
+#include "engine/Settings.h"
+
+#include "config/MemoryIniFile.h"
+#include "engine/Qel.h"
+#include "engine/QelAssert.h"
+
+namespace {
+
+MemoryIniFile& settings()
+{
+    QEL_ASSERT(g_qel != nullptr && g_qel->config != nullptr);
+    return *g_qel->config;
+}
+
+} // namespace
+
+bool readSettingBool(const char* section, const char* key, bool defaultValue)
+{
+    return settings().readBool(section, key, defaultValue);
+}
+
+int readSettingInt(const char* section, const char* key, int defaultValue)
+{
+    return settings().readInt(section, key, defaultValue);
+}
+
+double readSettingDouble(const char* section, const char* key, double defaultValue)
+{
+    return settings().readDouble(section, key, defaultValue);
+}

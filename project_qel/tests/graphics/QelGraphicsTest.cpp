@@ -1,0 +1,498 @@
+#include "graphics/QelGraphics.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "engine/Qel.h"
+#include "engine/QelAssert.h"
+#include "graphics/ImageCodecs.h"
+#include "graphics/MemoryImageFile.h"
+#include "support/DeviceCore.h"
+
+namespace {
+
+struct Mode {
+    int width;
+    int height;
+    bool operator==(const Mode&) const = default;
+};
+
+void PrintTo(const Mode& mode, std::ostream* out)
+{
+    *out << mode.width << "x" << mode.height;
+}
+
+Mode windowed(int desktopW, int desktopH, int width, int height)
+{
+    QelGraphics::pickWindowedMode(desktopW, desktopH, width, height);
+    return {width, height};
+}
+
+Mode fullscreen(std::vector<SDL_Rect> list, int width, int height)
+{
+    std::vector<SDL_Rect*> modes;
+    for (SDL_Rect& mode : list) {
+        modes.push_back(&mode);
+    }
+    modes.push_back(nullptr);
+    QelGraphics::pickFullscreenMode(modes.data(), width, height);
+    return {width, height};
+}
+
+SDL_Rect rect(int w, int h)
+{
+    SDL_Rect r{};
+    r.w = static_cast<Uint16>(w);
+    r.h = static_cast<Uint16>(h);
+    return r;
+}
+
+ImagePixels readJpegFile(const std::string& path)
+{
+    std::string bytes = TempFolder::readFile(path);
+    ImagePixels image;
+    ImageError error;
+    EXPECT_TRUE(decodeJPEG(reinterpret_cast<const u8*>(bytes.data()), bytes.size(), false, image, error))
+        << error.message;
+    return image;
+}
+
+std::vector<std::string> filesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+} // namespace
+
+TEST(VideoModeChoice, WindowsFitStrictlyInsideTheDesktop)
+{
+    EXPECT_EQ(windowed(1024, 768, 800, 600), (Mode{800, 600}));
+    EXPECT_EQ(windowed(1024, 768, 1024, 768), (Mode{800, 600}));
+    EXPECT_EQ(windowed(1280, 1024, 1024, 768), (Mode{1024, 768}));
+    EXPECT_EQ(windowed(1280, 1024, 700, 100), (Mode{640, 480})) << "the height plays no part";
+    EXPECT_EQ(windowed(1280, 1024, 200, 900), (Mode{320, 240}));
+    EXPECT_EQ(windowed(300, 200, 200, 150), (Mode{320, 240})) << "the smallest rung is never tested";
+    EXPECT_EQ(windowed(1280, 1024, 99999, 0), (Mode{1024, 768}));
+    EXPECT_EQ(windowed(1280, 1024, 512, 384), (Mode{512, 384}));
+}
+
+TEST(VideoModeChoice, FullscreenTakesTheLargestListedModeThatFits)
+{
+    std::vector<SDL_Rect> list = {rect(1280, 1024), rect(1024, 768), rect(800, 600), rect(640, 480)};
+    EXPECT_EQ(fullscreen(list, 800, 600), (Mode{800, 600}));
+    EXPECT_EQ(fullscreen(list, 700, 500), (Mode{640, 480}));
+    EXPECT_EQ(fullscreen(list, 600, 400), (Mode{640, 480})) << "nothing fits: the narrowest";
+    EXPECT_EQ(fullscreen({rect(1280, 800), rect(1152, 720), rect(1024, 768)}, 1200, 800),
+              (Mode{1152, 720}));
+    EXPECT_EQ(fullscreen({rect(800, 600), rect(800, 500)}, 300, 300), (Mode{800, 600}))
+        << "ties of the narrowest keep the earlier mode";
+}
+
+TEST(GraphicsDevice, FirstStartWritesEveryKeyAndOpensTheWindow)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    MemoryIniFile& config = *core.qel->config;
+    const char* section = "QelGraphics";
+    EXPECT_EQ(config.getString(section, "fovWidth"), "800");
+    EXPECT_EQ(config.getString(section, "fovHeight"), "600");
+    EXPECT_EQ(config.getString(section, "screenWidth"), "800");
+    EXPECT_EQ(config.getString(section, "screenHeight"), "600");
+    EXPECT_EQ(config.getString(section, "bFullScreen"), "No");
+    EXPECT_EQ(config.getString(section, "bBilinearFilter"), "Yes");
+    EXPECT_EQ(config.getString(section, "bUseReferenceDevice"), "No");
+    EXPECT_EQ(config.getString(section, "bUseHardwareTL"), "Yes");
+    EXPECT_EQ(config.getString(section, "bUseVSync"), "No");
+    EXPECT_EQ(config.getString(section, "bEnableFontCache"), "Yes");
+    EXPECT_EQ(config.getString(section, "bBrokenAlphaOp"), "No");
+    EXPECT_EQ(config.getString(section, "bTFACTORSupport"), "No");
+    EXPECT_EQ(config.getString(section, "bSimulate256x256TextureHW"), "Yes");
+    EXPECT_EQ(config.sections[section].size(), 13u);
+
+    QelGraphics& graphics = *core.graphics;
+    EXPECT_FLOAT_EQ(graphics.aspectRatio, 0.75f);
+    EXPECT_FALSE(graphics.bTextShadows);
+    EXPECT_EQ(graphics.viewOffset, V3());
+    ASSERT_NE(graphics.surfaceHandle, nullptr);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 800);
+    EXPECT_EQ(SDL_GetVideoSurface()->h, 600);
+    EXPECT_EQ(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN, 0u);
+    EXPECT_GT(graphics.colorDepth, 0);
+    EXPECT_GT(graphics.desktopWidth, 0);
+
+    std::string log = core.logText();
+    for (const char* line : {"QelGraphics(): Starting...", "QelGraphics(): Desktop SDL_GetVideoInfo():",
+                             "QelGraphics(): Available fullscreen resolutions:",
+                             "calcClosestMatchParameters(): Requested mode 800x600, windowed.",
+                             "calcClosestMatchParameters(): Best mode found 800x600, windowed.",
+                             "\tinfo->hw_available: ", "\tinfo->vfmt->Rmask: 0x", "\tinfo->current_h: ",
+                             "QelGraphics(): OpenGL GL_RENDERER: ", "QelGraphics(): Started."}) {
+        EXPECT_NE(log.find(line), std::string::npos) << line;
+    }
+}
+
+TEST(GraphicsDevice, ClearsToTheColourWithoutItsAlpha)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    core.graphics->clear(UColor(255, 0, 0, 255));
+    EXPECT_EQ(core.pixelAt(0, 0), RGB_RED);
+    EXPECT_EQ(core.pixelAt(799, 599), RGB_RED);
+    float clearColour[4] = {};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+    EXPECT_EQ(clearColour[3], 0.0f);
+    core.graphics->clear(UColor(0, 0, 255, 0));
+    EXPECT_EQ(core.pixelAt(400, 300), RGB_BLUE);
+}
+
+TEST(GraphicsDevice, ThePlaneZeroShowsTheLogicalScreen)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    core.graphics->clear(UColor(0, 0, 0, 255));
+    // The top-right and bottom-left 100 x 100 corners of the logical screen.
+    DeviceCore::fillRect(300, 200, 400, 300, 1, 1, 1);
+    DeviceCore::fillRect(-400, -300, -300, -200, 0, 1, 0);
+    EXPECT_EQ(core.pixelAt(799, 0), RGB_WHITE);
+    EXPECT_EQ(core.pixelAt(701, 98), RGB_WHITE);
+    EXPECT_EQ(core.pixelAt(698, 50), RGB_BLACK);
+    EXPECT_EQ(core.pixelAt(750, 101), RGB_BLACK);
+    EXPECT_EQ(core.pixelAt(0, 599), RGB_GREEN);
+    EXPECT_EQ(core.pixelAt(98, 501), RGB_GREEN);
+    EXPECT_EQ(core.pixelAt(101, 550), RGB_BLACK);
+    EXPECT_EQ(core.pixelAt(400, 300), RGB_BLACK);
+}
+
+TEST(GraphicsDevice, ALargerWindowShowsTheSameLogicalScreen)
+{
+    DeviceCore core(DeviceCore::GRAPHICS, "screenWidth=1024\nscreenHeight=768\n");
+    ASSERT_EQ(core.graphics->screenWidth, 1024);
+    ASSERT_EQ(SDL_GetVideoSurface()->w, 1024);
+    core.graphics->clear(UColor(0, 0, 0, 255));
+    DeviceCore::fillRect(300, 200, 400, 300, 1, 1, 1);
+    EXPECT_EQ(core.pixelAt(1023, 0), RGB_WHITE);
+    EXPECT_EQ(core.pixelAt(898, 126), RGB_WHITE);
+    EXPECT_EQ(core.pixelAt(893, 60), RGB_BLACK);
+    EXPECT_EQ(core.pixelAt(950, 130), RGB_BLACK);
+}
+
+TEST(GraphicsDevice, RenderStateBlendsAndDropsFullyTransparentFragments)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    GLint alignment = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    EXPECT_EQ(alignment, 1);
+    GLint filter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
+    EXPECT_EQ(filter, GL_LINEAR);
+
+    core.graphics->clear(UColor(0, 0, 255, 255));
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(1, 0, 0, 0.0f);
+    glBegin(GL_QUADS);
+    glVertex3f(-100, -100, 0);
+    glVertex3f(100, -100, 0);
+    glVertex3f(100, 100, 0);
+    glVertex3f(-100, 100, 0);
+    glEnd();
+    EXPECT_EQ(core.pixelAt(400, 300), RGB_BLUE);
+
+    core.graphics->setBlendState(false);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+    core.graphics->setBlendState(true);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+}
+
+TEST(GraphicsDevice, ProjectionAndMatricesRoundTrip)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    float saved[16];
+    core.graphics->getProjectionMatrix(saved);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    core.graphics->loadProjectionMatrix(saved);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    float restored[16];
+    core.graphics->getProjectionMatrix(restored);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(restored[i], saved[i]);
+    }
+    const float moved[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5, 6, 7, 1};
+    core.graphics->loadMatrix(moved);
+    float modelview[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    EXPECT_EQ(modelview[12], 5.0f);
+    core.graphics->loadIdentity();
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    EXPECT_EQ(modelview[12], 0.0f);
+}
+
+TEST(GraphicsDevice, AnUnchangedModeOnlyReappliesTheRenderState)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    core.graphics->changePresentationParameters(800, 600, false, false, true);
+    EXPECT_FALSE(core.qel->bRestartRequested);
+    EXPECT_TRUE(core.graphics->bUseVSync);
+    GLint filter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(filter, GL_NEAREST);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    core.graphics->setTextureParameters();
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
+    EXPECT_EQ(filter, GL_NEAREST);
+    GLint wrap = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrap);
+    EXPECT_EQ(wrap, GL_REPEAT);
+    glDeleteTextures(1, &texture);
+    EXPECT_EQ(core.logText().find("Restarting to apply configuration."), std::string::npos);
+}
+
+TEST(GraphicsDevice, ANewSizeRestartsAndTheRestoredWindowHasIt)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    core.graphics->changePresentationParameters(640, 480, false, true, false);
+    EXPECT_TRUE(core.qel->bRestartRequested);
+    EXPECT_NE(core.logText().find("changePresentationParameters(): Restarting to apply configuration."),
+              std::string::npos);
+    EXPECT_EQ(core.graphics->screenWidth, 640);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 800) << "the surface waits for the restore";
+
+    EXPECT_TRUE(core.graphics->restorePresentation());
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 640);
+    EXPECT_EQ(SDL_GetVideoSurface()->h, 480);
+    core.graphics->clear(UColor(0, 0, 0, 255));
+    DeviceCore::fillRect(300, 200, 400, 300, 1, 1, 1);
+    EXPECT_EQ(core.pixelAt(639, 0), RGB_WHITE);
+    EXPECT_EQ(core.pixelAt(562, 78), RGB_WHITE);
+    EXPECT_EQ(core.pixelAt(555, 40), RGB_BLACK);
+
+    // The snapped request is what counts: 1000 wide is the 800 rung.
+    core.qel->bRestartRequested = false;
+    core.graphics->changePresentationParameters(1000, 10, false, true, false);
+    EXPECT_TRUE(core.qel->bRestartRequested);
+    EXPECT_EQ(core.graphics->screenWidth, 800);
+    EXPECT_EQ(core.graphics->screenHeight, 600);
+
+    core.deleteGraphics();
+    MemoryIniFile& config = *core.qel->config;
+    EXPECT_EQ(config.getInt("QelGraphics", "screenWidth"), 800);
+    EXPECT_EQ(config.getInt("QelGraphics", "screenHeight"), 600);
+    EXPECT_FALSE(config.getBool("QelGraphics", "bFullScreen"));
+}
+
+TEST(GraphicsDevice, DestructionWritesTheFiveKeysBack)
+{
+    DeviceCore core(DeviceCore::GRAPHICS, "bUseVSync=No\nfovWidth=640\n");
+    core.graphics->bBilinearFilter = false;
+    core.graphics->bUseVSync = true;
+    core.graphics->fovHeight = 1;
+    core.graphics->screenWidth = 512;
+    core.deleteGraphics();
+    MemoryIniFile& config = *core.qel->config;
+    EXPECT_EQ(config.getString("QelGraphics", "bBilinearFilter"), "No");
+    EXPECT_EQ(config.getString("QelGraphics", "bUseVSync"), "Yes");
+    EXPECT_EQ(config.getString("QelGraphics", "screenWidth"), "512");
+    EXPECT_EQ(config.getString("QelGraphics", "fovWidth"), "640");
+    EXPECT_EQ(config.getString("QelGraphics", "fovHeight"), "600") << "never written back";
+}
+
+TEST(GraphicsDevice, ALogicalScreenWithoutSizeFallsBackTo800By600)
+{
+    for (const char* settings : {"fovWidth=0\n", "fovWidth=-5\n", "fovHeight=0\n", "fovWidth=wide\n"}) {
+        DeviceCore core(DeviceCore::GRAPHICS, settings);
+        EXPECT_EQ(core.graphics->fovWidth, 800) << settings;
+        EXPECT_EQ(core.graphics->fovHeight, 600) << settings;
+        EXPECT_FLOAT_EQ(core.graphics->aspectRatio, 0.75f);
+        EXPECT_NE(core.logText().find("Invalid logical screen"), std::string::npos);
+    }
+    DeviceCore core(DeviceCore::GRAPHICS, "fovWidth=1024\nfovHeight=768\n");
+    EXPECT_EQ(core.graphics->fovWidth, 1024);
+    EXPECT_FLOAT_EQ(core.graphics->aspectRatio, 0.75f);
+}
+
+TEST(Screenshot, IsAJpegOfTheWindowWithTheTopRowFirst)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    core.graphics->clear(UColor(0, 0, 255, 255));
+    DeviceCore::fillRect(-400, 0, 400, 300, 0, 1, 0);
+    std::string path = core.folder.userFolder() + "Vabodemo 2026-12-07 08.00.00 1.000.jpg";
+    core.graphics->saveScreenshot(path);
+    ImagePixels image = readJpegFile(path);
+    ASSERT_EQ(image.width, 800);
+    ASSERT_EQ(image.height, 600);
+    u32 top = image.pixels[10 * 800 + 400];
+    u32 bottom = image.pixels[590 * 800 + 400];
+    EXPECT_GT((top >> 8) & 0xff, 200u) << std::hex << top;
+    EXPECT_LT((top >> 16) & 0xff, 60u);
+    EXPECT_GT((bottom >> 16) & 0xff, 200u) << std::hex << bottom;
+    EXPECT_LT((bottom >> 8) & 0xff, 60u);
+}
+
+TEST(Screenshot, GrabbedFrameIsTurnedTopSideUp)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    core.graphics->clear(UColor(0, 0, 0, 255));
+    DeviceCore::fillRect(-400, 299, 400, 300, 1, 0, 0);
+    DeviceCore::fillRect(-400, -300, 400, -299, 0, 0, 1);
+    bool ok = false;
+    std::unique_ptr<MemoryImageFile> frame(core.graphics->grabFrame(&ok));
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(frame->width, 800);
+    ASSERT_EQ(frame->height, 600);
+    EXPECT_EQ(frame->pImageData[5] & 0xffffff, RGB_RED);
+    EXPECT_EQ(frame->pImageData[599 * 800 + 5] & 0xffffff, RGB_BLUE);
+    EXPECT_EQ(frame->pImageData[300 * 800 + 5] & 0xffffff, RGB_BLACK);
+    EXPECT_TRUE(frame->hasAlpha);
+}
+
+TEST(Screenshot, OnlyJpegNamesAreWritten)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    core.graphics->clear(UColor(0, 0, 0, 255));
+    for (const char* name : {"shot.png", "shot.JPG", "shot.jpeg", "shot"}) {
+        core.graphics->saveScreenshot(core.folder.userFolder() + name);
+        EXPECT_FALSE(std::filesystem::exists(core.folder.userFolder() + name)) << name;
+    }
+}
+
+TEST(Screenshot, AFailedReadBackWritesNothing)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    // An error left pending makes the read-back's check fail.
+    glEnable(0xFFFF);
+    bool ok = true;
+    std::unique_ptr<MemoryImageFile> frame(core.graphics->grabFrame(&ok));
+    EXPECT_FALSE(ok);
+    glEnable(0xFFFF);
+    core.graphics->saveScreenshot(core.folder.userFolder() + "shot.jpg");
+    EXPECT_FALSE(std::filesystem::exists(core.folder.userFolder() + "shot.jpg"));
+}
+
+TEST(Screenshot, AFullDiskKeepsThePreviousFileAndLeavesNoPart)
+{
+    DeviceCore core(DeviceCore::GRAPHICS);
+    core.graphics->clear(UColor(0, 0, 0, 255));
+    std::string path = core.folder.userFolder() + "crash.Vabodemo.jpg";
+    TempFolder::writeFile(path, "previous");
+    std::vector<std::string> before = filesIn(core.folder.userFolder());
+    DeviceCore::drawNoise();
+    {
+        FullDisk full(4096);
+        core.graphics->saveScreenshot(path);
+    }
+    EXPECT_EQ(TempFolder::readFile(path), "previous");
+    EXPECT_EQ(filesIn(core.folder.userFolder()).size(), before.size()) << "no temporary file is left";
+    std::unique_ptr<MemoryImageFile> frame(core.graphics->grabFrame(nullptr));
+    EXPECT_FALSE(frame->saveJPG(core.folder.path + "/no such folder/shot.jpg", 60));
+    EXPECT_TRUE(frame->saveJPG(path, 60));
+    EXPECT_EQ(readJpegFile(path).width, 800);
+}
+
+TEST(GraphicsDeathTest, AnOpenGLErrorInTheRenderStateIsFatal)
+{
+    DeviceCore core(0);
+    EXPECT_FATAL_WITH(core,
+                      {
+                          core.startGraphics();
+                          glEnable(0xFFFF);
+                          core.graphics->setGlobalRenderState();
+                      },
+                      "Error: GL_INVALID_ENUM\n Statement: 0\n Function: setGlobalRenderState()");
+}
+
+TEST(GraphicsDeathTest, AFatalErrorSavesTheCrashScreenshot)
+{
+    DeviceCore core(0);
+    std::string crashShot = core.folder.userFolder() + "crash.Vabodemo.jpg";
+    EXPECT_FATAL_WITH(core,
+                      {
+                          core.startGraphics();
+                          core.graphics->clear(UColor(0, 255, 0, 255));
+                          QEL_FATAL("Lost the %s.", "plot");
+                      },
+                      "Lost the plot.");
+    ImagePixels image = readJpegFile(crashShot);
+    EXPECT_EQ(image.width, 800);
+    EXPECT_EQ(image.height, 600);
+    ASSERT_NE(image.pixels, nullptr);
+    EXPECT_GT((image.pixels[300 * 800 + 400] >> 8) & 0xff, 200u);
+}
+
+TEST(GraphicsDeathTest, ACrashScreenshotThatCannotBeWrittenStillEndsWithTheReport)
+{
+    DeviceCore core(0);
+    EXPECT_FATAL_WITH(core,
+                      {
+                          core.startGraphics();
+                          DeviceCore::drawNoise();
+                          // Room for the crash log, not for the picture.
+                          FullDisk full(16384);
+                          QEL_FATAL("Disk is full.");
+                      },
+                      "Disk is full.");
+    EXPECT_FALSE(std::filesystem::exists(core.folder.userFolder() + "crash.Vabodemo.jpg"));
+}
+
+TEST(GraphicsDevice, FullScreenIsLeftAtTheEndAndRememberedAsAsked)
+{
+    DeviceCore core(DeviceCore::GRAPHICS, "bFullScreen=Yes\n");
+    if (!core.graphics->bFullScreen) {
+        GTEST_SKIP() << "the display offers no full-screen mode";
+    }
+    EXPECT_NE(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN, 0u);
+    EXPECT_NE(core.logText().find("Requested mode 800x600, fullscreen."), std::string::npos);
+    core.deleteGraphics();
+    EXPECT_EQ(core.qel->config->getString("QelGraphics", "bFullScreen"), "Yes");
+    ASSERT_NE(SDL_GetVideoSurface(), nullptr);
+    EXPECT_EQ(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN, 0u);
+}
+
+TEST(GraphicsDeathTest, AFatalErrorInFullScreenLeavesItBeforeTheReport)
+{
+    DeviceCore core(0, "bFullScreen=Yes\n");
+    EXPECT_FATAL_WITH(core,
+                      {
+                          core.startGraphics();
+                          if (!core.graphics->bFullScreen) {
+                              std::exit(-1);
+                          }
+                          core.qel->logger->write("%s", "Full screen on.");
+                          QEL_FATAL("Bad news.");
+                      },
+                      "Bad news.");
+    std::string crashLog = TempFolder::readFile(core.crashLogPath());
+    size_t on = crashLog.find("Full screen on.");
+    if (on == std::string::npos) {
+        GTEST_SKIP() << "the display offers no full-screen mode";
+    }
+    size_t windowed = crashLog.find("Best mode found", on);
+    ASSERT_NE(windowed, std::string::npos);
+    EXPECT_NE(crashLog.find("windowed.", windowed), std::string::npos);
+    EXPECT_LT(windowed, crashLog.find("Bad news."));
+}
+
+TEST(GraphicsDeathTest, ALostSurfaceGivesNoCrashScreenshot)
+{
+    DeviceCore core(0);
+    EXPECT_FATAL_WITH(core,
+                      {
+                          core.startGraphics();
+                          // As after SDL_SetVideoMode failed.
+                          core.graphics->surfaceHandle = nullptr;
+                          QEL_FATAL("No surface.");
+                      },
+                      "No surface.");
+    EXPECT_FALSE(std::filesystem::exists(core.folder.userFolder() + "crash.Vabodemo.jpg"));
+}
