@@ -5,6 +5,7 @@
 #include "object/RuntimeClass.h"
 #include "system/FrameTimer.h"
 
+class Camera;
 class ErrorManager;
 class EventManager;
 class FileManager;
@@ -60,6 +61,10 @@ public:
     // The presentation must be recreated at the end of the frame.
     bool bRestartRequested = false;
     int frameNumber = 0;
+    // The camera of the screen being drawn: renderables outside its view
+    // are not drawn, and the mouse is seen through it. Null: no view, every
+    // object is drawn and none is under the mouse.
+    Camera* currentCamera = nullptr;
     // Frame statistics, zeroed at the start of every frame.
     int statRenderables = 0;
     int statRenderablesVisible = 0;
