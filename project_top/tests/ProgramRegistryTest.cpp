@@ -14,6 +14,7 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "BasicLink", "ErrorManager", "Logger", "Qel", "QelBase", "ResourceManager",
         "Property", "PropertyContainer", "PropertyDWORD", "PropertyDouble", "PropertyFloat",
         "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC",
+        "Renderable", "Skin", "Quad", "VertexBuffer", "Texture",
         // RootObjectBase and its two calls, registered by name hash.
         "_04790976", "_cfad751b", "_4472ef3a",
     };
