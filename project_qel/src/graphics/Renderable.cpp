@@ -4,13 +4,12 @@
 
 #include <cmath>
 
-#include "engine/EventManager.h"
+#include "engine/Context.h"
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
 #include "graphics/QelGraphics.h"
 #include "graphics/Skin.h"
 #include "graphics/VertexBuffer.h"
-#include "input/QelInput.h"
 #include "math/VectorMath.h"
 #include "net/Packet.h"
 #include "property/PropertyContainer.h"
@@ -204,7 +203,9 @@ bool Renderable::isInView(const ViewRect& view) const
 
 void Renderable::calcVisibility()
 {
-    const Camera* camera = g_qel->currentCamera;
+    // Drawn outside any screen (a tool, a test): there is no view to leave.
+    const Context* context = g_qel->currentContext;
+    const Camera* camera = context != nullptr ? context->camera : nullptr;
     if (bSkipVisibility || camera == nullptr) {
         bVisible = 1;
         return;
@@ -268,12 +269,10 @@ bool Renderable::boundsIntersecting(Renderable* other)
 
 bool Renderable::isMouseInside()
 {
-    const Camera* camera = g_qel->currentCamera;
-    if (bSkipVisibility || !bHasInvXform || camera == nullptr || g_qel->input == nullptr) {
+    if (bSkipVisibility || !bHasInvXform) {
         return false;
     }
-    const V3 mouse = g_qel->input->mousePosition;
-    return isPointInsideSkin(camera->screen2world(mouse.x, mouse.y, 0.0f));
+    return isPointInsideSkin(findContext()->mouseWorld);
 }
 
 void Renderable::netSerialize(Packet* packet)
@@ -317,11 +316,11 @@ void Renderable::render()
     if ((debugLevel & DEBUG_UPDATED) != 0 && lastUpdateFrame == g_qel->frameNumber) {
         debugLevel |= DEBUG_HIGHLIGHT;
     }
-    if (!g_qel->bDebugLocked && g_qel->eventManager != nullptr) {
-        if (g_qel->eventManager->getHover() == this) {
+    if (!g_qel->bDebugLocked) {
+        if (isHovered()) {
             debugLevel |= DEBUG_COLLISION | DEBUG_HIGHLIGHT;
         }
-        if (g_qel->eventManager->getFocus() == this) {
+        if (hasFocus()) {
             debugLevel |= DEBUG_OUTLINE;
         }
     }

@@ -24,7 +24,7 @@ public:
     // Tests the view, loads the world matrix and lets the skin draw. Does
     // not render the children.
     void render() override;
-    // Whether the mouse, seen through the current camera, is on the skin.
+    // Whether the mouse, in the world of the object's screen, is on the skin.
     bool isMouseInside() override;
     // Reading a placement recomputes the matrices.
     void netSerialize(Packet* packet) override;

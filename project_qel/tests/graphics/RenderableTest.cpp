@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/Qel.h"
+#include "engine/Context.h"
 #include "graphics/Camera.h"
 #include "graphics/Quad.h"
 #include "graphics/QuadMosaic.h"
@@ -259,8 +260,8 @@ TEST_F(RenderableTest, AnObjectScaledToZeroContainsNoPoint)
 TEST_F(RenderableTest, VisibilityTestsTheSquareAroundTheCircle)
 {
     pickable(sizedSkin(60, 80));  // radius 50
-    Camera camera;
-    core.qel->currentCamera = &camera;
+    Context screen;
+    core.qel->currentContext = &screen;
     const float cases[][3] = {
         {450, 0, 1},    // touches the right edge of the view
         {450.1f, 0, 0}, // just beyond it
@@ -283,7 +284,28 @@ TEST_F(RenderableTest, VisibilityTestsTheSquareAroundTheCircle)
     object.bSkipVisibility = 1;
     object.calcVisibility();
     EXPECT_TRUE(object.bVisible) << "objects that skip the test are always visible";
-    core.qel->currentCamera = nullptr;
+    core.qel->currentContext = nullptr;
+}
+
+TEST_F(RenderableTest, TheMouseIsSeenInTheWorldOfTheObjectsScreen)
+{
+    Context screen;
+    auto* button = new Renderable();
+    screen.add(button);
+    button->pSkin = sizedSkin(40, 20);
+    button->bOwnsSkin = true;
+    const V3 at(100, 50, 0);
+    button->setPlacement(nullptr, &at, nullptr, nullptr);
+    screen.mouseWorld = V3(110, 45, 0);
+    EXPECT_FALSE(button->isMouseInside()) << "only objects that keep their inverse are picked";
+    button->bHasInvXform = true;
+    button->updateXform();
+    EXPECT_TRUE(button->isMouseInside());
+    screen.mouseWorld = V3(121, 45, 0);
+    EXPECT_FALSE(button->isMouseInside());
+    screen.mouseWorld = V3(110, 45, 0);
+    button->bSkipVisibility = 1;
+    EXPECT_FALSE(button->isMouseInside());
 }
 
 TEST_F(RenderableTest, PropertiesAndTheirPacketImage)
