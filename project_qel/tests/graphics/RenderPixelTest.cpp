@@ -139,8 +139,10 @@ TEST_F(RenderPixels, TintingAndAlphaBlendAsTheTexturesAsk)
     RenderCore::draw(hole.skins[0], V3(100, 0, 0));
     RenderCore::draw(photo.skins[0], V3(200, 0, 0), UColor(0, 255, 0, 64));
     RenderCore::draw(forced.skins[0], V3(200, 100, 0), UColor(255, 255, 255, 128));
+    white.skins[0]->drawAt(V3(-300, 0, 0), UColor(0, 255, 0, 255));
 
     EXPECT_EQ(core.worldPixel(-200, 0), RGB_RED) << "the colour tints the texture";
+    EXPECT_EQ(core.worldPixel(-300, 0), RGB_GREEN) << "a skin drawn once, without an object";
     EXPECT_TRUE(near(core.worldPixel(-100, 0), 0xff8080)) << "the colour's alpha blends";
     EXPECT_TRUE(near(core.worldPixel(0, 0), 0x7f0080)) << "the texture's alpha blends";
     EXPECT_EQ(core.worldPixel(100, 0), RGB_BLUE) << "fully transparent texels are dropped";

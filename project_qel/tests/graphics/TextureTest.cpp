@@ -193,6 +193,24 @@ TEST_F(TextureTest, TexturesReleasedByALostPresentationComeBackOnFirstUse)
     EXPECT_EQ(cache.lastBoundFrame, frame);
 }
 
+TEST_F(TextureTest, ImagesAreDitheredForDisplaysOfSixteenBitsOrLess)
+{
+    RenderCore::writeTga("sky.tga", 32, 8, [](int x, int) { return UColor(static_cast<u8>(x * 5 + 3), 77, 200, 255); });
+    core.qel->ditherDepth = 12;
+    core.graphics->colorDepth = 16;
+    Texture dithered("sky.tga", Texture::TEXTURE_KEEP_SOURCE);
+    Texture kept("sky.tga", Texture::TEXTURE_KEEP_SOURCE | Texture::TEXTURE_NO_DITHER);
+    core.graphics->colorDepth = 24;
+    Texture deep("sky.tga", Texture::TEXTURE_KEEP_SOURCE);
+    const u32* pixels = dithered.pSavedSourceData->pImageData.get();
+    for (int i = 0; i < 32 * 8; ++i) {
+        EXPECT_EQ(pixels[i] & 0x000f0f0f, 0u) << i;
+        EXPECT_EQ(pixels[i] >> 24, 255u) << "alpha stays";
+    }
+    EXPECT_EQ(kept.pSavedSourceData->pImageData[1] & 0xff, 8u);
+    EXPECT_EQ(deep.pSavedSourceData->pImageData[1] & 0xff, 8u);
+}
+
 TEST_F(TextureTest, KeptImagesAreClearedInMemoryAndUploadedWhole)
 {
     Texture cache(256, 256, Texture::TEXTURE_KEEP_SOURCE);
