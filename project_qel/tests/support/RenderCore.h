@@ -79,23 +79,13 @@ public:
         return pixelAt(static_cast<int>(x + 400.0f), static_cast<int>(300.0f - y));
     }
 
-    // The engine's step into a lost presentation and back: every live
-    // object hears the two mode changes, and the surface is made again.
+    // The engine's steps into a lost presentation and back: every live
+    // object hears each mode change, and the surface is made again.
     void losePresentation()
     {
-        notifyModeChange(3, 2);
-        notifyModeChange(2, 1);
+        qel->changeQELmode(MODE_PRESENTATION_LOST);
         graphics->restorePresentation();
-        notifyModeChange(1, 2);
-        notifyModeChange(2, 3);
-    }
-
-private:
-    void notifyModeChange(int oldMode, int newMode)
-    {
-        for (BasicLink* node = qel->liveObjects.firstChild; node != nullptr; node = node->next) {
-            static_cast<OwnerLink*>(node)->owner->onQELmodeChange(oldMode, newMode);
-        }
+        qel->changeQELmode(MODE_OK);
     }
 };
 
