@@ -1,0 +1,202 @@
+// The start-up resource table loaded from the game's own data pack under
+// the virtual X server: every key finds its object, frames are numbered in
+// skin-list order, origins move where the table says, sounds get their
+// play rules, and the holder owns everything it was handed.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "audio/QelAudio.h"
+#include "audio/Sound.h"
+#include "audio/SoundStream.h"
+#include "engine/TimeKeeper.h"
+#include "loader/StartupResources.h"
+#include "resource/ResourceManager.h"
+#include "support/RenderCore.h"
+
+using namespace startup;
+
+namespace {
+
+class StartupResources : public ::testing::Test {
+protected:
+    StartupResources()
+    {
+        core.qel->timeKeeper = new TimeKeeper();
+        core.qel->resourceManager = new ResourceManager();
+        core.qel->audio = new QelAudio();
+        core.files->bUseWad = true;
+        core.files->useWad(UString(VABO_DATA_PACK));
+    }
+    ~StartupResources() override
+    {
+        delete holder;
+        delete core.qel->audio;
+        core.qel->audio = nullptr;
+        delete core.qel->resourceManager;
+        core.qel->resourceManager = nullptr;
+        delete core.qel->timeKeeper;
+        core.qel->timeKeeper = nullptr;
+    }
+
+    QelBase* find(const std::string& key) { return core.qel->resourceManager->find(UString(key), false); }
+
+    // Every frame key of a registered image, in order, and none past them.
+    void expectFrames(const ImageRow& row)
+    {
+        auto* texture = dynamic_cast<Texture*>(find(row.key));
+        ASSERT_NE(texture, nullptr) << row.key;
+        ASSERT_FALSE(texture->skins.empty()) << row.key;
+        for (size_t i = 0; i < texture->skins.size(); ++i) {
+            EXPECT_EQ(find(std::string(row.key) + ":" + std::to_string(i)), texture->skins[i]) << row.key;
+        }
+        EXPECT_EQ(find(std::string(row.key) + ":" + std::to_string(texture->skins.size())), nullptr) << row.key;
+    }
+
+    RenderCore core;
+    QelBase* holder = new QelBase();
+};
+
+} // namespace
+
+TEST_F(StartupResources, EveryImageOfTheTableLoadsWithItsFramesUnderItsKey)
+{
+    int count = 0;
+    for (const auto* table : {&preloaderImages[0], &earlyImages[0]}) {
+        for (int i = 0; i < 2; ++i) {
+            loadImage(holder, table[i]);
+            ++count;
+        }
+    }
+    for (const ImageRow& row : images) {
+        loadImage(holder, row);
+        ++count;
+    }
+    loadImage(holder, holidayLogo);
+    ++count;
+
+    for (const auto* table : {&preloaderImages[0], &earlyImages[0]}) {
+        expectFrames(table[0]);
+        expectFrames(table[1]);
+    }
+    for (const ImageRow& row : images) {
+        expectFrames(row);
+    }
+    expectFrames(holidayLogo);
+    // Only the textures become children of the holder; their skins stay theirs.
+    EXPECT_EQ(holder->countChildren(), count);
+    EXPECT_EQ(count, 44);
+}
+
+TEST_F(StartupResources, KeysAreUniqueAndFilesComeOutOfThePack)
+{
+    std::set<std::string> keys;
+    auto add = [&](const char* key) { EXPECT_TRUE(keys.insert(key).second) << key; };
+    for (const ImageRow& row : preloaderImages) add(row.key);
+    for (const ImageRow& row : earlyImages) add(row.key);
+    for (const ImageRow& row : images) add(row.key);
+    add(holidayLogo.key);
+    for (const TextureRow& row : fontTextures) add(row.key);
+    for (const MusicRow& row : music) add(row.key);
+    for (const SoundRow& row : sounds) add(row.key);
+    EXPECT_EQ(keys.size(), 2u + 2u + 39u + 1u + 8u + 6u + 34u);
+
+    for (const ImageRow& row : images) {
+        EXPECT_TRUE(core.files->exists(UString(row.file))) << row.file;
+    }
+    for (const SoundRow& row : sounds) {
+        EXPECT_TRUE(core.files->exists(UString(row.file))) << row.file;
+    }
+    EXPECT_TRUE(core.files->exists(UString(holidayLogo.file)));
+}
+
+TEST_F(StartupResources, OriginsMoveOnlyOnTheFramesTheTableNames)
+{
+    Texture* intro = loadImage(holder, images[12]);
+    ASSERT_STREQ(images[12].key, "intro");
+    const Skin* frame = intro->skins[0];
+    EXPECT_FLOAT_EQ(frame->origin.x, 0.0f);
+    EXPECT_FLOAT_EQ(frame->origin.y, -frame->height / 2.0f) << "bottom centre";
+
+    Texture* beam = loadImage(holder, images[23]);
+    ASSERT_STREQ(images[23].key, "beam");
+    EXPECT_FLOAT_EQ(beam->skins[0]->origin.x, -beam->skins[0]->width / 2.0f) << "left centre";
+
+    Texture* arrow = loadImage(holder, images[5]);
+    ASSERT_STREQ(images[5].key, "speechArrow");
+    ASSERT_GE(arrow->skins.size(), 2u);
+    EXPECT_FLOAT_EQ(arrow->skins[1]->origin.y, -arrow->skins[1]->height / 2.0f) << "frame 1 bottom centre";
+
+    // Frame 0 of "heart" is the first frame of the star image, as its own
+    // skin list places it.
+    Texture* heart = loadImage(holder, images[38]);
+    Texture star("gfx/star.tga", LOAD_DEFAULT);
+    EXPECT_EQ(heart->skins[0]->width, star.skins[0]->width);
+    EXPECT_EQ(heart->skins[0]->origin.x, star.skins[0]->origin.x);
+    EXPECT_EQ(heart->skins[0]->origin.y, star.skins[0]->origin.y);
+}
+
+TEST_F(StartupResources, SoundsGetTheirPlayRulesAndMusicStreamsAreSeparateObjects)
+{
+    for (const SoundRow& row : sounds) {
+        loadSound(holder, row);
+    }
+    for (const MusicRow& row : music) {
+        loadMusic(holder, row);
+    }
+    auto* pop = dynamic_cast<Sound*>(find("pop"));
+    ASSERT_NE(pop, nullptr);
+    EXPECT_DOUBLE_EQ(pop->minInterval, 0.025);
+    EXPECT_FLOAT_EQ(pop->pitchMin, 0.0f);
+    EXPECT_FLOAT_EQ(pop->pitchMax, 0.5f);
+    auto* impact = dynamic_cast<Sound*>(find("segmentImpact"));
+    ASSERT_NE(impact, nullptr);
+    EXPECT_FLOAT_EQ(impact->pitchMax, 0.1f);
+    auto* chug = dynamic_cast<Sound*>(find("engineChug"));
+    ASSERT_NE(chug, nullptr);
+    EXPECT_DOUBLE_EQ(chug->minInterval, 0.25);
+    auto* click = dynamic_cast<Sound*>(find("mouseClick"));
+    ASSERT_NE(click, nullptr);
+    EXPECT_DOUBLE_EQ(click->minInterval, 0.0);
+
+    auto* game3 = dynamic_cast<SoundStream*>(find("musicGame3"));
+    auto* game4 = dynamic_cast<SoundStream*>(find("musicGame4"));
+    ASSERT_NE(game3, nullptr);
+    ASSERT_NE(game4, nullptr);
+    EXPECT_NE(game3, game4);
+    EXPECT_EQ(holder->countChildren(), 34 + 6);
+}
+
+TEST_F(StartupResources, CodepageFontsLoadFromOneWhileTheNumberedFilesLastAndAbsentIsNoError)
+{
+    EXPECT_EQ(loadCodepageTextures(holder, "gfx/font/%s/font-small-%d.tga", UString("cp1250"),
+                                   "fontSmallCodepageTex%d", LOAD_FONT_SOURCE),
+              0);
+    EXPECT_EQ(holder->countChildren(), 0);
+
+    core.files->bUseWad = false;
+    std::filesystem::create_directories("gfx/font/cp1250");
+    auto white = [](int, int) { return UColor(255, 255, 255, 255); };
+    RenderCore::writeTga("gfx/font/cp1250/font-small-1.tga", 8, 8, white);
+    RenderCore::writeTga("gfx/font/cp1250/font-small-2.tga", 8, 8, white);
+    RenderCore::writeTga("gfx/font/cp1250/font-small-4.tga", 8, 8, white);
+    EXPECT_EQ(loadCodepageTextures(holder, "gfx/font/%s/font-small-%d.tga", UString("cp1250"),
+                                   "fontSmallCodepageTex%d", LOAD_FONT_SOURCE),
+              2);
+    EXPECT_NE(find("fontSmallCodepageTex1"), nullptr);
+    EXPECT_NE(find("fontSmallCodepageTex2"), nullptr);
+    EXPECT_EQ(find("fontSmallCodepageTex3"), nullptr);
+    EXPECT_EQ(find("fontSmallCodepageTex4"), nullptr) << "numbering stops at the first gap";
+}
+
+TEST(StartupRegistration, AKeyRegisteredTwiceIsFatal)
+{
+    FileCore core;
+    core.qel->resourceManager = new ResourceManager();
+    QelBase holder;
+    registerResource(&holder, UString("bear"), new QelBase());
+    EXPECT_FATAL_WITH(core, registerResource(&holder, UString("bear"), new QelBase()), "map.find(key)==map.end()");
+    delete core.qel->resourceManager;
+    core.qel->resourceManager = nullptr;
+}
