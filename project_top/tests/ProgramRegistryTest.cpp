@@ -15,7 +15,7 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "Property", "PropertyContainer", "PropertyDWORD", "PropertyDouble", "PropertyFloat",
         "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC", "Console", "Context", "TimeKeeper",
         "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput",
-        "Renderable", "Skin", "Quad", "VertexBuffer", "Texture",
+        "Renderable", "Skin", "Quad", "VertexBuffer", "Texture", "ContextAutoConfigure",
         // RootObjectBase and its two calls, registered by name hash.
         "_04790976", "_cfad751b", "_4472ef3a",
     };
