@@ -1,0 +1,13 @@
+#pragma once
+// The application around the engine: the window hooks that the main loop
+// calls for each frame and for the window's events, and the loop itself.
+#include <SDL.h>
+
+// Captures the mouse at the window position of a press (once the engine runs).
+void mouseButtonDown(int x, int y);
+// Log the change of input focus and set the engine's application-active flag.
+void windowFocusGained();
+void windowFocusLost();
+// Handles one window event before the engine sees it; true when it asks the
+// program to end (Alt or Meta with F4, the window's close button).
+bool handleWindowEvent(const SDL_Event& event);
