@@ -8,6 +8,7 @@
 #include "GeneratedTree.h"
 #include "audio/OggWriter.h"
 #include "core/SkinListReader.h"
+#include "fonts/Fonts.h"
 #include "support/FileCore.h"
 
 using namespace assetgen;
@@ -52,6 +53,15 @@ TEST_F(MountedPack, HoldsEveryImageWithItsSkinListAndEveryFrame) {
         std::vector<PlacedFrame> frames;
         ASSERT_TRUE(parseSkinList(std::string(ini.begin(), ini.end()), frames, error)) << error;
         EXPECT_GE(static_cast<int>(frames.size()), r.minFrames) << r.key;
+    }
+}
+
+TEST_F(MountedPack, HoldsEveryFontSheetWithItsSkinList) {
+    for (const FontSpec& spec : fontSpecs()) {
+        for (const std::string& sheet : spec.sheets) {
+            expectSameAsGenerated(sheet);
+            expectSameAsGenerated(sheet + ".ini");
+        }
     }
 }
 
