@@ -13,7 +13,8 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
     const char* expected[] = {
         "BasicLink", "ErrorManager", "Logger", "Qel", "QelBase", "ResourceManager",
         "Property", "PropertyContainer", "PropertyDWORD", "PropertyDouble", "PropertyFloat",
-        "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC",
+        "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC", "Console", "Context", "TimeKeeper",
+        "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput",
         // RootObjectBase and its two calls, registered by name hash.
         "_04790976", "_cfad751b", "_4472ef3a",
     };

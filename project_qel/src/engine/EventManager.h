@@ -28,5 +28,6 @@ public:
     Reference<QelBase> hover{this};
 
 private:
-    void deliver(int type, QelBase* other);
+    // An input event from the manager to the focus, or to the manager itself.
+    void deliver(int type);
 };

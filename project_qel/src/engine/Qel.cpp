@@ -2,6 +2,7 @@
 
 #include "engine/ErrorManager.h"
 #include "engine/Logger.h"
+#include "engine/TimeKeeper.h"
 #include "input/KeyCodes.h"
 #include "input/QelInput.h"
 
@@ -29,6 +30,18 @@ Qel::~Qel()
     logger = nullptr;
     if (g_qel == this) {
         g_qel = nullptr;
+    }
+}
+
+double Qel::getFrameTime() const
+{
+    return frameTimer.currentStart;
+}
+
+void Qel::startFrameTimer(double period)
+{
+    if (timeKeeper != nullptr) {
+        frameTimer.start(*timeKeeper, period);
     }
 }
 

@@ -1,10 +1,15 @@
 #pragma once
-// The engine object: one per process, reached through g_qel. It owns the
-// engine's managers.
+// The engine object: one per process, reached through g_qel. It owns every
+// engine manager, reads the engine's configuration, runs the frames through
+// the presentation modes and shuts everything down in a fixed order.
+#include <SDL.h>
+
 #include "object/OwnerLink.h"
 #include "object/RuntimeClass.h"
 #include "system/FrameTimer.h"
 
+class Console;
+class Context;
 class ErrorManager;
 class EventManager;
 class FileManager;
@@ -12,9 +17,18 @@ class FontGDI;
 class Language;
 class Logger;
 class MemoryIniFile;
+class QelAudio;
 class QelGraphics;
 class QelInput;
+class QelNetwork;
 class ResourceManager;
+class TimeKeeper;
+
+enum QelMode {
+    MODE_PRESENTATION_LOST = 1,
+    MODE_INACTIVE = 2,
+    MODE_OK = 3,
+};
 
 class Qel {
     QEL_DECLARE_ROOT_RUNTIME_CLASS()
@@ -31,36 +45,51 @@ public:
     Qel(const Qel&) = delete;
     Qel& operator=(const Qel&) = delete;
 
+    // One frame with the given root screen (may be null).
+    void frame(Context* root);
+    // Steps the presentation mode one at a time to the requested one.
+    void changeQELmode(int requestedMode);
+    void sdlOnEvent(const SDL_Event* event);
+    double getFrameTime() const;
+    double getFrameDelta() const;
+    // Restarts the frame timer with a new period in seconds.
+    void startFrameTimer(double period);
+
+    static constexpr int DEBUG_CODE = 40817;
+    static constexpr int FPS_HISTORY = 512;
+
     Logger* logger = nullptr;
     ErrorManager* errorManager = nullptr;
     QelInput* input = nullptr;
     QelGraphics* graphics = nullptr;
+    QelAudio* audio = nullptr;
+    QelNetwork* network = nullptr;
     FileManager* fileManager = nullptr;
     ResourceManager* resourceManager = nullptr;
-    EventManager* eventManager = nullptr;
+    TimeKeeper* timeKeeper = nullptr;
+    Console* console = nullptr;
+    FrameTimer frameTimer;
     FontGDI* debugFont = nullptr;
+    EventManager* eventManager = nullptr;
     Language* language = nullptr;
     MemoryIniFile* config = nullptr;
-    FrameTimer frameTimer;
-
-    // The seconds between the starts of the current and the previous frame;
-    // with the debug features unlocked, five times that while F11 is held and
-    // a tenth while F10 is held.
-    double getFrameDelta() const;
-    // The clock time at which the current frame began.
-    double getFrameTime() const { return frameTimer.currentStart; }
-
     // Set unless the configured debug code unlocks the debug features.
     bool bDebugLocked = false;
     int debugLevel = 0;
-    // Edition settings: the dither depth of textures and the factor on raw
-    // mouse movement.
+    int defaultLanguage = -1;
+    bool bTickWhilePaused = false;
+    double maxFrameDuration = 0.05;
+    double forcedFps = 0.0;
+    double fps = 0.0;
+    bool bShuttingDown = false;
+    bool bMultilanguage = false;
+    int singleLanguage = 0;
+    bool bHoliday = false;
     int ditherDepth = 0;
     double hardwareMouseScaling = 1.0;
-    // The presentation must be recreated at the end of the frame.
+    bool bApplicationActive = true;
     bool bRestartRequested = false;
     int frameNumber = 0;
-    // Frame statistics, zeroed at the start of every frame.
     int statRenderables = 0;
     int statRenderablesVisible = 0;
     int statVertices = 0;
@@ -70,10 +99,37 @@ public:
     int statVertexBufferWrites = 0;
     int statUpdateVisuals = 0;
     int statInvXforms = 0;
-    bool bShuttingDown = false;
-    bool bTickWhilePaused = false;
+    int fpsHistory[FPS_HISTORY] = {};
     // Every QelBase in existence, each through its ownerLink.
     OwnerLink liveObjects{nullptr};
+    double lastRenderEnd = 0.0;
+    double totalWorkTime = 0.0;
+    Context* currentContext = nullptr;
+    int qelMode = MODE_OK;
+
+private:
+    void readConfiguration();
+    void readEditionFile();
+    void resetFrameStatistics();
+    void tickFrame(Context* root);
+    void measureFrame();
+    void drawOverlay();
+    void takeScreenshot();
+    void reportLiveObjects();
+    double now() const;
+
+    // The frame's phase times, kept from one frame to the next.
+    struct PhaseTimes {
+        double inputDone = 0.0;
+        double tickStart = 0.0;
+        double tickDone = 0.0;
+        double consoleDone = 0.0;
+        double renderDone = 0.0;
+        double hudDone = 0.0;
+        double hudDuration = 0.0;
+        double presentDone = 0.0;
+        double frameEnd = 0.0;
+    } phase;
 };
 
 extern Qel* g_qel;

@@ -16,27 +16,15 @@ MemoryIniFile& settings()
 
 bool readSettingBool(const char* section, const char* key, bool defaultValue)
 {
-    MemoryIniFile& file = settings();
-    if (!file.exists(section, key)) {
-        file.setBool(section, key, defaultValue);
-    }
-    return file.getBool(section, key);
+    return settings().readBool(section, key, defaultValue);
 }
 
 int readSettingInt(const char* section, const char* key, int defaultValue)
 {
-    MemoryIniFile& file = settings();
-    if (!file.exists(section, key)) {
-        file.setInt(section, key, defaultValue);
-    }
-    return file.getInt(section, key);
+    return settings().readInt(section, key, defaultValue);
 }
 
 double readSettingDouble(const char* section, const char* key, double defaultValue)
 {
-    MemoryIniFile& file = settings();
-    if (!file.exists(section, key)) {
-        file.setDouble(section, key, defaultValue);
-    }
-    return file.getDouble(section, key);
+    return settings().readDouble(section, key, defaultValue);
 }

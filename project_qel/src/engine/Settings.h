@@ -1,7 +1,8 @@
 #pragma once
 // Reading a key of the engine's configuration file the engine's way: a key
 // that is absent is first written with its default and then read, so the
-// saved file always lists every key.
+// saved file always lists every key. These read the engine's own
+// configuration file.
 #include "system/UString.h"
 
 bool readSettingBool(const char* section, const char* key, bool defaultValue);

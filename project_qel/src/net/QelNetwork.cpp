@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/MemoryIniFile.h"
+#include "engine/Settings.h"
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
 #include "net/QelEmulatedPacket.h"
@@ -21,9 +21,7 @@ bool sameEndpoint(const NetAddress& a, const NetAddress& b)
 QelNetwork::QelNetwork()
 {
     QEL_LOG("Starting...");
-    if (g_qel->config != nullptr) {
-        bEmulateLocalhost = g_qel->config->readBool("QelNetwork", "bEmulateLocalhost", true) ? 1 : 0;
-    }
+    bEmulateLocalhost = readSettingBool("QelNetwork", "bEmulateLocalhost", true) ? 1 : 0;
     QEL_LOG("Done.");
 }
 

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/Context.h"
+#include "engine/EventManager.h"
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
 #include "net/Packet.h"
@@ -152,6 +154,31 @@ bool QelBase::isDisabled() const
         }
     }
     return false;
+}
+
+bool QelBase::hasFocus() const
+{
+    return g_qel != nullptr && g_qel->eventManager != nullptr && g_qel->eventManager->getFocus() == this;
+}
+
+bool QelBase::containsFocus() const
+{
+    return g_qel != nullptr && g_qel->eventManager != nullptr && g_qel->eventManager->focusIsWithin(this);
+}
+
+bool QelBase::isHovered() const
+{
+    return g_qel != nullptr && g_qel->eventManager != nullptr && g_qel->eventManager->getHover() == this;
+}
+
+Context* QelBase::findContext()
+{
+    for (QelBase* object = this; object != nullptr; object = object->getParent()) {
+        if (object->getRuntimeClass()->isDerivedFrom(Context::runtimeClass())) {
+            return static_cast<Context*>(object);
+        }
+    }
+    QEL_FATAL("Could not find any Context object.");
 }
 
 void QelBase::notifyReferenceOwners()

@@ -11,6 +11,8 @@
 class Packet;
 class PropertyContainer;
 
+class Context;
+
 class QelBase : public BasicLink, public StateBase {
     QEL_DECLARE_RUNTIME_CLASS()
 
@@ -77,6 +79,13 @@ public:
 
     void deleteChildren();
     bool isDisabled() const;
+    // Whether this object is the event manager's focus, holds the focus in
+    // its subtree, or lies under the mouse.
+    bool hasFocus() const;
+    bool containsFocus() const;
+    bool isHovered() const;
+    // This object or its nearest ancestor that is a screen; fatal when none is.
+    Context* findContext();
     QelBase* getParent() const { return static_cast<QelBase*>(parent); }
     QelBase* getFirstChild() const { return static_cast<QelBase*>(firstChild); }
     // Sends event type 1 to the owner of every reference to this object.

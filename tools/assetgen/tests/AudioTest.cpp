@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 
 #include "GeneratedTree.h"
@@ -60,8 +61,9 @@ TEST(Audio, MixGrowsTheTargetAndNormalizeSetsThePeak) {
 
 TEST(Generation, EveryRunWritesTheSameBytes) {
     // Generate again into a fresh folder and compare with the build's tree.
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "assetgen-determinism";
-    std::filesystem::remove_all(dir);
+    std::string pattern = (std::filesystem::temp_directory_path() / "assetgen-determinism-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const std::filesystem::path dir = pattern;
     const Output out(dir.string());
     for (const Family& family : families()) {
         family.generate(out);
