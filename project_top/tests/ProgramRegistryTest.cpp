@@ -14,7 +14,7 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "BasicLink", "ErrorManager", "Logger", "Qel", "QelBase", "ResourceManager",
         "Property", "PropertyContainer", "PropertyDWORD", "PropertyDouble", "PropertyFloat",
         "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC", "Console", "Context", "TimeKeeper",
-        "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput",
+        "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput", "ContextBlender",
         // RootObjectBase and its two calls, registered by name hash.
         "_04790976", "_cfad751b", "_4472ef3a",
     };
