@@ -1,0 +1,174 @@
+#include "audio/QelAudio.h"
+
+#include "audio/Mixer.h"
+#include "audio/SoundStream.h"
+#include "config/MemoryIniFile.h"
+#include "engine/Qel.h"
+#include "engine/QelAssert.h"
+#include "engine/Settings.h"
+
+QEL_IMPLEMENT_RUNTIME_CLASS(QelAudio, QEL_NO_PARENT, QEL_NO_CREATOR);
+
+QelAudio::QelAudio()
+{
+    QEL_LOG("Starting...");
+    const char* section = getRuntimeClass()->name.c_str();
+    bMute = readSettingBool(section, "bMute", bMute);
+    frequency = readSettingInt(section, "frequency", 22050);
+    double mixBufferDuration = readSettingDouble(section, "mixBufferDuration", 0.1);
+
+    if (bMute) {
+        QEL_LOG("Sound has been muted.");
+    } else {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            qelCheckFailed(SDL_GetError(), "SDL_InitSubSystem(SDL_INIT_AUDIO)==0", __func__, __FILE__, __LINE__);
+        }
+        SDL_AudioSpec desired;
+        desired.freq = frequency;
+        desired.format = AUDIO_S16LSB;
+        desired.channels = 2;
+        desired.silence = 0;
+        // Whole multiples of 256 frames.
+        double frames = static_cast<double>(static_cast<float>(frequency)) * mixBufferDuration;
+        desired.samples = static_cast<Uint16>(static_cast<int>(frames) & ~0xFF);
+        desired.padding = 0;
+        desired.size = 0;
+        desired.callback = &QelAudio::audioCallback;
+        desired.userdata = this;
+        SDL_AudioSpec obtained{};
+        QEL_LOG("Desired audio spec:");
+        dumpInfo(desired);
+        QEL_ASSERT(SDL_OpenAudio(&desired,&obtained)==0);
+        deviceOpen = true;
+        QEL_LOG("Obtained audio spec:");
+        dumpInfo(obtained);
+        // The callback runs under the audio lock, so it sees the mixer.
+        auto* created = new Mixer(obtained);
+        SDL_LockAudio();
+        mixer = created;
+        SDL_UnlockAudio();
+    }
+    SDL_PauseAudio(0);
+    QEL_LOG("Started.");
+}
+
+QelAudio::~QelAudio()
+{
+    if (g_qel != nullptr && g_qel->config != nullptr) {
+        g_qel->config->setInt(getRuntimeClass()->name, "frequency", frequency);
+    }
+    SDL_PauseAudio(1);
+    // Closing waits for a callback in progress, so none runs while the
+    // mixer and its voices are deleted.
+    if (deviceOpen) {
+        SDL_CloseAudio();
+    }
+    delete mixer;
+    mixer = nullptr;
+}
+
+void QelAudio::onQELmodeChange(int oldMode, int newMode)
+{
+    if (oldMode == 3 && newMode == 2) {
+        SDL_PauseAudio(1);
+    } else if (oldMode == 2 && newMode == 3) {
+        SDL_PauseAudio(0);
+    }
+}
+
+void QelAudio::update()
+{
+    if (bMute) {
+        return;
+    }
+    mixer->raiseDeferredError();
+    mixer->deleteFinished();
+}
+
+void QelAudio::setSoundVolume(float v)
+{
+    if (!bMute) {
+        mixer->setSoundGain(v);
+    }
+}
+
+void QelAudio::setMusicVolume(float v)
+{
+    if (!bMute) {
+        mixer->setMusicGain(v);
+    }
+}
+
+void QelAudio::stopAll()
+{
+    if (bMute) {
+        return;
+    }
+    SDL_LockAudio();
+    mixer->deleteChildren();
+    SDL_UnlockAudio();
+    currentMusic = nullptr;
+}
+
+void QelAudio::stopMusic()
+{
+    if (currentMusic != nullptr) {
+        currentMusic->stop();
+    }
+    currentMusic = nullptr;
+}
+
+void QelAudio::fadeMusic(float volume, double seconds)
+{
+    if (currentMusic != nullptr) {
+        currentMusic->setVolume(volume, seconds);
+        if (volume == 0.0f) {
+            currentMusic = nullptr;
+        }
+    }
+}
+
+void QelAudio::playMusic(SoundStream* s)
+{
+    if (s == currentMusic) {
+        return;
+    }
+    if (currentMusic != nullptr) {
+        currentMusic->stop();
+    }
+    currentMusic = s;
+    if (s != nullptr) {
+        s->play();
+    }
+}
+
+void QelAudio::audioCallback(void* userdata, Uint8* stream, int len)
+{
+    static_cast<QelAudio*>(userdata)->mixer->mix(stream, len);
+}
+
+void QelAudio::dumpInfo(const SDL_AudioSpec& spec)
+{
+    QEL_LOG("\tfreq: %d", spec.freq);
+    switch (spec.format) {
+    case AUDIO_U16LSB: QEL_LOG("\tformat: AUDIO_U16LSB"); break;
+    case AUDIO_S16LSB: QEL_LOG("\tformat: AUDIO_S16LSB"); break;
+    case AUDIO_U16MSB: QEL_LOG("\tformat: AUDIO_U16MSB"); break;
+    case AUDIO_S16MSB: QEL_LOG("\tformat: AUDIO_S16MSB"); break;
+    case AUDIO_S8: QEL_LOG("\tformat: AUDIO_S8"); break;
+    default: break;
+    }
+    QEL_LOG("\tchannels %d", spec.channels);
+    QEL_LOG("\tsilence %d", spec.silence);
+    QEL_LOG("\tsamples %d", spec.samples);
+    QEL_LOG("\tpadding %d", spec.padding);
+    QEL_LOG("\tsize %d", spec.size);
+}
+
+Mixer* QelAudio::activeMixer()
+{
+    if (g_qel == nullptr || g_qel->audio == nullptr) {
+        return nullptr;
+    }
+    return g_qel->audio->mixer;
+}

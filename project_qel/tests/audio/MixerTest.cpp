@@ -1,0 +1,414 @@
+// The mixer driven directly: voices, ids, play limits, steering, and the
+// exact values a mixing pass writes.
+#include <cmath>
+#include <limits>
+
+#include "AudioTestSupport.h"
+
+namespace {
+int expectedS16(float v)
+{
+    v = v < -1.0f ? -1.0f : (v > 1.0f ? 1.0f : v);
+    return static_cast<int>(v * 32760.0);
+}
+}  // namespace
+
+using MixerTest = AudioTest;
+
+TEST_F(MixerTest, VoicesGetRisingIdsAndStayUntilStopped)
+{
+    Mixer mixer(deviceSpec(22050));
+    EXPECT_EQ(mixer.mixBufferSize, 2048);
+    EXPECT_EQ(mixer.bytesPerSample, 2);
+    MixerOGGstatic* a = constantSource(0.1f);
+    MixerOGGstatic* b = constantSource(0.1f);
+    EXPECT_EQ(mixer.play(a, false), 0);
+    EXPECT_EQ(mixer.play(b, false), 1);
+    int third = mixer.play(a, true);
+    EXPECT_EQ(third, 2);
+    ASSERT_NE(mixer.findChannel(third), nullptr);
+    EXPECT_TRUE(mixer.findChannel(third)->isMusic);
+    EXPECT_FALSE(mixer.isStarted(third));
+    mixer.start(third);
+    EXPECT_TRUE(mixer.isStarted(third));
+    mixer.stop(third);
+    EXPECT_EQ(mixer.findChannel(third), nullptr);
+    EXPECT_FALSE(mixer.isStarted(third));
+    EXPECT_EQ(mixer.play(b, false), 3) << "ids are never reused";
+    EXPECT_EQ(mixer.findChannel(-1), nullptr);
+    EXPECT_EQ(mixer.countChildren(), 3u);
+    // Operations on unknown ids change nothing.
+    mixer.start(99);
+    mixer.stop(99);
+    mixer.setVolume(99, 0.5f, 0.0);
+    EXPECT_EQ(mixer.countChildren(), 3u);
+}
+
+TEST_F(MixerTest, PlayLimitReplacesTheOldestVoiceOfThatSource)
+{
+    Mixer mixer(deviceSpec(22050));
+    MixerOGGstatic* two = constantSource(0.1f, 22050, 4096, false, 2);
+    MixerOGGstatic* one = constantSource(0.1f, 22050, 4096, false, 1);
+    int first = mixer.play(two, false);
+    int second = mixer.play(two, false);
+    int third = mixer.play(two, false);
+    EXPECT_EQ(mixer.findChannel(first), nullptr);
+    EXPECT_NE(mixer.findChannel(second), nullptr);
+    EXPECT_NE(mixer.findChannel(third), nullptr);
+
+    int a = mixer.play(one, false);
+    int b = mixer.play(one, false);
+    EXPECT_EQ(mixer.findChannel(a), nullptr);
+    EXPECT_NE(mixer.findChannel(b), nullptr);
+
+    // A finished voice does not count towards the limit.
+    mixer.findChannel(second)->bDead = 1;
+    int fourth = mixer.play(two, false);
+    EXPECT_NE(mixer.findChannel(third), nullptr);
+    EXPECT_NE(mixer.findChannel(fourth), nullptr);
+    mixer.deleteFinished();
+    EXPECT_EQ(mixer.countChildren(), 3u);
+
+    // A limit lowered below the voices playing replaces one voice per play.
+    two->maxPlaybacks = 1;
+    int fifth = mixer.play(two, false);
+    EXPECT_EQ(mixer.findChannel(third), nullptr);
+    EXPECT_NE(mixer.findChannel(fourth), nullptr);
+    EXPECT_NE(mixer.findChannel(fifth), nullptr);
+}
+
+TEST_F(MixerTest, SteeringClampsTargetsAndRampsOverOutputFrames)
+{
+    Mixer mixer(deviceSpec(22050));
+    int id = mixer.play(constantSource(0.1f), false);
+    MixerChannel* voice = mixer.findChannel(id);
+    EXPECT_EQ(voice->frequency, 22050.0f);
+    EXPECT_EQ(voice->volume, 1000.0f);
+    mixer.setVolume(id, 2.0f, 0.0);
+    EXPECT_EQ(voice->volume, 1000.0f);
+    mixer.setVolume(id, -1.0f, 0.0);
+    EXPECT_EQ(voice->volume, 0.0f);
+    mixer.setVolume(id, std::numeric_limits<float>::quiet_NaN(), 0.0);
+    EXPECT_EQ(voice->volume, 0.0f);
+    mixer.setPan(id, -3.0f, 0.0);
+    EXPECT_EQ(voice->pan, -1000.0f);
+    mixer.setPan(id, std::numeric_limits<float>::quiet_NaN(), 0.0);
+    EXPECT_EQ(voice->pan, 0.0f);
+
+    mixer.setVolume(id, 0.5f, 1.0);
+    EXPECT_EQ(voice->volumeRampLeft, 22050);
+    EXPECT_FLOAT_EQ(voice->volumeDelta, 500.0f / 22050.0f);
+    // Shorter than one output frame, or a negative time: at once.
+    mixer.setFrequency(id, 11025.0f, 0.00001);
+    EXPECT_EQ(voice->frequency, 11025.0f);
+    EXPECT_EQ(voice->freqRampLeft, 0);
+    mixer.setPan(id, 1.0f, -5.0);
+    EXPECT_EQ(voice->pan, 1000.0f);
+    EXPECT_EQ(voice->panRampLeft, 0);
+    mixer.setFrequency(id, 100.0f, 1e30);
+    EXPECT_GT(voice->freqRampLeft, 0);
+}
+
+TEST_F(MixerTest, SetPositionStaysInsideTheBlockOnAnEvenIndex)
+{
+    Mixer mixer(deviceSpec(22050));
+    int id = mixer.play(constantSource(0.1f, 22050, 1001), false);
+    MixerChannel* voice = mixer.findChannel(id);
+    ASSERT_EQ(voice->playMax, 2002);
+    mixer.setPosition(id, 0.5f);
+    EXPECT_EQ(voice->playCursor, 1000);
+    mixer.setPosition(id, 0.3333f);
+    EXPECT_EQ(voice->playCursor, 666);
+    mixer.setPosition(id, -2.0f);
+    EXPECT_EQ(voice->playCursor, 0);
+    mixer.setPosition(id, 7.0f);
+    EXPECT_EQ(voice->playCursor, 2002);
+    mixer.setPosition(id, std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(voice->playCursor, 0);
+}
+
+TEST_F(MixerTest, MixWritesEachVoiceWithItsGainAndPan)
+{
+    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 256));
+    MixerOGGstatic* ramp = rampSource(2000, 0.0004f);
+    int id = mixer.play(ramp, false);
+    // Not started: silent.
+    std::vector<int> silent = mixS16(mixer, 256);
+    for (int v : silent) {
+        EXPECT_EQ(v, 0);
+    }
+    mixer.start(id);
+    mixer.setPan(id, 0.5f, 0.0);
+    mixer.setVolume(id, 0.5f, 0.0);
+    std::vector<int> out = mixS16(mixer, 256);
+    for (int f = 0; f < 256; ++f) {
+        // Pan 500: left 0.5, right 1.0; volume 500 halves both.
+        EXPECT_EQ(out[2 * f], expectedS16(0.5f * 0.5f * ramp->samples[2 * f])) << f;
+        EXPECT_EQ(out[2 * f + 1], expectedS16(1.0f * 0.5f * ramp->samples[2 * f + 1])) << f;
+    }
+    // The next pass continues where this one stopped.
+    mixer.setPan(id, -0.25f, 0.0);
+    mixer.setVolume(id, 1.0f, 0.0);
+    out = mixS16(mixer, 256);
+    for (int f = 0; f < 256; ++f) {
+        EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[2 * (256 + f)])) << f;
+        EXPECT_EQ(out[2 * f + 1], expectedS16(0.75f * ramp->samples[2 * (256 + f) + 1])) << f;
+    }
+}
+
+TEST_F(MixerTest, MasterGainsApplyToMusicAndSoundVoicesApart)
+{
+    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 64));
+    int sound = mixer.play(constantSource(0.2f), false);
+    int music = mixer.play(constantSource(0.1f), true);
+    mixer.start(sound);
+    mixer.start(music);
+    mixer.setSoundGain(0.5f);
+    mixer.setMusicGain(2.0f);
+    std::vector<int> out = mixS16(mixer, 64);
+    EXPECT_EQ(out[0], expectedS16(0.2f * 0.5f + 0.1f * 2.0f));
+}
+
+TEST_F(MixerTest, PlaybackRateStepsThroughTheSource)
+{
+    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 128));
+    MixerOGGstatic* ramp = rampSource(2000, 0.0004f);
+    int same = mixer.play(ramp, false);
+    mixer.start(same);
+    std::vector<int> out = mixS16(mixer, 128);
+    for (int f = 0; f < 128; ++f) {
+        EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[2 * f]));
+    }
+    mixer.stop(same);
+
+    int fast = mixer.play(ramp, false);
+    mixer.setFrequency(fast, 44100.0f, 0.0);
+    mixer.start(fast);
+    out = mixS16(mixer, 128);
+    for (int f = 0; f < 128; ++f) {
+        EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[2 * (2 * f)])) << "every other frame";
+    }
+    mixer.stop(fast);
+
+    int slow = mixer.play(ramp, false);
+    mixer.setFrequency(slow, 11025.0f, 0.0);
+    mixer.start(slow);
+    out = mixS16(mixer, 128);
+    for (int f = 0; f < 128; ++f) {
+        EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[2 * (f / 2)])) << "each frame twice";
+    }
+    mixer.stop(slow);
+
+    // A negative rate holds the voice where it is; it never runs backwards.
+    int stuck = mixer.play(ramp, false);
+    mixer.setPosition(stuck, 0.1f);
+    mixer.setFrequency(stuck, -22050.0f, 0.0);
+    mixer.start(stuck);
+    out = mixS16(mixer, 128);
+    for (int f = 0; f < 128; ++f) {
+        EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[400]));
+    }
+}
+
+TEST_F(MixerTest, FadeToSilenceEndsTheVoiceAndAPartialFadeKeepsIt)
+{
+    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 1024));
+    MixerOGGstatic* loop = constantSource(0.5f, 22050, 3000, true);
+    int fading = mixer.play(loop, false);
+    int halving = mixer.play(loop, false);
+    mixer.start(fading);
+    mixer.start(halving);
+    mixer.setVolume(fading, 0.0f, 1.0);
+    mixer.setVolume(halving, 0.5f, 1.0);
+    // 22050 frames of ramp: 21 full passes and the start of the 22nd.
+    for (int pass = 0; pass < 21; ++pass) {
+        mixS16(mixer, 1024);
+    }
+    EXPECT_NE(mixer.findChannel(fading), nullptr);
+    mixS16(mixer, 1024);
+    EXPECT_EQ(mixer.findChannel(fading), nullptr) << "finished voices are not found";
+    ASSERT_NE(mixer.findChannel(halving), nullptr);
+    // The ramp adds its step frame by frame in single precision.
+    EXPECT_NEAR(mixer.findChannel(halving)->volume, 500.0f, 1.0f);
+    EXPECT_EQ(mixer.countChildren(), 2u);
+    mixer.deleteFinished();
+    EXPECT_EQ(mixer.countChildren(), 1u);
+    std::vector<int> out = mixS16(mixer, 1024);
+    EXPECT_NEAR(out[0], expectedS16(0.25f), 20);
+}
+
+TEST_F(MixerTest, EndOfASoundEndsItsVoiceAndALoopRestartsInTheSamePass)
+{
+    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 256));
+    MixerOGGstatic* once = rampSource(100, 0.001f);
+    int id = mixer.play(once, false);
+    mixer.start(id);
+    std::vector<int> out = mixS16(mixer, 256);
+    EXPECT_EQ(out[2 * 99], expectedS16(once->samples[2 * 99]));
+    EXPECT_EQ(out[2 * 100], 0);
+    EXPECT_EQ(mixer.findChannel(id), nullptr);
+    mixer.deleteFinished();
+    EXPECT_EQ(mixer.countChildren(), 0u);
+
+    MixerOGGstatic* looping = rampSource(100, 0.001f);
+    looping->loop = true;
+    id = mixer.play(looping, false);
+    mixer.start(id);
+    out = mixS16(mixer, 256);
+    for (int f = 0; f < 256; ++f) {
+        EXPECT_EQ(out[2 * f], expectedS16(looping->samples[2 * (f % 100)])) << f;
+    }
+}
+
+TEST_F(MixerTest, StopSourceEndsEveryVoiceOfThatSourceOnly)
+{
+    Mixer mixer(deviceSpec(22050));
+    MixerOGGstatic* a = constantSource(0.1f);
+    MixerOGGstatic* b = constantSource(0.1f);
+    int a1 = mixer.play(a, false);
+    int a2 = mixer.play(a, false);
+    int b1 = mixer.play(b, false);
+    int b2 = mixer.play(b, false);
+    mixer.findChannel(b2)->bDead = 1;
+    mixer.stopSource(a);
+    EXPECT_EQ(mixer.findChannel(a1), nullptr);
+    EXPECT_EQ(mixer.findChannel(a2), nullptr);
+    EXPECT_NE(mixer.findChannel(b1), nullptr);
+    EXPECT_EQ(mixer.countChildren(), 1u) << "finished voices go too";
+}
+
+TEST_F(MixerTest, EverySampleFormatIsConvertedWithClamping)
+{
+    struct Case {
+        Uint16 format;
+        int bytes;
+    };
+    const float values[] = {0.5f, -0.25f, 1.7f, -3.0f};
+    for (Case c : {Case{AUDIO_U8, 1}, Case{AUDIO_S8, 1}, Case{AUDIO_U16LSB, 2}, Case{AUDIO_S16LSB, 2},
+                   Case{AUDIO_U16MSB, 2}, Case{AUDIO_S16MSB, 2}}) {
+        for (float v : values) {
+            Mixer mixer(deviceSpec(22050, c.format, 16));
+            int id = mixer.play(constantSource(v), false);
+            mixer.start(id);
+            std::vector<Uint8> bytes(16 * 2 * static_cast<size_t>(c.bytes), 0xAA);
+            mixer.mix(bytes.data(), static_cast<int>(bytes.size()));
+            float clamped = v > 1.0f ? 1.0f : (v < -1.0f ? -1.0f : v);
+            EXPECT_EQ(mixer.mixBuffer[0], clamped) << "the clamped value stays in the buffer";
+            int expected = 0;
+            int got = 0;
+            switch (c.format) {
+            case AUDIO_U8: expected = static_cast<int>(clamped * 125.0 + 128.0); got = bytes[0]; break;
+            case AUDIO_S8: expected = static_cast<int>(clamped * 125.0); got = static_cast<Sint8>(bytes[0]); break;
+            case AUDIO_U16LSB:
+                expected = static_cast<int>(clamped * 32760.0 + 32768.0);
+                got = bytes[0] | (bytes[1] << 8);
+                break;
+            case AUDIO_S16LSB:
+                expected = static_cast<int>(clamped * 32760.0);
+                got = static_cast<Sint16>(bytes[0] | (bytes[1] << 8));
+                break;
+            case AUDIO_U16MSB:
+                expected = static_cast<int>(clamped * 32760.0 + 32768.0);
+                got = bytes[1] | (bytes[0] << 8);
+                break;
+            case AUDIO_S16MSB:
+                expected = static_cast<int>(clamped * 32760.0);
+                got = static_cast<Sint16>(bytes[1] | (bytes[0] << 8));
+                break;
+            }
+            EXPECT_EQ(got, expected) << "format " << std::hex << c.format << " value " << v;
+            EXPECT_EQ(bytes.back() == 0xAA, false) << "the whole buffer is written";
+        }
+    }
+    // A full-scale sum: 1.7 is written as 32760.
+    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 16));
+    int id = mixer.play(constantSource(1.7f), false);
+    mixer.start(id);
+    EXPECT_EQ(mixS16(mixer, 16)[0], 32760);
+}
+
+TEST_F(MixerTest, MonoDeviceGetsTheMeanOfBothSides)
+{
+    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 32, 1));
+    EXPECT_EQ(mixer.bytesPerSample, 2);
+    int id = mixer.play(constantSource(0.4f), false);
+    mixer.start(id);
+    mixer.setPan(id, 1.0f, 0.0);
+    std::vector<Uint8> bytes(64, 0xAA);
+    mixer.mix(bytes.data(), 64);
+    EXPECT_EQ(static_cast<Sint16>(bytes[0] | (bytes[1] << 8)), expectedS16(0.2f));
+    EXPECT_EQ(static_cast<Sint16>(bytes[62] | (bytes[63] << 8)), expectedS16(0.2f));
+}
+
+TEST_F(MixerTest, AnOversizedCallbackIsSilencedAndRaisedLaterOnTheMainThread)
+{
+    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 64));
+    int id = mixer.play(constantSource(0.5f), false);
+    mixer.start(id);
+    std::vector<Uint8> bytes(65 * 4, 0xAA);
+    mixer.mix(bytes.data(), static_cast<int>(bytes.size()));
+    for (Uint8 b : bytes) {
+        ASSERT_EQ(b, 0);
+    }
+    EXPECT_TRUE(mixer.hasDeferredError());
+    EXPECT_FATAL(mixer.raiseDeferredError(),
+                 "Error: Assertion failed.\n Statement: numSamples<=mixBufferSize\n Function: mix\\(\\)");
+}
+
+TEST_F(MixerTest, AFailedVoiceCheckStopsTheVoiceAndIsRaisedWithItsOwnText)
+{
+    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 64));
+    int bad = mixer.play(constantSource(0.5f), false);
+    int good = mixer.play(constantSource(0.25f), false);
+    mixer.start(bad);
+    mixer.start(good);
+    mixer.findChannel(bad)->playCursor = 3;
+    std::vector<int> out = mixS16(mixer, 64);
+    EXPECT_EQ(out[0], expectedS16(0.25f)) << "the other voices play on";
+    EXPECT_EQ(mixer.findChannel(bad), nullptr);
+    EXPECT_FATAL(mixer.raiseDeferredError(), "Statement: playCursor%2==0\n Function: mixChannel\\(\\)");
+    // Without a kept error nothing happens.
+    Mixer quiet(deviceSpec(22050));
+    quiet.raiseDeferredError();
+    EXPECT_FALSE(quiet.hasDeferredError());
+}
+
+TEST_F(MixerTest, RampsAdvanceEveryOutputFrameBeforeItIsMixed)
+{
+    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 256));
+    int id = mixer.play(constantSource(0.5f, 22050, 8000, true), false);
+    mixer.start(id);
+    // 100 frames: 0.5 / 22050 s rounds down to 99 frames at most, so ask
+    // for a little more.
+    mixer.setPan(id, 1.0f, 100.5 / 22050.0);
+    mixer.setVolume(id, 0.5f, 100.5 / 22050.0);
+    std::vector<int> out = mixS16(mixer, 256);
+    for (int f = 0; f < 100; ++f) {
+        float pan = static_cast<float>(f + 1) / 100.0f;
+        float volume = 1.0f - 0.5f * static_cast<float>(f + 1) / 100.0f;
+        EXPECT_NEAR(out[2 * f], expectedS16(0.5f * (1.0f - pan) * volume), 2) << f;
+        EXPECT_NEAR(out[2 * f + 1], expectedS16(0.5f * volume), 2) << f;
+    }
+    for (int f = 100; f < 256; ++f) {
+        EXPECT_EQ(out[2 * f], 0);
+        EXPECT_NEAR(out[2 * f + 1], expectedS16(0.25f), 2);
+    }
+    MixerChannel* voice = mixer.findChannel(id);
+    EXPECT_EQ(voice->panRampLeft, 0);
+    EXPECT_NEAR(voice->pan, 1000.0f, 0.1f);
+    EXPECT_NEAR(voice->volume, 500.0f, 0.1f);
+
+    // A rate ramp from 22050 to 44100 Hz over 200 frames covers about 300
+    // source frames, then runs at twice the rate.
+    MixerOGGstatic* ramp = rampSource(4000, 0.0002f);
+    int glide = mixer.play(ramp, false);
+    mixer.start(glide);
+    mixer.setFrequency(glide, 44100.0f, 200.5 / 22050.0);
+    mixer.setVolume(id, 0.0f, 0.0);
+    mixS16(mixer, 200);
+    EXPECT_NEAR(mixer.findChannel(glide)->playCursor / 2, 300, 2);
+    EXPECT_NEAR(mixer.findChannel(glide)->frequency, 44100.0f, 1.0f);
+    int before = mixer.findChannel(glide)->playCursor;
+    mixS16(mixer, 50);
+    EXPECT_EQ(mixer.findChannel(glide)->playCursor - before, 200);
+}
