@@ -108,6 +108,8 @@ public:
     int qelMode = MODE_OK;
 
 private:
+    bool bCoreOnly = false;
+
     void readConfiguration();
     void readEditionFile();
     void resetFrameStatistics();

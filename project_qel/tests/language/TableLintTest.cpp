@@ -57,30 +57,6 @@ bool iconAllowed(int lang, int id, unsigned char byte)
     }
 }
 
-// The printf conversions of a text, in order ("%s", "%d", "%.2lf" ...). A
-// "%" that starts no conversion is a plain character.
-std::vector<std::string> conversionsOf(const std::string& text)
-{
-    std::vector<std::string> found;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            continue;
-        }
-        size_t end = i + 1;
-        while (end < text.size() && std::strchr("-+#0123456789.", text[end]) != nullptr) {
-            ++end;
-        }
-        while (end < text.size() && (text[end] == 'l' || text[end] == 'h')) {
-            ++end;
-        }
-        if (end < text.size() && std::strchr("sdiufFeEgGxXoc", text[end]) != nullptr) {
-            found.push_back(text.substr(i, end - i + 1));
-            i = end;
-        }
-    }
-    return found;
-}
-
 }  // namespace
 
 TEST_F(LanguageTest, NamesAreUniqueAndWellFormed)
