@@ -143,8 +143,9 @@ void selectFace(cairo_t* cr, Faces& faces, char32_t c, double size) {
 }
 
 // Paints the current path: a black outline of the given width around it
-// (when outline > 0), then the path in white.
-void paintPath(cairo_t* cr, int outline, double strokeWidth) {
+// (when outline > 0), then the path in white: stroked with the width, filled
+// without one, or with fill set both (round corners on a filled shape).
+void paintPath(cairo_t* cr, int outline, double strokeWidth, bool fill = false) {
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     if (outline > 0) {
@@ -155,10 +156,13 @@ void paintPath(cairo_t* cr, int outline, double strokeWidth) {
     cairo_set_source_rgba(cr, 1, 1, 1, 1);
     if (strokeWidth > 0) {
         cairo_set_line_width(cr, strokeWidth);
-        cairo_stroke(cr);
-    } else {
-        cairo_fill(cr);
+        if (!fill) {
+            cairo_stroke(cr);
+            return;
+        }
+        cairo_stroke_preserve(cr);
     }
+    cairo_fill(cr);
 }
 
 // The icons of the control codes, drawn in the box (x, top, size) that
@@ -177,17 +181,7 @@ void drawIcon(cairo_t* cr, Icon icon, double x, double top, double s, int outlin
         cairo_line_to(cr, -r * 0.6, r * 0.95);
         cairo_close_path(cr);
         cairo_restore(cr);
-        // Stroked as well as filled, so that the corners come out round.
-        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-        if (outline > 0) {
-            cairo_set_source_rgba(cr, 0, 0, 0, 1);
-            cairo_set_line_width(cr, lw + 2.0 * outline);
-            cairo_stroke_preserve(cr);
-        }
-        cairo_set_source_rgba(cr, 1, 1, 1, 1);
-        cairo_set_line_width(cr, lw);
-        cairo_stroke_preserve(cr);
-        cairo_fill(cr);
+        paintPath(cr, outline, lw, true);
     };
     // A white disc with a sign cut out of it.
     auto disc = [&](const std::function<void()>& sign) {
