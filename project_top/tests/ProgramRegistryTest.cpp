@@ -14,7 +14,9 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "BasicLink", "ErrorManager", "Logger", "Qel", "QelBase", "ResourceManager",
         "Property", "PropertyContainer", "PropertyDWORD", "PropertyDouble", "PropertyFloat",
         "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC", "Console", "Context", "TimeKeeper",
-        "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput", "ContextBlender",
+        "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput",
+        "Renderable", "Skin", "Quad", "VertexBuffer", "Texture",
+        "ContextBlender",
         // RootObjectBase and its two calls, registered by name hash.
         "_04790976", "_cfad751b", "_4472ef3a",
     };
