@@ -61,7 +61,7 @@ FontQuad::~FontQuad()
 {
     QEL_LOG("Cache usage: %d textures (%d entries).", static_cast<int>(cacheTextures.countChildren()),
             static_cast<int>(cacheEntries.countChildren()));
-    if (!g_qel->bDebugLocked) {
+    if (g_qel != nullptr && !g_qel->bDebugLocked) {
         for (BasicLink* link = cacheEntries.firstChild; link != nullptr; link = link->next) {
             if (!link->bDead && !link->bSkip) {
                 QEL_LOG("Contents: %s", static_cast<FontQuadCacheEntry*>(link)->text.c_str());

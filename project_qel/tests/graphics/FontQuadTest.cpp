@@ -17,6 +17,7 @@
 namespace {
 
 constexpr UColor BLACK(0, 0, 0, 255);
+constexpr UColor WHITE(255, 255, 255, 255);
 
 bool sameFrame(const MemoryImageFile& a, const MemoryImageFile& b)
 {
@@ -109,6 +110,12 @@ TEST_F(FontQuadTest, MeasuresAdvancesSpacesUnloadedSymbolsAndEscapes)
     EXPECT_EQ(font.symbol(5000).pQuad, nullptr) << "past the table reads as never loaded";
     EXPECT_EQ(font.getTextSize(UString("A\x1F\xFF\xFF", 4)).width, 11);
     EXPECT_EQ(font.getTextSize(UString("A\x1F", 2)).width, 11);
+    // Printed too, directly and through the cache: nothing is read outside
+    // the symbol table or the text.
+    for (int flags : {0, int(FontQuad::PRINT_NO_CACHE)}) {
+        font.printAt(0.0f, 0.0f, 0.0f, WHITE, flags, UString("AB\x1F\xFF\xFF" "CD\x1F\x86", 9));
+    }
+    EXPECT_EQ(font.getMarkupTextSize(UString("AB\x1E{FF", 6)).width, 14);
 
     FontQuad tight;
     tight.letterSpacing = -1;
