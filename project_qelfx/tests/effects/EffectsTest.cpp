@@ -93,7 +93,7 @@ TEST_F(Effects, ADelayedSpriteIsNotDrawnButItsChildrenTick)
     sprite.update(0.0, 0.5);
     sprite.update(0.0, 0.2);
     EXPECT_EQ(sprite.elapsed, 0.0);
-    EXPECT_TRUE(child->bDead) << "children tick while the delay runs";
+    EXPECT_EQ(sprite.countChildren(), 0u) << "children tick (and the finished one goes) while the delay runs";
     core.graphics->clear(BLACK);
     sprite.render();
     EXPECT_EQ(core.worldPixel(0.5f, 0.5f), RGB_BLACK);
