@@ -227,12 +227,16 @@ protected:
 
         Texture* star = image("gfx/star.tga", 0);
         RenderableTimed sprite;
-        const V3 starAt(320.0f, 0.0f, 0.0f);
-        sprite.setPlacement(star->skins[0], &starAt, nullptr, nullptr);
+        const V3 starAt(318.0f, 8.0f, 0.0f);
+        const V3 twice(2.0f, 2.0f, 1.0f);
+        sprite.setPlacement(star->skins[0], &starAt, nullptr, &twice);
         sprite.fadeInTime = 0.5;
         sprite.update(0.0, 0.25);
         sprite.render();
         sprite.pSkin = nullptr;
+        const UColor caption(200, 225, 255, 255);
+        font(1).printAt(140.0f, -14.0f, 0.0f, caption, 0x04, "waving");
+        font(1).printAt(318.0f, -14.0f, 0.0f, caption, 0x04, "fading in");
     }
 
     RenderCore core;
