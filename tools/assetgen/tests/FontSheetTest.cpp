@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "GeneratedTree.h"
@@ -17,32 +18,31 @@ using namespace assetgen::tree;
 namespace {
 
 struct LoadedCell {
-    const Rgba* image = nullptr;
+    const MemoryImageFile* image = nullptr;
     PlacedFrame frame;
 };
 
 struct LoadedFont {
-    std::vector<Rgba> images;
-    std::vector<std::vector<PlacedFrame>> frames;
+    std::vector<LoadedImage> sheets;
     std::vector<LoadedCell> cells; // by symbol; null image below the first symbol
 };
 
+// The sheets of a font as the engine reads them from the data pack.
 bool loadFont(const FontSpec& spec, LoadedFont& font) {
-    font.images.resize(spec.sheets.size());
-    font.frames.resize(spec.sheets.size());
+    font.sheets.resize(spec.sheets.size());
     for (size_t i = 0; i < spec.sheets.size(); ++i) {
         std::string error;
-        if (!loadImage(spec.sheets[i], font.images[i], font.frames[i], error)) {
+        if (!loadImage(spec.sheets[i], font.sheets[i], error)) {
             ADD_FAILURE() << spec.sheets[i] << ": " << error;
             return false;
         }
     }
     font.cells.resize(256);
     int symbol = spec.firstSymbol;
-    for (size_t i = 0; i < spec.sheets.size(); ++i) {
-        for (const PlacedFrame& f : font.frames[i]) {
+    for (const LoadedImage& sheet : font.sheets) {
+        for (const PlacedFrame& f : sheet.frames) {
             if (symbol < 256) {
-                font.cells[symbol] = LoadedCell{&font.images[i], f};
+                font.cells[symbol] = LoadedCell{sheet.image.get(), f};
             }
             ++symbol;
         }
@@ -51,8 +51,11 @@ bool loadFont(const FontSpec& spec, LoadedFont& font) {
     return symbol == 256;
 }
 
-const uint8_t* pixel(const LoadedCell& c, int x, int y) {
-    return &c.image->pixels[(static_cast<size_t>(c.frame.top + y) * c.image->width + c.frame.left + x) * 4];
+// R, G, B, A of a pixel of the cell.
+std::array<uint8_t, 4> pixel(const LoadedCell& c, int x, int y) {
+    const u32 p = c.image->pImageData[static_cast<size_t>(c.frame.top + y) * c.image->width + c.frame.left + x];
+    return {static_cast<uint8_t>(p), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p >> 16),
+            static_cast<uint8_t>(p >> 24)};
 }
 
 // The first row of the cell with visible ink, or -1.
@@ -75,17 +78,19 @@ int lineHeightOf(const LoadedFont& font) {
     return h;
 }
 
+class FontSheets : public MountedPack {};
+
 } // namespace
 
-TEST(FontSheets, EveryFontHasOneCellPerSymbolOnSheetsOfAtMost256Square) {
+TEST_F(FontSheets, EveryFontHasOneCellPerSymbolOnSheetsOfAtMost256Square) {
     for (const FontSpec& spec : fontSpecs()) {
         SCOPED_TRACE(spec.name);
         LoadedFont font;
         ASSERT_TRUE(loadFont(spec, font));
-        for (const Rgba& image : font.images) {
-            EXPECT_LE(image.width, 256);
-            EXPECT_LE(image.height, 256);
-            EXPECT_TRUE(image.hasAlpha);
+        for (const LoadedImage& sheet : font.sheets) {
+            EXPECT_LE(sheet.image->width, 256);
+            EXPECT_LE(sheet.image->height, 256);
+            EXPECT_TRUE(sheet.image->hasAlpha);
         }
         const int line = lineHeightOf(font);
         for (int s = spec.firstSymbol; s < 256; ++s) {
@@ -102,20 +107,23 @@ TEST(FontSheets, EveryFontHasOneCellPerSymbolOnSheetsOfAtMost256Square) {
     }
 }
 
-TEST(FontSheets, PlainFontsAreWhiteWithCoverageInAlphaAndOutlineFontsHaveDarkOutlines) {
+TEST_F(FontSheets, PlainFontsAreWhiteWithCoverageInAlphaAndOutlineFontsHaveDarkOutlines) {
     for (const FontSpec& spec : fontSpecs()) {
         SCOPED_TRACE(spec.name);
         LoadedFont font;
         ASSERT_TRUE(loadFont(spec, font));
         size_t dark = 0;
         size_t partial = 0;
-        for (const Rgba& image : font.images) {
-            for (size_t p = 0; p < image.pixels.size(); p += 4) {
-                const uint8_t* px = &image.pixels[p];
+        for (const LoadedImage& sheet : font.sheets) {
+            const MemoryImageFile& image = *sheet.image;
+            for (size_t p = 0; p < static_cast<size_t>(image.width) * image.height; ++p) {
+                const u32 word = image.pImageData[p];
+                const uint8_t px[4] = {static_cast<uint8_t>(word), static_cast<uint8_t>(word >> 8),
+                                       static_cast<uint8_t>(word >> 16), static_cast<uint8_t>(word >> 24)};
                 dark += (px[3] == 255 && px[0] < 32 && px[1] < 32 && px[2] < 32) ? 1 : 0;
                 partial += (px[3] > 0 && px[3] < 255) ? 1 : 0;
                 if (spec.outline == 0) {
-                    ASSERT_TRUE(px[0] == 255 && px[1] == 255 && px[2] == 255) << "pixel " << p / 4;
+                    ASSERT_TRUE(px[0] == 255 && px[1] == 255 && px[2] == 255) << "pixel " << p;
                 }
             }
         }
@@ -126,7 +134,7 @@ TEST(FontSheets, PlainFontsAreWhiteWithCoverageInAlphaAndOutlineFontsHaveDarkOut
     }
 }
 
-TEST(FontSheets, EveryCharacterOfEveryLanguageHasAGlyphOrIsComposedFromGlyphs) {
+TEST_F(FontSheets, EveryCharacterOfEveryLanguageHasAGlyphOrIsComposedFromGlyphs) {
     bool used[256] = {};
     for (int lang = 0; lang < LANGUAGE_MAX; ++lang) {
         for (int id = 0; id < Language::STRING_COUNT; ++id) {
@@ -167,7 +175,7 @@ TEST(FontSheets, EveryCharacterOfEveryLanguageHasAGlyphOrIsComposedFromGlyphs) {
 // The engine hangs a composed accent so that its lower edge lies drop - 1
 // rows below the top of the line: every base letter must start below it, and
 // not far below.
-TEST(FontSheets, ComposedAccentsSitJustAboveTheirBaseLetters) {
+TEST_F(FontSheets, ComposedAccentsSitJustAboveTheirBaseLetters) {
     for (const FontSpec& spec : fontSpecs()) {
         if (!spec.composites) {
             continue;
