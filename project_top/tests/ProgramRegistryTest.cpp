@@ -16,6 +16,7 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC", "Console", "Context", "TimeKeeper",
         "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput",
         "Renderable", "Skin", "Quad", "VertexBuffer", "Texture",
+        "FontQuad", "FontQuadCacheEntry", "ContextBlender",
         // RootObjectBase and its two calls, registered by name hash.
         "_04790976", "_cfad751b", "_4472ef3a",
         // The start-up screens.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "GeneratedTree.h"
+#include "fonts/Fonts.h"
 
 using namespace assetgen::tree;
 
@@ -27,6 +28,15 @@ TEST_F(PackContents, HoldsEveryImageWithItsSkinList) {
     for (const ImageResource& r : imageTable()) {
         expectSameAsGenerated(r.file);
         expectSameAsGenerated(std::string(r.file) + ".ini");
+    }
+}
+
+TEST_F(PackContents, HoldsEveryFontSheetWithItsSkinList) {
+    for (const assetgen::FontSpec& spec : assetgen::fontSpecs()) {
+        for (const std::string& sheet : spec.sheets) {
+            expectSameAsGenerated(sheet);
+            expectSameAsGenerated(sheet + ".ini");
+        }
     }
 }
 
