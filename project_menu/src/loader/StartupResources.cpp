@@ -2,6 +2,7 @@
 
 #include "audio/Sound.h"
 #include "audio/SoundStream.h"
+#include "effects/BendQuad.h"
 #include "engine/Qel.h"
 #include "file/FileManager.h"
 #include "graphics/Skin.h"
@@ -181,6 +182,20 @@ void loadSound(QelBase* holder, const SoundRow& row)
     sound->minInterval = row.minInterval;
     sound->pitchMin = row.pitchMin;
     sound->pitchMax = row.pitchMax;
+}
+
+void addBentHand(Texture* bearHand)
+{
+    constexpr int BEND_SEGMENTS = 16;
+    auto* bend = new BendQuad();
+    bend->bVertical = true;
+    bend->rebuild();
+    bend->copyFrom(static_cast<Quad*>(g_qel->resourceManager->find("bearHand:0", true)));
+    bend->columns = BEND_SEGMENTS;
+    bend->allocate();
+    bend->setOrigin(ANCHOR_LEFT_CENTRE);
+    bearHand->skins.push_back(bend);
+    g_qel->resourceManager->addResource("bearHand:bend", bend);
 }
 
 int loadCodepageTextures(QelBase* holder, const char* filePattern, const UString& codepage,

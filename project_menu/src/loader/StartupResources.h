@@ -82,6 +82,10 @@ Texture* loadFontTexture(QelBase* holder, const TextureRow& row);
 void loadMusic(QelBase* holder, const MusicRow& row);
 void loadSound(QelBase* holder, const SoundRow& row);
 
+// The bent copy of the bear's hand: appended to the texture's skins (which
+// then own it) and registered as "bearHand:bend", without a frame key.
+void addBentHand(Texture* bearHand);
+
 // Loads the textures of a code-page font family numbered from 1 while the
 // file "pattern" (code page, number) exists, each registered under
 // keyPattern (number); returns how many were registered.

@@ -10,6 +10,7 @@
 #include "audio/QelAudio.h"
 #include "audio/Sound.h"
 #include "audio/SoundStream.h"
+#include "effects/BendQuad.h"
 #include "engine/TimeKeeper.h"
 #include "loader/StartupResources.h"
 #include "resource/ResourceManager.h"
@@ -105,6 +106,9 @@ TEST_F(StartupResources, KeysAreUniqueAndFilesComeOutOfThePack)
     for (const ImageRow& row : images) {
         EXPECT_TRUE(core.files->exists(UString(row.file))) << row.file;
     }
+    for (const TextureRow& row : fontTextures) {
+        EXPECT_TRUE(core.files->exists(UString(row.file))) << row.file;
+    }
     for (const SoundRow& row : sounds) {
         EXPECT_TRUE(core.files->exists(UString(row.file))) << row.file;
     }
@@ -135,6 +139,35 @@ TEST_F(StartupResources, OriginsMoveOnlyOnTheFramesTheTableNames)
     EXPECT_EQ(heart->skins[0]->width, star.skins[0]->width);
     EXPECT_EQ(heart->skins[0]->origin.x, star.skins[0]->origin.x);
     EXPECT_EQ(heart->skins[0]->origin.y, star.skins[0]->origin.y);
+}
+
+TEST_F(StartupResources, FontSourcesKeepTheirPixelsAndRegisterWhole)
+{
+    for (const TextureRow& row : fontTextures) {
+        Texture* texture = loadFontTexture(holder, row);
+        EXPECT_EQ(find(row.key), texture);
+        EXPECT_EQ(find(std::string(row.key) + ":0"), nullptr) << row.key;
+    }
+    EXPECT_NE(dynamic_cast<Texture*>(find("fontTinyTex"))->flags & LOAD_KEEP_PIXELS, 0);
+    EXPECT_EQ(dynamic_cast<Texture*>(find("fontLargeTex4"))->flags & LOAD_KEEP_PIXELS, 0);
+}
+
+TEST_F(StartupResources, TheBentHandJoinsTheHandsSkinsWithoutAFrameKey)
+{
+    const ImageRow& row = images[34];
+    ASSERT_STREQ(row.key, "bearHand");
+    Texture* hand = loadImage(holder, row);
+    const size_t frames = hand->skins.size();
+    addBentHand(hand);
+    ASSERT_EQ(hand->skins.size(), frames + 1);
+    auto* bend = dynamic_cast<BendQuad*>(find("bearHand:bend"));
+    ASSERT_NE(bend, nullptr);
+    EXPECT_EQ(hand->skins.back(), bend);
+    EXPECT_EQ(find("bearHand:" + std::to_string(frames)), nullptr);
+    EXPECT_EQ(bend->columns, 16);
+    EXPECT_TRUE(bend->bVertical);
+    EXPECT_EQ(bend->texture, static_cast<Quad*>(hand->skins[0])->texture);
+    EXPECT_FLOAT_EQ(bend->origin.x, -bend->width / 2.0f) << "left centre";
 }
 
 TEST_F(StartupResources, SoundsGetTheirPlayRulesAndMusicStreamsAreSeparateObjects)
