@@ -51,7 +51,7 @@ public:
 
 class MenuCore : public DeviceCore {
 public:
-    MenuCore() : DeviceCore(DeviceCore::INPUT), script(qel->input)
+    MenuCore() : DeviceCore(DeviceCore::GRAPHICS | DeviceCore::INPUT), script(qel->input)
     {
         qel->language = new Language();
         qel->language->setCurrentLanguage(0);
