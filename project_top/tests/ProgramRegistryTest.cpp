@@ -15,6 +15,8 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "Property", "PropertyContainer", "PropertyDWORD", "PropertyDouble", "PropertyFloat",
         "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC", "Console", "Context", "TimeKeeper",
         "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput",
+        // The menu framework's screens.
+        "ContextManager", "ContextMenu", "ContextPost", "ContextDialog",
         // RootObjectBase and its two calls, registered by name hash.
         "_04790976", "_cfad751b", "_4472ef3a",
     };
