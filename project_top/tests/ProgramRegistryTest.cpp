@@ -17,6 +17,7 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput",
         // The menu framework's screens.
         "ContextManager", "ContextMenu", "ContextPost", "ContextDialog",
+        "Renderable", "Skin", "Quad", "VertexBuffer", "Texture",
         // RootObjectBase and its two calls, registered by name hash.
         "_04790976", "_cfad751b", "_4472ef3a",
     };

@@ -156,6 +156,39 @@ bool matrixInverse(Matrix& out, const Matrix& in)
     return true;
 }
 
+void matrixTranslate(Matrix& m, V3 t)
+{
+    for (int row = 0; row < 4; ++row) {
+        m[12 + row] += m[row] * t.x + m[4 + row] * t.y + m[8 + row] * t.z;
+    }
+}
+
+void matrixScale(Matrix& m, V3 s)
+{
+    for (int row = 0; row < 4; ++row) {
+        m[row] *= s.x;
+        m[4 + row] *= s.y;
+        m[8 + row] *= s.z;
+    }
+}
+
+void matrixRotateAxis(Matrix& m, float degrees, int axis)
+{
+    const double radians = static_cast<double>(degrees) * (3.141592653589793 / 180.0);
+    const float c = static_cast<float>(std::cos(radians));
+    const float s = static_cast<float>(std::sin(radians));
+    // The two columns that turn: (first, second) -> (c first + s second,
+    // -s first + c second).
+    const int first = axis == 0 ? 1 : (axis == 1 ? 2 : 0);
+    const int second = axis == 0 ? 2 : (axis == 1 ? 0 : 1);
+    for (int row = 0; row < 4; ++row) {
+        const float a = m[first * 4 + row];
+        const float b = m[second * 4 + row];
+        m[first * 4 + row] = a * c + b * s;
+        m[second * 4 + row] = b * c - a * s;
+    }
+}
+
 Matrix lookAtMatrix(V3 eye, V3 target, V3 up)
 {
     V3 f = normalize(target - eye);

@@ -33,6 +33,12 @@ void matrixMultiply(Matrix& out, const Matrix& a, const Matrix& b);
 // Gauss-Jordan elimination with partial pivoting. False when the matrix is
 // singular (every candidate pivot of a column is zero); out is then unusable.
 bool matrixInverse(Matrix& out, const Matrix& in);
+// m times a translation, a scale or a rotation (degrees about one of the
+// three axes: 0 x, 1 y, 2 z), as glTranslatef, glScalef and glRotatef change
+// the current matrix.
+void matrixTranslate(Matrix& m, V3 t);
+void matrixScale(Matrix& m, V3 s);
+void matrixRotateAxis(Matrix& m, float degrees, int axis);
 // The viewing matrix of gluLookAt: rows s, u, -f, then a translation by -eye.
 Matrix lookAtMatrix(V3 eye, V3 target, V3 up);
 // Multiplies the current OpenGL matrix by lookAtMatrix.
