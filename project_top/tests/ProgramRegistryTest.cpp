@@ -16,7 +16,8 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC", "Console", "Context", "TimeKeeper",
         "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput",
         // The menu framework's screens.
-        "ContextManager", "ContextMenu", "ContextPost", "ContextDialog",
+        "ContextManager", "ContextMenu", "ContextPost", "ContextDialog", "MousePointer", "Percentage",
+        "RadialFader",
         "Renderable", "Skin", "Quad", "VertexBuffer", "Texture",
         // RootObjectBase and its two calls, registered by name hash.
         "_04790976", "_cfad751b", "_4472ef3a",

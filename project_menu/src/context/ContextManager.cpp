@@ -4,12 +4,19 @@
 #include "engine/EventManager.h"
 #include "engine/Qel.h"
 #include "global/Global.h"
+#include "graphics/QelGraphics.h"
+#include "graphics/VertexBuffer.h"
+#include "gui/MousePointer.h"
+#include "gui/RadialFader.h"
 #include "input/QelInput.h"
 #include "language/Language.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(ContextManager, Context::runtimeClass(), QEL_NO_CREATOR);
 
 namespace {
+
+// The debug level's flag for the graph of recent frame rates.
+constexpr int DEBUG_FRAME_GRAPH = 4;
 
 // Down in this frame and up in the previous one.
 bool wentDown(const QelInput* input, int key)
@@ -29,7 +36,11 @@ void clearFocus()
 ContextManager::ContextManager()
     : pointerHolder(new Context())
     , faderHolder(new Context())
+    , mousePointer(new MousePointer())
+    , fader(new RadialFader())
 {
+    pointerHolder->addChildBack(mousePointer);
+    faderHolder->addChildBack(fader);
 }
 
 ContextManager::~ContextManager()
@@ -38,6 +49,8 @@ ContextManager::~ContextManager()
     pointerHolder = nullptr;
     delete faderHolder;
     faderHolder = nullptr;
+    mousePointer = nullptr;
+    fader = nullptr;
 }
 
 void ContextManager::add(Context* screen)
@@ -82,6 +95,8 @@ void ContextManager::activateTop()
     clearFocus();
     active->activate(active->bFirstActivation != 0);
     active->bFirstActivation = 0;
+    // The iris opens on every change of screen.
+    fader->targetAmount = 0.0f;
     lastActive = active;
 }
 
@@ -162,4 +177,44 @@ void ContextManager::renderContents()
         }
     }
     faderHolder->draw();
+    if (g_qel->debugLevel & DEBUG_FRAME_GRAPH) {
+        drawFrameGraph();
+    }
+}
+
+void ContextManager::drawFrameGraph()
+{
+    const QelGraphics* graphics = g_qel->graphics;
+    if (graphics == nullptr) {
+        return;
+    }
+    const int halfW = graphics->screenWidth / 2;
+    const int halfH = graphics->screenHeight / 2;
+    VertexBuffer graph(Qel::FPS_HISTORY);
+    for (int i = 0; i < Qel::FPS_HISTORY; ++i) {
+        int slot = (g_qel->frameNumber - i) % Qel::FPS_HISTORY;
+        if (slot < 0) {
+            slot += Qel::FPS_HISTORY;
+        }
+        const int sample = g_qel->fpsHistory[slot];
+        Vertex& v = graph.vertices[i];
+        v = Vertex();
+        v.x = float(halfW - i);
+        v.y = float(-halfH + sample / 4);
+        v.color = sample < 31 ? UColor(0x80, 0, 0, 0xff)
+                  : sample <= 60 ? UColor(0xc0, 0xc0, 0, 0xff)
+                                 : UColor(0, 0x80, 0, 0xff);
+    }
+    drawWorldVertices(graph, VertexBuffer::LINE_STRIP);
+
+    VertexBuffer target(2);
+    const float y = float(-halfH + g_global->settings.maxFps / 4);
+    for (int i = 0; i < 2; ++i) {
+        target.vertices[i] = Vertex();
+        target.vertices[i].color = UColor(0xff, 0, 0, 0xff);
+        target.vertices[i].y = y;
+    }
+    target.vertices[0].x = float(halfW - Qel::FPS_HISTORY);
+    target.vertices[1].x = float(halfW);
+    drawWorldVertices(target, VertexBuffer::LINES);
 }

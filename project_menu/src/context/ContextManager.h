@@ -7,10 +7,14 @@
 // bQuit when no screen is left.
 #include "engine/Context.h"
 
+class MousePointer;
+class RadialFader;
+
 class ContextManager : public Context {
     QEL_DECLARE_RUNTIME_CLASS()
 
 public:
+    // The image "mousePointer" must be registered.
     ContextManager();
     // Deletes both holders, then every screen still on the stack.
     ~ContextManager() override;
@@ -30,6 +34,8 @@ public:
     // Plain screens holding the shared pointer and the fader.
     Context* pointerHolder = nullptr;
     Context* faderHolder = nullptr;
+    MousePointer* mousePointer = nullptr;
+    RadialFader* fader = nullptr;
     // The screen active after the previous tick; null after any pop.
     Context* lastActive = nullptr;
     Context* active = nullptr;
@@ -43,4 +49,5 @@ private:
     void activateTop();
     void applyCloseInputs();
     void askBeforeClosing();
+    void drawFrameGraph();
 };

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "MenuCore.h"
+#include "context/MenuCore.h"
 #include "context/ContextDialog.h"
 
 using Journal = std::vector<std::string>;

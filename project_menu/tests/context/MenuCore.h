@@ -15,6 +15,7 @@
 #include "context/ContextManager.h"
 #include "engine/EventManager.h"
 #include "global/Global.h"
+#include "graphics/Texture.h"
 #include "language/Language.h"
 #include "resource/ResourceManager.h"
 #include "support/DeviceCore.h"
@@ -57,6 +58,10 @@ public:
         qel->language->setCurrentLanguage(0);
         qel->resourceManager = new ResourceManager();
         qel->eventManager = new EventManager();
+        files->bUseWad = true;
+        files->useWad(UString(VABO_DATA_PACK));
+        pointerImage = std::make_unique<Texture>("gfx/gui/game/mousepointer.tga", 0);
+        qel->resourceManager->addResource("mousePointer", pointerImage.get());
         pop = std::make_unique<Sound>("sfx/pop.ogg", false, 1);
         qel->resourceManager->addResource("pop", pop.get());
         global = std::make_unique<TestGlobal>();
@@ -69,6 +74,7 @@ public:
         global.reset();
         g_global = nullptr;
         pop.reset();
+        pointerImage.reset();
         delete qel->eventManager;
         qel->eventManager = nullptr;
         delete qel->resourceManager;
@@ -111,6 +117,7 @@ public:
     // Logical screen units, origin bottom-left.
     V3 mouse;
     std::unique_ptr<Sound> pop;
+    std::unique_ptr<Texture> pointerImage;
     std::unique_ptr<TestGlobal> global;
     ContextManager* manager = nullptr;
     std::vector<std::string> journal;
