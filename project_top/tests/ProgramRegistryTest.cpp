@@ -15,6 +15,9 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "Property", "PropertyContainer", "PropertyDWORD", "PropertyDouble", "PropertyFloat",
         "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC", "Console", "Context", "TimeKeeper",
         "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput",
+        // The menu framework's screens.
+        "ContextManager", "ContextMenu", "ContextPost", "ContextDialog", "MousePointer", "Percentage",
+        "RadialFader",
         "Renderable", "Skin", "Quad", "VertexBuffer", "Texture",
         "FontQuad", "FontQuadCacheEntry", "ContextBlender",
         // RootObjectBase and its two calls, registered by name hash.

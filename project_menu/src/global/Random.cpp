@@ -10,3 +10,13 @@ u32 random32()
     }
     return value;
 }
+
+UColor randomColour()
+{
+    const int mask = std::rand() % 6 + 1;
+    u8 channels[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        channels[i] = (mask & (1 << i)) != 0 ? u8(255) : u8((std::rand() % 5) * 32);
+    }
+    return UColor(channels[0], channels[1], channels[2], 255);
+}

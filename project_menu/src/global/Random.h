@@ -5,3 +5,10 @@
 // A 32-bit value from 32 calls of rand(): each call gives one bit (its value
 // modulo 2), the first call the most significant bit.
 u32 random32();
+
+#include "math/UColor.h"
+
+// An opaque colour with at least one full channel and at least one that is
+// not: a random pick of which channels are full, the others a random step
+// of 32 from 0 to 128.
+UColor randomColour();

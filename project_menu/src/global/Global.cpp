@@ -1,0 +1,42 @@
+#include "global/Global.h"
+
+#include "audio/QelAudio.h"
+#include "context/ContextManager.h"
+#include "context/ContextPost.h"
+#include "engine/Qel.h"
+#include "graphics/QelGraphics.h"
+#include "input/QelInput.h"
+
+Global* g_global = nullptr;
+
+Global::Global() = default;
+
+Global::~Global()
+{
+    delete contextPost;
+    contextPost = nullptr;
+    delete contextManager;
+    contextManager = nullptr;
+    delete resourceHolder;
+    resourceHolder = nullptr;
+    // The members then save the profiles and the record.
+}
+
+void Global::applySettings()
+{
+    g_qel->startFrameTimer(1.0 / settings.maxFps);
+    if (g_qel->audio != nullptr) {
+        g_qel->audio->frequency = soundFrequencies[settings.soundQuality];
+        g_qel->audio->setSoundVolume(float(settings.soundVolume / 24.0));
+        g_qel->audio->setMusicVolume(float(settings.musicVolume / 24.0));
+    }
+    QelGraphics* graphics = g_qel->graphics;
+    if (graphics != nullptr) {
+        graphics->changePresentationParameters(videoWidths[settings.videoMode], videoHeights[settings.videoMode],
+                                               settings.fullscreen, settings.bilinearFilter, settings.vsync);
+        graphics->bTextShadows = settings.detail >= 1 && !graphics->bBrokenAlphaOp;
+    }
+    if (g_qel->input != nullptr) {
+        g_qel->input->mouseScale = 0.5 + 0.25 * settings.mouseSensitivity;
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The program-wide object of the menu framework: the settings and
+// high-score record, the player profiles, the screen stack, the shared
+// background and overlay screens, the fonts and the holder of every loaded
+// resource. The game derives its own class from it and pushes its first
+// screens in initGame.
+#include "global/ProfileStore.h"
+#include "global/SettingsRecord.h"
+
+class ContextManager;
+class ContextPost;
+class FontQuad;
+class QelBase;
+
+class Global {
+public:
+    // The record and the profiles from the per-user files; nothing else yet.
+    Global();
+    // Deletes the screens and the resources, then saves the profiles and
+    // the record.
+    virtual ~Global();
+    Global(const Global&) = delete;
+    Global& operator=(const Global&) = delete;
+
+    // The game's first screens.
+    virtual void initGame() = 0;
+
+    // Pushes the options of the record into the engine.
+    void applySettings();
+
+    // The window sizes of the video modes.
+    static constexpr int VIDEO_MODES = SettingsRecord::VIDEO_MODE_MAX + 1;
+    static constexpr int videoWidths[VIDEO_MODES] = {320, 640, 800, 1024};
+    static constexpr int videoHeights[VIDEO_MODES] = {240, 480, 600, 768};
+    static constexpr i32 soundFrequencies[SettingsRecord::SOUND_QUALITY_MAX + 1] = {11025, 22050, 44100};
+
+    SettingsRecord settings;
+    ProfileStore profiles;
+    // Children of resourceHolder, registered under their field names.
+    FontQuad* fontTiny = nullptr;
+    FontQuad* fontSmall = nullptr;
+    FontQuad* fontMedium = nullptr;
+    FontQuad* fontMediumOutline = nullptr;
+    FontQuad* fontLarge = nullptr;
+    ContextManager* contextManager = nullptr;
+    ContextPost* contextPost = nullptr;
+    QelBase* resourceHolder = nullptr;
+    // Opened by the system once the program has shut down; empty for none.
+    UString exitUrl;
+};
+
+// The one instance, set by the application.
+extern Global* g_global;
