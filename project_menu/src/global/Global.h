@@ -25,6 +25,17 @@ public:
     // The game's first screens.
     virtual void initGame() = 0;
 
+    // The first start-up phase, before the first frame: the class registry
+    // checked, the data pack mounted, the images of the loading screen, the
+    // screen stack with the loader on it.
+    void initPreLoader();
+    // The second, run by the loader's last stage: the shared screens, the
+    // game's first screens and the start-up screens over them.
+    void initPostLoader();
+    // Returns only when every text of the first four languages can be
+    // printed with the font; the first missing symbol is fatal.
+    static void verifyFontCompleteness(FontQuad* font);
+
     // Pushes the options of the record into the engine.
     void applySettings();
 

@@ -1,7 +1,11 @@
 #include "app/WMhooks.h"
 
+#include "app/ExitAddress.h"
+#include "context/ContextManager.h"
+#include "engine/ErrorManager.h"
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
+#include "game/MyGlobal.h"
 #include "input/QelInput.h"
 
 namespace {
@@ -55,4 +59,53 @@ bool handleWindowEvent(const SDL_Event& event)
     default:
         return false;
     }
+}
+
+bool doFrame()
+{
+    try {
+        if (g_qel == nullptr) {
+            new Qel();
+            g_global = new MyGlobal();
+            g_global->initPreLoader();
+            QEL_LOG("Entering game loop.");
+        }
+        g_qel->frame(g_global->contextManager);
+        return !g_global->contextManager->bQuit;
+    } catch (...) {
+        QEL_FATAL("Unhandled exception.");
+    }
+    return false;
+}
+
+void shutdown()
+{
+    if (g_global == nullptr) {
+        return;
+    }
+    const UString address = g_global->exitUrl;
+    SDL_PauseAudio(1);
+    delete g_global;
+    g_global = nullptr;
+    delete g_qel;
+    openAddress(address);
+}
+
+int runMainLoop()
+{
+    for (;;) {
+        bool quit = false;
+        SDL_Event event;
+        while (SDL_PollEvent(&event) != 0) {
+            quit = handleWindowEvent(event) || quit;
+            if (g_qel != nullptr) {
+                g_qel->sdlOnEvent(&event);
+            }
+        }
+        if (!doFrame() || quit) {
+            break;
+        }
+    }
+    shutdown();
+    return 0;
 }

@@ -11,3 +11,13 @@ void windowFocusLost();
 // Handles one window event before the engine sees it; true when it asks the
 // program to end (Alt or Meta with F4, the window's close button).
 bool handleWindowEvent(const SDL_Event& event);
+
+// One frame; on the first call also creates the engine and the game's
+// program-wide object and starts the loader. False once the program is to end.
+bool doFrame();
+// Deletes the program-wide object and the engine, then opens the address a
+// URL button left behind.
+void shutdown();
+// Runs the event loop and one frame per pass until the program is to end,
+// then shuts down; returns the process's exit status (0).
+int runMainLoop();

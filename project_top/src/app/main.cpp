@@ -1,9 +1,8 @@
-// Application entry.
-#include <cstdio>
+// Application entry: the program runs from the folder that holds its data
+// pack and edition file.
+#include "app/WMhooks.h"
 
 int main()
 {
-    std::printf("Vabodemo 1.30\n"
-                "The engine foundations are built; the game's screens are not there yet.\n");
-    return 1;
+    return runMainLoop();
 }

@@ -1,0 +1,87 @@
+// The real program from a fresh per-user folder, on an X server of its
+// own: the loader's stages, the language screen and a click on a flag, the
+// start-up screens in order, a skip with Space, the clean shutdown and the
+// files it leaves; then a second start that skips what the first settled.
+#include <gtest/gtest.h>
+
+#include "GameProcess.h"
+
+namespace {
+
+constexpr u32 LANGUAGE_SCREEN_BLUE = 0x301000;
+
+class StartupEndToEnd : public testing::Test {
+protected:
+    StartupEndToEnd()
+    {
+        core.files->bUseWad = false;
+        std::filesystem::create_directories(game);
+        std::filesystem::create_directories(user);
+        std::filesystem::create_symlink(VABO_GAME_DIR "/Vabodemo.dat", game + "/Vabodemo.dat");
+        std::filesystem::create_symlink(VABO_GAME_DIR "/Vabodemo.cfg.static", game + "/Vabodemo.cfg.static");
+    }
+
+    std::string userFile(const std::string& name) const { return TempFolder::readFile(user + "/1.30/" + name); }
+    // Each line appears, in this order.
+    static void expectInOrder(const std::string& text, const std::vector<std::string>& lines)
+    {
+        size_t at = 0;
+        for (const std::string& line : lines) {
+            const size_t found = text.find(line, at);
+            ASSERT_NE(found, std::string::npos) << "missing after position " << at << ": " << line;
+            at = found + line.size();
+        }
+    }
+
+    FileCore core{false, false};
+    std::string game = core.folder.path + "/game";
+    std::string user = core.folder.path + "/user";
+    e2e::VirtualDisplay x;
+};
+
+} // namespace
+
+TEST_F(StartupEndToEnd, FirstStartAsksTheLanguageAndTheSecondStartDoesNot)
+{
+    ASSERT_FALSE(x.display.empty()) << "no X server";
+    {
+        e2e::GameProcess run(game, user, x);
+        ASSERT_TRUE(run.waitForColour(4, 4, LANGUAGE_SCREEN_BLUE, 60.0))
+            << "the language screen never showed; running " << run.running() << ", exit " << run.exitStatus
+            << ", screenshots " << run.screenshots().size() << "\n" << run.log();
+        // The game's pointer starts at the centre and follows the mouse's
+        // relative motion one unit per pixel; the English flag stands 150
+        // units above the centre.
+        run.moveBy(0, -150);
+        e2e::pause(0.3);
+        run.click();
+        // The maker's logo (black) follows the one-frame configuration;
+        // Space skips it.
+        EXPECT_TRUE(run.waitForColour(4, 4, 0x000000, 20.0, 4));
+        run.key("space");
+        EXPECT_EQ(run.waitForExit(), 0);
+        const std::string log = run.log();
+        expectInOrder(log, {"Loader(): Loading resources...", "doFrame(): Entering game loop.",
+                            "Loading sound file 'sfx/applause-3.ogg'", "loadStuff(): Multilanguage mode (-1).",
+                            "initPostLoader(): Global initialization complete at t=", "Done. Clean exit."});
+        EXPECT_EQ(log.find("Error:"), std::string::npos) << log;
+    }
+    const std::string config = userFile("Vabodemo.cfg");
+    EXPECT_NE(config.find("defaultLanguage=0"), std::string::npos);
+    EXPECT_NE(config.find("[ContextAutoConfigure]"), std::string::npos);
+    EXPECT_NE(config.find("bAutoConfigure=Yes"), std::string::npos);
+    EXPECT_NE(config.find("bPauseAutoConfigure=No"), std::string::npos);
+    EXPECT_FALSE(userFile("Vabodemo.hst").empty());
+    EXPECT_FALSE(userFile("Vabodemo.pro").empty());
+
+    e2e::GameProcess again(game, user, x);
+    for (int i = 0; i < 100 && again.running(); ++i) {
+        again.key("space");
+        e2e::pause(0.2);
+    }
+    EXPECT_EQ(again.waitForExit(), 0);
+    const std::string log = again.log();
+    expectInOrder(log, {"loadStuff(): Multilanguage mode (0).", "initPostLoader(): Global initialization complete",
+                        "Done. Clean exit."});
+    EXPECT_EQ(log.find("Error:"), std::string::npos);
+}
