@@ -111,6 +111,13 @@ public:
         return screen;
     }
     std::vector<std::string> takeJournal() { return std::exchange(journal, {}); }
+    // RGB of the window pixel showing world point (x, y) of the logical view.
+    u32 worldPixel(float x, float y) const
+    {
+        const float sx = float(graphics->screenWidth) / float(graphics->fovWidth);
+        const float sy = float(graphics->screenHeight) / float(graphics->fovHeight);
+        return pixelAt(int((x + float(graphics->fovWidth / 2)) * sx), int((float(graphics->fovHeight / 2) - y) * sy));
+    }
 
     InputScript script;
     bool mouseDown = false;

@@ -13,19 +13,7 @@
 #include "gui/Percentage.h"
 #include "gui/RadialFader.h"
 
-namespace {
-
-class MenuScreenshotTest : public testing::Test, public MenuCore {
-protected:
-    u32 worldPixel(float x, float y) const
-    {
-        const float sx = float(graphics->screenWidth) / float(graphics->fovWidth);
-        const float sy = float(graphics->screenHeight) / float(graphics->fovHeight);
-        return pixelAt(int((x + float(graphics->fovWidth / 2)) * sx), int((float(graphics->fovHeight / 2) - y) * sy));
-    }
-};
-
-} // namespace
+class MenuScreenshotTest : public testing::Test, public MenuCore {};
 
 TEST_F(MenuScreenshotTest, AMenuScreenWithBarPointerAndFader)
 {

@@ -14,14 +14,6 @@ namespace {
 
 class OverlayTest : public testing::Test, public MenuCore {
 protected:
-    // RGB of the window pixel showing world point (x, y) of the 800 x 600
-    // logical view.
-    u32 worldPixel(float x, float y) const
-    {
-        const float sx = float(graphics->screenWidth) / float(graphics->fovWidth);
-        const float sy = float(graphics->screenHeight) / float(graphics->fovHeight);
-        return pixelAt(int((x + float(graphics->fovWidth / 2)) * sx), int((float(graphics->fovHeight / 2) - y) * sy));
-    }
     void drawFader(float amount)
     {
         graphics->clear(UColor(255, 0, 0, 255));
