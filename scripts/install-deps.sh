@@ -16,7 +16,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool
   # asset tool: drawing, fonts, sound checks
-  libcairo2-dev libfreetype-dev fonts-dejavu-core sox
+  libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-quicksand sox
 )
 
 if [[ "${1:-}" == "--fuzz" ]]; then

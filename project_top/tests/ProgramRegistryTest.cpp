@@ -19,6 +19,7 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "ContextManager", "ContextMenu", "ContextPost", "ContextDialog", "MousePointer", "Percentage",
         "RadialFader",
         "Renderable", "Skin", "Quad", "VertexBuffer", "Texture",
+        "FontQuad", "FontQuadCacheEntry", "ContextBlender",
         // RootObjectBase and its two calls, registered by name hash.
         "_04790976", "_cfad751b", "_4472ef3a",
     };

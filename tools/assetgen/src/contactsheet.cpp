@@ -93,14 +93,19 @@ int main(int argc, char** argv) {
     std::vector<Entry> entries;
     for (const std::string& f : files) {
         std::vector<uint8_t> bytes;
-        Rgba img;
-        std::string error;
-        if (!readFile((root / f).string(), bytes) ||
-            !(f.ends_with(".tga") ? decodeTga(bytes, img, error) : decodeJpeg(bytes, img, error))) {
-            std::fprintf(stderr, "contactsheet: %s: %s\n", f.c_str(), error.c_str());
+        ImagePixels img;
+        ImageError imageError;
+        if (!readFile((root / f).string(), bytes)) {
+            std::fprintf(stderr, "contactsheet: %s: cannot be read\n", f.c_str());
             return 1;
         }
-        Entry e{f, surfaceFromRgba(img), {}};
+        const auto decode = f.ends_with(".tga") ? decodeTGA : decodeJPEG;
+        if (!decode(bytes.data(), bytes.size(), false, img, imageError)) {
+            std::fprintf(stderr, "contactsheet: %s: %s\n", f.c_str(), imageError.message.c_str());
+            return 1;
+        }
+        std::string error;
+        Entry e{f, surfaceFromPixels(img), {}};
         std::vector<uint8_t> ini;
         if (readFile((root / f).string() + ".ini", ini)) {
             if (!parseSkinList(std::string(ini.begin(), ini.end()), e.frames, error)) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "audio/Mixer.h"
+#include "audio/MixerOGGstatic.h"
+#include "audio/Synth.h"
 #include "core/Output.h"
 #include "core/Paint.h"
 #include "core/SkinListReader.h"
@@ -100,22 +103,47 @@ const std::vector<const char*>& musicFiles() {
     return files;
 }
 
-bool loadImage(const std::string& file, Rgba& image, std::vector<PlacedFrame>& frames, std::string& error) {
-    std::vector<uint8_t> bytes;
-    if (!readAsset(file, bytes)) {
-        error = "missing";
+bool loadImage(const std::string& file, LoadedImage& loaded, std::string& error) {
+    FileManager* files = g_qel->fileManager;
+    if (!files->exists(UString(file)) || !files->exists(UString(file + ".ini"))) {
+        error = "missing, or without its skin list";
         return false;
     }
-    const bool tga = file.ends_with(".tga");
-    if (!(tga ? decodeTga(bytes, image, error) : decodeJpeg(bytes, image, error))) {
+    loaded.image = std::make_unique<MemoryImageFile>(UString(file), false);
+    int size = 0;
+    const std::unique_ptr<u8[]> ini = files->readAll(UString(file + ".ini"), &size);
+    return parseSkinList(std::string(ini.get(), ini.get() + size), loaded.frames, error);
+}
+
+bool decodeSound(MemoryFile& file, DecodedSound& sound) {
+    // The decoder's checks are kept by the mixer, as on the audio thread,
+    // so that a refused file fails the test instead of ending the program.
+    SDL_AudioSpec spec{};
+    spec.freq = kRate;
+    spec.format = AUDIO_S16LSB;
+    spec.channels = 2;
+    spec.samples = 1024;
+    spec.size = 4096;
+    Mixer mixer(spec);
+    Mixer::DeferErrors keep(mixer);
+    const MixerOGGstatic decoded(&file, false, 1);
+    if (mixer.hasDeferredError() || decoded.samples == nullptr) {
         return false;
     }
-    std::vector<uint8_t> ini;
-    if (!readAsset(file + ".ini", ini)) {
-        error = "no skin list";
+    sound.channels = decoded.channels;
+    sound.rate = decoded.rate;
+    sound.frames = decoded.length;
+    sound.stereo.assign(decoded.samples, decoded.samples + decoded.blockLength);
+    return true;
+}
+
+bool loadSound(const std::string& file, DecodedSound& sound) {
+    FileManager* files = g_qel->fileManager;
+    if (!files->exists(UString(file))) {
         return false;
     }
-    return parseSkinList(std::string(ini.begin(), ini.end()), frames, error);
+    MemoryFile bytes{UString(file)};
+    return decodeSound(bytes, sound);
 }
 
 } // namespace assetgen::tree

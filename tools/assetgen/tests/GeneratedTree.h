@@ -1,10 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "core/ImageFiles.h"
 #include "core/Sheet.h"
+#include "graphics/MemoryImageFile.h"
+#include "support/FileCore.h"
 
 // Access to the files the build generated (the folder the game's data pack is
 // made from) and the list of what the game's start-up loads.
@@ -25,8 +27,39 @@ const std::vector<ImageResource>& imageTable();
 const std::vector<const char*>& soundFiles();
 const std::vector<const char*>& musicFiles();
 
-// Decodes an image of the tree (TGA or JPEG) and its skin list; fails the
-// calling test on any problem.
-bool loadImage(const std::string& file, Rgba& image, std::vector<PlacedFrame>& frames, std::string& error);
+// The engine core with the build's data pack mounted: the tests read the
+// game's files as the game does, through the engine's file manager.
+class MountedPack : public ::testing::Test {
+protected:
+    MountedPack() { core.files->useWad(UString(VABO_DATA_PACK)); }
+
+    FileCore core;
+};
+
+// An image of the pack decoded by the engine's reader for its kind, and the
+// frames of its skin list.
+struct LoadedImage {
+    std::unique_ptr<MemoryImageFile> image;
+    std::vector<PlacedFrame> frames;
+};
+
+// Loads an image of the mounted pack with its skin list; false with the
+// error when either is missing or the skin list is not one. A file the
+// engine's reader refuses is fatal, as in the game.
+bool loadImage(const std::string& file, LoadedImage& loaded, std::string& error);
+
+// A sound decoded whole by the engine's decoder: `frames` stereo pairs in
+// `stereo` (a mono file doubled to both sides).
+struct DecodedSound {
+    int channels = 0;
+    int rate = 0;
+    int frames = 0;
+    std::vector<float> stereo;
+};
+
+// Decodes an Ogg Vorbis file in memory; false when the decoder refuses it.
+bool decodeSound(MemoryFile& file, DecodedSound& sound);
+// Decodes a sound of the mounted pack; false when it is missing or refused.
+bool loadSound(const std::string& file, DecodedSound& sound);
 
 } // namespace assetgen::tree

@@ -1,8 +1,10 @@
-// The generated images: every file the start-up loads, in the form the
-// engine reads, cut into at least the frames the game draws.
+// The generated images: every file the start-up loads, read from the data
+// pack by the engine's own readers, cut into at least the frames the game
+// draws.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "GeneratedTree.h"
 
@@ -11,11 +13,11 @@ using namespace assetgen::tree;
 
 namespace {
 
-bool frameHasInk(const Rgba& image, const PlacedFrame& f) {
+bool frameHasInk(const MemoryImageFile& image, const PlacedFrame& f) {
     for (int y = f.top; y < f.top + f.height; ++y) {
         for (int x = f.left; x < f.left + f.width; ++x) {
-            const uint8_t* p = &image.pixels[(static_cast<size_t>(y) * image.width + x) * 4];
-            if (p[3] > 16 && (p[0] | p[1] | p[2]) != 0) {
+            const u32 p = image.pImageData[static_cast<size_t>(y) * image.width + x];
+            if ((p >> 24) > 16 && (p & 0xFFFFFF) != 0) {
                 return true;
             }
         }
@@ -33,15 +35,18 @@ std::pair<double, double> centreOffset(const PlacedFrame& f) {
     return {static_cast<double>(f.originAdjustX), -static_cast<double>(f.originAdjustY)};
 }
 
+using ImageTree = MountedPack;
+
 } // namespace
 
-TEST(ImageTree, EveryImageOfTheStartupTableLoadsWithItsFrames) {
+TEST_F(ImageTree, EveryImageOfTheStartupTableLoadsWithItsFrames) {
     for (const ImageResource& r : imageTable()) {
         SCOPED_TRACE(r.file);
-        Rgba image;
-        std::vector<PlacedFrame> frames;
+        LoadedImage loaded;
         std::string error;
-        ASSERT_TRUE(loadImage(r.file, image, frames, error)) << error;
+        ASSERT_TRUE(loadImage(r.file, loaded, error)) << error;
+        const MemoryImageFile& image = *loaded.image;
+        const std::vector<PlacedFrame>& frames = loaded.frames;
         EXPECT_GE(static_cast<int>(frames.size()), r.minFrames) << r.key;
         for (size_t i = 0; i < frames.size(); ++i) {
             const PlacedFrame& f = frames[i];
@@ -60,7 +65,30 @@ TEST(ImageTree, EveryImageOfTheStartupTableLoadsWithItsFrames) {
     }
 }
 
-TEST(ImageTree, TgaFilesAreUncompressed32BitFromTheBottomRow) {
+TEST_F(ImageTree, EveryGeneratedImageLoadsThroughTheEngineReaders) {
+    // Also the images that only some editions load, such as the holiday logo.
+    size_t images = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(assetDir())) {
+        const std::string kind = entry.path().extension().string();
+        if (!entry.is_regular_file() || (kind != ".tga" && kind != ".jpg")) {
+            continue;
+        }
+        const std::string file = std::filesystem::relative(entry.path(), assetDir()).generic_string();
+        SCOPED_TRACE(file);
+        LoadedImage loaded;
+        std::string error;
+        ASSERT_TRUE(loadImage(file, loaded, error)) << error;
+        EXPECT_GT(loaded.image->width, 0);
+        EXPECT_GT(loaded.image->height, 0);
+        EXPECT_NE(loaded.image->pImageData, nullptr);
+        EXPECT_EQ(loaded.image->hasAlpha, kind == ".tga");
+        EXPECT_FALSE(loaded.frames.empty());
+        ++images;
+    }
+    EXPECT_GE(images, imageTable().size());
+}
+
+TEST_F(ImageTree, TgaFilesAreUncompressed32BitFromTheBottomRow) {
     for (const ImageResource& r : imageTable()) {
         const std::string file = r.file;
         if (!file.ends_with(".tga")) {
@@ -79,7 +107,7 @@ TEST(ImageTree, TgaFilesAreUncompressed32BitFromTheBottomRow) {
     }
 }
 
-TEST(ImageTree, ImagesLoadedWithHalveToFitStayWithinOneTexture) {
+TEST_F(ImageTree, ImagesLoadedWithHalveToFitStayWithinOneTexture) {
     // Flag 2 halves an image that is larger than a 256 x 256 texture, which
     // would blur it; these images are drawn to fit instead.
     for (const ImageResource& r : imageTable()) {
@@ -87,24 +115,25 @@ TEST(ImageTree, ImagesLoadedWithHalveToFitStayWithinOneTexture) {
             continue;
         }
         SCOPED_TRACE(r.file);
-        Rgba image;
-        std::vector<PlacedFrame> frames;
+        LoadedImage loaded;
         std::string error;
-        ASSERT_TRUE(loadImage(r.file, image, frames, error)) << error;
+        ASSERT_TRUE(loadImage(r.file, loaded, error)) << error;
+        const MemoryImageFile& image = *loaded.image;
         EXPECT_LE(image.width, 256);
         EXPECT_LE(image.height, 256);
     }
 }
 
-TEST(ImageTree, RepeatingTexturesSpanAWholeTextureWidth) {
+TEST_F(ImageTree, RepeatingTexturesSpanAWholeTextureWidth) {
     // The chain and the map's track strip repeat their texture along their
     // length, so the picture must be exactly one texture wide.
     for (const char* file : {"gfx/chain.tga", "gfx/gui/game/dashedline.tga"}) {
         SCOPED_TRACE(file);
-        Rgba image;
-        std::vector<PlacedFrame> frames;
+        LoadedImage loaded;
         std::string error;
-        ASSERT_TRUE(loadImage(file, image, frames, error)) << error;
+        ASSERT_TRUE(loadImage(file, loaded, error)) << error;
+        const MemoryImageFile& image = *loaded.image;
+        const std::vector<PlacedFrame>& frames = loaded.frames;
         EXPECT_EQ(image.width, 256);
         ASSERT_EQ(frames.size(), 1u);
         EXPECT_EQ(frames[0].width, 256);
@@ -113,24 +142,24 @@ TEST(ImageTree, RepeatingTexturesSpanAWholeTextureWidth) {
     }
 }
 
-TEST(ImageTree, ProgressBarsHaveBackgroundAndFillOfOneSize) {
+TEST_F(ImageTree, ProgressBarsHaveBackgroundAndFillOfOneSize) {
     for (const char* file : {"gfx/gui/game/progressbar.tga", "gfx/gui/game/HUDprogress.tga"}) {
         SCOPED_TRACE(file);
-        Rgba image;
-        std::vector<PlacedFrame> frames;
+        LoadedImage loaded;
         std::string error;
-        ASSERT_TRUE(loadImage(file, image, frames, error)) << error;
+        ASSERT_TRUE(loadImage(file, loaded, error)) << error;
+        const std::vector<PlacedFrame>& frames = loaded.frames;
         ASSERT_GE(frames.size(), 2u);
         EXPECT_EQ(frames[0].width, frames[1].width);
         EXPECT_EQ(frames[0].height, frames[1].height);
     }
 }
 
-TEST(ImageTree, BearStandsInTheLowerRightCornerAndItsEyesOnItsFace) {
-    Rgba image;
-    std::vector<PlacedFrame> frames;
+TEST_F(ImageTree, BearStandsInTheLowerRightCornerAndItsEyesOnItsFace) {
+    LoadedImage loaded;
     std::string error;
-    ASSERT_TRUE(loadImage("gfx/bear.tga", image, frames, error)) << error;
+    ASSERT_TRUE(loadImage("gfx/bear.tga", loaded, error)) << error;
+    const std::vector<PlacedFrame>& frames = loaded.frames;
     ASSERT_GE(frames.size(), 3u);
     // Drawn at (0, 0) in an 800 x 600 view, the body's right edge is the
     // view's right edge and its bottom the view's bottom.
@@ -152,11 +181,11 @@ TEST(ImageTree, BearStandsInTheLowerRightCornerAndItsEyesOnItsFace) {
     }
 }
 
-TEST(ImageTree, MenuPointerPointsWithItsTipAndGamePointerWithItsCentre) {
-    Rgba image;
-    std::vector<PlacedFrame> frames;
+TEST_F(ImageTree, MenuPointerPointsWithItsTipAndGamePointerWithItsCentre) {
+    LoadedImage loaded;
     std::string error;
-    ASSERT_TRUE(loadImage("gfx/gui/game/mousepointer.tga", image, frames, error)) << error;
+    ASSERT_TRUE(loadImage("gfx/gui/game/mousepointer.tga", loaded, error)) << error;
+    const std::vector<PlacedFrame>& frames = loaded.frames;
     ASSERT_GE(frames.size(), 2u);
     // The arrow's hot spot is near its top-left corner.
     const auto [ax, ay] = centreOffset(frames[0]);
@@ -166,13 +195,13 @@ TEST(ImageTree, MenuPointerPointsWithItsTipAndGamePointerWithItsCentre) {
     EXPECT_EQ(frames[1].originAdjustY, 0);
 }
 
-TEST(ImageTree, CarsLeaveRoomForTheirDocks) {
+TEST_F(ImageTree, CarsLeaveRoomForTheirDocks) {
     // Dock offsets along the car: one dock at -1, two at +14 and -19, three
     // at +31, 0 and -31; the body (sprite width less 24) must hold them.
-    Rgba image;
-    std::vector<PlacedFrame> frames;
+    LoadedImage loaded;
     std::string error;
-    ASSERT_TRUE(loadImage("gfx/car.tga", image, frames, error)) << error;
+    ASSERT_TRUE(loadImage("gfx/car.tga", loaded, error)) << error;
+    const std::vector<PlacedFrame>& frames = loaded.frames;
     ASSERT_GE(frames.size(), 5u);
     const double reach[4] = {0, 1, 19, 31};
     for (int kind = 1; kind <= 3; ++kind) {
@@ -182,17 +211,17 @@ TEST(ImageTree, CarsLeaveRoomForTheirDocks) {
     EXPECT_LT(frames[4].width, 40);
 }
 
-TEST(ImageTree, HolidayLogoStandsInForTheLogo) {
+TEST_F(ImageTree, HolidayLogoStandsInForTheLogo) {
     // The holiday edition shows its own logo in the logo's place.
-    Rgba logo;
-    Rgba holiday;
-    std::vector<PlacedFrame> logoFrames;
-    std::vector<PlacedFrame> holidayFrames;
+    LoadedImage logo;
+    LoadedImage holiday;
     std::string error;
-    ASSERT_TRUE(loadImage("gfx/logo.tga", logo, logoFrames, error)) << error;
-    ASSERT_TRUE(loadImage("gfx/logo-holiday.tga", holiday, holidayFrames, error)) << error;
-    ASSERT_EQ(holidayFrames.size(), logoFrames.size());
-    EXPECT_EQ(holiday.width, logo.width);
-    EXPECT_EQ(holiday.height, logo.height);
-    EXPECT_NE(holiday.pixels, logo.pixels);
+    ASSERT_TRUE(loadImage("gfx/logo.tga", logo, error)) << error;
+    ASSERT_TRUE(loadImage("gfx/logo-holiday.tga", holiday, error)) << error;
+    ASSERT_EQ(holiday.frames.size(), logo.frames.size());
+    ASSERT_EQ(holiday.image->width, logo.image->width);
+    ASSERT_EQ(holiday.image->height, logo.image->height);
+    const u32* pixels = logo.image->pImageData.get();
+    EXPECT_FALSE(std::equal(pixels, pixels + size_t(logo.image->width) * logo.image->height,
+                            holiday.image->pImageData.get()));
 }

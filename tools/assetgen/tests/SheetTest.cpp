@@ -108,11 +108,12 @@ TEST(ImageFiles, TgaKeepsStraightColoursOfHalfTransparentPixels) {
     EXPECT_NEAR(file[18 + 1], 128, 2);
     EXPECT_EQ(file[18 + 0], 0);
     EXPECT_NEAR(file[18 + 3], 128, 1);
-    Rgba image;
-    std::string error;
-    ASSERT_TRUE(decodeTga(file, image, error)) << error;
+    // The engine reads it back as written: the second pixel pure blue.
+    ImagePixels image;
+    ImageError error;
+    ASSERT_TRUE(decodeTGA(file.data(), file.size(), false, image, error)) << error.message;
     EXPECT_EQ(image.width, 2);
-    EXPECT_EQ(image.pixels[4 + 2], 255);
+    EXPECT_EQ(image.pixels[1], 0xFFFF0000u);
 }
 
 TEST(ImageFiles, TgaRowsAreStoredFromTheBottom) {
@@ -128,28 +129,6 @@ TEST(ImageFiles, TgaRowsAreStoredFromTheBottom) {
     EXPECT_EQ(file[18 + 7], 255); // second stored row: the top, white
 }
 
-TEST(ImageFiles, ReaderRejectsWhatTheEngineRejects) {
-    std::vector<uint8_t> file(18 + 4, 0);
-    file[2] = 2;
-    file[12] = 1;
-    file[14] = 1;
-    file[16] = 32;
-    Rgba image;
-    std::string error;
-    EXPECT_TRUE(decodeTga(file, image, error));
-    file[2] = 10;
-    EXPECT_FALSE(decodeTga(file, image, error));
-    file[2] = 2;
-    file[16] = 24;
-    EXPECT_FALSE(decodeTga(file, image, error));
-    file[16] = 32;
-    file[17] = 0x20;
-    EXPECT_FALSE(decodeTga(file, image, error));
-    file[17] = 0;
-    file.pop_back();
-    EXPECT_FALSE(decodeTga(file, image, error));
-}
-
 TEST(ImageFiles, JpegKeepsSizeAndColour) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 8);
     cairo_t* cr = cairo_create(s);
@@ -158,14 +137,14 @@ TEST(ImageFiles, JpegKeepsSizeAndColour) {
     cairo_destroy(cr);
     const std::vector<uint8_t> file = encodeJpeg(s, 90);
     cairo_surface_destroy(s);
-    Rgba image;
-    std::string error;
-    ASSERT_TRUE(decodeJpeg(file, image, error)) << error;
+    ImagePixels image;
+    ImageError error;
+    ASSERT_TRUE(decodeJPEG(file.data(), file.size(), false, image, error)) << error.message;
     EXPECT_EQ(image.width, 16);
     EXPECT_EQ(image.height, 8);
     EXPECT_FALSE(image.hasAlpha);
-    EXPECT_NEAR(image.pixels[0], 51, 6);
-    EXPECT_NEAR(image.pixels[1], 153, 6);
-    EXPECT_NEAR(image.pixels[2], 230, 6);
-    EXPECT_FALSE(decodeJpeg(std::vector<uint8_t>(5, 0), image, error));
+    const u32 pixel = image.pixels[0];
+    EXPECT_NEAR(static_cast<int>(pixel & 0xFF), 51, 6);
+    EXPECT_NEAR(static_cast<int>((pixel >> 8) & 0xFF), 153, 6);
+    EXPECT_NEAR(static_cast<int>((pixel >> 16) & 0xFF), 230, 6);
 }

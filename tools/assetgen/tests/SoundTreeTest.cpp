@@ -1,12 +1,12 @@
-// The generated sounds and music: every file decodes, is audible and never
-// reaches full scale.
+// The generated sounds and music, decoded from the data pack by the
+// engine's own decoder: every file is audible and never reaches full scale.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
 #include "GeneratedTree.h"
-#include "audio/OggWriter.h"
+#include "audio/Synth.h"
 
 using namespace assetgen;
 using namespace assetgen::tree;
@@ -19,56 +19,54 @@ struct Level {
     double rms = 0;
 };
 
-Level measure(const char* file, int& channels, std::vector<float>& pcm) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(readAsset(file, bytes)) << file;
-    int rate = 0;
-    EXPECT_TRUE(decodeOgg(bytes, channels, rate, pcm)) << file;
-    EXPECT_EQ(rate, kRate) << file;
+Level measure(const char* file, DecodedSound& sound) {
+    EXPECT_TRUE(loadSound(file, sound)) << file;
+    EXPECT_EQ(sound.rate, kRate) << file;
     Level level;
     double sum = 0;
-    for (float v : pcm) {
+    for (float v : sound.stereo) {
         level.peak = std::max(level.peak, static_cast<double>(std::fabs(v)));
         sum += static_cast<double>(v) * v;
     }
-    if (!pcm.empty()) {
-        level.rms = std::sqrt(sum / static_cast<double>(pcm.size()));
-        level.seconds = static_cast<double>(pcm.size()) / channels / rate;
+    if (sound.frames > 0 && sound.rate > 0) {
+        level.rms = std::sqrt(sum / static_cast<double>(sound.stereo.size()));
+        level.seconds = static_cast<double>(sound.frames) / sound.rate;
     }
     return level;
 }
 
-// Decodes each file and checks its channels, length and levels.
-void expectAudible(const std::vector<const char*>& files, int wantChannels, double minSeconds, double maxSeconds,
-                   double minRms) {
-    for (const char* file : files) {
-        SCOPED_TRACE(file);
-        int channels = 0;
-        std::vector<float> pcm;
-        const Level level = measure(file, channels, pcm);
-        EXPECT_EQ(channels, wantChannels);
-        EXPECT_GE(level.seconds, minSeconds);
-        EXPECT_LE(level.seconds, maxSeconds);
-        EXPECT_GT(level.rms, minRms);
-        EXPECT_GT(level.peak, 0.25);
-        EXPECT_LT(level.peak, 1.0);
+class SoundTree : public MountedPack {
+protected:
+    // Decodes each file and checks its channels, length and levels.
+    void expectAudible(const std::vector<const char*>& files, int wantChannels, double minSeconds,
+                       double maxSeconds, double minRms) {
+        for (const char* file : files) {
+            SCOPED_TRACE(file);
+            DecodedSound sound;
+            const Level level = measure(file, sound);
+            EXPECT_EQ(sound.channels, wantChannels);
+            EXPECT_GE(level.seconds, minSeconds);
+            EXPECT_LE(level.seconds, maxSeconds);
+            EXPECT_GT(level.rms, minRms);
+            EXPECT_GT(level.peak, 0.25);
+            EXPECT_LT(level.peak, 1.0);
+        }
     }
-}
+};
 
 } // namespace
 
-TEST(SoundTree, EverySoundEffectIsAudibleAndWithinFullScale) { expectAudible(soundFiles(), 1, 0.03, 6.0, 0.02); }
+TEST_F(SoundTree, EverySoundEffectIsAudibleAndWithinFullScale) { expectAudible(soundFiles(), 1, 0.03, 6.0, 0.02); }
 
-TEST(SoundTree, EveryTuneLoopsForHalfAMinuteToAMinuteAndAHalf) { expectAudible(musicFiles(), 2, 30.0, 90.0, 0.05); }
+TEST_F(SoundTree, EveryTuneLoopsForHalfAMinuteToAMinuteAndAHalf) { expectAudible(musicFiles(), 2, 30.0, 90.0, 0.05); }
 
-TEST(SoundTree, HurryIsTheShortestAndBusiestTune) {
+TEST_F(SoundTree, HurryIsTheShortestAndBusiestTune) {
     // The urgent tune runs faster: the same number of bars in less time.
     double hurry = 0;
     double shortestOther = 1e9;
     for (const char* file : musicFiles()) {
-        int channels = 0;
-        std::vector<float> pcm;
-        const Level level = measure(file, channels, pcm);
+        DecodedSound sound;
+        const Level level = measure(file, sound);
         if (std::string(file).find("hurry") != std::string::npos) {
             hurry = level.seconds;
         } else {
@@ -79,16 +77,17 @@ TEST(SoundTree, HurryIsTheShortestAndBusiestTune) {
     EXPECT_LT(hurry, shortestOther * 0.8);
 }
 
-TEST(SoundTree, EngineLoopJoinsWithoutAJump) {
+TEST_F(SoundTree, EngineLoopJoinsWithoutAJump) {
     // The engine's chugging repeats: the step from its last sample back to its
     // first must be no louder than the steps inside it.
-    int channels = 0;
-    std::vector<float> pcm;
-    measure("sfx/chugcontinuous2.ogg", channels, pcm);
-    ASSERT_GT(pcm.size(), 1000u);
+    DecodedSound sound;
+    measure("sfx/chugcontinuous2.ogg", sound);
+    ASSERT_GT(sound.frames, 1000);
+    // The file is mono; the decoder gives both sides the same samples.
+    const auto left = [&](int frame) { return sound.stereo[2 * static_cast<size_t>(frame)]; };
     float largestStep = 0;
-    for (size_t i = 1; i < pcm.size(); ++i) {
-        largestStep = std::max(largestStep, std::fabs(pcm[i] - pcm[i - 1]));
+    for (int i = 1; i < sound.frames; ++i) {
+        largestStep = std::max(largestStep, std::fabs(left(i) - left(i - 1)));
     }
-    EXPECT_LE(std::fabs(pcm.front() - pcm.back()), largestStep);
+    EXPECT_LE(std::fabs(left(0) - left(sound.frames - 1)), largestStep);
 }

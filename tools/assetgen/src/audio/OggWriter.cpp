@@ -1,11 +1,9 @@
 #include "audio/OggWriter.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 #include <vorbis/vorbisenc.h>
-#include <vorbis/vorbisfile.h>
 
 namespace assetgen {
 
@@ -15,41 +13,6 @@ void appendPage(std::vector<uint8_t>& out, const ogg_page& page) {
     out.insert(out.end(), page.header, page.header + page.header_len);
     out.insert(out.end(), page.body, page.body + page.body_len);
 }
-
-struct MemoryReader {
-    const std::vector<uint8_t>* data;
-    size_t pos;
-};
-
-size_t readCb(void* ptr, size_t size, size_t count, void* source) {
-    auto* r = static_cast<MemoryReader*>(source);
-    const size_t want = size * count;
-    const size_t left = r->data->size() - r->pos;
-    const size_t n = std::min(want, left);
-    if (n > 0) {
-        std::memcpy(ptr, r->data->data() + r->pos, n);
-        r->pos += n;
-    }
-    return size ? n / size : 0;
-}
-
-int seekCb(void* source, ogg_int64_t offset, int whence) {
-    auto* r = static_cast<MemoryReader*>(source);
-    ogg_int64_t base = 0;
-    if (whence == SEEK_CUR) {
-        base = static_cast<ogg_int64_t>(r->pos);
-    } else if (whence == SEEK_END) {
-        base = static_cast<ogg_int64_t>(r->data->size());
-    }
-    const ogg_int64_t p = base + offset;
-    if (p < 0 || p > static_cast<ogg_int64_t>(r->data->size())) {
-        return -1;
-    }
-    r->pos = static_cast<size_t>(p);
-    return 0;
-}
-
-long tellCb(void* source) { return static_cast<long>(static_cast<MemoryReader*>(source)->pos); }
 
 } // namespace
 
@@ -124,38 +87,6 @@ std::vector<uint8_t> encodeOgg(const std::vector<const Buffer*>& channels, float
     vorbis_comment_clear(&vc);
     vorbis_info_clear(&vi);
     return out;
-}
-
-bool decodeOgg(const std::vector<uint8_t>& file, int& channels, int& rate, std::vector<float>& interleaved) {
-    MemoryReader reader{&file, 0};
-    OggVorbis_File vf;
-    const ov_callbacks callbacks{readCb, seekCb, nullptr, tellCb};
-    if (ov_open_callbacks(&reader, &vf, nullptr, 0, callbacks) != 0) {
-        return false;
-    }
-    vorbis_info* info = ov_info(&vf, -1);
-    channels = info->channels;
-    rate = static_cast<int>(info->rate);
-    interleaved.clear();
-    int section = 0;
-    for (;;) {
-        float** pcm = nullptr;
-        const long n = ov_read_float(&vf, &pcm, 4096, &section);
-        if (n < 0) {
-            ov_clear(&vf);
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        for (long i = 0; i < n; ++i) {
-            for (int c = 0; c < channels; ++c) {
-                interleaved.push_back(pcm[c][i]);
-            }
-        }
-    }
-    ov_clear(&vf);
-    return true;
 }
 
 } // namespace assetgen

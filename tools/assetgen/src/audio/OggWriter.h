@@ -12,7 +12,4 @@ namespace assetgen {
 // same samples always give the same bytes.
 std::vector<uint8_t> encodeOgg(const std::vector<const Buffer*>& channels, float quality, int serial);
 
-// Decodes an Ogg Vorbis file to interleaved floats; false when it is not one.
-bool decodeOgg(const std::vector<uint8_t>& file, int& channels, int& rate, std::vector<float>& interleaved);
-
 } // namespace assetgen

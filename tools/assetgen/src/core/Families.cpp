@@ -12,6 +12,7 @@ const std::vector<Family>& families() {
         {"images", &generateImages},
         {"sounds", &generateSounds},
         {"music", &generateMusic},
+        {"fonts", &generateFonts},
     };
     return list;
 }
