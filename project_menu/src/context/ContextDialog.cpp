@@ -4,6 +4,7 @@
 
 #include "audio/Sound.h"
 #include "engine/Qel.h"
+#include "engine/QelAssert.h"
 #include "global/Global.h"
 #include "graphics/FontQuad.h"
 #include "graphics/QelGraphics.h"
@@ -63,6 +64,7 @@ void ContextDialog::build()
     setAnswer(-1);
     FontQuad* medium = g_global->fontMedium;
     FontQuad* large = g_global->fontLarge;
+    QEL_ASSERT(medium != nullptr && large != nullptr);
     TextParagraph paragraph(text, medium, int(float(g_qel->graphics->fovWidth) * 0.75f));
     const int step = int(float(medium->lineHeight) * 1.25f);
 

@@ -9,6 +9,7 @@
 #include "gui/MousePointer.h"
 #include "gui/Percentage.h"
 #include "gui/RadialFader.h"
+#include "support/ExpectFatal.h"
 
 namespace {
 
@@ -139,4 +140,11 @@ TEST_F(OverlayTest, TheProgressBarCutsItsFillFromTheLeft)
 
     Percentage plain(&image, -1, 1);
     EXPECT_EQ(plain.pSkin, nullptr);
+}
+
+TEST_F(OverlayTest, AProgressBarFrameTheImageLacksIsFatal)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Texture image("gfx/gui/game/progressbar.tga", 0);
+    EXPECT_FATAL(Percentage(&image, 0, int(image.skins.size())), "Assertion failed");
 }
