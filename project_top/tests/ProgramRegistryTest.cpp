@@ -16,8 +16,8 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC", "Console", "Context", "TimeKeeper",
         "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput",
         // The menu framework's screens.
-        "ContextManager", "ContextMenu", "ContextPost", "ContextDialog", "MousePointer", "Percentage",
-        "RadialFader",
+        "ContextManager", "ContextMenu", "ContextPost", "ContextPre", "ContextDialog", "MousePointer",
+        "Percentage", "RadialFader", "MenuItem", "MenuButton", "MenuButtonQuit", "MenuButtonURL", "MenuGroup",
         "Renderable", "Skin", "Quad", "VertexBuffer", "Texture",
         "FontQuad", "FontQuadCacheEntry", "ContextBlender",
         // RootObjectBase and its two calls, registered by name hash.

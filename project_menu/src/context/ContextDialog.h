@@ -6,6 +6,8 @@
 #include "engine/Context.h"
 #include "math/V3.h"
 
+class MenuButton;
+
 class ContextDialog : public Context {
     QEL_DECLARE_RUNTIME_CLASS()
 
@@ -34,6 +36,9 @@ public:
     UString buttonBText;
     // Not owned; null for a dialog that answers nobody.
     int* answer = nullptr;
+    // Made by build; children of the dialog.
+    MenuButton* buttonA = nullptr;
+    MenuButton* buttonB = nullptr;
 
 private:
     void setAnswer(int value);

@@ -4,12 +4,15 @@
 #include "engine/EventManager.h"
 #include "engine/Qel.h"
 #include "global/Global.h"
+#include "engine/TimeKeeper.h"
+#include "graphics/FontQuad.h"
 #include "graphics/QelGraphics.h"
 #include "graphics/VertexBuffer.h"
 #include "gui/MousePointer.h"
 #include "gui/RadialFader.h"
 #include "input/QelInput.h"
 #include "language/Language.h"
+#include "system/StringUtils.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(ContextManager, Context::runtimeClass(), QEL_NO_CREATOR);
 
@@ -17,6 +20,8 @@ namespace {
 
 // The debug level's flag for the graph of recent frame rates.
 constexpr int DEBUG_FRAME_GRAPH = 4;
+// Seconds between two refreshes of the frame-rate readout.
+constexpr double FRAME_RATE_REFRESH = 0.125;
 
 // Down in this frame and up in the previous one.
 bool wentDown(const QelInput* input, int key)
@@ -177,9 +182,28 @@ void ContextManager::renderContents()
         }
     }
     faderHolder->draw();
+    if (!top->bHideFrameRate && g_global->settings.showFps) {
+        drawFrameRate();
+    }
     if (g_qel->debugLevel & DEBUG_FRAME_GRAPH) {
         drawFrameGraph();
     }
+}
+
+void ContextManager::drawFrameRate()
+{
+    const QelGraphics* graphics = g_qel->graphics;
+    FontQuad* font = g_global->fontSmall;
+    if (graphics == nullptr || font == nullptr || g_qel->timeKeeper == nullptr) {
+        return;
+    }
+    const double now = g_qel->timeKeeper->getTime();
+    if (now > nextFrameRateUpdate) {
+        nextFrameRateUpdate = now + FRAME_RATE_REFRESH;
+        shownFrameRate = float(g_qel->fps);
+    }
+    font->printAt(float(graphics->screenWidth / 2 - 2), float(graphics->screenHeight / 2 - 2), 0.0f,
+                  UColor(255, 255, 255, 255), 0x88, formatString("%.1lf", double(shownFrameRate)));
 }
 
 void ContextManager::drawFrameGraph()

@@ -49,5 +49,6 @@ private:
     void activateTop();
     void applyCloseInputs();
     void askBeforeClosing();
+    void drawFrameRate();
     void drawFrameGraph();
 };

@@ -3,6 +3,7 @@
 #include "audio/QelAudio.h"
 #include "context/ContextManager.h"
 #include "context/ContextPost.h"
+#include "context/ContextPre.h"
 #include "engine/Qel.h"
 #include "graphics/QelGraphics.h"
 #include "input/QelInput.h"
@@ -13,6 +14,8 @@ Global::Global() = default;
 
 Global::~Global()
 {
+    delete contextPre;
+    contextPre = nullptr;
     delete contextPost;
     contextPost = nullptr;
     delete contextManager;

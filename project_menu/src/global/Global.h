@@ -9,6 +9,7 @@
 
 class ContextManager;
 class ContextPost;
+class ContextPre;
 class FontQuad;
 class QelBase;
 
@@ -54,6 +55,7 @@ public:
     FontQuad* fontMediumOutline = nullptr;
     FontQuad* fontLarge = nullptr;
     ContextManager* contextManager = nullptr;
+    ContextPre* contextPre = nullptr;
     ContextPost* contextPost = nullptr;
     QelBase* resourceHolder = nullptr;
     // Opened by the system once the program has shut down; empty for none.

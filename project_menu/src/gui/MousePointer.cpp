@@ -2,6 +2,7 @@
 
 #include "engine/Context.h"
 #include "engine/Qel.h"
+#include "engine/QelAssert.h"
 #include "graphics/Texture.h"
 #include "resource/ResourceManager.h"
 
@@ -10,7 +11,8 @@ QEL_IMPLEMENT_RUNTIME_CLASS(MousePointer, Renderable::runtimeClass(), QEL_NO_CRE
 MousePointer::MousePointer()
     : texture(static_cast<Texture*>(g_qel->resourceManager->find("mousePointer", true)))
 {
-    setPlacement(texture->skins.at(size_t(frame)), nullptr, nullptr, nullptr);
+    QEL_ASSERT(!texture->skins.empty());
+    setPlacement(texture->skins[size_t(frame)], nullptr, nullptr, nullptr);
 }
 
 void MousePointer::update(double, double)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/QelAssert.h"
 #include "graphics/Quad.h"
 #include "graphics/Texture.h"
 
@@ -12,9 +13,11 @@ namespace {
 // Left edge, vertically centred.
 constexpr int FILL_ORIGIN = 4;
 
-const Quad& frameQuad(const Texture* texture, int frame)
+// Frame `frame` of the bar's image; the image must have it.
+Quad* frameQuad(const Texture* texture, int frame)
 {
-    return *static_cast<const Quad*>(texture->skins.at(size_t(frame)));
+    QEL_ASSERT(frame >= 0 && size_t(frame) < texture->skins.size());
+    return static_cast<Quad*>(texture->skins[size_t(frame)]);
 }
 
 } // namespace
@@ -24,11 +27,11 @@ Percentage::Percentage(Texture* barTexture, int backgroundFrame, int fill_frame)
     , fillFrame(fill_frame)
 {
     if (backgroundFrame >= 0) {
-        setPlacement(texture->skins.at(size_t(backgroundFrame)), nullptr, nullptr, nullptr);
+        setPlacement(frameQuad(texture, backgroundFrame), nullptr, nullptr, nullptr);
     }
     fillQuad = new Quad();
     fillQuad->texture = texture;
-    const Quad& source = frameQuad(texture, fillFrame);
+    const Quad& source = *frameQuad(texture, fillFrame);
     fillQuad->uvLeft = source.uvLeft;
     fillQuad->uvTop = source.uvTop;
     fillQuad->uvRight = source.uvRight;
@@ -45,7 +48,7 @@ void Percentage::setValue(float v)
 {
     value = v;
     const float t = std::clamp(v, 0.0f, 1.0f);
-    const Quad& source = frameQuad(texture, fillFrame);
+    const Quad& source = *frameQuad(texture, fillFrame);
     fillQuad->uvLeft = source.uvLeft;
     fillQuad->uvTop = source.uvTop;
     fillQuad->uvRight = source.uvLeft + (source.uvRight - source.uvLeft) * t;

@@ -52,7 +52,7 @@ float RadialFader::outerRadius(int fovWidth, int fovHeight)
 
 float RadialFader::irisRadius(float outer, float fraction)
 {
-    return interpolateV3(V3(outer, 0.0f, 0.0f), V3(), fraction, 3).x;
+    return interpolateV3(V3(outer, 0.0f, 0.0f), V3(), fraction, CURVE_EASE_OUT_SINE).x;
 }
 
 void RadialFader::update(double, double dt)

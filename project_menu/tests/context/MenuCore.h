@@ -1,8 +1,9 @@
 #pragma once
-// What the screen tests share: the engine core with the input state, the
-// texts, the resource directory, the event manager and the "pop" sound
-// (silent without a mixer), and a program-wide object whose screen stack
-// the tests drive with scripted input.
+// What the screen tests share: the engine core with the window and the
+// input state, the texts, the resource directory, the event manager, the
+// "pop" sound (silent without a mixer), the menu art of the data pack, and
+// a program-wide object whose screen stack the tests drive with scripted
+// input.
 #include <SDL.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "graphics/Texture.h"
 #include "language/Language.h"
 #include "resource/ResourceManager.h"
+#include "context/MenuArt.h"
 #include "support/DeviceCore.h"
 #include "support/InputScript.h"
 
@@ -66,6 +68,7 @@ public:
         qel->resourceManager->addResource("pop", pop.get());
         global = std::make_unique<TestGlobal>();
         g_global = global.get();
+        art = std::make_unique<MenuArt>(global.get());
         global->contextManager = new ContextManager();
         manager = global->contextManager;
     }
@@ -73,6 +76,7 @@ public:
     {
         global.reset();
         g_global = nullptr;
+        art.reset();
         pop.reset();
         pointerImage.reset();
         delete qel->eventManager;
@@ -111,6 +115,13 @@ public:
         return screen;
     }
     std::vector<std::string> takeJournal() { return std::exchange(journal, {}); }
+    // RGB of the window pixel showing world point (x, y) of the logical view.
+    u32 worldPixel(float x, float y) const
+    {
+        const float sx = float(graphics->screenWidth) / float(graphics->fovWidth);
+        const float sy = float(graphics->screenHeight) / float(graphics->fovHeight);
+        return pixelAt(int((x + float(graphics->fovWidth / 2)) * sx), int((float(graphics->fovHeight / 2) - y) * sy));
+    }
 
     InputScript script;
     bool mouseDown = false;
@@ -119,6 +130,7 @@ public:
     std::unique_ptr<Sound> pop;
     std::unique_ptr<Texture> pointerImage;
     std::unique_ptr<TestGlobal> global;
+    std::unique_ptr<MenuArt> art;
     ContextManager* manager = nullptr;
     std::vector<std::string> journal;
 };

@@ -9,19 +9,12 @@
 #include "gui/MousePointer.h"
 #include "gui/Percentage.h"
 #include "gui/RadialFader.h"
+#include "support/ExpectFatal.h"
 
 namespace {
 
 class OverlayTest : public testing::Test, public MenuCore {
 protected:
-    // RGB of the window pixel showing world point (x, y) of the 800 x 600
-    // logical view.
-    u32 worldPixel(float x, float y) const
-    {
-        const float sx = float(graphics->screenWidth) / float(graphics->fovWidth);
-        const float sy = float(graphics->screenHeight) / float(graphics->fovHeight);
-        return pixelAt(int((x + float(graphics->fovWidth / 2)) * sx), int((float(graphics->fovHeight / 2) - y) * sy));
-    }
     void drawFader(float amount)
     {
         graphics->clear(UColor(255, 0, 0, 255));
@@ -147,4 +140,11 @@ TEST_F(OverlayTest, TheProgressBarCutsItsFillFromTheLeft)
 
     Percentage plain(&image, -1, 1);
     EXPECT_EQ(plain.pSkin, nullptr);
+}
+
+TEST_F(OverlayTest, AProgressBarFrameTheImageLacksIsFatal)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Texture image("gfx/gui/game/progressbar.tga", 0);
+    EXPECT_FATAL(Percentage(&image, 0, int(image.skins.size())), "Assertion failed");
 }
