@@ -1,4 +1,4 @@
-// The audio device: configuration keys, the spec it asks for, muting, the
+// The audio device: configuration keys, the format it asks for, muting, the
 // presentation-mode pauses, the per-frame update and the current music.
 #include "AudioDevice.h"
 #include "audio/SoundStream.h"

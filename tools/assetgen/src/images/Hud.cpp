@@ -5,7 +5,7 @@
 #include "core/Paint.h"
 #include "core/Sheet.h"
 #include "images/Images.h"
-#include "images/Pieces.h"
+#include "images/SharedDrawings.h"
 
 namespace assetgen {
 

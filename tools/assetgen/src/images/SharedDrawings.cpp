@@ -1,4 +1,4 @@
-#include "images/Pieces.h"
+#include "images/SharedDrawings.h"
 
 #include <cmath>
 
