@@ -30,4 +30,4 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 # -noreset keeps the server up between test programs (a reset drops every
 # connection that arrives meanwhile).
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
-  ctest --test-dir "$build_dir" --output-on-failure -j "$jobs" "${ctest_args[@]}"
+  ctest --test-dir "$build_dir" --output-on-failure --timeout 300 -j "$jobs" "${ctest_args[@]}"

@@ -202,7 +202,7 @@ void ContextManager::drawFrameRate()
         nextFrameRateUpdate = now + FRAME_RATE_REFRESH;
         shownFrameRate = float(g_qel->fps);
     }
-    font->printAt(float(graphics->screenWidth / 2 - 2), float(graphics->screenHeight / 2 - 2), 0.0f,
+    font->printAt(float(graphics->fovWidth / 2 - 2), float(graphics->fovHeight / 2 - 2), 0.0f,
                   UColor(255, 255, 255, 255), 0x88, formatString("%.1lf", double(shownFrameRate)));
 }
 
@@ -212,8 +212,8 @@ void ContextManager::drawFrameGraph()
     if (graphics == nullptr) {
         return;
     }
-    const int halfW = graphics->screenWidth / 2;
-    const int halfH = graphics->screenHeight / 2;
+    const int halfW = graphics->fovWidth / 2;
+    const int halfH = graphics->fovHeight / 2;
     VertexBuffer graph(Qel::FPS_HISTORY);
     for (int i = 0; i < Qel::FPS_HISTORY; ++i) {
         int slot = (g_qel->frameNumber - i) % Qel::FPS_HISTORY;

@@ -13,7 +13,7 @@ QEL_IMPLEMENT_RUNTIME_CLASS(ContextPre, ContextBlender::runtimeClass(), QEL_CREA
 ContextPre::ContextPre()
 {
     auto* backdrop = new Renderable();
-    const V3 at(0.0f, float(-(g_qel->graphics->screenHeight / 2)), 0.0f);
+    const V3 at(0.0f, float(-(g_qel->graphics->fovHeight / 2)), 0.0f);
     backdrop->setPlacement(static_cast<Skin*>(g_qel->resourceManager->find("intro:0", true)), &at, nullptr,
                            nullptr);
     addChildBack(backdrop);
@@ -21,7 +21,7 @@ ContextPre::ContextPre()
 
 float ContextPre::cameraDepth()
 {
-    return float(-(g_qel->graphics->screenWidth / 2));
+    return float(-(g_qel->graphics->fovWidth / 2));
 }
 
 void ContextPre::setCameraHeight(float y)

@@ -2,6 +2,7 @@
 // and the check of the menu fonts that the loader runs.
 #include "context/ContextManager.h"
 #include "context/ContextPost.h"
+#include "context/ContextPre.h"
 #include "engine/Console.h"
 #include "engine/Logger.h"
 #include "engine/Qel.h"
@@ -15,6 +16,7 @@
 #include "loader/StartupResources.h"
 #include "object/RuntimeClassManager.h"
 #include "screens/ContextAutoConfigure.h"
+#include "screens/ContextGameLogo.h"
 #include "screens/ContextMakerLogo.h"
 
 void Global::initPreLoader()
@@ -38,8 +40,10 @@ void Global::initPreLoader()
 
 void Global::initPostLoader()
 {
+    contextPre = new ContextPre();
     contextPost = new ContextPost();
     initGame();
+    contextManager->add(new ContextGameLogo());
     contextManager->add(new ContextMakerLogo());
     contextManager->add(new ContextAutoConfigure());
     g_qel->logger->write(

@@ -35,13 +35,27 @@ protected:
 
 } // namespace
 
-TEST_F(ContextPreTest, TheIntroImageLiesHalfAScreenBelowTheCentre)
+TEST_F(ContextPreTest, TheIntroImageLiesHalfAViewBelowTheCentre)
 {
     auto* backdrop = dynamic_cast<Renderable*>(background->getFirstChild());
     ASSERT_NE(backdrop, nullptr);
     EXPECT_EQ(backdrop->pSkin, intro->skins[0]);
-    EXPECT_EQ(backdrop->position.y, float(-(graphics->screenHeight / 2)));
+    EXPECT_EQ(backdrop->position.y, -300.0f);
     EXPECT_EQ(background->countChildren(), 1u);
+}
+
+TEST_F(ContextPreTest, ABiggerWindowShowsTheSameViewOfTheBackdrop)
+{
+    // The 800 x 600 view is stretched over a 1024 x 768 window: the
+    // backdrop and the camera keep their places in the view.
+    graphics->screenWidth = 1024;
+    graphics->screenHeight = 768;
+    ContextPre wide;
+    auto* backdrop = dynamic_cast<Renderable*>(wide.getFirstChild());
+    ASSERT_NE(backdrop, nullptr);
+    EXPECT_EQ(backdrop->position.y, -300.0f);
+    wide.setCameraHeight(424.0f);
+    EXPECT_EQ(wide.blender()->position.z, -400.0f);
 }
 
 TEST_F(ContextPreTest, AStaticCameraLooksStraightDownTheZAxis)
@@ -66,7 +80,7 @@ TEST_F(ContextPreTest, TheCameraGlidesToTheLastOfSeveralTargets)
     EXPECT_LT(height(), 424.0f);
     glide(2.0);
     EXPECT_FLOAT_EQ(height(), 424.0f);
-    EXPECT_EQ(background->blender()->position.z, float(-(graphics->screenWidth / 2)));
+    EXPECT_EQ(background->blender()->position.z, -400.0f);
     // The earlier target went once the last one had arrived.
     EXPECT_EQ(background->blender()->countChildren(), 1u);
 }
