@@ -157,6 +157,48 @@ TEST_F(GUIitemTest, ADisabledAncestorDisablesTheItemsLookColourAndHelp)
     EXPECT_EQ(item->pSkin, item->normalFrame);
 }
 
+TEST_F(GUIitemTest, ResizingOrRestylingADrawnItemKeepsItsSkinAndBoundsSound)
+{
+    GUIitem item(standard.get(), 2);
+    item.setSize(100, 20);
+    auto* child = new Renderable();
+    item.addChild(child);
+    item.render();
+    ASSERT_EQ(item.pSkin, item.normalFrame);
+    item.setSize(200, 30);
+    EXPECT_NEAR(item.boundsRadius, std::hypot(101.0f, 16.0f), 1e-3f);
+
+    // New frames: the old skin is gone with them, and the next draw takes
+    // the new normal frame.
+    item.setStyle(4);
+    EXPECT_EQ(item.pSkin, nullptr);
+    const V3 at(5.0f, 5.0f, 0.0f);
+    item.setPlacement(nullptr, &at, nullptr, nullptr);
+    EXPECT_EQ(child->local2world(V3()), at);
+    item.render();
+    EXPECT_EQ(item.pSkin, item.normalFrame);
+    EXPECT_EQ(frameSetOf(item.normalFrame), registered("gui-standard-thinframe"));
+}
+
+TEST_F(GUIitemTest, AnItemWithoutFramesDrawsOnlyItsCaption)
+{
+    GUIitem bare(standard.get(), 0);
+    bare.setSize(100, 20);
+    bare.caption = "Caption";
+    graphics->clear(BLACK);
+    bare.render();
+    EXPECT_EQ(bare.pSkin, nullptr);
+    const auto [first, last] = inkColumns(0.5f, -100, 100, BLACK);
+    EXPECT_LT(first, 0) << "centred on the position";
+    EXPECT_GT(last, 0);
+    EXPECT_EQ(worldPixel(-45.5f, 5.5f), rgb(BLACK)) << "no frame";
+    // Other locations measure a frame of no size instead of failing.
+    bare.captionLocation = GUIitem::CAPTION_INSIDE_LEFT;
+    bare.render();
+    bare.captionLocation = GUIitem::CAPTION_ABOVE;
+    bare.render();
+}
+
 TEST_F(GUIitemTest, TheEventManagerPicksAnItemOnlyWhenItHasAFrame)
 {
     auto* framed = new GUIitem(standard.get(), 2);
@@ -313,6 +355,16 @@ TEST_F(GUIitemTest, TheItemDrawsItsLookCaptionHelpLineAndChildren)
     const auto [helpFirst, helpLast] = inkColumns(-294.5f, -200, 200, BLACK);
     EXPECT_LT(helpFirst, 0);
     EXPECT_GT(helpLast, 0);
+
+    // A hidden item draws nothing, its children neither.
+    item->bHidden = true;
+    focused->bHidden = true;
+    manager->draw();
+    EXPECT_EQ(worldPixel(200.0f, 95.0f), rgb(BLACK));
+    EXPECT_EQ(worldPixel(-200.5f, 100.5f), rgb(BLACK));
+    item->bHidden = false;
+    focused->bHidden = false;
+    manager->draw();
 
     const char* target = std::getenv("VABO_SCREENSHOT");
     const std::string path = target != nullptr ? target : folder.path + "/gui-items.jpg";
