@@ -1,25 +1,19 @@
 #include "gui/GUIitem.h"
 
-#include <algorithm>
-
 #include "effects/StretchSkin.h"
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
-#include "global/Global.h"
 #include "graphics/FontQuad.h"
-#include "graphics/QelGraphics.h"
 #include "graphics/Quad.h"
 #include "graphics/Texture.h"
 #include "gui/GUItheme.h"
+#include "gui/ItemFeedback.h"
 #include "system/SystemUtils.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(GUIitem, Renderable::runtimeClass(), QEL_NO_CREATOR);
 
 namespace {
 
-constexpr UColor WHITE(255, 255, 255, 255);
-constexpr UColor HELP_SHADOW(0, 0, 0, 255);
-constexpr int HELP_FLAGS = 0x24;
 // Captions beside or above the frame are never cut.
 constexpr int UNLIMITED_WIDTH = 9999;
 
@@ -135,8 +129,7 @@ void GUIitem::update(double time, double dt)
 {
     QelBase::update(time, dt);
     bHovered = isHovered();
-    highlight += (bHovered ? HIGHLIGHT_RATE : -HIGHLIGHT_RATE) * dt;
-    highlight = std::clamp(highlight, 0.0, 1.0);
+    highlight = stepHighlight(highlight, bHovered, dt);
     if (isDisabled()) {
         textColor = disabledColor;
     } else {
@@ -157,7 +150,7 @@ void GUIitem::render()
     }
     Renderable::render();
     if (bHovered) {
-        drawHelpLine(disabled);
+        drawHelpLine(disabled ? disabledHelp : help, !disabled);
     }
     if (!caption.empty()) {
         V3 offset;
@@ -175,21 +168,6 @@ void GUIitem::render()
         }
     }
     QelBase::render();
-}
-
-void GUIitem::drawHelpLine(bool disabled)
-{
-    FontQuad* small = g_global->fontSmall;
-    if (small == nullptr) {
-        return;
-    }
-    // Screen-fixed, centred, its baseline 4 units above the bottom edge.
-    const float y = float(4 - g_qel->graphics->fovHeight / 2);
-    if (!disabled) {
-        small->printShadowedAt(0.0f, y, 0.0f, WHITE, HELP_FLAGS, help, 0.0f, -1.0f, 0.0f, HELP_SHADOW);
-    } else {
-        small->printAt(0.0f, y, 0.0f, WHITE, HELP_FLAGS, disabledHelp);
-    }
 }
 
 bool GUIitem::placeCaption(V3& offset, int& flags, int& maxWidth) const

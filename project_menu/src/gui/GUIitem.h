@@ -29,9 +29,6 @@ public:
         CAPTION_INSIDE_RIGHT = -6,
         CAPTION_INSIDE_TOP = -8,
     };
-    // Highlight change per second: a full fade takes a quarter second.
-    static constexpr double HIGHLIGHT_RATE = 4.0;
-
     // The theme must outlive the item.
     GUIitem(GUItheme* itemTheme, int style);
     // Deletes the three frames, then the children through the tree.
@@ -84,7 +81,6 @@ private:
     void copyThemeSpacing();
     void resizeFrames();
     void deleteFrames();
-    void drawHelpLine(bool disabled);
     // Where the caption stands and how it is printed; false for a location
     // outside the table.
     bool placeCaption(V3& offset, int& flags, int& maxWidth) const;
