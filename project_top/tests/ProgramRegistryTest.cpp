@@ -18,6 +18,7 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         // The menu framework's screens.
         "ContextManager", "ContextMenu", "ContextPost", "ContextPre", "ContextDialog", "MousePointer",
         "Percentage", "RadialFader", "MenuItem", "MenuButton", "MenuButtonQuit", "MenuButtonURL", "MenuGroup",
+        "GUIitem",
         "Renderable", "Skin", "Quad", "VertexBuffer", "Texture",
         "FontQuad", "FontQuadCacheEntry", "ContextBlender",
         // RootObjectBase and its two calls, registered by name hash.

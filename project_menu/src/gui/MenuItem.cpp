@@ -13,6 +13,7 @@
 #include "graphics/QelGraphics.h"
 #include "graphics/Quad.h"
 #include "graphics/Texture.h"
+#include "gui/ItemFeedback.h"
 #include "resource/ResourceManager.h"
 #include "system/SystemUtils.h"
 
@@ -20,7 +21,6 @@ QEL_IMPLEMENT_RUNTIME_CLASS(MenuItem, Renderable::runtimeClass(), QEL_NO_CREATOR
 
 namespace {
 
-constexpr UColor WHITE(255, 255, 255, 255);
 constexpr UColor SHADOW(0, 0, 0, 64);
 constexpr float SHADOW_DROP = 4.0f;
 constexpr int DEFAULT_WIDTH = 256;
@@ -107,8 +107,7 @@ void MenuItem::update(double time, double dt)
         const V3 mouse = screen->mouseWorld - position;
         bHovered = pSkin->isPointInside(mouse.x, mouse.y);
     }
-    highlight += (bHovered ? HIGHLIGHT_RATE : -HIGHLIGHT_RATE) * dt;
-    highlight = std::clamp(highlight, 0.0, 1.0);
+    highlight = stepHighlight(highlight, bHovered, dt);
     if (bInactive) {
         textColor = inactiveColor;
     } else {
@@ -137,23 +136,9 @@ void MenuItem::render()
     }
     drawValue(position.x, position.y, position.z);
     if (bHovered) {
-        drawHelpLine();
+        drawHelpLine(bInactive ? inactiveHelp : help, !bInactive);
     }
     drawCaption();
-}
-
-void MenuItem::drawHelpLine()
-{
-    FontQuad* small = g_global->fontSmall;
-    if (small == nullptr) {
-        return;
-    }
-    const float y = float(4 - g_qel->graphics->fovHeight / 2);
-    if (!bInactive) {
-        small->printShadowedAt(0.0f, y, 0.0f, WHITE, 0x24, help, 0.0f, -1.0f, 0.0f, UColor(0, 0, 0, 255));
-    } else {
-        small->printAt(0.0f, y, 0.0f, WHITE, 0x24, inactiveHelp);
-    }
 }
 
 void MenuItem::drawCaption()

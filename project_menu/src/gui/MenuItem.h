@@ -18,8 +18,6 @@ class MenuItem : public Renderable {
 public:
     // Where the caption stands.
     enum CaptionLocation { CAPTION_LEFT = 4, CAPTION_CENTRE = 5, CAPTION_RIGHT = 6, CAPTION_ABOVE = 8 };
-    // Highlight change per second.
-    static constexpr double HIGHLIGHT_RATE = 4.0;
 
     // 256 wide in the frame set "gui-game-editbox", caption in fontMedium.
     MenuItem(float x, float y, float z, const UString& caption, const UString& help);
@@ -65,6 +63,5 @@ public:
     Renderable highlightSprite;
 
 private:
-    void drawHelpLine();
     void drawCaption();
 };
