@@ -6,6 +6,8 @@
 #include "context/ContextPre.h"
 #include "engine/Qel.h"
 #include "graphics/QelGraphics.h"
+#include "gui/GUIthemeMinimal.h"
+#include "gui/GUIthemeStandard.h"
 #include "input/QelInput.h"
 
 Global* g_global = nullptr;
@@ -18,6 +20,10 @@ Global::~Global()
     contextPre = nullptr;
     delete contextPost;
     contextPost = nullptr;
+    delete themeStandard;
+    themeStandard = nullptr;
+    delete themeMinimal;
+    themeMinimal = nullptr;
     delete contextManager;
     contextManager = nullptr;
     delete resourceHolder;

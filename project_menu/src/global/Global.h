@@ -11,6 +11,8 @@ class ContextManager;
 class ContextPost;
 class ContextPre;
 class FontQuad;
+class GUIthemeMinimal;
+class GUIthemeStandard;
 class QelBase;
 
 class Global {
@@ -57,6 +59,8 @@ public:
     ContextManager* contextManager = nullptr;
     ContextPre* contextPre = nullptr;
     ContextPost* contextPost = nullptr;
+    GUIthemeStandard* themeStandard = nullptr;
+    GUIthemeMinimal* themeMinimal = nullptr;
     QelBase* resourceHolder = nullptr;
     // Opened by the system once the program has shut down; empty for none.
     UString exitUrl;

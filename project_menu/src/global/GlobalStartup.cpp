@@ -11,6 +11,8 @@
 #include "file/FileManager.h"
 #include "global/Global.h"
 #include "graphics/FontQuad.h"
+#include "gui/GUIthemeMinimal.h"
+#include "gui/GUIthemeStandard.h"
 #include "language/Language.h"
 #include "loader/Loader.h"
 #include "loader/StartupResources.h"
@@ -40,6 +42,8 @@ void Global::initPreLoader()
 
 void Global::initPostLoader()
 {
+    themeStandard = new GUIthemeStandard();
+    themeMinimal = new GUIthemeMinimal();
     contextPre = new ContextPre();
     contextPost = new ContextPost();
     initGame();

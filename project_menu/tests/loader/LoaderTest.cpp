@@ -10,10 +10,13 @@
 #include "effects/BendQuad.h"
 #include "graphics/FontQuad.h"
 #include "graphics/Texture.h"
+#include "gui/GUIthemeMinimal.h"
+#include "gui/GUIthemeStandard.h"
 #include "gui/LanguageFlag.h"
 #include "gui/Percentage.h"
 #include "loader/StartupCore.h"
 #include "screens/ContextAutoConfigure.h"
+#include "screens/ContextGameLogo.h"
 #include "screens/ContextLanguageSelect.h"
 #include "screens/ContextMakerLogo.h"
 
@@ -94,7 +97,12 @@ TEST_F(LoaderRun, StoredLanguageRunsEveryStageOncePerFrameAndHandsOverToTheStart
     // The last pushed runs first; the finished loader stays below them.
     ASSERT_NE(dynamic_cast<ContextAutoConfigure*>(core.top()), nullptr);
     ASSERT_NE(dynamic_cast<ContextMakerLogo*>(core.top()->prev), nullptr);
-    EXPECT_EQ(core.top()->prev->prev, loader);
+    ASSERT_NE(dynamic_cast<ContextGameLogo*>(core.top()->prev->prev), nullptr);
+    EXPECT_EQ(core.top()->prev->prev->prev, loader);
+    ASSERT_NE(core.global->themeStandard, nullptr);
+    ASSERT_NE(core.global->themeMinimal, nullptr);
+    EXPECT_EQ(core.global->themeStandard->font, core.global->fontSmall);
+    EXPECT_EQ(core.global->themeMinimal->font, core.global->fontTiny);
     EXPECT_EQ(loader->loadStuff(false), 100) << "no stage is left";
 
     // Every key of the table, the fonts and the bent hand.
