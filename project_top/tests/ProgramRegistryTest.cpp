@@ -16,7 +16,7 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "PropertyInt", "PropertyPointer", "PropertyUColor", "RPC", "Console", "Context", "TimeKeeper",
         "QelNetwork", "FileManager", "Camera", "FontGDI", "QelGraphics", "QelInput",
         // The menu framework's screens.
-        "ContextManager", "ContextMenu", "ContextPost", "ContextPre", "ContextDialog", "MousePointer",
+        "ContextManager", "ContextMenu", "ContextMain", "MyContextMain", "MenuUserDisplay", "ContextPost", "ContextPre", "ContextDialog", "MousePointer",
         "Percentage", "RadialFader", "MenuItem", "MenuButton", "MenuButtonQuit", "MenuButtonURL", "MenuGroup",
         "GUIitem",
         "Renderable", "Skin", "Quad", "VertexBuffer", "Texture",

@@ -2,6 +2,7 @@
 
 #include "context/ContextDialog.h"
 #include "engine/EventManager.h"
+#include "engine/QelAssert.h"
 #include "engine/Qel.h"
 #include "global/Global.h"
 #include "engine/TimeKeeper.h"
@@ -12,6 +13,7 @@
 #include "gui/RadialFader.h"
 #include "input/QelInput.h"
 #include "language/Language.h"
+#include "object/RuntimeClassManager.h"
 #include "system/StringUtils.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(ContextManager, Context::runtimeClass(), QEL_NO_CREATOR);
@@ -62,6 +64,35 @@ void ContextManager::add(Context* screen)
 {
     screen->bFinished = 0;
     addChildBack(screen);
+}
+
+namespace {
+
+const RuntimeClass* screenClass(const char* className)
+{
+    const RuntimeClass* record = RuntimeClassManager::getInstance()->findByName(UString(className));
+    if (record == nullptr || record->creator == nullptr || !record->isDerivedFrom(Context::runtimeClass())) {
+        return nullptr;
+    }
+    return record;
+}
+
+} // namespace
+
+bool ContextManager::canCreate(const char* className)
+{
+    return screenClass(className) != nullptr;
+}
+
+bool ContextManager::addNew(const char* className)
+{
+    const RuntimeClass* record = screenClass(className);
+    Context* screen = record != nullptr ? record->createAs<Context>() : nullptr;
+    if (screen == nullptr) {
+        return false;
+    }
+    add(screen);
+    return true;
 }
 
 Context* ContextManager::getActive() const

@@ -22,6 +22,12 @@ public:
     // Clears the screen's bFinished and pushes it; it becomes active at the
     // next tick.
     void add(Context* screen);
+    // Pushes a new screen of the named class, made through the class
+    // registry; false, and nothing pushed, when the program has no screen of
+    // that name with a creator.
+    bool addNew(const char* className);
+    // Whether addNew can make a screen of the named class.
+    static bool canCreate(const char* className);
     // The top screen (also when it has just finished), or null.
     Context* getActive() const;
 

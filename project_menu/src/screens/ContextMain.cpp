@@ -1,0 +1,99 @@
+#include "screens/ContextMain.h"
+
+#include "context/ContextManager.h"
+#include "context/ContextPost.h"
+#include "context/ContextPre.h"
+#include "engine/Qel.h"
+#include "engine/QelAssert.h"
+#include "global/Global.h"
+#include "graphics/QelGraphics.h"
+#include "gui/MenuButton.h"
+#include "gui/MenuUserDisplay.h"
+#include "input/QelInput.h"
+#include "language/Language.h"
+
+QEL_IMPLEMENT_RUNTIME_CLASS(ContextMain, ContextMenu::runtimeClass(), QEL_NO_CREATOR);
+
+namespace {
+
+constexpr float ROW_STEP = 50.0f;
+constexpr float CORNER_INSET = 100.0f;
+constexpr float CORNER_RAISE = 50.0f;
+constexpr int CORNER_WIDTH = 160;
+// Ctrl+Alt in the input's modifier code, and X.
+constexpr int CTRL_ALT = 4;
+constexpr int KEY_X = 0x2d;
+
+UString text(Language::StringsEnum id)
+{
+    return UString(g_qel->language->getText(id));
+}
+
+} // namespace
+
+ContextMain::ContextMain()
+{
+    bDeleteWhenFinished = 1;
+    bConfirmEscape = 1;
+    preObject = g_global->contextPre;
+    postObject = g_global->contextPost;
+
+    userDisplay = new MenuUserDisplay();
+    addChildBack(userDisplay);
+    const Language::StringsEnum captions[] = {Language::STARTGAME, Language::HIGHSCORES, Language::OPTIONSDOTS,
+                                              Language::CREDITS};
+    MenuButton** buttons[] = {&buttonStart, &buttonHighScores, &buttonOptions, &buttonCredits};
+    for (int i = 0; i < 4; ++i) {
+        *buttons[i] = new MenuButton(0.0f, -ROW_STEP * float(i), 0.0f, text(captions[i]), UString());
+        addChildBack(*buttons[i]);
+    }
+    offerScreen(buttonHighScores, "ContextHighScores");
+    offerScreen(buttonOptions, "ContextOptions");
+    offerScreen(buttonCredits, "ContextCredits");
+
+    // The corners of the view the screens are laid out in, whatever the
+    // window's size.
+    const int halfWidth = g_qel->graphics->fovWidth / 2;
+    const int halfHeight = g_qel->graphics->fovHeight / 2;
+    buttonWebsite = new MenuButtonURL(float(halfWidth) - CORNER_INSET, float(-halfHeight) + CORNER_RAISE, 0.0f,
+                                      text(Language::WEBSITE), text(Language::WEBSITEHINT));
+    buttonWebsite->url = homePage();
+    buttonWebsite->setWidth(CORNER_WIDTH);
+    addChildBack(buttonWebsite);
+    buttonQuit = new MenuButtonQuit(float(-halfWidth) + CORNER_INSET, float(-halfHeight) + CORNER_RAISE, 0.0f,
+                                    text(Language::QUIT), UString());
+    buttonQuit->setWidth(CORNER_WIDTH);
+    addChildBack(buttonQuit);
+}
+
+UString ContextMain::homePage()
+{
+    return UString("http://") + VABO_WEB_SERVICE_HOST;
+}
+
+void ContextMain::offerScreen(MenuButton* button, const char* screenClass)
+{
+    button->bInactive = !ContextManager::canCreate(screenClass);
+}
+
+void ContextMain::tickContents(double time, double dt)
+{
+    Context::tickContents(time, dt);
+    const QelInput* input = g_qel->input;
+    if (input != nullptr && input->modifiers == CTRL_ALT && input->keys[KEY_X]) {
+        QEL_FATAL("Crash requested.");
+    }
+    ContextManager* stack = g_global->contextManager;
+    if (buttonStart->takeClicked()) {
+        onButtonStart();
+    }
+    if (buttonOptions->takeClicked()) {
+        stack->addNew("ContextOptions");
+    }
+    if (buttonHighScores->takeClicked()) {
+        stack->addNew("ContextHighScores");
+    }
+    if (buttonCredits->takeClicked()) {
+        stack->addNew("ContextCredits");
+    }
+}

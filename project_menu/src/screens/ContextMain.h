@@ -1,0 +1,41 @@
+#pragma once
+// The main menu: a column of four buttons (start, high scores, options,
+// credits), the website and quit buttons in the bottom corners, the current
+// player's greeting, and a question before it closes. Starting a game is
+// the game's own: it derives from this screen and overrides onButtonStart.
+#include "context/ContextMenu.h"
+
+class MenuButton;
+class MenuButtonQuit;
+class MenuButtonURL;
+class MenuUserDisplay;
+
+class ContextMain : public ContextMenu {
+    QEL_DECLARE_RUNTIME_CLASS()
+
+public:
+    ContextMain();
+    ~ContextMain() override = default;
+
+    // The children, the crash request, then the buttons' clicks in a fixed
+    // order: start, options, high scores, credits.
+    void tickContents(double time, double dt) override;
+    // Does nothing here; the game starts its game.
+    virtual void onButtonStart() {}
+
+    // The address the website button opens after the program has ended.
+    static UString homePage();
+
+    MenuUserDisplay* userDisplay = nullptr;
+    MenuButton* buttonStart = nullptr;
+    MenuButton* buttonHighScores = nullptr;
+    MenuButton* buttonOptions = nullptr;
+    MenuButton* buttonCredits = nullptr;
+    MenuButtonURL* buttonWebsite = nullptr;
+    MenuButtonQuit* buttonQuit = nullptr;
+
+protected:
+    // Greys out a button whose screen the program does not have, so that a
+    // click on it does nothing.
+    static void offerScreen(MenuButton* button, const char* screenClass);
+};
