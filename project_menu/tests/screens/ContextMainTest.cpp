@@ -1,0 +1,198 @@
+// The main menu with scripted input: its layout in the 800 x 600 view,
+// the buttons polled in their fixed order, buttons of screens the program
+// lacks greyed out and harmless, the question before closing, the crash
+// request, and the player's greeting with its hover box and first-player
+// prompt.
+#include "screens/ContextMain.h"
+
+#include <gtest/gtest.h>
+
+#include "context/ContextDialog.h"
+#include "context/MenuCore.h"
+#include "gui/MenuButton.h"
+#include "gui/MenuUserDisplay.h"
+#include "support/ExpectFatal.h"
+#include "text/RenderableText.h"
+
+// A screen the class registry can make, standing in for the screens a
+// button opens.
+class StackTestScreen : public Context {
+    QEL_DECLARE_RUNTIME_CLASS()
+};
+QEL_IMPLEMENT_RUNTIME_CLASS(StackTestScreen, Context::runtimeClass(), QEL_CREATOR(StackTestScreen));
+
+namespace {
+
+class CountingMain : public ContextMain {
+public:
+    void onButtonStart() override { ++starts; }
+    int starts = 0;
+};
+
+class ContextMainTest : public testing::Test, public MenuCore {
+protected:
+    ContextMainTest()
+    {
+        menu = new CountingMain();
+        manager->add(menu);
+        tick();
+    }
+    void pointAt(float x, float y) { mouse = V3(x + 400.0f, y + 300.0f, 0.0f); }
+    void clickAt(float x, float y)
+    {
+        pointAt(x, y);
+        mouseDown = true;
+        tick();
+        mouseDown = false;
+        tick();
+    }
+    void addPlayer(const char* name) { global->profiles.createProfile(UString(name)); }
+
+    CountingMain* menu = nullptr;
+};
+
+} // namespace
+
+TEST_F(ContextMainTest, TheMenuIsLaidOutInTheViewWithItsChildrenInOrder)
+{
+    EXPECT_EQ(menu->bDeleteWhenFinished, 1);
+    EXPECT_EQ(menu->bConfirmEscape, 1);
+    EXPECT_EQ(menu->bEscapeCloses, 1);
+    EXPECT_EQ(menu->bShowPointer, 1);
+    std::vector<BasicLink*> children;
+    for (BasicLink* child = menu->firstChild; child != nullptr; child = child->next) {
+        children.push_back(child);
+    }
+    ASSERT_EQ(children.size(), 7u);
+    EXPECT_EQ(children[0], menu->userDisplay);
+    EXPECT_EQ(children[1], menu->buttonStart);
+    EXPECT_EQ(children[2], menu->buttonHighScores);
+    EXPECT_EQ(children[3], menu->buttonOptions);
+    EXPECT_EQ(children[4], menu->buttonCredits);
+    EXPECT_EQ(children[5], menu->buttonWebsite);
+    EXPECT_EQ(children[6], menu->buttonQuit);
+    EXPECT_EQ(menu->buttonStart->caption, "Start game");
+    EXPECT_EQ(menu->buttonCredits->position.y, -150.0f);
+    EXPECT_EQ(menu->buttonHighScores->position.y, -50.0f);
+    // The corner buttons stay in the view also in a bigger window.
+    EXPECT_EQ(menu->buttonWebsite->position.x, 300.0f);
+    EXPECT_EQ(menu->buttonWebsite->position.y, -250.0f);
+    EXPECT_EQ(menu->buttonWebsite->pSkin->width, 160.0f);
+    EXPECT_EQ(menu->buttonWebsite->help, "Visit official website");
+    EXPECT_EQ(menu->buttonWebsite->url.rfind("http://", 0), 0u);
+    EXPECT_EQ(menu->buttonQuit->position.x, -300.0f);
+    EXPECT_NE(menu->buttonQuit->caption.find("Quit"), std::string::npos);
+}
+
+TEST_F(ContextMainTest, ButtonsOfScreensTheProgramLacksAreGreyAndDoNothing)
+{
+    EXPECT_FALSE(menu->buttonStart->bInactive) << "the start button belongs to the game";
+    EXPECT_TRUE(menu->buttonOptions->bInactive);
+    EXPECT_TRUE(menu->buttonHighScores->bInactive);
+    EXPECT_TRUE(menu->buttonCredits->bInactive);
+    clickAt(0.0f, -100.0f);
+    clickAt(0.0f, -150.0f);
+    EXPECT_EQ(manager->getActive(), menu);
+    // A click the screen polls anyway (a shortcut set later) finds no
+    // screen to push.
+    menu->buttonOptions->bClicked = true;
+    tick();
+    EXPECT_EQ(manager->getActive(), menu);
+    EXPECT_FALSE(manager->addNew("ContextOptions"));
+    EXPECT_FALSE(ContextManager::canCreate("MenuButton")) << "not a screen";
+    EXPECT_FALSE(ContextManager::canCreate("ContextManager")) << "no creator";
+}
+
+TEST_F(ContextMainTest, StartCallsTheGamesHookAndRegisteredScreensArePushed)
+{
+    clickAt(0.0f, 0.0f);
+    EXPECT_EQ(menu->starts, 1);
+    EXPECT_EQ(manager->getActive(), menu);
+    ASSERT_TRUE(manager->addNew("StackTestScreen"));
+    EXPECT_NE(dynamic_cast<StackTestScreen*>(manager->getActive()), nullptr);
+}
+
+TEST_F(ContextMainTest, EscapeAsksAndOnlyYesClosesTheMenu)
+{
+    tap(SDLK_ESCAPE);
+    auto* dialog = dynamic_cast<ContextDialog*>(manager->getActive());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->text, "Are you sure?");
+    clickAt(dialog->buttonB->position.x, dialog->buttonB->position.y);
+    tick();
+    EXPECT_EQ(manager->getActive(), menu);
+    EXPECT_FALSE(manager->bQuit);
+
+    tap(SDLK_ESCAPE);
+    dialog = dynamic_cast<ContextDialog*>(manager->getActive());
+    ASSERT_NE(dialog, nullptr);
+    clickAt(dialog->buttonA->position.x, dialog->buttonA->position.y);
+    tick();
+    tick();
+    EXPECT_EQ(manager->getActive(), nullptr);
+    EXPECT_TRUE(manager->bQuit) << "the stack is empty: the program ends";
+}
+
+TEST_F(ContextMainTest, TheQuitAndWebsiteButtonsEndTheProgram)
+{
+    clickAt(-300.0f, -250.0f);
+    tick();
+    EXPECT_EQ(manager->getActive(), nullptr);
+    EXPECT_TRUE(manager->bQuit);
+    EXPECT_TRUE(global->exitUrl.empty());
+}
+
+TEST_F(ContextMainTest, TheWebsiteButtonLeavesItsAddressForAfterShutdown)
+{
+    clickAt(300.0f, -250.0f);
+    EXPECT_TRUE(manager->bQuit);
+    EXPECT_EQ(global->exitUrl, ContextMain::homePage());
+}
+
+TEST_F(ContextMainTest, CtrlAltXIsACrashRequestAndXAloneIsNothing)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    script.keyDown(SDLK_x, 'x');
+    tick();
+    script.keyDown(SDLK_LCTRL);
+    tick();
+    script.keyUp(SDLK_x);
+    script.keyUp(SDLK_LCTRL);
+    script.keyDown(SDLK_LALT);
+    script.keyDown(SDLK_x, 'x');
+    tick();
+    EXPECT_EQ(manager->getActive(), menu);
+    EXPECT_FATAL(
+        {
+            script.keyDown(SDLK_LCTRL);
+            tick();
+        },
+        "Crash requested");
+}
+
+TEST_F(ContextMainTest, TheGreetingNamesThePlayerAndLightsUpUnderThePointer)
+{
+    MenuUserDisplay* display = menu->userDisplay;
+    EXPECT_EQ(display->nameText->position.y, 125.0f);
+    EXPECT_EQ(display->nameText->text, "Hello, !");
+    EXPECT_TRUE(global->settings.newUserPrompted) << "no player yet";
+    addPlayer("Ada");
+    tick();
+    EXPECT_EQ(display->nameText->text, "Hello, Ada!");
+    EXPECT_FALSE(global->settings.newUserPrompted);
+
+    pointAt(99.0f, 125.0f - 35.0f);
+    tick();
+    EXPECT_TRUE(display->bHovered);
+    EXPECT_EQ(display->nameText->color.toWord(), UColor(255, 255, 255, 255).toWord());
+    pointAt(100.0f, 125.0f);
+    tick();
+    EXPECT_FALSE(display->bHovered);
+    EXPECT_EQ(display->nameText->color.toWord(), UColor(96, 96, 96, 255).toWord());
+    pointAt(0.0f, 125.0f - 36.0f);
+    tick();
+    EXPECT_FALSE(display->bHovered);
+    // Without a player list in the program a click there changes nothing.
+    clickAt(0.0f, 120.0f);
+    EXPECT_EQ(manager->getActive(), menu);
+}
