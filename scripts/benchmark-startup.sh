@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures the start-up from the first frame to the end of the loader (the
-# moment the start-up screens take over) and compares it with what the
+# moment the main menu is built and the start-up screens take over, each of
+# which the player can skip) and compares it with what the
 # loader's one-stage-per-frame design needs: one frame period per stage at
 # the configured frame rate, plus 20%.
 #

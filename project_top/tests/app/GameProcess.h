@@ -203,6 +203,24 @@ public:
         }
         return false;
     }
+    // The same at a point of the game's 800 x 600 view (origin at the
+    // centre, y up), whatever the size of the window.
+    bool waitForViewColour(float x, float y, u32 rgb, double seconds, int tolerance = 12)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (std::chrono::steady_clock::now() < end && running()) {
+            if (auto image = screenshot(); image != nullptr && image->pImageData != nullptr) {
+                const int px = static_cast<int>((x + 400.0f) / 800.0f * float(image->width));
+                const int py = static_cast<int>((300.0f - y) / 600.0f * float(image->height));
+                if (px >= 0 && py >= 0 && px < image->width && py < image->height &&
+                    near(image->pImageData[py * image->width + px], rgb, tolerance)) {
+                    return true;
+                }
+            }
+            pause(0.2);
+        }
+        return false;
+    }
     static bool near(u32 pixel, u32 rgb, int tolerance)
     {
         for (int shift = 0; shift < 24; shift += 8) {

@@ -1,7 +1,9 @@
 // The real program from a fresh per-user folder, on an X server of its
 // own: the loader's stages, the language screen and a click on a flag, the
-// start-up screens in order, a skip with Space, the clean shutdown and the
-// files it leaves; then a second start that skips what the first settled.
+// start-up screens in order, skips with Space, the main menu, Escape's
+// question answered No and then Yes, the clean shutdown and the files it
+// leaves; then a second start that skips what the first settled and ends
+// with Alt+F4.
 #include <gtest/gtest.h>
 
 #include "GameProcess.h"
@@ -9,6 +11,15 @@
 namespace {
 
 constexpr u32 LANGUAGE_SCREEN_BLUE = 0x301000;
+// The left end of the main menu's start button, and the dialog's panel
+// beside its question.
+constexpr float START_BUTTON_X = -140.0f;
+constexpr u32 BUTTON_GREEN = 0x45b14e;
+constexpr float DIALOG_PANEL_Y = 42.0f;
+constexpr u32 DIALOG_BLUE = 0xac7853;
+// The dialog's Yes and No buttons.
+constexpr int DIALOG_BUTTON_X = 85;
+constexpr int DIALOG_BUTTON_Y = -25;
 
 class StartupEndToEnd : public testing::Test {
 protected:
@@ -31,6 +42,18 @@ protected:
             ASSERT_NE(found, std::string::npos) << "missing after position " << at << ": " << line;
             at = found + line.size();
         }
+    }
+
+    // Space through the start-up screens until the main menu shows.
+    static bool skipToMainMenu(e2e::GameProcess& run)
+    {
+        for (int i = 0; i < 60 && run.running(); ++i) {
+            run.key("space");
+            if (run.waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 0.5)) {
+                return true;
+            }
+        }
+        return false;
     }
 
     FileCore core{false, false};
@@ -58,10 +81,22 @@ TEST_F(StartupEndToEnd, FirstStartAsksTheLanguageAndTheSecondStartDoesNot)
         // The maker's logo (black) follows the one-frame configuration;
         // Space skips it and then the game's opening.
         EXPECT_TRUE(run.waitForColour(4, 4, 0x000000, 20.0, 4));
-        for (int i = 0; i < 100 && run.running(); ++i) {
-            run.key("space");
-            e2e::pause(0.3);
-        }
+        ASSERT_TRUE(skipToMainMenu(run)) << run.log();
+        // Escape asks; No keeps the menu. The pointer stands where the flag
+        // was, 150 units above the centre.
+        run.key("Escape");
+        ASSERT_TRUE(run.waitForViewColour(START_BUTTON_X, DIALOG_PANEL_Y, DIALOG_BLUE, 10.0));
+        run.moveBy(DIALOG_BUTTON_X, 150 - DIALOG_BUTTON_Y);
+        e2e::pause(0.3);
+        run.click();
+        ASSERT_TRUE(run.waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 10.0));
+        EXPECT_TRUE(run.running());
+        // Yes ends the program.
+        run.key("Escape");
+        ASSERT_TRUE(run.waitForViewColour(START_BUTTON_X, DIALOG_PANEL_Y, DIALOG_BLUE, 10.0));
+        run.moveBy(-2 * DIALOG_BUTTON_X, 0);
+        e2e::pause(0.3);
+        run.click();
         EXPECT_EQ(run.waitForExit(), 0);
         const std::string log = run.log();
         expectInOrder(log, {"Loader(): Loading resources...", "doFrame(): Entering game loop.",
@@ -78,10 +113,8 @@ TEST_F(StartupEndToEnd, FirstStartAsksTheLanguageAndTheSecondStartDoesNot)
     EXPECT_FALSE(userFile("Vabodemo.pro").empty());
 
     e2e::GameProcess again(game, user, x);
-    for (int i = 0; i < 100 && again.running(); ++i) {
-        again.key("space");
-        e2e::pause(0.2);
-    }
+    ASSERT_TRUE(skipToMainMenu(again)) << again.log();
+    again.key("alt+F4");
     EXPECT_EQ(again.waitForExit(), 0);
     const std::string log = again.log();
     expectInOrder(log, {"loadStuff(): Multilanguage mode (0).", "initPostLoader(): Global initialization complete",
