@@ -35,7 +35,7 @@ for run in $(seq "$runs"); do
       xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" timeout 8 "$game/Vabodemo" > /dev/null 2>&1 || true
   )
   seconds=$(sed -n 's/.*Global initialization complete at t=\([0-9.]*\) sec\..*/\1/p' "$work/game/Vabodemo.log")
-  [ -n "$seconds" ] || { echo "run $run: the loader did not finish"; exit 1; }
+  [ -n "$seconds" ] || { echo "run $run: the loader did not finish; the end of its log:"; tail -5 "$work/game/Vabodemo.log" 2>/dev/null; exit 1; }
   echo "run $run: loader done at t=${seconds}s"
   worst=$(awk -v a="$worst" -v b="$seconds" 'BEGIN { print (b > a) ? b : a }')
 done
