@@ -102,27 +102,27 @@ TEST_F(ContextManagerTest, QuitsWhenTheStackIsEmptyWithoutTickingAnything)
     EXPECT_EQ(manager->pick(&n), nullptr);
 }
 
-TEST_F(ContextManagerTest, EscapeFinishesAScreenThatEscapeCloses)
-{
-    push("screen");
-    tick();
-    tap(SDLK_ESCAPE);
-    // Finished in the frame of the press, popped at the next tick.
-    EXPECT_TRUE(manager->bQuit);
-}
-
-TEST_F(ContextManagerTest, EscapeAndSkipInputsLeaveAScreenThatEscapeDoesNotClose)
+TEST_F(ContextManagerTest, EscapeFinishesOnlyAScreenThatEscapeCloses)
 {
     RecordingScreen* screen = push("screen");
     screen->bEscapeCloses = 0;
     screen->bSkippable = 1;
     tick();
+    // Neither Escape nor the skip inputs end a screen that escape does not close.
     tap(SDLK_ESCAPE);
     tap(SDLK_SPACE);
     mouseDown = true;
     tick();
     EXPECT_FALSE(screen->bFinished);
     EXPECT_EQ(manager->countChildren(), 1u);
+    mouseDown = false;
+    tick();
+
+    screen->bEscapeCloses = 1;
+    screen->bSkippable = 0;
+    tap(SDLK_ESCAPE);
+    // Finished in the frame of the press, popped at the next tick.
+    EXPECT_TRUE(manager->bQuit);
 }
 
 TEST_F(ContextManagerTest, SkipKeysAndAMouseClickFinishASkippableScreen)
@@ -234,18 +234,7 @@ TEST_F(ContextManagerTest, PickReachesOnlyTheTopScreen)
     EXPECT_EQ(manager->pick(&n), nullptr);
 }
 
-TEST_F(ContextManagerTest, ThePointerFlagOfTheActiveScreenReachesTheInput)
-{
-    RecordingScreen* screen = push("screen");
-    screen->bShowPointer = 0;
-    tick();
-    EXPECT_FALSE(script.input->releaseGrabAtEdge);
-    push("pointer");
-    tick();
-    EXPECT_TRUE(script.input->releaseGrabAtEdge);
-}
-
-TEST_F(ContextManagerTest, AScreensOwnPointerIsTickedWithTheManagersClock)
+TEST_F(ContextManagerTest, TheActiveScreensPointerFlagReachesTheInputAndItsPointerTicks)
 {
     class Counter : public QelBase {
     public:
@@ -254,10 +243,15 @@ TEST_F(ContextManagerTest, AScreensOwnPointerIsTickedWithTheManagersClock)
     };
     Counter pointer;
     RecordingScreen* screen = push("screen");
+    screen->bShowPointer = 0;
     screen->pointerObject = &pointer;
     tick();
+    EXPECT_FALSE(script.input->releaseGrabAtEdge);
     tick();
-    EXPECT_EQ(pointer.updates, 2);
+    EXPECT_EQ(pointer.updates, 2) << "with the manager's clock";
+    push("pointer");
+    tick();
+    EXPECT_TRUE(script.input->releaseGrabAtEdge);
 }
 
 TEST_F(ContextManagerTest, DeletingTheManagerDeletesEveryScreenOnTheStack)

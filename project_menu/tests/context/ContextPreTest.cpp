@@ -35,40 +35,27 @@ protected:
 
 } // namespace
 
-TEST_F(ContextPreTest, TheIntroImageLiesHalfAViewBelowTheCentre)
+TEST_F(ContextPreTest, TheIntroImageLiesHalfAViewBelowTheCentreInAnyWindow)
 {
     auto* backdrop = dynamic_cast<Renderable*>(background->getFirstChild());
     ASSERT_NE(backdrop, nullptr);
     EXPECT_EQ(backdrop->pSkin, intro->skins[0]);
     EXPECT_EQ(backdrop->position.y, -300.0f);
     EXPECT_EQ(background->countChildren(), 1u);
-}
 
-TEST_F(ContextPreTest, ABiggerWindowShowsTheSameViewOfTheBackdrop)
-{
     // The 800 x 600 view is stretched over a 1024 x 768 window: the
     // backdrop and the camera keep their places in the view.
     graphics->screenWidth = 1024;
     graphics->screenHeight = 768;
     ContextPre wide;
-    auto* backdrop = dynamic_cast<Renderable*>(wide.getFirstChild());
-    ASSERT_NE(backdrop, nullptr);
-    EXPECT_EQ(backdrop->position.y, -300.0f);
+    EXPECT_EQ(static_cast<Renderable*>(wide.getFirstChild())->position.y, -300.0f);
     wide.setCameraHeight(424.0f);
     EXPECT_EQ(wide.blender()->position.z, -400.0f);
-}
 
-TEST_F(ContextPreTest, AStaticCameraLooksStraightDownTheZAxis)
-{
+    // A static camera looks straight down the z axis at its own height.
     CameraStatic camera(10.0f, 424.0f, -400.0f);
-    EXPECT_EQ(camera.position.x, 10.0f);
-    EXPECT_EQ(camera.position.y, 424.0f);
-    EXPECT_EQ(camera.position.z, -400.0f);
-    EXPECT_EQ(camera.target.x, 10.0f);
-    EXPECT_EQ(camera.target.y, 424.0f);
-    EXPECT_EQ(camera.target.z, 0.0f);
-    EXPECT_EQ(camera.duration, 1.0);
-    EXPECT_EQ(camera.delay, 0.0);
+    EXPECT_EQ(camera.target, V3(10.0f, 424.0f, 0.0f));
+    EXPECT_EQ(camera.position, V3(10.0f, 424.0f, -400.0f));
 }
 
 TEST_F(ContextPreTest, TheCameraGlidesToTheLastOfSeveralTargets)

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 #include <numbers>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -26,10 +27,13 @@ public:
 
 TEST(GlobalHelpers, AngleDifferenceIsTheSignedShortestTurn)
 {
-    EXPECT_NEAR(angleDifference(350 * DEG, 10 * DEG), 20 * DEG, 1e-5);
-    EXPECT_NEAR(angleDifference(10 * DEG, 350 * DEG), -20 * DEG, 1e-5);
-    EXPECT_NEAR(angleDifference(-90 * DEG, 90 * DEG + 4 * float(std::numbers::pi)), float(std::numbers::pi), 1e-5);
-    EXPECT_NEAR(angleDifference(30 * DEG, 100 * DEG), 70 * DEG, 1e-5);
+    const float pi = float(std::numbers::pi);
+    for (const auto& [from, to, turn] : {std::tuple{350 * DEG, 10 * DEG, 20 * DEG},
+                                         std::tuple{10 * DEG, 350 * DEG, -20 * DEG},
+                                         std::tuple{-90 * DEG, 90 * DEG + 4 * pi, pi},
+                                         std::tuple{30 * DEG, 100 * DEG, 70 * DEG}}) {
+        EXPECT_NEAR(angleDifference(from, to), turn, 1e-5) << from << " to " << to;
+    }
     EXPECT_EQ(angleDifference(1.0f, 1.0f), 0.0f);
 }
 
@@ -103,17 +107,13 @@ TEST(GlobalHelpers, FormatNumberSeparatesThousandsInTheCurrentLanguage)
 {
     EngineCore core;
     core.qel->language = new Language();
-    core.qel->language->setCurrentLanguage(0);
-    EXPECT_EQ(formatNumber(999), "999");
-    EXPECT_EQ(formatNumber(1000), "1,000");
-    EXPECT_EQ(formatNumber(1234567), "1,234,567");
-    EXPECT_EQ(formatNumber(100000), "100,000");
-    EXPECT_EQ(formatNumber(-1000), "-1,000");
-    EXPECT_EQ(formatNumber(-100), "-100");
-    core.qel->language->setCurrentLanguage(1);
-    EXPECT_EQ(formatNumber(1234567), "1 234 567");
-    core.qel->language->setCurrentLanguage(2);
-    EXPECT_EQ(formatNumber(12345), "12.345");
+    for (const auto& [language, number, text] :
+         {std::tuple{0, 999, "999"}, std::tuple{0, 1000, "1,000"}, std::tuple{0, 1234567, "1,234,567"},
+          std::tuple{0, 100000, "100,000"}, std::tuple{0, -1000, "-1,000"}, std::tuple{0, -100, "-100"},
+          std::tuple{1, 1234567, "1 234 567"}, std::tuple{2, 12345, "12.345"}}) {
+        core.qel->language->setCurrentLanguage(language);
+        EXPECT_EQ(formatNumber(number), text) << language;
+    }
     delete core.qel->language;
     core.qel->language = nullptr;
 }
@@ -121,13 +121,7 @@ TEST(GlobalHelpers, FormatNumberSeparatesThousandsInTheCurrentLanguage)
 TEST(GlobalTest, DeletedWithoutScreensItStillSavesBothFiles)
 {
     FileCore core;
-    {
-        TestGlobal global;
-        EXPECT_EQ(global.contextManager, nullptr);
-        EXPECT_EQ(global.fontMedium, nullptr);
-        EXPECT_TRUE(global.exitUrl.empty());
-        EXPECT_EQ(global.settings.maxFps, 100);
-    }
+    delete new TestGlobal;
     const std::string folder = core.folder.userFolder();
     EXPECT_TRUE(std::filesystem::exists(folder + "Vabodemo.hst"));
     EXPECT_TRUE(std::filesystem::exists(folder + "Vabodemo.pro"));

@@ -95,13 +95,10 @@ TEST_F(ProfileStoreTest, ValidFileLoadsAndSavesByteIdentical)
     }
     EXPECT_EQ(fileBytes(), sealed);
     EXPECT_NE(core.logText().find("Changing profile to 'Bertta'..."), std::string::npos);
-}
 
-TEST_F(ProfileStoreTest, LastPlaceIsClearedAtEveryStart)
-{
-    Image image = writeThreePlayers();
-    putInt32(image.data(), 0, 3);
-    writeImage(image);
+    // The last place is cleared at every start.
+    putInt32(written.data(), 0, 3);
+    writeImage(written);
     ProfileStore store;
     EXPECT_EQ(store.lastPlace, -1);
 }
@@ -221,7 +218,7 @@ TEST_F(ProfileStoreTest, ANewProfileNeverSharesAnId)
     }
 }
 
-TEST_F(ProfileStoreTest, DeletingWithAllTenSlotsUsedFreesTheLastSlot)
+TEST_F(ProfileStoreTest, DeletingMovesTheLaterProfilesUpAndKeepsTheRightOneCurrent)
 {
     ProfileStore store;
     for (int i = 0; i < 10; ++i) {
@@ -231,18 +228,15 @@ TEST_F(ProfileStoreTest, DeletingWithAllTenSlotsUsedFreesTheLastSlot)
     store.selectProfile(3);
     store.deleteProfile(3);
     EXPECT_EQ(store.countProfiles(), 9);
-    EXPECT_FALSE(store.isUsed(9));
+    EXPECT_FALSE(store.isUsed(9)) << "with all ten slots used the last one is freed";
     EXPECT_EQ(store.getProfile(8).id, lastId);
     EXPECT_EQ(std::string(store.getProfile(3).name), "P4");
     EXPECT_EQ(store.currentIndex, 3) << "the next profile moved into the slot";
-}
 
-TEST_F(ProfileStoreTest, DeletingKeepsTheRightProfileCurrent)
-{
-    ProfileStore store;
-    for (const char* name : {"A", "B", "C"}) {
-        store.createProfile(name);
+    while (store.countProfiles() > 3) {
+        store.deleteProfile(3);
     }
+    store.selectProfile(2);
     store.lastPlace = 5;
     store.deleteProfile(2); // the current one, and the last used slot
     EXPECT_EQ(store.currentIndex, 0);
@@ -251,7 +245,7 @@ TEST_F(ProfileStoreTest, DeletingKeepsTheRightProfileCurrent)
     store.selectProfile(1);
     store.deleteProfile(0); // a profile before the current one
     EXPECT_EQ(store.currentIndex, 0);
-    EXPECT_EQ(std::string(store.getProfile(store.currentIndex).name), "B");
+    EXPECT_EQ(std::string(store.getProfile(store.currentIndex).name), "P1");
     store.deleteProfile(0);
     EXPECT_EQ(store.countProfiles(), 0);
     EXPECT_EQ(store.currentIndex, 0);
@@ -277,10 +271,12 @@ TEST_F(ProfileStoreTest, AnIndexOutsideTheSlotsIsFatal)
     EXPECT_FATAL_WITH(core, store.deleteProfile(-1), "Assertion failed.");
 }
 
-TEST(ProfileTest, HeartsMakeALifeAtOneHundred)
+TEST(ProfileTest, HeartsScoreAndLevelsStayInRangeAndRestartsKeepTheBestLevel)
 {
+    const i32 most = std::numeric_limits<i32>::max();
     Profile profile;
     profile.init();
+    // A hundred hearts make a life.
     profile.hearts = 98;
     EXPECT_EQ(profile.addHeart(), 1);
     EXPECT_EQ(profile.lives, 3);
@@ -288,26 +284,13 @@ TEST(ProfileTest, HeartsMakeALifeAtOneHundred)
     EXPECT_EQ(profile.lives, 4);
     EXPECT_EQ(profile.hearts, 0);
     EXPECT_EQ(profile.addHeart(), 99);
-}
+    // The score stays between zero and the largest integer.
+    for (const auto& [add, expected] : {std::pair{500, 500}, std::pair{-800, 0}, std::pair{most, most},
+                                        std::pair{1000, most}, std::pair{std::numeric_limits<i32>::min(), 0}}) {
+        profile.addScore(add);
+        EXPECT_EQ(profile.score, expected) << add;
+    }
 
-TEST(ProfileTest, ScoreStaysBetweenZeroAndTheLargestInteger)
-{
-    Profile profile;
-    profile.init();
-    profile.addScore(500);
-    profile.addScore(-800);
-    EXPECT_EQ(profile.score, 0);
-    profile.addScore(std::numeric_limits<i32>::max());
-    profile.addScore(1000);
-    EXPECT_EQ(profile.score, std::numeric_limits<i32>::max());
-    profile.addScore(std::numeric_limits<i32>::min());
-    EXPECT_EQ(profile.score, 0);
-}
-
-TEST(ProfileTest, LevelsAndRestartsKeepTheBestLevel)
-{
-    Profile profile;
-    profile.init();
     std::strcpy(profile.name, "Ilona");
     u32 id = profile.id;
     profile.advanceLevel(5);
@@ -318,29 +301,24 @@ TEST(ProfileTest, LevelsAndRestartsKeepTheBestLevel)
     profile.noSignCount = 2;
     profile.hasSavedGame = true;
     profile.resetGame();
-    EXPECT_EQ(profile.level, 0);
-    EXPECT_EQ(profile.bestLevel, 5);
-    EXPECT_EQ(profile.score, 0);
-    EXPECT_EQ(profile.lives, 3);
-    EXPECT_EQ(profile.hearts, 0);
-    EXPECT_EQ(profile.noSignCount, 0);
-    EXPECT_FALSE(profile.hasSavedGame);
+    EXPECT_EQ(std::tuple(profile.level, profile.bestLevel, profile.score, profile.lives, profile.hearts,
+                         profile.noSignCount, profile.hasSavedGame, profile.id),
+              std::tuple(0, 5, 0, 3, 0, 0, false, id));
     EXPECT_EQ(std::string(profile.name), "Ilona");
-    EXPECT_EQ(profile.id, id);
     profile.advanceLevel(2);
     EXPECT_EQ(profile.bestLevel, 5);
-    profile.level = std::numeric_limits<i32>::max() - 1;
+    profile.level = most - 1;
     profile.advanceLevel(5);
-    EXPECT_EQ(profile.level, std::numeric_limits<i32>::max());
+    EXPECT_EQ(profile.level, most);
 }
 
 TEST_F(ProfileStoreTest, SavedGameFileIsNamedAfterTheId)
 {
     Profile profile;
-    profile.id = 0xab;
-    EXPECT_EQ(profile.getSaveGameFileName(), core.folder.userFolder() + "Vabodemo.pro.000000ab");
-    profile.id = 0xFEDCBA98;
-    EXPECT_EQ(profile.getSaveGameFileName(), core.folder.userFolder() + "Vabodemo.pro.fedcba98");
+    for (const auto& [id, suffix] : {std::pair{0xABu, "000000ab"}, std::pair{0xFEDCBA98u, "fedcba98"}}) {
+        profile.id = id;
+        EXPECT_EQ(profile.getSaveGameFileName(), core.folder.userFolder() + "Vabodemo.pro." + suffix);
+    }
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "global/SettingsRecord.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <limits>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -18,34 +18,53 @@ using Image = SettingsRecord::Image;
 
 class SettingsRecordTest : public UserFileTest<SettingsRecord> {
 protected:
-    // A record image with every option changed from its default, as a valid
-    // file of an earlier run would hold it, saved as the record file. Its
-    // runStart lies in the future, so that loading keeps it.
+    // Every field of the record changed from its default.
+    static void changeEveryField(SettingsRecord& record)
+    {
+        record.recordId = 0xA1B2C3D4;
+        std::memcpy(record.countryCode, "DE", 2);
+        HighScoreEntry& entry = record.highScores[3];
+        std::memset(entry.checkValue, 0xEE, 16);
+        std::strcpy(entry.name, "Anna");
+        entry.level = 17;
+        entry.score = 65432;
+        entry.time = Time(0x0102030405060708);
+        record.detail = 0;
+        record.videoMode = 1;
+        record.maxFps = 75;
+        record.fullscreen = false;
+        record.bilinearFilter = false;
+        record.vsync = true;
+        record.showFps = true;
+        record.soundQuality = 2;
+        record.soundVolume = 11;
+        record.musicVolume = 12;
+        record.ingameMusic = false;
+        record.mouseSensitivity = 3;
+        record.allowCheats = true;
+        record.tutorial = false;
+        record.colorBlind = true;
+        record.swapMouse = true;
+        record.colorizeMouse = false;
+        record.wizardFinished = true;
+        record.countryIndex = 77;
+        record.netAddress.set(0xC0A80001, 0x1234);
+        record.countryDirection = V3(0.25f, 0.5f, -0.75f);
+        record.keyBindings[5] = {0x2D, 0x113};
+        record.runStart = Time(-2);
+        record.secondsPlayed = 98765;
+        record.newUserPrompted = false;
+    }
+    // That record as a valid file of an earlier run would hold it, saved as
+    // the record file. Its runStart lies in the future, so that loading
+    // keeps it.
     Image writeCustomFile()
     {
         Image image;
         {
             SettingsRecord record;
-            record.recordId = 0x12345678;
-            std::memcpy(record.countryCode, "FI", 2);
-            record.insertHighScore("Mia", 123456, 42, true);
-            record.insertHighScore("Olli", 55555, 7, false);
-            record.detail = 0;
-            record.videoMode = 3;
-            record.maxFps = 60;
-            record.fullscreen = false;
-            record.vsync = true;
-            record.soundQuality = 2;
-            record.soundVolume = 3;
-            record.musicVolume = 0;
-            record.mouseSensitivity = 4;
-            record.countryIndex = 240;
-            record.netAddress.set(0x0A000102, 8080);
-            record.countryDirection = V3(0.6f, 0.0f, -0.8f);
-            record.keyBindings[0] = {0x1E, 0x137};
+            changeEveryField(record);
             record.runStart = Time(Time::now().seconds + 1000000);
-            record.secondsPlayed = 3600;
-            record.newUserPrompted = false;
             image = record.toImage();
         }
         writeImage(image);
@@ -136,40 +155,7 @@ TEST_F(SettingsRecordTest, RandomFillReachesEveryByteNoDefaultWrites)
 TEST_F(SettingsRecordTest, EveryFieldIsWrittenAtItsOffset)
 {
     SettingsRecord record;
-    record.recordId = 0xA1B2C3D4;
-    std::memcpy(record.countryCode, "DE", 2);
-    HighScoreEntry& entry = record.highScores[3];
-    std::memset(entry.checkValue, 0xEE, 16);
-    std::strcpy(entry.name, "Anna");
-    entry.level = 17;
-    entry.score = 65432;
-    entry.time = Time(0x0102030405060708);
-    record.detail = 0;
-    record.videoMode = 1;
-    record.maxFps = 75;
-    record.fullscreen = false;
-    record.bilinearFilter = false;
-    record.vsync = true;
-    record.showFps = true;
-    record.soundQuality = 2;
-    record.soundVolume = 11;
-    record.musicVolume = 12;
-    record.ingameMusic = false;
-    record.mouseSensitivity = 3;
-    record.allowCheats = true;
-    record.tutorial = false;
-    record.colorBlind = true;
-    record.swapMouse = true;
-    record.colorizeMouse = false;
-    record.wizardFinished = true;
-    record.countryIndex = 77;
-    record.netAddress.set(0xC0A80001, 0x1234);
-    record.countryDirection = V3(0.25f, 0.5f, -0.75f);
-    record.keyBindings[5] = {0x2D, 0x113};
-    record.runStart = Time(-2);
-    record.secondsPlayed = 98765;
-    record.newUserPrompted = false;
-
+    changeEveryField(record);
     Image image = record.toImage();
     const u8* b = image.data();
     EXPECT_EQ(u32(int32At(b, 80)), 0xA1B2C3D4u);
@@ -203,22 +189,17 @@ TEST_F(SettingsRecordTest, ValidFileLoadsAndSavesByteIdentical)
     {
         SettingsRecord record;
         EXPECT_EQ(record.toImage(), written);
-        EXPECT_EQ(record.recordId, 0x12345678u);
-        EXPECT_EQ(record.maxFps, 60);
-        EXPECT_EQ(std::string(record.highScores[0].name), "Mia");
+        EXPECT_EQ(record.recordId, 0xA1B2C3D4u);
     }
     // The run ended "before" its start, so no time was added either.
     EXPECT_EQ(fileBytes(), sealed);
     EXPECT_EQ(logText().find("is damaged"), std::string::npos);
     EXPECT_EQ(logText().find("brought back"), std::string::npos);
-}
 
-TEST_F(SettingsRecordTest, LoadKeepsTheLaterRunStartAndDrawsAMissingRecordId)
-{
-    Image image = writeCustomFile();
-    putInt64(image.data(), 696, 1000);
-    putInt32(image.data(), 80, 0);
-    writeImage(image);
+    // A start later than the stored one is kept; a missing id is drawn.
+    putInt64(written.data(), 696, 1000);
+    putInt32(written.data(), 80, 0);
+    writeImage(written);
     i64 before = Time::now().seconds;
     SettingsRecord record;
     EXPECT_GE(record.runStart.seconds, before);
@@ -306,8 +287,8 @@ TEST_F(SettingsRecordTest, LoadBringsEveryIndexAndDivisorIntoRange)
     EXPECT_EQ(record.keyBindings[5].alternative, 311);
     EXPECT_EQ(record.countryDirection, V3(0.0f, 0.0f, -1.0f));
     // Fields in range stay as loaded.
-    EXPECT_EQ(record.secondsPlayed, 3600);
-    EXPECT_EQ(record.recordId, 0x12345678u);
+    EXPECT_EQ(record.secondsPlayed, 98765);
+    EXPECT_EQ(record.recordId, 0xA1B2C3D4u);
     EXPECT_NE(logText().find("brought back into them"), std::string::npos);
 
     putInt32(b, 576, 1000);
@@ -315,16 +296,12 @@ TEST_F(SettingsRecordTest, LoadBringsEveryIndexAndDivisorIntoRange)
     EXPECT_FALSE(record.fromImage(image));
     EXPECT_EQ(record.maxFps, 125);
     EXPECT_EQ(record.countryIndex, 0);
-}
 
-TEST_F(SettingsRecordTest, BoundaryValuesAreInRange)
-{
-    SettingsRecord record;
+    // The limits themselves are in range.
     record.maxFps = 25;
     record.countryIndex = 240;
     record.keyBindings[2] = {0, 311};
-    Image image = record.toImage();
-    EXPECT_TRUE(record.fromImage(image));
+    EXPECT_TRUE(record.fromImage(record.toImage()));
     record.maxFps = 125;
     record.soundVolume = 0;
     record.musicVolume = 24;
@@ -333,25 +310,22 @@ TEST_F(SettingsRecordTest, BoundaryValuesAreInRange)
 
 TEST_F(SettingsRecordTest, RunTimeIsAddedAtExitAndSaturates)
 {
-    {
-        SettingsRecord record;
-        record.runStart = Time(Time::now().seconds - 100);
-        record.secondsPlayed = 5;
+    const i32 most = std::numeric_limits<i32>::max();
+    // A start 100 s ago, and one later than now (a clock set back).
+    for (const auto& [started, played, least, expected] :
+         {std::tuple{-100, 5, 105, -1}, std::tuple{-100, most - 1, most, most}, std::tuple{100, 5, 5, 5}}) {
+        SCOPED_TRACE(played);
+        {
+            SettingsRecord record;
+            record.runStart = Time(Time::now().seconds + started);
+            record.secondsPlayed = played;
+        }
+        const i32 stored = int32At(readImage().data(), 704);
+        EXPECT_GE(stored, least);
+        if (expected >= 0) {
+            EXPECT_EQ(stored, expected);
+        }
     }
-    EXPECT_GE(int32At(readImage().data(), 704), 105);
-    {
-        SettingsRecord record;
-        record.runStart = Time(Time::now().seconds - 100);
-        record.secondsPlayed = std::numeric_limits<i32>::max() - 1;
-    }
-    EXPECT_EQ(int32At(readImage().data(), 704), std::numeric_limits<i32>::max());
-    {
-        // A clock set back: the stored start is later than now.
-        SettingsRecord record;
-        record.runStart = Time(Time::now().seconds + 100);
-        record.secondsPlayed = 5;
-    }
-    EXPECT_EQ(int32At(readImage().data(), 704), 5);
 }
 
 TEST_F(SettingsRecordTest, AFailedWriteKeepsThePreviousFile)
@@ -397,6 +371,14 @@ bool hasValidSignature(const Image& image, int place)
 TEST_F(SettingsRecordTest, ANewHighScoreShiftsTheEntriesBelowItDown)
 {
     SettingsRecord record;
+    // A score below the table changes nothing; one equal to the last
+    // entry takes its place.
+    Image before = record.toImage();
+    EXPECT_EQ(record.insertHighScore("Late", 9999, 1, true), -1);
+    EXPECT_EQ(record.toImage(), before);
+    EXPECT_EQ(record.insertHighScore("Last", 10000, 1, true), 9);
+    EXPECT_EQ(record.highScores[8].score, 20000);
+
     EXPECT_EQ(record.insertHighScore("Ville", 75000, 12, true), 3);
     Image image = record.toImage();
     EXPECT_TRUE(hasValidSignature(image, 3));
@@ -437,16 +419,6 @@ TEST_F(SettingsRecordTest, EqualScoresGoAboveTheOlderEntry)
     for (int place : {0, 6, 7}) {
         EXPECT_TRUE(hasValidSignature(image, place)) << "place " << place;
     }
-}
-
-TEST_F(SettingsRecordTest, AScoreBelowTheTableChangesNothing)
-{
-    SettingsRecord record;
-    Image before = record.toImage();
-    EXPECT_EQ(record.insertHighScore("Late", 9999, 1, true), -1);
-    EXPECT_EQ(record.toImage(), before);
-    EXPECT_EQ(record.insertHighScore("Last", 10000, 1, true), 9);
-    EXPECT_EQ(record.highScores[8].score, 20000);
 }
 
 TEST_F(SettingsRecordTest, LongNamesAreCutAndTheBytesAfterTheTerminatorStay)

@@ -76,31 +76,16 @@ protected:
 
 } // namespace
 
-TEST_F(GUIitemTest, ANewItemTakesItsThemesSpacingAndFont)
+TEST_F(GUIitemTest, ANewItemTakesItsThemesSpacingFontAndColours)
 {
     GUIitem item(standard.get(), 2);
-    EXPECT_EQ(item.theme, standard.get());
     EXPECT_EQ(item.font, global->fontSmall);
-    EXPECT_EQ(item.captionLocation, GUIitem::CAPTION_CENTRE);
-    EXPECT_TRUE(item.bHasInvXform);
-    EXPECT_FALSE(item.bOwnsSkin);
+    EXPECT_EQ(GUIitem(minimal.get(), 0).font, global->fontTiny);
     EXPECT_EQ(item.pSkin, nullptr) << "the first draw picks the frame";
-    EXPECT_EQ(item.frameOutset, 1);
     EXPECT_EQ(item.borderTop, 5);
-    EXPECT_EQ(item.normalColor.toWord(), UColor(116, 122, 128, 255).toWord());
-    EXPECT_EQ(item.hoverColor.toWord(), UColor(204, 139, 0, 255).toWord());
     EXPECT_EQ(item.disabledColor.toWord(), UColor(116, 122, 128, 128).toWord());
-    EXPECT_EQ(item.textColor.toWord(), 0xFFFFFFFFu);
     // Zero inner size: the frames are the outset all round.
     EXPECT_EQ(item.normalFrame->width, 2.0f);
-
-    item.setTexts("Caption", "Help", "Not now");
-    EXPECT_EQ(item.caption, "Caption");
-    EXPECT_EQ(item.help, "Help");
-    EXPECT_EQ(item.disabledHelp, "Not now");
-
-    GUIitem tiny(minimal.get(), 0);
-    EXPECT_EQ(tiny.font, global->fontTiny);
 }
 
 TEST_F(GUIitemTest, HoverFadesTheCaptionTowardTheHoverColour)

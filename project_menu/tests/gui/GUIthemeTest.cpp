@@ -37,41 +37,20 @@ protected:
 
 } // namespace
 
-TEST_F(GUIthemeTest, TheThemesSpacingBordersAndFonts)
+TEST_F(GUIthemeTest, EachStandardStyleHasAFrameSetOfItsOwnAndTheMinimalThemeOne)
 {
-    EXPECT_EQ(standard->captionGap, 3);
-    EXPECT_EQ(standard->frameOutset, 1);
-    EXPECT_EQ(standard->font, global->fontSmall);
-    EXPECT_EQ(minimal->captionGap, 1);
-    EXPECT_EQ(minimal->frameOutset, 0);
-    EXPECT_EQ(minimal->font, global->fontTiny);
-    for (const GUItheme* theme : {static_cast<GUItheme*>(standard.get()), static_cast<GUItheme*>(minimal.get())}) {
-        const int border = theme == standard.get() ? 5 : 3;
-        EXPECT_EQ(theme->borderLeft, border);
-        EXPECT_EQ(theme->borderTop, border);
-        EXPECT_EQ(theme->borderRight, border);
-        EXPECT_EQ(theme->borderBottom, border);
-    }
-}
-
-TEST_F(GUIthemeTest, EachStandardStyleHasAFrameSetOfItsOwn)
-{
-    const char* keys[] = {"gui-invisible",          "gui-standard-generic",          "gui-standard-thickframe",
-                          "gui-standard-thinframe", "gui-standard-groove",           "gui-standard-panel-bevelinner",
-                          "gui-standard-editbox",   "gui-standard-button",           "gui-standard-button-nogroove",
-                          "gui-standard-tab",       "gui-standard-tab-selected"};
     for (int style = 1; style <= 11; ++style) {
         GUIitem item(standard.get(), style);
-        expectFrameSet(item, keys[style - 1]);
+        expectFrameSet(item, FRAME_SETS[size_t(style - 1)]);
     }
-    GUIitem bare(standard.get(), 0);
-    EXPECT_EQ(bare.normalFrame, nullptr);
-    EXPECT_EQ(bare.disabledFrame, nullptr);
-    EXPECT_EQ(bare.focusFrame, nullptr);
-}
+    for (GUItheme* theme : {static_cast<GUItheme*>(standard.get()), static_cast<GUItheme*>(minimal.get())}) {
+        GUIitem bare(theme, 0);
+        EXPECT_EQ(bare.normalFrame, nullptr);
+        EXPECT_EQ(bare.disabledFrame, nullptr);
+        EXPECT_EQ(bare.focusFrame, nullptr);
+    }
 
-TEST_F(GUIthemeTest, TheMinimalThemeHasOneLookForEveryFramedStyle)
-{
+    // The minimal theme has one look for every framed style.
     GUIitem invisible(minimal.get(), 1);
     expectFrameSet(invisible, "gui-invisible");
     for (int style = 2; style <= 11; ++style) {
@@ -80,13 +59,6 @@ TEST_F(GUIthemeTest, TheMinimalThemeHasOneLookForEveryFramedStyle)
         expectBorders(item.normalFrame, 3, 3, 3, 3);
         EXPECT_EQ(item.frameOutset, 0);
     }
-    GUIitem bare(minimal.get(), 0);
-    EXPECT_EQ(bare.normalFrame, nullptr);
-
-    // The same style under the standard theme: two different looks.
-    GUIitem generic(standard.get(), 2);
-    GUIitem tab(standard.get(), 11);
-    EXPECT_NE(frameSetOf(generic.normalFrame), frameSetOf(tab.normalFrame));
 }
 
 TEST_F(GUIthemeTest, FramesReachTheOutsetBeyondTheInnerSize)
@@ -162,7 +134,7 @@ TEST_F(GUIthemeTest, StyleZeroKeepsTheFramesTheItemHas)
     expectBorders(tab.normalFrame, 10, 5, 5, 10);
 }
 
-TEST_F(GUIthemeTest, AStyleOutsideTheTableStopsTheProgram)
+TEST_F(GUIthemeTest, AStyleOutsideTheTableOrAMissingFrameSetStopsTheProgram)
 {
     // The child process opens its own window.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
@@ -173,11 +145,8 @@ TEST_F(GUIthemeTest, AStyleOutsideTheTableStopsTheProgram)
     }
     GUIitem item(minimal.get(), 2);
     EXPECT_FATAL(item.setStyle(12), report);
-}
 
-TEST_F(GUIthemeTest, AFrameSetThatIsNotRegisteredStopsTheProgram)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // So does a frame set that is not registered.
     auto* resources = new ResourceManager();
     std::swap(resources, qel->resourceManager);
     EXPECT_FATAL(GUIitem(standard.get(), 2), "Could not find resource 'gui-standard-generic'\\.");

@@ -27,29 +27,30 @@ protected:
     }
     // The mouse on a world point of the 800 x 600 view.
     void pointAt(float x, float y) { mouse = V3(x + 400.0f, y + 300.0f, 0.0f); }
-    // Updates one item with the stack's clock, as its screen would.
-    static void step(MenuItem& item, double dt)
-    {
-        item.update(0.0, dt);
-    }
-
 };
 
 } // namespace
 
-TEST_F(MenuItemTest, ANewItemIs256WideWithItsCaptionLeftOfTheFrame)
+TEST_F(MenuItemTest, ANewItemIs256WideAndAButton320WideAndTheSpeechLookDims)
 {
     MenuItem item(10.0f, 20.0f, 0.0f, "Caption", "Help");
     EXPECT_EQ(item.pSkin->width, 256.0f);
     EXPECT_EQ(item.pSkin->height, art->textures[0]->skins[0]->height);
-    EXPECT_EQ(item.highlightSprite.pSkin->width, 256.0f);
     EXPECT_EQ(item.captionLocation, MenuItem::CAPTION_LEFT);
-    EXPECT_EQ(item.textColor.toWord(), 0xFFFFFFFFu);
-    EXPECT_TRUE(item.bHasInvXform);
     EXPECT_EQ(item.font, global->fontMedium);
     item.setWidth(100);
     EXPECT_EQ(item.pSkin->width, 100.0f);
     EXPECT_EQ(item.highlightSprite.pSkin->width, 100.0f);
+
+    MenuButton button(0.0f, 0.0f, 0.0f, "Go", "");
+    EXPECT_EQ(button.pSkin->width, 320.0f);
+    EXPECT_EQ(button.captionLocation, MenuItem::CAPTION_CENTRE);
+
+    item.useSpeechSkin();
+    EXPECT_EQ(item.inactiveColor.toWord(), UColor(191, 191, 191, 255).toWord());
+    EXPECT_EQ(item.normalColor.toWord(), UColor(96, 109, 128, 255).toWord());
+    EXPECT_FALSE(item.bShadowed);
+    EXPECT_EQ(static_cast<StretchSkin*>(item.pSkin)->source, static_cast<Quad*>(art->textures[2]->skins[0]));
 }
 
 TEST_F(MenuItemTest, TheFrameEdgesAreHalfOpenAndRotationPlaysNoPart)
@@ -80,43 +81,24 @@ TEST_F(MenuItemTest, HighlightFadesAtFourPerSecondAndColoursTheCaption)
     Context screen;
     g_qel->currentContext = &screen;
     screen.mouseWorld = V3();
-    step(item, 0.1);
+    item.update(0.0, 0.1);
     EXPECT_TRUE(item.bHovered);
     EXPECT_DOUBLE_EQ(item.highlight, 0.4);
     // 40 % of the way from white to (255, 192, 0).
     EXPECT_EQ(item.textColor.r, 255);
     EXPECT_EQ(item.textColor.g, u8(255 + (192 - 255) * 0.4f));
     EXPECT_EQ(item.textColor.b, u8(255 * 0.6f));
-    step(item, 1.0);
+    item.update(0.0, 1.0);
     EXPECT_DOUBLE_EQ(item.highlight, 1.0);
     screen.mouseWorld = V3(1000.0f, 0.0f, 0.0f);
     item.bInactive = true;
-    step(item, 0.1);
+    item.update(0.0, 0.1);
     EXPECT_FALSE(item.bHovered);
     EXPECT_DOUBLE_EQ(item.highlight, 0.6);
     EXPECT_EQ(item.textColor.toWord(), item.inactiveColor.toWord());
-    step(item, 1.0);
+    item.update(0.0, 1.0);
     EXPECT_DOUBLE_EQ(item.highlight, 0.0);
     g_qel->currentContext = nullptr;
-}
-
-TEST_F(MenuItemTest, AClickIsTakenOnce)
-{
-    MenuItem item(0.0f, 0.0f, 0.0f, "", "");
-    EXPECT_FALSE(item.takeClicked());
-    item.onClick();
-    EXPECT_TRUE(item.takeClicked());
-    EXPECT_FALSE(item.takeClicked());
-}
-
-TEST_F(MenuItemTest, TheSpeechLookDimsTheItemsOwnColour)
-{
-    MenuItem item(0.0f, 0.0f, 0.0f, "", "");
-    item.useSpeechSkin();
-    EXPECT_EQ(item.inactiveColor.toWord(), UColor(191, 191, 191, 255).toWord());
-    EXPECT_EQ(item.normalColor.toWord(), UColor(96, 109, 128, 255).toWord());
-    EXPECT_FALSE(item.bShadowed);
-    EXPECT_EQ(static_cast<StretchSkin*>(item.pSkin)->source, static_cast<Quad*>(art->textures[2]->skins[0]));
 }
 
 TEST_F(MenuItemTest, AnInvalidCaptionLocationIsFatalAtTheNextDraw)
@@ -131,13 +113,13 @@ TEST_F(MenuItemTest, AnInvalidCaptionLocationIsFatalAtTheNextDraw)
 TEST_F(MenuItemTest, AButtonFiresOnTheFrameTheMouseGoesDownOverIt)
 {
     auto* button = new MenuButton(0.0f, 0.0f, 0.0f, "Go", "");
-    EXPECT_EQ(button->pSkin->width, 320.0f);
-    EXPECT_EQ(button->captionLocation, MenuItem::CAPTION_CENTRE);
     screenWith({button});
     pointAt(0.0f, 0.0f);
     mouseDown = true;
     tick();
+    // The click is taken once.
     EXPECT_TRUE(button->takeClicked());
+    EXPECT_FALSE(button->takeClicked());
     tick();
     EXPECT_FALSE(button->takeClicked());
     mouseDown = false;

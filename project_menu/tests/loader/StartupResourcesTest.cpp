@@ -63,31 +63,20 @@ protected:
 
 TEST_F(StartupResources, EveryImageOfTheTableLoadsWithItsFramesUnderItsKey)
 {
-    int count = 0;
-    for (const auto* table : {&preloaderImages[0], &earlyImages[0]}) {
-        for (int i = 0; i < 2; ++i) {
-            loadImage(holder, table[i]);
-            ++count;
-        }
-    }
+    std::vector<const ImageRow*> rows = {&preloaderImages[0], &preloaderImages[1], &earlyImages[0],
+                                         &earlyImages[1], &holidayLogo};
     for (const ImageRow& row : images) {
-        loadImage(holder, row);
-        ++count;
+        rows.push_back(&row);
     }
-    loadImage(holder, holidayLogo);
-    ++count;
-
-    for (const auto* table : {&preloaderImages[0], &earlyImages[0]}) {
-        expectFrames(table[0]);
-        expectFrames(table[1]);
+    for (const ImageRow* row : rows) {
+        loadImage(holder, *row);
     }
-    for (const ImageRow& row : images) {
-        expectFrames(row);
+    for (const ImageRow* row : rows) {
+        expectFrames(*row);
     }
-    expectFrames(holidayLogo);
     // Only the textures become children of the holder; their skins stay theirs.
-    EXPECT_EQ(holder->countChildren(), count);
-    EXPECT_EQ(count, 44);
+    EXPECT_EQ(holder->countChildren(), rows.size());
+    EXPECT_EQ(rows.size(), 44u);
 }
 
 TEST_F(StartupResources, KeysAreUniqueAndFilesComeOutOfThePack)

@@ -10,11 +10,6 @@ namespace {
 
 class AutoConfigure : public testing::Test {
 protected:
-    // The configuration file holds `text` before the screen is made.
-    void configure(const std::string& text)
-    {
-        core.qel->config->parse(text.data(), text.size());
-    }
     UString value(const char* key) { return core.qel->config->readString("ContextAutoConfigure", key, "(none)"); }
 
     DeviceCore core{DeviceCore::INPUT};
@@ -31,13 +26,13 @@ TEST_F(AutoConfigure, FirstRunWritesBothKeysAndHidesThePointerAndEscape)
     EXPECT_FALSE(screen.bPauseAutoConfigure);
     EXPECT_EQ(screen.bShowPointer, 0);
     EXPECT_EQ(screen.bEscapeCloses, 0);
-    EXPECT_EQ(screen.bDeleteWhenFinished, 1);
     EXPECT_NE(core.qel->config->toText().find("[ContextAutoConfigure]"), std::string::npos);
 }
 
 TEST_F(AutoConfigure, StoredValuesStayAndPauseKeepsPointerAndEscape)
 {
-    configure("[ContextAutoConfigure]\nbAutoConfigure=No\nbPauseAutoConfigure=Yes\n");
+    const std::string text = "[ContextAutoConfigure]\nbAutoConfigure=No\nbPauseAutoConfigure=Yes\n";
+    core.qel->config->parse(text.data(), text.size());
     ContextAutoConfigure screen;
     EXPECT_FALSE(screen.bAutoConfigure);
     EXPECT_TRUE(screen.bPauseAutoConfigure);
@@ -49,12 +44,4 @@ TEST_F(AutoConfigure, StoredValuesStayAndPauseKeepsPointerAndEscape)
     EXPECT_EQ(screen.bFinished, 0);
     screen.draw();
     EXPECT_EQ(screen.bFinished, 1);
-}
-
-TEST(AutoConfigureClass, RegistersUnderItsNameBelowContextWithoutCreator)
-{
-    RuntimeClass* record = ContextAutoConfigure::runtimeClass();
-    EXPECT_EQ(record->name, "ContextAutoConfigure");
-    EXPECT_EQ(record->parent, Context::runtimeClass());
-    EXPECT_EQ(record->creator, nullptr);
 }

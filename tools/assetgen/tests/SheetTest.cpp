@@ -89,8 +89,9 @@ TEST(Sheet, SkinListWithAGapOrAMissingKeyIsRejected) {
     EXPECT_NE(error.find("height"), std::string::npos);
 }
 
-TEST(ImageFiles, TgaKeepsStraightColoursOfHalfTransparentPixels) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 2, 1);
+TEST(ImageFiles, TgaKeepsStraightColoursOfHalfTransparentPixelsAndStoresRowsFromTheBottom) {
+    // Top row: half-transparent orange, pure blue; bottom row empty.
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 2, 2);
     cairo_t* cr = cairo_create(s);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_rgba(cr, 1.0, 0.5, 0.0, 0.5);
@@ -102,31 +103,22 @@ TEST(ImageFiles, TgaKeepsStraightColoursOfHalfTransparentPixels) {
     cairo_destroy(cr);
     const std::vector<uint8_t> file = encodeTga(s);
     cairo_surface_destroy(s);
-    ASSERT_EQ(file.size(), 18u + 8u);
+    ASSERT_EQ(file.size(), 18u + 16u);
+    // The first stored row is the bottom one, empty.
+    EXPECT_EQ(file[18 + 3], 0);
+    EXPECT_EQ(file[18 + 7], 0);
     // Stored B, G, R, A with straight alpha.
-    EXPECT_EQ(file[18 + 2], 255);
-    EXPECT_NEAR(file[18 + 1], 128, 2);
-    EXPECT_EQ(file[18 + 0], 0);
-    EXPECT_NEAR(file[18 + 3], 128, 1);
-    // The engine reads it back as written: the second pixel pure blue.
+    const size_t top = 18 + 8;
+    EXPECT_EQ(file[top + 2], 255);
+    EXPECT_NEAR(file[top + 1], 128, 2);
+    EXPECT_EQ(file[top + 0], 0);
+    EXPECT_NEAR(file[top + 3], 128, 1);
+    // The engine reads it back as written: the blue pixel pure blue.
     ImagePixels image;
     ImageError error;
     ASSERT_TRUE(decodeTGA(file.data(), file.size(), false, image, error)) << error.message;
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.pixels[1], 0xFFFF0000u);
-}
-
-TEST(ImageFiles, TgaRowsAreStoredFromTheBottom) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 2);
-    cairo_t* cr = cairo_create(s);
-    cairo_set_source_rgba(cr, 1, 1, 1, 1);
-    cairo_rectangle(cr, 0, 0, 1, 1); // the top row only
-    cairo_fill(cr);
-    cairo_destroy(cr);
-    const std::vector<uint8_t> file = encodeTga(s);
-    cairo_surface_destroy(s);
-    EXPECT_EQ(file[18 + 3], 0);   // first stored row: the bottom, empty
-    EXPECT_EQ(file[18 + 7], 255); // second stored row: the top, white
 }
 
 TEST(ImageFiles, JpegKeepsSizeAndColour) {
