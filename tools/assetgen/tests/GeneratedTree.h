@@ -47,6 +47,14 @@ struct LoadedImage {
 // error when either is missing or the skin list is not one. A file the
 // engine's reader refuses is fatal, as in the game.
 bool loadImage(const std::string& file, LoadedImage& loaded, std::string& error);
+// The same as an assertion: ASSERT_TRUE(loads(file, loaded)).
+inline ::testing::AssertionResult loads(const std::string& file, LoadedImage& loaded) {
+    std::string error;
+    if (loadImage(file, loaded, error)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << file << ": " << error;
+}
 
 // A sound decoded whole by the engine's decoder: `frames` stereo pairs in
 // `stereo` (a mono file doubled to both sides).

@@ -41,8 +41,7 @@ TEST_F(ImageTree, EveryImageOfTheStartupTableLoadsWithItsFrames) {
     for (const ImageResource& r : imageTable()) {
         SCOPED_TRACE(r.file);
         LoadedImage loaded;
-        std::string error;
-        ASSERT_TRUE(loadImage(r.file, loaded, error)) << error;
+        ASSERT_TRUE(loads(r.file, loaded));
         const MemoryImageFile& image = *loaded.image;
         const std::vector<PlacedFrame>& frames = loaded.frames;
         EXPECT_GE(static_cast<int>(frames.size()), r.minFrames) << r.key;
@@ -92,8 +91,7 @@ TEST_F(ImageTree, EveryGeneratedImageLoadsThroughTheEngineReaders) {
         const std::string file = std::filesystem::relative(entry.path(), assetDir()).generic_string();
         SCOPED_TRACE(file);
         LoadedImage loaded;
-        std::string error;
-        ASSERT_TRUE(loadImage(file, loaded, error)) << error;
+        ASSERT_TRUE(loads(file, loaded));
         EXPECT_GT(loaded.image->width, 0);
         EXPECT_GT(loaded.image->height, 0);
         EXPECT_NE(loaded.image->pImageData, nullptr);
@@ -111,8 +109,7 @@ TEST_F(ImageTree, RepeatingTexturesSpanATextureAndProgressBarsHaveBackgroundAndF
                              "gfx/gui/game/HUDprogress.tga"}) {
         SCOPED_TRACE(file);
         LoadedImage loaded;
-        std::string error;
-        ASSERT_TRUE(loadImage(file, loaded, error)) << error;
+        ASSERT_TRUE(loads(file, loaded));
         const std::vector<PlacedFrame>& frames = loaded.frames;
         if (std::string(file).find("progress") != std::string::npos) {
             ASSERT_GE(frames.size(), 2u);
@@ -130,8 +127,7 @@ TEST_F(ImageTree, RepeatingTexturesSpanATextureAndProgressBarsHaveBackgroundAndF
 
 TEST_F(ImageTree, BearStandsInTheLowerRightCornerAndItsEyesOnItsFace) {
     LoadedImage loaded;
-    std::string error;
-    ASSERT_TRUE(loadImage("gfx/bear.tga", loaded, error)) << error;
+    ASSERT_TRUE(loads("gfx/bear.tga", loaded));
     const std::vector<PlacedFrame>& frames = loaded.frames;
     ASSERT_GE(frames.size(), 3u);
     // Drawn at (0, 0) in an 800 x 600 view, the body's right edge is the
@@ -156,8 +152,7 @@ TEST_F(ImageTree, BearStandsInTheLowerRightCornerAndItsEyesOnItsFace) {
 
 TEST_F(ImageTree, MenuPointerPointsWithItsTipAndGamePointerWithItsCentre) {
     LoadedImage loaded;
-    std::string error;
-    ASSERT_TRUE(loadImage("gfx/gui/game/mousepointer.tga", loaded, error)) << error;
+    ASSERT_TRUE(loads("gfx/gui/game/mousepointer.tga", loaded));
     const std::vector<PlacedFrame>& frames = loaded.frames;
     ASSERT_GE(frames.size(), 2u);
     // The arrow's hot spot is near its top-left corner.
@@ -172,8 +167,7 @@ TEST_F(ImageTree, CarsLeaveRoomForTheirDocks) {
     // Dock offsets along the car: one dock at -1, two at +14 and -19, three
     // at +31, 0 and -31; the body (sprite width less 24) must hold them.
     LoadedImage loaded;
-    std::string error;
-    ASSERT_TRUE(loadImage("gfx/car.tga", loaded, error)) << error;
+    ASSERT_TRUE(loads("gfx/car.tga", loaded));
     const std::vector<PlacedFrame>& frames = loaded.frames;
     ASSERT_GE(frames.size(), 5u);
     const double reach[4] = {0, 1, 19, 31};
@@ -188,9 +182,8 @@ TEST_F(ImageTree, HolidayLogoStandsInForTheLogo) {
     // The holiday edition shows its own logo in the logo's place.
     LoadedImage logo;
     LoadedImage holiday;
-    std::string error;
-    ASSERT_TRUE(loadImage("gfx/logo.tga", logo, error)) << error;
-    ASSERT_TRUE(loadImage("gfx/logo-holiday.tga", holiday, error)) << error;
+    ASSERT_TRUE(loads("gfx/logo.tga", logo));
+    ASSERT_TRUE(loads("gfx/logo-holiday.tga", holiday));
     ASSERT_EQ(holiday.frames.size(), logo.frames.size());
     ASSERT_EQ(holiday.image->width, logo.image->width);
     ASSERT_EQ(holiday.image->height, logo.image->height);
