@@ -97,8 +97,6 @@ TEST_F(GUIitemTest, HoverFadesTheCaptionTowardTheHoverColour)
     EXPECT_DOUBLE_EQ(item.highlight, 0.4);
     // 40 % of the way from (116, 122, 128) to (204, 139, 0), truncated.
     EXPECT_EQ(item.textColor.toWord(), UColor(151, 128, 76, 255).toWord());
-    item.update(0.0, 0.1);
-    EXPECT_DOUBLE_EQ(item.highlight, 0.8);
     item.update(0.0, 1.0);
     EXPECT_DOUBLE_EQ(item.highlight, 1.0);
     EXPECT_EQ(item.textColor.toWord(), item.hoverColor.toWord());

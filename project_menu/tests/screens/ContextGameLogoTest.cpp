@@ -68,8 +68,6 @@ protected:
 
 TEST_F(GameLogo, TheOpeningRunsItsTimelineOnceAndHandsTheLogoToTheOverlay)
 {
-    EXPECT_EQ(logo->bSkippable, 1);
-    EXPECT_EQ(logo->bShowPointer, 0);
     EXPECT_EQ(logo->preObject, core.global->contextPre);
     EXPECT_EQ(logo->postObject, core.global->contextPost);
     frame(0.04);

@@ -24,12 +24,10 @@ bool isChordTone(int degree, int chord) {
 } // namespace
 
 TEST(Composer, ScaleDegreesGiveTheMajorScaleInEveryOctave) {
-    EXPECT_EQ(scaleNote(60, 0), 60);
-    EXPECT_EQ(scaleNote(60, 2), 64);
-    EXPECT_EQ(scaleNote(60, 6), 71);
-    EXPECT_EQ(scaleNote(60, 7), 72);
-    EXPECT_EQ(scaleNote(60, -1), 59);
-    EXPECT_EQ(scaleNote(60, -7), 48);
+    for (const auto& [degree, note] : {std::pair{0, 60}, std::pair{2, 64}, std::pair{6, 71}, std::pair{7, 72},
+                                       std::pair{-1, 59}, std::pair{-7, 48}}) {
+        EXPECT_EQ(scaleNote(60, degree), note) << degree;
+    }
 }
 
 TEST(Composer, NearestChordToneIsInTheTriadAndClose) {
@@ -77,7 +75,8 @@ TEST(Composer, MelodyFitsItsChordsAndItsLoop) {
     }
 }
 
-TEST(Composer, SameSeedSameTuneOtherSeedOtherTune) {
+TEST(Composer, OtherSeedOtherTune) {
+    // The same seed gives the same bytes; the whole tool's run checks that.
     auto degrees = [](const std::vector<MelodyNote>& notes) {
         std::vector<int> d;
         for (const MelodyNote& n : notes) {
@@ -85,7 +84,6 @@ TEST(Composer, SameSeedSameTuneOtherSeedOtherTune) {
         }
         return d;
     };
-    EXPECT_EQ(degrees(compose(song(5))), degrees(compose(song(5))));
     EXPECT_NE(degrees(compose(song(5))), degrees(compose(song(6))));
 }
 
