@@ -99,6 +99,16 @@ public:
         input->mousePosition = mouse;
         manager->tick(0.0, 0.0);
     }
+    // The mouse on a world point of the 800 x 600 view.
+    void pointAt(float x, float y) { mouse = V3(x + 400.0f, y + 300.0f, 0.0f); }
+    // The left button pressed there in one frame, let go for the next.
+    void press(float x, float y)
+    {
+        pointAt(x, y);
+        mouseDown = true;
+        tick();
+        mouseDown = false;
+    }
     // A key pressed in one frame and released in the next.
     void tap(int symbol)
     {

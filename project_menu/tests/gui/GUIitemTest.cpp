@@ -198,12 +198,12 @@ TEST_F(GUIitemTest, TheEventManagerPicksAnItemOnlyWhenItHasAFrame)
     manager->draw();
     EXPECT_EQ(framed->pSkin, framed->normalFrame);
 
-    mouse = V3(400.0f + 40.0f, 300.0f, 0.0f);
+    pointAt(40.0f, 0.0f);
     frame();
     EXPECT_EQ(qel->eventManager->getHover(), framed);
     tick();
     EXPECT_TRUE(framed->bHovered);
-    mouse = V3(400.0f, 300.0f - 100.0f, 0.0f);
+    pointAt(0.0f, -100.0f);
     frame();
     EXPECT_EQ(qel->eventManager->getHover(), nullptr);
     tick();
@@ -310,7 +310,7 @@ TEST_F(GUIitemTest, TheItemDrawsItsLookCaptionHelpLineAndChildren)
     tick();
     manager->draw();
     focusOn(focused);
-    mouse = V3(400.0f - 240.0f, 300.0f + 100.0f, 0.0f);
+    pointAt(-240.0f, 100.0f);
     frame();
     tick();
     ASSERT_TRUE(item->bHovered);

@@ -25,8 +25,6 @@ protected:
         tick();
         return screen;
     }
-    // The mouse on a world point of the 800 x 600 view.
-    void pointAt(float x, float y) { mouse = V3(x + 400.0f, y + 300.0f, 0.0f); }
 };
 
 } // namespace
@@ -155,10 +153,7 @@ TEST_F(MenuItemTest, AConfirmedButtonFiresOnlyAfterYes)
     auto* button = new MenuButton(0.0f, 0.0f, 0.0f, "Reset", "");
     button->confirmText = "Are you sure?";
     Context* screen = screenWith({button});
-    pointAt(0.0f, 0.0f);
-    mouseDown = true;
-    tick();
-    mouseDown = false;
+    press(0.0f, 0.0f);
     EXPECT_FALSE(button->takeClicked());
     auto* dialog = dynamic_cast<ContextDialog*>(manager->getActive());
     ASSERT_NE(dialog, nullptr);
@@ -166,10 +161,7 @@ TEST_F(MenuItemTest, AConfirmedButtonFiresOnlyAfterYes)
     EXPECT_EQ(dialog->buttonAText, "Yes");
     tick();
     // No: the dialog closes and nothing fires.
-    pointAt(dialog->buttonB->position.x, dialog->buttonB->position.y);
-    mouseDown = true;
-    tick();
-    mouseDown = false;
+    press(dialog->buttonB->position.x, dialog->buttonB->position.y);
     tick();
     tick();
     EXPECT_EQ(manager->getActive(), screen);
@@ -178,18 +170,12 @@ TEST_F(MenuItemTest, AConfirmedButtonFiresOnlyAfterYes)
 
     // Yes: fires on the first tick of the screen after the dialog, also
     // when the button has become inactive meanwhile.
-    pointAt(0.0f, 0.0f);
-    mouseDown = true;
-    tick();
-    mouseDown = false;
+    press(0.0f, 0.0f);
     dialog = dynamic_cast<ContextDialog*>(manager->getActive());
     ASSERT_NE(dialog, nullptr);
     tick();
     button->bInactive = true;
-    pointAt(dialog->buttonA->position.x, dialog->buttonA->position.y);
-    mouseDown = true;
-    tick();
-    mouseDown = false;
+    press(dialog->buttonA->position.x, dialog->buttonA->position.y);
     EXPECT_FALSE(button->takeClicked());
     tick();
     EXPECT_TRUE(button->takeClicked());

@@ -49,9 +49,8 @@ TEST_F(MenuScreenshotTest, AMenuScreenWithButtonsBarDialogPointerAndFader)
     manager->add(dialog);
 
     global->settings.detail = 1;
-    // The pointer on the dialog's first button, in logical units from the
-    // bottom left.
-    mouse = V3(dialog->buttonA->position.x + 400.0f, dialog->buttonA->position.y + 300.0f, 0.0f);
+    // The pointer on the dialog's first button.
+    pointAt(dialog->buttonA->position.x, dialog->buttonA->position.y);
     for (int i = 0; i < 3; ++i) {
         tick();
     }

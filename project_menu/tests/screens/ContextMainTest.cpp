@@ -37,13 +37,9 @@ protected:
         manager->add(menu);
         tick();
     }
-    void pointAt(float x, float y) { mouse = V3(x + 400.0f, y + 300.0f, 0.0f); }
     void clickAt(float x, float y)
     {
-        pointAt(x, y);
-        mouseDown = true;
-        tick();
-        mouseDown = false;
+        press(x, y);
         tick();
     }
     void addPlayer(const char* name) { global->profiles.createProfile(UString(name)); }
