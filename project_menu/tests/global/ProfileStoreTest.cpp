@@ -126,12 +126,7 @@ TEST_F(ProfileStoreTest, DamagedTruncatedOrWrongSizedFilesGiveNoProfile)
         EXPECT_EQ(store.countProfiles(), 0);
         EXPECT_EQ(store.currentIndex, 0);
     }
-    std::string log = core.logText();
-    size_t count = 0;
-    for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) {
-        ++count;
-    }
-    EXPECT_EQ(count, 5u);
+    EXPECT_EQ(countOf(core.logText(), line), 5u);
 }
 
 TEST_F(ProfileStoreTest, LoadBringsSlotIndexNamesAndCountersIntoRange)

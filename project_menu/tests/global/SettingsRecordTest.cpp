@@ -72,13 +72,18 @@ protected:
     }
 
     std::string logText() const { return core.logText(); }
-    static size_t countLines(const std::string& text, const std::string& line)
+    // The default high score table: empty names and check values, level 0,
+    // 100000 down to 10000, dated from `notBefore` on.
+    static void expectDefaultHighScores(const u8* image, i64 notBefore)
     {
-        size_t count = 0;
-        for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) {
-            ++count;
+        for (int place = 0; place < 10; ++place) {
+            const u8* entry = image + 88 + 48 * place;
+            EXPECT_EQ(std::string(reinterpret_cast<const char*>(entry), 16), std::string(16, '\0')) << place;
+            EXPECT_EQ(entry[16], 0) << place;
+            EXPECT_EQ(int32At(entry, 32), 0) << place;
+            EXPECT_EQ(int32At(entry, 36), 100000 - 10000 * place) << place;
+            EXPECT_GE(int64At(entry, 40), notBefore) << place;
         }
-        return count;
     }
 };
 
@@ -96,15 +101,8 @@ TEST_F(SettingsRecordTest, FirstStartGivesEveryDefaultAtItsOffset)
     EXPECT_NE(record.recordId, 0u);
     EXPECT_EQ(u32(int32At(b, 80)), record.recordId);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(b + 84), 2), "--");
-    for (int place = 0; place < 10; ++place) {
-        const u8* entry = b + 88 + 48 * place;
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(entry), 16), std::string(16, '\0'));
-        EXPECT_EQ(entry[16], 0);
-        EXPECT_EQ(int32At(entry, 32), 0);
-        EXPECT_EQ(int32At(entry, 36), 100000 - 10000 * place);
-        EXPECT_GE(int64At(entry, 40), before);
-        EXPECT_LE(int64At(entry, 40), after);
-    }
+    expectDefaultHighScores(b, before);
+    EXPECT_LE(int64At(b, 88 + 40), after);
     expectFields(b, {{568, 4, 1}, {572, 4, 2}, {576, 4, 100}, {580, 1, 1}, {581, 1, 1}, {582, 1, 0}, {583, 1, 0},
                      {584, 4, 1}, {588, 4, 24}, {592, 4, 15}, {596, 1, 1}, {600, 4, 2}, {604, 1, 0}, {605, 1, 1},
                      {606, 1, 0}, {607, 1, 0}, {608, 1, 1}, {609, 1, 0}, {612, 4, 0}});
@@ -238,7 +236,7 @@ TEST_F(SettingsRecordTest, DamagedTruncatedOrWrongSizedFilesGiveTheDefaults)
             EXPECT_EQ(record.highScores[0].name[0], 0);
             EXPECT_TRUE(record.newUserPrompted);
         }
-        EXPECT_EQ(countLines(logText(), line), ++reported);
+        EXPECT_EQ(countOf(logText(), line), ++reported);
         // The defaults replace the bad file at exit.
         EXPECT_EQ(int32At(readImage().data(), 576), 100);
     }
@@ -445,14 +443,10 @@ TEST_F(SettingsRecordTest, ResettingTheHighScoresLeavesEverythingElse)
     record.resetHighScores();
     Image after = record.toImage();
 
+    expectDefaultHighScores(after.data(), now);
     for (int place = 0; place < 10; ++place) {
-        const u8* entry = after.data() + 88 + 48 * place;
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(entry), 16), std::string(16, '\0'));
-        EXPECT_EQ(entry[16], 0);
-        EXPECT_EQ(std::memcmp(entry + 17, before.data() + 88 + 48 * place + 17, 15), 0) << "name tail";
-        EXPECT_EQ(int32At(entry, 32), 0);
-        EXPECT_EQ(int32At(entry, 36), 100000 - 10000 * place);
-        EXPECT_GE(int64At(entry, 40), now);
+        const int tail = 88 + 48 * place + 17;
+        EXPECT_EQ(std::memcmp(after.data() + tail, before.data() + tail, 15), 0) << "name tail " << place;
     }
     EXPECT_EQ(std::memcmp(after.data(), before.data(), 88), 0);
     EXPECT_EQ(std::memcmp(after.data() + 568, before.data() + 568, 728 - 568), 0);

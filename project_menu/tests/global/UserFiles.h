@@ -65,6 +65,16 @@ inline void expectFields(const u8* bytes, std::initializer_list<FieldAt> fields)
     }
 }
 
+// How often `line` stands in `text`.
+inline size_t countOf(const std::string& text, const std::string& line)
+{
+    size_t count = 0;
+    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 // The engine core in a fresh per-user folder, and the record files in it.
 template <class Record>
 class UserFileTest : public testing::Test {

@@ -58,13 +58,6 @@ public:
     {
         std::filesystem::create_symlink(VABO_DATA_PACK, "Vabodemo.dat");
     }
-    // One frame of the screen stack.
-    void frame()
-    {
-        input->update();
-        global->contextManager->tick(0.0, 0.0);
-        global->contextManager->draw();
-    }
     Context* top() const { return global->contextManager->getActive(); }
     QelBase* find(const std::string& key) const { return qel->resourceManager->find(UString(key), false); }
 

@@ -156,12 +156,6 @@ TEST_F(StartupResources, SoundsGetTheirPlayRulesAndMusicStreamsAreSeparateObject
     EXPECT_DOUBLE_EQ(pop->minInterval, 0.025);
     EXPECT_FLOAT_EQ(pop->pitchMin, 0.0f);
     EXPECT_FLOAT_EQ(pop->pitchMax, 0.5f);
-    auto* impact = dynamic_cast<Sound*>(find("segmentImpact"));
-    ASSERT_NE(impact, nullptr);
-    EXPECT_FLOAT_EQ(impact->pitchMax, 0.1f);
-    auto* chug = dynamic_cast<Sound*>(find("engineChug"));
-    ASSERT_NE(chug, nullptr);
-    EXPECT_DOUBLE_EQ(chug->minInterval, 0.25);
     auto* click = dynamic_cast<Sound*>(find("mouseClick"));
     ASSERT_NE(click, nullptr);
     EXPECT_DOUBLE_EQ(click->minInterval, 0.0);
