@@ -191,26 +191,27 @@ public:
     // for up to `seconds`.
     bool waitForColour(int x, int y, u32 rgb, double seconds, int tolerance = 12)
     {
-        return waitForPixel([&](const MemoryImageFile&) { return std::pair{x, y}; }, rgb, seconds, tolerance);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (std::chrono::steady_clock::now() < end && running()) {
+            if (auto image = screenshot()) {
+                if (image->pImageData != nullptr && x < image->width && y < image->height &&
+                    near(image->pImageData[y * image->width + x], rgb, tolerance)) {
+                    return true;
+                }
+            }
+            pause(0.2);
+        }
+        return false;
     }
     // The same at a point of the game's 800 x 600 view (origin at the
     // centre, y up), whatever the size of the window.
     bool waitForViewColour(float x, float y, u32 rgb, double seconds, int tolerance = 12)
     {
-        return waitForPixel(
-            [&](const MemoryImageFile& image) {
-                return std::pair{static_cast<int>((x + 400.0f) / 800.0f * float(image.width)),
-                                 static_cast<int>((300.0f - y) / 600.0f * float(image.height))};
-            },
-            rgb, seconds, tolerance);
-    }
-    template <class Where>
-    bool waitForPixel(Where where, u32 rgb, double seconds, int tolerance)
-    {
         const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         while (std::chrono::steady_clock::now() < end && running()) {
             if (auto image = screenshot(); image != nullptr && image->pImageData != nullptr) {
-                const auto [px, py] = where(*image);
+                const int px = static_cast<int>((x + 400.0f) / 800.0f * float(image->width));
+                const int py = static_cast<int>((300.0f - y) / 600.0f * float(image->height));
                 if (px >= 0 && py >= 0 && px < image->width && py < image->height &&
                     near(image->pImageData[py * image->width + px], rgb, tolerance)) {
                     return true;
