@@ -65,7 +65,7 @@ TEST_F(OverlayTest, TheIrisRadiusFollowsTheSineCurve)
     EXPECT_FLOAT_EQ(RadialFader::irisRadius(532.0f, 0.0f), 532.0f);
 }
 
-TEST_F(OverlayTest, TheFaderDrawsNothingOpenAndCoversTheViewClosed)
+TEST_F(OverlayTest, TheFaderDrawsNothingOpenCoversTheViewClosedAndLeavesAnIrisBetween)
 {
     drawFader(0.0f);
     EXPECT_EQ(worldPixel(0, 0), RGB_RED);
@@ -74,11 +74,10 @@ TEST_F(OverlayTest, TheFaderDrawsNothingOpenAndCoversTheViewClosed)
     for (V3 p : {V3(0, 0, 0), V3(-395, 295, 0), V3(395, -295, 0), V3(200, 10, 0)}) {
         EXPECT_EQ(worldPixel(p.x, p.y), RGB_BLACK) << p.x << ", " << p.y;
     }
-}
 
-TEST_F(OverlayTest, HalfClosedTheIrisLeavesTheCentreOpenAndASoftEdgeOnlyWithDetail)
-{
-    // Along the direction of vertex pair 0, turned by -2 radians at 0.5.
+    // Half closed, the iris leaves the centre open, with a soft edge only
+    // with detail; measured along the direction of vertex pair 0, turned by
+    // -2 radians at 0.5.
     const float r = RadialFader::irisRadius(532.0f, 0.5f);
     const V3 dir(std::cos(-2.0f), std::sin(-2.0f), 0.0f);
     auto at = [&](float radius) { return worldPixel(dir.x * radius, dir.y * radius); };
