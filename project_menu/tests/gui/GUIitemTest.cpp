@@ -76,7 +76,7 @@ protected:
 
 } // namespace
 
-TEST_F(GUIitemTest, ANewItemTakesItsThemesSpacingFontAndColours)
+TEST_F(GUIitemTest, ANewItemTakesItsThemesLookAndHoverFadesItsCaptionColour)
 {
     GUIitem item(standard.get(), 2);
     EXPECT_EQ(item.font, global->fontSmall);
@@ -86,11 +86,8 @@ TEST_F(GUIitemTest, ANewItemTakesItsThemesSpacingFontAndColours)
     EXPECT_EQ(item.disabledColor.toWord(), UColor(116, 122, 128, 128).toWord());
     // Zero inner size: the frames are the outset all round.
     EXPECT_EQ(item.normalFrame->width, 2.0f);
-}
 
-TEST_F(GUIitemTest, HoverFadesTheCaptionTowardTheHoverColour)
-{
-    GUIitem item(standard.get(), 2);
+    // Hover fades the caption toward the hover colour.
     hoverOn(&item);
     item.update(0.0, 0.1);
     EXPECT_TRUE(item.bHovered);
@@ -140,11 +137,13 @@ TEST_F(GUIitemTest, ADisabledAncestorDisablesTheItemsLookColourAndHelp)
     EXPECT_EQ(item->pSkin, item->normalFrame);
 }
 
-TEST_F(GUIitemTest, ResizingOrRestylingADrawnItemKeepsItsSkinAndBoundsSound)
+TEST_F(GUIitemTest, ResizingRestylingOrMovingADrawnItemKeepsItsSkinBoundsAndChildrenSound)
 {
     GUIitem item(standard.get(), 2);
     item.setSize(100, 20);
     auto* child = new Renderable();
+    const V3 offset(10.0f, -5.0f, 0.0f);
+    child->setPlacement(nullptr, &offset, nullptr, nullptr);
     item.addChild(child);
     item.render();
     ASSERT_EQ(item.pSkin, item.normalFrame);
@@ -155,12 +154,23 @@ TEST_F(GUIitemTest, ResizingOrRestylingADrawnItemKeepsItsSkinAndBoundsSound)
     // the new normal frame.
     item.setStyle(4);
     EXPECT_EQ(item.pSkin, nullptr);
-    const V3 at(5.0f, 5.0f, 0.0f);
-    item.setPlacement(nullptr, &at, nullptr, nullptr);
-    EXPECT_EQ(child->local2world(V3()), at);
     item.render();
     EXPECT_EQ(item.pSkin, item.normalFrame);
     EXPECT_EQ(frameSetOf(item.normalFrame), registered("gui-standard-thinframe"));
+
+    // Its children live in the restyled item's frame of reference.
+    const V3 at(100.0f, 50.0f, 0.0f);
+    item.setPlacement(nullptr, &at, nullptr, nullptr);
+    EXPECT_EQ(child->local2world(V3()), V3(110.0f, 45.0f, 0.0f));
+    // Moving, turning and scaling the item carry the child along.
+    const V3 moved(-20.0f, 0.0f, 0.0f);
+    const V3 doubled(2.0f, 2.0f, 1.0f);
+    item.setPlacement(nullptr, &moved, nullptr, &doubled);
+    EXPECT_EQ(child->local2world(V3()), V3(0.0f, -10.0f, 0.0f));
+    // A child flagged for deletion keeps the frame it had.
+    child->bDead = 1;
+    item.setPlacement(nullptr, &at, nullptr, nullptr);
+    EXPECT_EQ(child->local2world(V3()), V3(0.0f, -10.0f, 0.0f));
 }
 
 TEST_F(GUIitemTest, AnItemWithoutFramesDrawsOnlyItsCaption)
@@ -209,28 +219,6 @@ TEST_F(GUIitemTest, TheEventManagerPicksAnItemOnlyWhenItHasAFrame)
     tick();
     EXPECT_FALSE(framed->bHovered);
     EXPECT_FALSE(bare->bHovered);
-}
-
-TEST_F(GUIitemTest, ChildrenLiveInTheItemsFrameOfReference)
-{
-    GUIitem item(standard.get(), 2);
-    const V3 at(100.0f, 50.0f, 0.0f);
-    item.setPlacement(nullptr, &at, nullptr, nullptr);
-    auto* child = new Renderable();
-    const V3 offset(10.0f, -5.0f, 0.0f);
-    child->setPlacement(nullptr, &offset, nullptr, nullptr);
-    item.addChild(child);
-    EXPECT_EQ(child->local2world(V3()), V3(110.0f, 45.0f, 0.0f));
-
-    // Moving, turning and scaling the item carry the child along.
-    const V3 moved(-20.0f, 0.0f, 0.0f);
-    const V3 doubled(2.0f, 2.0f, 1.0f);
-    item.setPlacement(nullptr, &moved, nullptr, &doubled);
-    EXPECT_EQ(child->local2world(V3()), V3(0.0f, -10.0f, 0.0f));
-    // A child flagged for deletion keeps the frame it had.
-    child->bDead = 1;
-    item.setPlacement(nullptr, &at, nullptr, nullptr);
-    EXPECT_EQ(child->local2world(V3()), V3(0.0f, -10.0f, 0.0f));
 }
 
 TEST_F(GUIitemTest, AnInvalidCaptionLocationIsFatalOnlyWithACaption)

@@ -87,7 +87,8 @@ TEST(Composer, OtherSeedOtherTune) {
     EXPECT_NE(degrees(compose(song(5))), degrees(compose(song(6))));
 }
 
-TEST(Composer, ANoteRunningPastTheEndOfTheLoopComesInAtItsStart) {
+TEST(Composer, TracksWrapNotesPastTheLoopPanAndFinishAtThePeak) {
+    // A note running past the end of the loop comes in at its start.
     Track track(100);
     const Buffer note(30, 0.5f);
     track.add(note, 90.0 / kRate, 1.0f, 0.0f);
@@ -97,15 +98,14 @@ TEST(Composer, ANoteRunningPastTheEndOfTheLoopComesInAtItsStart) {
     EXPECT_FLOAT_EQ(track.left()[19], centre);
     EXPECT_FLOAT_EQ(track.left()[20], 0.0f);
     EXPECT_FLOAT_EQ(track.left()[50], 0.0f);
-}
 
-TEST(Composer, PanAndFinishKeepTheLouderSideAtThePeak) {
-    Track track(10);
-    track.add(Buffer(10, 0.4f), 0.0, 1.0f, 1.0f);
-    EXPECT_NEAR(track.left()[0], 0.0f, 1e-6);
-    EXPECT_GT(track.right()[0], 0.0f);
-    track.finish(0.8f);
-    EXPECT_FLOAT_EQ(track.right()[3], 0.8f);
+    // Panned hard right, and finished: the louder side at the peak.
+    Track right(10);
+    right.add(Buffer(10, 0.4f), 0.0, 1.0f, 1.0f);
+    EXPECT_NEAR(right.left()[0], 0.0f, 1e-6);
+    EXPECT_GT(right.right()[0], 0.0f);
+    right.finish(0.8f);
+    EXPECT_FLOAT_EQ(right.right()[3], 0.8f);
 }
 
 TEST(Families, ParallelRunnerRunsEveryJobOnceAndPassesOnAFailure) {
