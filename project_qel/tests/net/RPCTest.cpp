@@ -10,7 +10,6 @@
 #include "net/RPC_QelBase.h"
 #include "net/RPC_RootObjectBase.h"
 #include "object/RuntimeClassManager.h"
-#include "property/PropertyContainer.h"
 #include "support/EngineCore.h"
 #include "support/ObjectTablePacket.h"
 #include "support/PacketBytes.h"
@@ -117,33 +116,6 @@ TEST_F(RPCTest, WireForms)
     u32 hash = RPC_RootObjectBase_randomSeed::runtimeClass()->hash;
     EXPECT_EQ(sent(seed, Packet::SAVEGAME_FLAGS),
               (Bytes{u8(hash), u8(hash >> 8), u8(hash >> 16), u8(hash >> 24), 0x00, 0x04, 0x03, 0x02, 0x01}));
-}
-
-TEST_F(RPCTest, ArgumentLists)
-{
-    auto names = [](RPC& rpc) {
-        PropertyContainer container("args", 0);
-        rpc.addPropertiesTo(&container);
-        std::string joined;
-        for (BasicLink* p = container.firstChild; p != nullptr; p = p->next) {
-            joined += static_cast<Property*>(p)->name + formatString("/%x ", static_cast<Property*>(p)->flags);
-        }
-        return joined;
-    };
-    RPC_QelBase_clear clear;
-    RPC_QelBase_add add;
-    RPC_QelBase_remove remove;
-    RPC_QelBase_setStateRaw raw;
-    RPC_QelBase_setState setState;
-    RPC_RootObjectBase_randomSeed seed;
-    RPC_RootObjectBase_destroyObject destroy;
-    EXPECT_EQ(names(clear), "");
-    EXPECT_EQ(names(add), "obj/0 ");
-    EXPECT_EQ(names(remove), "obj/0 ");
-    EXPECT_EQ(names(raw), "_state/0 ");
-    EXPECT_EQ(names(setState), "_stateGoto/0 _stateLeft/4 ");
-    EXPECT_EQ(names(seed), "seed/0 ");
-    EXPECT_EQ(names(destroy), "o/0 ");
 }
 
 TEST_F(RPCTest, LocalExecutionFollowsTheFlags)

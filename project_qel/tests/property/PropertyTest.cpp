@@ -279,18 +279,4 @@ TEST_F(PropertyTest, FindMarkedAndDeleteFlagged)
     EXPECT_EQ(lone.findMarked(), &lone);
 }
 
-TEST_F(PropertyTest, RegistryRecords)
-{
-    EXPECT_EQ(Property::runtimeClass()->parent, QelBase::runtimeClass());
-    for (RuntimeClass* record :
-         {PropertyContainer::runtimeClass(), PropertyDWORD::runtimeClass(), PropertyDouble::runtimeClass(),
-          PropertyFloat::runtimeClass(), PropertyInt::runtimeClass(), PropertyPointer::runtimeClass(),
-          PropertyUColor::runtimeClass()}) {
-        EXPECT_EQ(record->parent, Property::runtimeClass()) << record->name;
-        EXPECT_EQ(record->creator, nullptr) << record->name;
-    }
-    EXPECT_EQ(Property::runtimeClass()->creator, nullptr);
-    EXPECT_EQ(PropertyUColor::runtimeClass()->name, "PropertyUColor");
-}
-
 } // namespace
