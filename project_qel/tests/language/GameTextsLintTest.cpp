@@ -237,10 +237,6 @@ TEST_F(LanguageTest, TitlesAreSingleRowsWithoutMarkup)
             EXPECT_LE(t.size(), 30u) << t;
         }
     }
-    // One title serves both carriage pages.
-    for (int lang = 0; lang < LANGUAGE_MAX; ++lang) {
-        EXPECT_EQ(text(lang, L::TIPDOUBLECARRIAGETITLE), text(lang, L::TIPTREBBLECARRIAGETITLE));
-    }
 }
 
 // The page a level opens with: a topic pair (title, then body) on the levels

@@ -28,10 +28,6 @@ TEST_F(LanguageTest, ConstructionLeavesACompleteTableAndNoLanguage)
             ASSERT_NE(language.getTextIn(lang, id), nullptr) << "language " << lang << " id " << id;
             EXPECT_EQ(language.getTextIn(lang, id), languageSourceTexts[lang][id]);
         }
-        // Empty texts are valid texts.
-        for (int id : {Language::NULLTEXT, Language::LANGUAGECODEPAGE, Language::DIK_NONE}) {
-            EXPECT_STREQ(language.getTextIn(lang, id), "") << lang << " " << id;
-        }
     }
 }
 
@@ -39,12 +35,8 @@ TEST_F(LanguageTest, ReadsFollowTheSelectionUnlessALanguageIsGiven)
 {
     language.setCurrentLanguage(1);
     EXPECT_EQ(language.getCurrentLanguage(), 1);
-    const std::string french = language.getText(Language::LANGUAGENAME);
-    EXPECT_EQ(french, latin1(u8"Français"));
-    EXPECT_EQ(static_cast<unsigned char>(french[4]), 0xE7);
-
+    EXPECT_EQ(language.getText(Language::LANGUAGENAME), latin1(u8"Français"));
     language.setCurrentLanguage(4);
-    EXPECT_EQ(static_cast<unsigned char>(std::string(language.getText(Language::LANGUAGENAME))[4]), 0xF1);
     for (int id = 0; id < Language::STRING_COUNT; ++id) {
         EXPECT_EQ(language.getText(static_cast<Language::StringsEnum>(id)), language.getTextIn(4, id));
     }

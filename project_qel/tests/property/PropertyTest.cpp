@@ -32,61 +32,46 @@ protected:
     }
 };
 
-TEST_F(PropertyTest, IntegerEncodings)
+TEST_F(PropertyTest, Encodings)
 {
     i32 value = 300;
-    PropertyInt plain("n", 0, &value);
-    PropertyInt unsignedForm("n", Property::UNSIGNED, &value);
-    EXPECT_EQ(written(plain), (Bytes{0xAC, 0x04}));
-    EXPECT_EQ(written(unsignedForm), (Bytes{0xAC, 0x02}));
-
     u32 word = 0xA1B2C3D4;
-    PropertyDWORD dword("w", 0, &word);
-    EXPECT_EQ(written(dword), (Bytes{0xD4, 0xC3, 0xB2, 0xA1}));
-
-    auto reader = readerFor({0xAC, 0x02});
-    value = 0;
-    unsignedForm.netSerializeProperty(reader.get());
-    EXPECT_EQ(value, 300);
-}
-
-TEST_F(PropertyTest, FloatingEncodings)
-{
     double d = 1.0;
     float f = 1.0f;
-    PropertyDouble full("d", 0, &d);
-    PropertyDouble half("d", Property::HALF_FLOAT, &d);
-    PropertyFloat fullFloat("f", 0, &f);
-    PropertyFloat halfFloat("f", Property::HALF_FLOAT, &f);
-    EXPECT_EQ(written(full), (Bytes{0x00, 0x00, 0x80, 0x3F}));
-    EXPECT_EQ(written(half), (Bytes{0x00, 0x3C}));
-    EXPECT_EQ(written(fullFloat), (Bytes{0x00, 0x00, 0x80, 0x3F}));
-    EXPECT_EQ(written(halfFloat), (Bytes{0x00, 0x3C}));
-
-    d = 0.1;
-    auto reader = readerFor(written(half));
-    d = 5.0;
-    half.netSerializeProperty(reader.get());
-    EXPECT_EQ(d, 0.0999755859375);
-}
-
-TEST_F(PropertyTest, ColourAndPointerEncodings)
-{
     UColor c(0x11, 0x22, 0x33, 0x44);
-    PropertyUColor colour("c", 0, &c);
-    EXPECT_EQ(written(colour), (Bytes{0x33, 0x22, 0x11, 0x44}));
-
     void* none = nullptr;
-    PropertyPointer object("p", 0, &none, QelBase::runtimeClass());
-    PropertyPointer resource("p", Property::RESOURCE, &none, QelBase::runtimeClass());
-    EXPECT_EQ(written(object), (Bytes{0x00}));
-    EXPECT_EQ(written(resource), (Bytes{0x00}));
-
     QelBase target;
     target.objectUID = 12;
     void* p = &target;
-    PropertyPointer registered("p", 0, &p, QelBase::runtimeClass());
-    EXPECT_EQ(written(registered), (Bytes{0x0C}));
+    PropertyInt unsignedForm("n", Property::UNSIGNED, &value);
+    PropertyDouble half("d", Property::HALF_FLOAT, &d);
+    std::unique_ptr<Property> properties[] = {
+        std::make_unique<PropertyInt>("n", 0, &value),
+        std::make_unique<PropertyDWORD>("w", 0, &word),
+        std::make_unique<PropertyDouble>("d", 0, &d),
+        std::make_unique<PropertyFloat>("f", 0, &f),
+        std::make_unique<PropertyFloat>("f", Property::HALF_FLOAT, &f),
+        std::make_unique<PropertyUColor>("c", 0, &c),
+        std::make_unique<PropertyPointer>("p", 0, &none, QelBase::runtimeClass()),
+        std::make_unique<PropertyPointer>("p", Property::RESOURCE, &none, QelBase::runtimeClass()),
+        std::make_unique<PropertyPointer>("p", 0, &p, QelBase::runtimeClass()),
+    };
+    const Bytes expected[] = {{0xAC, 0x04}, {0xD4, 0xC3, 0xB2, 0xA1}, {0x00, 0x00, 0x80, 0x3F},
+                              {0x00, 0x00, 0x80, 0x3F}, {0x00, 0x3C}, {0x33, 0x22, 0x11, 0x44},
+                              {0x00}, {0x00}, {0x0C}};
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(written(*properties[i]), expected[i]) << i;
+    }
+    EXPECT_EQ(written(unsignedForm), (Bytes{0xAC, 0x02}));
+    EXPECT_EQ(written(half), (Bytes{0x00, 0x3C}));
+
+    auto reader = readerFor({0xAC, 0x02, 0x66, 0x2E});
+    value = 0;
+    d = 5.0;
+    unsignedForm.netSerializeProperty(reader.get());
+    half.netSerializeProperty(reader.get());
+    EXPECT_EQ(value, 300);
+    EXPECT_EQ(d, 0.0999755859375);
 }
 
 TEST_F(PropertyTest, RawPointersAreWrittenButNeverRead)
