@@ -208,7 +208,7 @@ TEST_F(PacketTest, AddressIsIpThenPort)
     EXPECT_EQ(read.getPort(), 23006);
 }
 
-TEST_F(PacketTest, BitsShareBytes)
+TEST_F(PacketTest, BitsShareBytesUntilTheNinth)
 {
     bool a = true;
     bool b = true;
@@ -233,18 +233,17 @@ TEST_F(PacketTest, BitsShareBytes)
     EXPECT_TRUE(b2);
     EXPECT_EQ(n2, 300u);
     EXPECT_EQ(c2, 0xF2); // the other bits of the byte stay
-}
 
-TEST_F(PacketTest, NinthBitOpensNewByte)
-{
+    // The ninth bit opens a new byte; no bits take no room.
+    Packet bits(Packet::NETWORK_FLAGS, 16);
     for (int i = 0; i < 9; ++i) {
         bool bit = (i % 2) == 0;
-        packet.doBool(&bit);
+        bits.doBool(&bit);
     }
-    EXPECT_EQ(packetBytes(packet), (Bytes{0x55, 0x01}));
+    EXPECT_EQ(packetBytes(bits), (Bytes{0x55, 0x01}));
     u8 none = 0xFF;
-    packet.doBits(&none, 0);
-    EXPECT_EQ(packet.getDataSize(), 2);
+    bits.doBits(&none, 0);
+    EXPECT_EQ(bits.getDataSize(), 2);
 }
 
 TEST_F(PacketTest, HeaderCarriesSequenceAndMoreBit)
@@ -265,7 +264,7 @@ TEST_F(PacketTest, HeaderCarriesSequenceAndMoreBit)
     EXPECT_EQ(packetBytes(fresh), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x0F, 0x00}));
 }
 
-TEST_F(PacketTest, StringsAreMaskedAndLengthPrefixed)
+TEST_F(PacketTest, StringsAreMaskedLengthPrefixedAndLimited)
 {
     UString empty;
     UString ab = "AB";
@@ -279,15 +278,12 @@ TEST_F(PacketTest, StringsAreMaskedAndLengthPrefixed)
     reader->doUString(&out, -1);
     EXPECT_EQ(out, "A");
     EXPECT_FALSE(reader->hasError());
-}
 
-TEST_F(PacketTest, StringLimits)
-{
+    // The longest text is 1023 bytes, and a read never passes the limit.
     Packet big(Packet::NETWORK_FLAGS, 4096);
     UString longest(1023, 'x');
     big.doUString(&longest, -1);
     big.rewindToRead();
-    UString out;
     big.doUString(&out, -1);
     EXPECT_EQ(out, longest);
     EXPECT_FALSE(big.hasError());
@@ -340,7 +336,7 @@ TEST_F(PacketTest, ReadPastEndYieldsZerosFromThenOn)
     EXPECT_TRUE(noBitByte->hasError());
 }
 
-TEST_F(PacketTest, ConstructionAndModes)
+TEST_F(PacketTest, ConstructionModesAndCapacity)
 {
     Packet standard(Packet::NETWORK_FLAGS, -1);
     EXPECT_EQ(standard.capacity, 65536);
@@ -363,10 +359,7 @@ TEST_F(PacketTest, ConstructionAndModes)
     EXPECT_FALSE(packet.bWriting);
     EXPECT_EQ(packet.cursor, packet.buffer);
     EXPECT_EQ(packet.length, packet.capacity);
-}
 
-TEST_F(PacketTest, WritingPastCapacityIsFatal)
-{
     Packet small(Packet::NETWORK_FLAGS, 2);
     u32 word = 1;
     EXPECT_FATAL(small.doBytes(&word, 4), "capacity");
