@@ -225,7 +225,7 @@ TEST_F(ObjectTree, DirectDeleteLeavesTheParentsList)
     delete only;
 }
 
-TEST_F(ObjectTree, EventsRunFiltersTargetAndPostHandlers)
+TEST_F(ObjectTree, EventsRunFiltersTargetPostHandlersAndDelegates)
 {
     struct Router : QelBase {
         Router(Journal& journal, std::string routerName) : log(journal), name(std::move(routerName)) {}
@@ -276,23 +276,14 @@ TEST_F(ObjectTree, EventsRunFiltersTargetAndPostHandlers)
     root.swallow = true;
     deliverEvent(&e, leaf, nullptr);
     EXPECT_EQ(journal, (Journal{"filter root"}));
-}
 
-TEST_F(ObjectTree, EventDelegateReceivesTheHooks)
-{
-    struct Delegate : QelBase {
-        bool onEvent(Event* e) override
-        {
-            seen = e->type;
-            return true;
-        }
-        int seen = -1;
-    };
-    Delegate delegate;
-    QelBase widget;
-    widget.eventDelegate = &delegate;
-    Event e;
-    e.type = EVENT_KEY;
-    deliverEvent(&e, &widget, nullptr);
-    EXPECT_EQ(delegate.seen, EVENT_KEY);
+    // A delegate receives the hooks of the object it stands for.
+    journal.clear();
+    Router delegate(journal, "delegate");
+    QelBase holder;
+    holder.eventDelegate = &delegate;
+    holder.add(new Router(journal, "inner"));
+    deliverEvent(&e, holder.getFirstChild(), nullptr);
+    deliverEvent(&e, &holder, nullptr);
+    EXPECT_EQ(journal, (Journal{"filter delegate", "event inner", "post delegate", "event delegate"}));
 }
