@@ -139,60 +139,43 @@ TEST_F(PropertyTest, PropertyObjectSerialiserWritesNoValues)
     EXPECT_EQ(packet.getDataSize(), 0);
 }
 
-TEST_F(PropertyTest, NumberTexts)
+TEST_F(PropertyTest, NumberAndColourTexts)
 {
     double d = 2.5;
-    PropertyDouble dp("d", 0, &d);
-    EXPECT_EQ(dp.toString(), "2.5");
-    d = 2.0;
-    EXPECT_EQ(dp.toString(), "2.0");
-    d = 1e-10;
-    EXPECT_EQ(dp.toString(), "0.0");
-    d = -3.25;
-    EXPECT_EQ(dp.toString(), "-3.25");
-    dp.fromString("  17.125xyz");
-    EXPECT_EQ(d, 17.125);
-    dp.fromString("abc");
-    EXPECT_EQ(d, 17.125);
-
     float f = 0.1f;
+    i32 i = 5;
+    u32 w = 1;
+    UColor c(0x11, 0x22, 0x33, 0x44);
+    PropertyDouble dp("d", 0, &d);
     PropertyFloat fp("f", 0, &f);
-    EXPECT_EQ(fp.toString(), "0.100000001");
+    PropertyInt ip("i", 0, &i);
+    PropertyDWORD wp("w", 0, &w);
+    PropertyUColor cp("c", 0, &c);
+    // Each row reads a text into the property (none: the value as set) and
+    // shows it; a text that does not parse leaves the value alone.
+    const struct {
+        Property* property;
+        const char* read;
+        const char* shown;
+    } cases[] = {
+        {&dp, nullptr, "2.5"},         {&dp, "2", "2.0"},          {&dp, "1e-10", "0.0"},
+        {&dp, "-3.25", "-3.25"},       {&dp, "  17.125xyz", "17.125"}, {&dp, "abc", "17.125"},
+        {&fp, nullptr, "0.100000001"}, {&ip, nullptr, "5"},        {&ip, "-42", "-42"},
+        {&ip, "x", "-42"},             {&ip, "99999999999", "2147483647"},
+        {&wp, nullptr, "00000001"},    {&wp, "zz", "00000001"},    {&wp, "ff", "000000ff"},
+        {&wp, "0xDEADBEEF", "deadbeef"}, {&wp, "-1", "deadbeef"},
+        {&cp, nullptr, "44112233"},    {&cp, "80ff0001", "80ff0001"}, {&cp, "nothing", "80ff0001"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.read != nullptr ? row.read : row.shown);
+        if (row.read != nullptr) {
+            row.property->fromString(row.read);
+        }
+        EXPECT_EQ(row.property->toString(), row.shown);
+    }
+    EXPECT_EQ(c, UColor(0xFF, 0x00, 0x01, 0x80));
     fp.fromString("1e300");
     EXPECT_TRUE(std::isinf(f));
-
-    i32 i = 5;
-    PropertyInt ip("i", 0, &i);
-    EXPECT_EQ(ip.toString(), "5");
-    ip.fromString("-42");
-    EXPECT_EQ(i, -42);
-    ip.fromString("x");
-    EXPECT_EQ(i, -42);
-    ip.fromString("99999999999");
-    EXPECT_EQ(i, 2147483647);
-
-    u32 w = 1;
-    PropertyDWORD wp("w", 0, &w);
-    EXPECT_EQ(wp.toString(), "00000001");
-    wp.fromString("zz");
-    EXPECT_EQ(w, 1u);
-    wp.fromString("ff");
-    EXPECT_EQ(w, 255u);
-    wp.fromString("0xDEADBEEF");
-    EXPECT_EQ(w, 0xDEADBEEFu);
-    wp.fromString("-1");
-    EXPECT_EQ(w, 0xDEADBEEFu);
-}
-
-TEST_F(PropertyTest, ColourTexts)
-{
-    UColor c(0x11, 0x22, 0x33, 0x44);
-    PropertyUColor cp("c", 0, &c);
-    EXPECT_EQ(cp.toString(), "44112233");
-    cp.fromString("80ff0001");
-    EXPECT_EQ(c, UColor(0xFF, 0x00, 0x01, 0x80));
-    cp.fromString("nothing");
-    EXPECT_EQ(c, UColor(0xFF, 0x00, 0x01, 0x80));
 }
 
 TEST_F(PropertyTest, PointerTexts)
