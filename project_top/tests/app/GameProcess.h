@@ -66,8 +66,11 @@ public:
         if (pipe(fds) != 0) {
             return;
         }
+        // -noreset: without it the server resets whenever its last client
+        // leaves, and a program that connects meanwhile (the next start of
+        // the game) is refused.
         pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten",
-                     "tcp"},
+                     "tcp", "-noreset"},
                     {});
         close(fds[1]);
         char digits[16] = {};
