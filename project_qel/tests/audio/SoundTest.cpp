@@ -32,9 +32,6 @@ TEST_F(SoundTest, LoadingDecodesTheWholeFile)
     EXPECT_EQ(sound.sample->length, 22050);
     EXPECT_EQ(sound.sample->maxPlaybacks, 3);
     EXPECT_NE(device.logText().find(formatString("Sound(): Loading sound file '%s'.", tone.c_str())), std::string::npos);
-    EXPECT_EQ(Sound::runtimeClass()->name, "Sound");
-    EXPECT_EQ(SoundChannel::runtimeClass()->name, "SoundChannel");
-    EXPECT_TRUE(Sound::runtimeClass()->isDerivedFrom(QelBase::runtimeClass()));
 }
 
 TEST_F(SoundTest, SemitonesStepBy1Point0595)
@@ -97,12 +94,10 @@ TEST_F(SoundTest, FrequenciesAreHzAboveOneHundredAndRatiosUpToIt)
 
 TEST_F(SoundTest, PanFollowsTheScreenX)
 {
-    EXPECT_EQ(SoundChannel::panFromScreenX(-400.0f, 800), -1.0f);
-    EXPECT_EQ(SoundChannel::panFromScreenX(0.0f, 800), 0.0f);
-    EXPECT_EQ(SoundChannel::panFromScreenX(400.0f, 800), 1.0f);
-    EXPECT_EQ(SoundChannel::panFromScreenX(1000.0f, 800), 1.0f);
-    EXPECT_EQ(SoundChannel::panFromScreenX(-1000.0f, 800), -1.0f);
-    EXPECT_EQ(SoundChannel::panFromScreenX(200.0f, 800), 0.5f);
+    const float cases[][2] = {{-400, -1}, {0, 0}, {400, 1}, {1000, 1}, {-1000, -1}, {200, 0.5f}};
+    for (const auto& [x, pan] : cases) {
+        EXPECT_EQ(SoundChannel::panFromScreenX(x, 800), pan) << x;
+    }
     EXPECT_EQ(SoundChannel::panFromScreenX(5.0f, 0), 0.0f) << "an empty view pans to the centre";
 }
 

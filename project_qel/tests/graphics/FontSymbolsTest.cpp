@@ -119,12 +119,17 @@ TEST(FontSymbols, LongTextsAreCutNearTheMiddleKeepingHighBytesWithTheirLetter)
 
 TEST(FontSymbols, FlagOffsetsAddUp)
 {
-    const FontOffset none = fontFlagOffset(0x03, 100, 21, 14);
-    EXPECT_EQ(none.x, 0.0f);
-    EXPECT_EQ(none.y, 0.0f);
-    EXPECT_EQ(fontFlagOffset(0x04, 101, 21, 14).x, -50.0f);
-    EXPECT_EQ(fontFlagOffset(0x0C, 101, 21, 14).x, -151.0f);
-    EXPECT_EQ(fontFlagOffset(0x30, 100, 21, 14).y, 31.0f);
-    EXPECT_EQ(fontFlagOffset(0x40, 100, 21, 14).y, 14.0f);
-    EXPECT_EQ(fontFlagOffset(0x04, -5, 21, 14).x, 2.0f) << "integer halves truncate toward zero";
+    // Integer halves truncate toward zero (the last case).
+    const struct {
+        int flags;
+        int width;
+        float x;
+        float y;
+    } cases[] = {{0x03, 100, 0, 0}, {0x04, 101, -50, 0}, {0x0C, 101, -151, 0},
+                 {0x30, 100, 0, 31}, {0x40, 100, 0, 14},  {0x04, -5, 2, 0}};
+    for (const auto& c : cases) {
+        const FontOffset offset = fontFlagOffset(c.flags, c.width, 21, 14);
+        EXPECT_EQ(offset.x, c.x) << c.flags << " " << c.width;
+        EXPECT_EQ(offset.y, c.y) << c.flags << " " << c.width;
+    }
 }

@@ -22,9 +22,7 @@ protected:
 
     void writeFile(const std::string& name, const Bytes& bytes)
     {
-        std::filesystem::create_directories(std::filesystem::path(name).parent_path().empty()
-                                                ? "."
-                                                : std::filesystem::path(name).parent_path());
+        std::filesystem::create_directories(std::filesystem::path("./" + name).parent_path());
         TempFolder::writeFile(name, std::string(bytes.begin(), bytes.end()));
     }
 
@@ -42,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(MemoryImage, ReadsATgaChosenByTheLowerCasedPathAndReleasesTheFileBytes)
+TEST_F(MemoryImage, ReadsTgaAndJpegChosenByTheLowerCasedPathAndReleasesTheFileBytes)
 {
     writeFile("gfx/Pic.TGA", makeTga(2, 1, {1, 2, 3, 4, 5, 6, 7, 8}));
     MemoryImageFile image("gfx/Pic.TGA", false);
@@ -58,50 +56,45 @@ TEST_F(MemoryImage, ReadsATgaChosenByTheLowerCasedPathAndReleasesTheFileBytes)
     EXPECT_EQ(header.width, 2);
     EXPECT_TRUE(header.headerOnly);
     EXPECT_EQ(header.pImageData, nullptr);
-}
 
-TEST_F(MemoryImage, ReadsAColourJpeg)
-{
     writeFile("photo.jpg", makeRedOverBlueJpeg(16, 8));
-    MemoryImageFile image("photo.jpg", false);
-    EXPECT_EQ(image.width, 16);
-    EXPECT_EQ(image.height, 8);
-    EXPECT_FALSE(image.hasAlpha);
-    EXPECT_GT(image.pImageData[0] & 0xff, 200u);
-    EXPECT_EQ(image.pImageData[0] >> 24, 255u);
+    MemoryImageFile photo("photo.jpg", false);
+    EXPECT_EQ(photo.width, 16);
+    EXPECT_EQ(photo.height, 8);
+    EXPECT_FALSE(photo.hasAlpha);
+    EXPECT_GT(photo.pImageData[0] & 0xff, 200u);
+    EXPECT_EQ(photo.pImageData[0] >> 24, 255u);
+
+    MemoryImageFile blank(3, 2);
+    EXPECT_TRUE(blank.hasAlpha);
+    EXPECT_FALSE(blank.headerOnly);
+    ASSERT_NE(blank.pImageData, nullptr);
+    EXPECT_EQ(blank.data, nullptr);
 }
 
 TEST_F(MemoryImage, FilesThatCannotBeReadAreFatal)
 {
-    writeFile("Photo.JPEG", makeRedOverBlueJpeg(8, 8));
-    EXPECT_FATAL_WITH(core, MemoryImageFile("Photo.JPEG", false),
-                      "Error: Unknown image format (photo.jpeg).\n Function: MemoryImageFile()");
-    writeFile("pic.bmp", Bytes(64, 0));
-    EXPECT_FATAL_WITH(core, MemoryImageFile("pic.bmp", false), "Error: Unimplemented.\n Function: loadBMP()");
-    writeFile("grey.jpg", makeJpeg(8, 8, 1, JCS_GRAYSCALE, [](int, int, int) { return 9; }));
-    EXPECT_FATAL_WITH(core, MemoryImageFile("grey.jpg", false), "Error: Not implemented.\n Function: loadJPG()");
-    Bytes jpeg = makeRedOverBlueJpeg(32, 32);
-    jpeg.resize(jpeg.size() / 2);
-    writeFile("cut.jpg", jpeg);
-    EXPECT_FATAL_WITH(core, MemoryImageFile("cut.jpg", false),
-                      "Error: Should not ever be called.\n Function: kb_fill_input_buffer()");
-    writeFile("junk.jpg", Bytes(40, 'x'));
-    EXPECT_FATAL_WITH(core, MemoryImageFile("junk.jpg", false), "Function: my_error_exit()");
-    writeFile("rle.tga", makeTga(1, 1, {1, 2, 3, 4}, 32, 10));
-    EXPECT_FATAL_WITH(core, MemoryImageFile("rle.tga", false), "Error: TGA is compressed.\n Function: loadTGA()");
-    writeFile("short.tga", makeTga(4, 4, Bytes(20, 1)));
-    EXPECT_FATAL_WITH(core, MemoryImageFile("short.tga", false), "Error: TGA is truncated");
-    writeFile("empty.tga", makeTga(0, 0, {}));
-    EXPECT_FATAL_WITH(core, MemoryImageFile("empty.tga", false), "Error: TGA size is invalid (0x0).");
-}
-
-TEST_F(MemoryImage, BlankImagesHaveAlpha)
-{
-    MemoryImageFile image(3, 2);
-    EXPECT_TRUE(image.hasAlpha);
-    EXPECT_FALSE(image.headerOnly);
-    ASSERT_NE(image.pImageData, nullptr);
-    EXPECT_EQ(image.data, nullptr);
+    Bytes cut = makeRedOverBlueJpeg(32, 32);
+    cut.resize(cut.size() / 2);
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* message;
+    } cases[] = {
+        {"Photo.JPEG", makeRedOverBlueJpeg(8, 8), "Error: Unknown image format (photo.jpeg).\n Function: MemoryImageFile()"},
+        {"pic.bmp", Bytes(64, 0), "Error: Unimplemented.\n Function: loadBMP()"},
+        {"grey.jpg", makeJpeg(8, 8, 1, JCS_GRAYSCALE, [](int, int, int) { return 9; }),
+         "Error: Not implemented.\n Function: loadJPG()"},
+        {"cut.jpg", cut, "Error: Should not ever be called.\n Function: kb_fill_input_buffer()"},
+        {"junk.jpg", Bytes(40, 'x'), "Function: my_error_exit()"},
+        {"rle.tga", makeTga(1, 1, {1, 2, 3, 4}, 32, 10), "Error: TGA is compressed.\n Function: loadTGA()"},
+        {"short.tga", makeTga(4, 4, Bytes(20, 1)), "Error: TGA is truncated"},
+        {"empty.tga", makeTga(0, 0, {}), "Error: TGA size is invalid (0x0)."},
+    };
+    for (const auto& c : cases) {
+        writeFile(c.name, c.bytes);
+        EXPECT_FATAL_WITH(core, MemoryImageFile(c.name, false), c.message);
+    }
 }
 
 TEST_F(MemoryImage, HalvingAveragesBlocksAndDropsOddEdges)

@@ -2,6 +2,7 @@
 // mosaics, refused skin lists and the rebuild after a lost presentation.
 #include "graphics/Texture.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "engine/Qel.h"
@@ -53,8 +54,7 @@ TEST_F(TextureTest, SizesUnderTheSimulatedHardware)
     RenderCore::writeTga("small.tga", 32, 32, grey);
     {
         Texture t("small.tga", 0);
-        EXPECT_EQ(t.realWidth, 256);
-        EXPECT_EQ(t.realHeight, 256);
+        EXPECT_EQ(std::tuple(t.realWidth, t.realHeight), std::tuple(256, 256));
         EXPECT_FLOAT_EQ(quad(t, 0).uvRight, 0.125f);
         EXPECT_EQ(quad(t, 0).width, 32) << "the skin keeps the image's size";
         EXPECT_EQ(quad(t, 0).texelRight, 32);
@@ -65,8 +65,7 @@ TEST_F(TextureTest, SizesUnderTheSimulatedHardware)
     RenderCore::writeTga("square.tga", 256, 256, grey);
     {
         Texture banner("banner.tga", Texture::TEXTURE_ALLOW_512);
-        EXPECT_EQ(banner.realWidth, 512);
-        EXPECT_EQ(banner.realHeight, 256);
+        EXPECT_EQ(std::tuple(banner.realWidth, banner.realHeight), std::tuple(512, 256));
         Texture square("square.tga", 0);
         EXPECT_EQ(square.realWidth, 256);
         EXPECT_EQ(square.subTextures->countChildren(), 0u) << "an image exactly 256 x 256 fits";
@@ -78,10 +77,8 @@ TEST_F(TextureTest, HalvedTexturesKeepFullSizeSkinsAlsoAfterARebuild)
     RenderCore::writeTga("big.tga", 1000, 600, grey);
     Texture t("big.tga", Texture::TEXTURE_HALVE_TO_FIT);
     EXPECT_EQ(t.scaleFactor, 4);
-    EXPECT_EQ(t.uvWidth, 1024);
-    EXPECT_EQ(t.uvHeight, 1024);
-    EXPECT_EQ(quad(t, 0).width, 1000);
-    EXPECT_EQ(quad(t, 0).height, 600);
+    EXPECT_EQ(std::tuple(t.uvWidth, t.uvHeight), std::tuple(1024, 1024));
+    EXPECT_EQ(std::tuple(quad(t, 0).width, quad(t, 0).height), std::tuple(1000, 600));
 
     core.losePresentation();
     EXPECT_EQ(t.glTexHandle, 0u);
@@ -111,12 +108,8 @@ TEST_F(TextureTest, SkinListsCutFramesAndPlaceTheirOrigins)
     EXPECT_FLOAT_EQ(quad(t, 1).uvRight, 64.0f / 256);
 
     float uv[4];
-    Rect r{10, 20, 30, 40};
-    t.rectToUV(r, uv);
-    EXPECT_FLOAT_EQ(uv[0], 0.0390625f);
-    EXPECT_FLOAT_EQ(uv[1], 0.078125f);
-    EXPECT_FLOAT_EQ(uv[2], 0.15625f);
-    EXPECT_FLOAT_EQ(uv[3], 0.1171875f);
+    t.rectToUV(Rect{10, 20, 30, 40}, uv);
+    EXPECT_THAT(uv, testing::ElementsAre(0.0390625f, 0.078125f, 0.15625f, 0.1171875f));
 
     TempFolder::writeFile("none.tga.ini", "");
     RenderCore::writeTga("none.tga", 8, 8, grey);
@@ -136,10 +129,8 @@ TEST_F(TextureTest, LargeImagesBecomeMosaicsOfSubTextures)
     EXPECT_EQ(countInLog("Texture(): Mosaic axis: X \n"), 1u);
     EXPECT_EQ(countInLog("Texture(): Created 3 subTextures."), 1u);
     ASSERT_EQ(t.skins.size(), 3u);
-    EXPECT_EQ(mosaic(t, 0).columns, 3);
-    EXPECT_EQ(mosaic(t, 0).rows, 1);
-    EXPECT_EQ(mosaic(t, 0).width, 600);
-    EXPECT_EQ(mosaic(t, 0).height, 200);
+    EXPECT_EQ(std::tuple(mosaic(t, 0).columns, mosaic(t, 0).rows), std::tuple(3, 1));
+    EXPECT_EQ(std::tuple(mosaic(t, 0).width, mosaic(t, 0).height), std::tuple(600, 200));
     EXPECT_EQ(mosaic(t, 1).count, 1) << "a skin inside one tile";
     EXPECT_EQ(mosaic(t, 2).columns, 2) << "a skin across a seam";
     EXPECT_EQ(mosaic(t, 2).origin, V3(-5, 0.5f, 0)) << "the origin of the skin list's quad";
@@ -147,12 +138,9 @@ TEST_F(TextureTest, LargeImagesBecomeMosaicsOfSubTextures)
 
     // The seam at 254: the first tile holds columns 0..253 at x 1..254.
     const Quad& first = *mosaic(t, 2).quads[0];
-    EXPECT_EQ(first.texelLeft, 201);
-    EXPECT_EQ(first.texelRight, 255);
-    EXPECT_EQ(first.texelBottom, 21);
+    EXPECT_EQ(std::tuple(first.texelLeft, first.texelRight, first.texelBottom), std::tuple(201, 255, 21));
     const Quad& second = *mosaic(t, 2).quads[1];
-    EXPECT_EQ(second.texelLeft, 1);
-    EXPECT_EQ(second.texelRight, 47);
+    EXPECT_EQ(std::tuple(second.texelLeft, second.texelRight), std::tuple(1, 47));
     auto* secondTile = static_cast<Texture*>(t.subTextures->getChild(1));
     EXPECT_EQ(second.texture, secondTile);
     EXPECT_EQ(secondTile->skins.back(), &second) << "the tile owns the cells on it";

@@ -66,33 +66,18 @@ const NamedKey namedKeys[] = {
 #undef JOYBUTTON
 #undef MOUSEBUTTON
 
-#undef NAMED
-#undef JOYBUTTON
-#undef MOUSEBUTTON
-
 } // namespace
 
 TEST(KeyCodes, CodesOthersTestByNumber)
 {
-    EXPECT_EQ(DIK_ESCAPE, 0x01);
-    EXPECT_EQ(DIK_BACK, 0x0E);
-    EXPECT_EQ(DIK_TAB, 0x0F);
-    EXPECT_EQ(DIK_RETURN, 0x1C);
-    EXPECT_EQ(DIK_LCONTROL, 0x1D);
-    EXPECT_EQ(DIK_GRAVE, 0x29);
-    EXPECT_EQ(DIK_LSHIFT, 0x2A);
-    EXPECT_EQ(DIK_X, 0x2D);
-    EXPECT_EQ(DIK_RSHIFT, 0x36);
-    EXPECT_EQ(DIK_LMENU, 0x38);
-    EXPECT_EQ(DIK_SPACE, 0x39);
-    EXPECT_EQ(DIK_F9, 0x43);
-    EXPECT_EQ(DIK_F10, 0x44);
-    EXPECT_EQ(DIK_F11, 0x57);
-    EXPECT_EQ(DIK_RCONTROL, 0x9D);
-    EXPECT_EQ(DIK_RMENU, 0xB8);
-    EXPECT_EQ(DIK_PAUSE, 0xC5);
-    EXPECT_EQ(DIK_PRIOR, 0xC9);
-    EXPECT_EQ(DIK_NEXT, 0xD1);
+    const int golden[][2] = {{DIK_ESCAPE, 0x01},   {DIK_BACK, 0x0E},   {DIK_TAB, 0x0F},     {DIK_RETURN, 0x1C},
+                             {DIK_LCONTROL, 0x1D}, {DIK_GRAVE, 0x29},  {DIK_LSHIFT, 0x2A},  {DIK_X, 0x2D},
+                             {DIK_RSHIFT, 0x36},   {DIK_LMENU, 0x38},  {DIK_SPACE, 0x39},   {DIK_F9, 0x43},
+                             {DIK_F10, 0x44},      {DIK_F11, 0x57},    {DIK_RCONTROL, 0x9D}, {DIK_RMENU, 0xB8},
+                             {DIK_PAUSE, 0xC5},    {DIK_PRIOR, 0xC9},  {DIK_NEXT, 0xD1}};
+    for (const auto& [code, expected] : golden) {
+        EXPECT_EQ(code, expected);
+    }
 }
 
 TEST(KeyCodes, EveryNamedSlotIsTheCodeItsTextNames)
@@ -119,28 +104,18 @@ TEST(KeyCodes, SdlSymbolsTranslateToScanCodes)
         mapped += code != 0 ? 1 : 0;
     }
     EXPECT_EQ(mapped, 128);
-    EXPECT_EQ(table[SDLK_a], DIK_A);
-    EXPECT_EQ(table[SDLK_z], DIK_Z);
-    EXPECT_EQ(table[SDLK_0], DIK_0);
-    EXPECT_EQ(table[SDLK_1], DIK_1);
-    EXPECT_EQ(table[SDLK_9], DIK_9);
-    EXPECT_EQ(table[SDLK_F9], DIK_F9);
-    EXPECT_EQ(table[SDLK_F11], DIK_F11);
-    EXPECT_EQ(table[SDLK_F15], DIK_F15);
-    EXPECT_EQ(table[SDLK_KP0], DIK_NUMPAD0);
-    EXPECT_EQ(table[SDLK_KP7], DIK_NUMPAD7);
-    EXPECT_EQ(table[SDLK_BACKSPACE], DIK_BACK);
-    EXPECT_EQ(table[SDLK_BACKQUOTE], DIK_GRAVE);
-    EXPECT_EQ(table[SDLK_PAGEUP], DIK_PRIOR);
-    EXPECT_EQ(table[SDLK_KP_ENTER], DIK_NUMPADENTER);
-    EXPECT_EQ(table[SDLK_EXCLAIM], DIK_1);
-    EXPECT_EQ(table[SDLK_AT], DIK_2);
-    EXPECT_EQ(table[SDLK_UNDERSCORE], DIK_MINUS);
-    EXPECT_EQ(table[SDLK_LMETA], DIK_LMENU) << "Command counts as Alt";
-    EXPECT_EQ(table[SDLK_RSUPER], DIK_APPS);
-    EXPECT_EQ(table[SDLK_MODE], DIK_RMENU);
-    EXPECT_EQ(table[SDLK_PRINT], DIK_SYSRQ);
-    EXPECT_EQ(table[SDLK_BREAK], DIK_PAUSE);
+    const int pairs[][2] = {
+        {SDLK_a, DIK_A},         {SDLK_z, DIK_Z},           {SDLK_0, DIK_0},
+        {SDLK_1, DIK_1},         {SDLK_9, DIK_9},           {SDLK_F9, DIK_F9},
+        {SDLK_F11, DIK_F11},     {SDLK_F15, DIK_F15},       {SDLK_KP0, DIK_NUMPAD0},
+        {SDLK_KP7, DIK_NUMPAD7}, {SDLK_BACKSPACE, DIK_BACK}, {SDLK_BACKQUOTE, DIK_GRAVE},
+        {SDLK_PAGEUP, DIK_PRIOR}, {SDLK_KP_ENTER, DIK_NUMPADENTER}, {SDLK_EXCLAIM, DIK_1},
+        {SDLK_AT, DIK_2},        {SDLK_UNDERSCORE, DIK_MINUS}, {SDLK_LMETA, DIK_LMENU},  // Command counts as Alt
+        {SDLK_RSUPER, DIK_APPS}, {SDLK_MODE, DIK_RMENU},    {SDLK_PRINT, DIK_SYSRQ},
+        {SDLK_BREAK, DIK_PAUSE}};
+    for (const auto& [symbol, code] : pairs) {
+        EXPECT_EQ(table[symbol], code) << symbol;
+    }
     for (int unmapped : {SDLK_CLEAR, SDLK_WORLD_0, SDLK_WORLD_95, SDLK_COMPOSE, SDLK_HELP, SDLK_MENU,
                          SDLK_POWER, SDLK_EURO, SDLK_UNDO}) {
         EXPECT_EQ(table[unmapped], 0) << unmapped;

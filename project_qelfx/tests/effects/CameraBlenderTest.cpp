@@ -39,9 +39,7 @@ TEST_F(Blender, WithoutTargetsStaysAtItsBaseAndLooksStraightAhead)
 {
     const V3 base = blender.position;
     run(3.0);
-    EXPECT_EQ(blender.position.x, base.x);
-    EXPECT_EQ(blender.position.y, base.y);
-    EXPECT_EQ(blender.position.z, base.z);
+    EXPECT_EQ(blender.position, base);
     EXPECT_EQ(blender.eye.z, base.z);
     EXPECT_EQ(blender.eyeTarget.x, blender.position.x);
 }
@@ -71,12 +69,11 @@ TEST_F(Blender, AnArrivedTargetDeletesTheOneBeforeIt)
 
 TEST_F(Blender, AWaitingTargetTakesNoPartButStillCountsAsPredecessor)
 {
-    CameraBlenderFactor* waiting = addTarget(300.0f, 1.0, 2.0);
+    addTarget(300.0f, 1.0, 2.0);
     addTarget(50.0f, 0.5);
     run(1.0);
     EXPECT_FLOAT_EQ(blender.position.y, 50.0f);
     EXPECT_EQ(blender.countChildren(), 1u) << "the waiting target was the predecessor of an arrived one";
-    (void)waiting;
 
     blender.reset(0.0f, 0.0f, blender.position.z);
     CameraBlenderFactor* delayed = addTarget(300.0f, 1.0, 2.0);
@@ -124,12 +121,10 @@ TEST_F(Blender, TheShakeRollsAndSettlesAtZero)
     EXPECT_EQ(blender.roll, 0.0f);
 }
 
-TEST(ContextBlender, RegistersItselfAndRendersThroughABlender)
+TEST(ContextBlender, RendersThroughABlender)
 {
     EngineCore core;
     ContextBlender screen;
     EXPECT_NE(dynamic_cast<CameraBlender*>(screen.camera), nullptr);
     EXPECT_EQ(screen.blender(), screen.camera);
-    EXPECT_EQ(screen.getRuntimeClass()->name, "ContextBlender");
-    EXPECT_TRUE(screen.getRuntimeClass()->isDerivedFrom(Context::runtimeClass()));
 }

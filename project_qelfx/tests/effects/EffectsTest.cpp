@@ -37,6 +37,16 @@ protected:
 
     Quad* quad() const { return static_cast<Quad*>(image->skins[0]); }
 
+    // Draws the owner on a black frame and reads world points back.
+    void expectDrawn(Renderable& owner, std::initializer_list<std::pair<V3, u32>> checks)
+    {
+        core.graphics->clear(BLACK);
+        owner.render();
+        for (const auto& [at, rgb] : checks) {
+            EXPECT_EQ(core.worldPixel(at.x, at.y), rgb) << at.x << ", " << at.y;
+        }
+    }
+
     RenderCore core;
     std::unique_ptr<Texture> image;
 };
@@ -94,13 +104,9 @@ TEST_F(Effects, ADelayedSpriteIsNotDrawnButItsChildrenTick)
     sprite.update(0.0, 0.2);
     EXPECT_EQ(sprite.elapsed, 0.0);
     EXPECT_EQ(sprite.countChildren(), 0u) << "children tick (and the finished one goes) while the delay runs";
-    core.graphics->clear(BLACK);
-    sprite.render();
-    EXPECT_EQ(core.worldPixel(0.5f, 0.5f), RGB_BLACK);
+    expectDrawn(sprite, {{V3(0.5f, 0.5f, 0), RGB_BLACK}});
     sprite.update(0.0, 0.5);
-    core.graphics->clear(BLACK);
-    sprite.render();
-    EXPECT_EQ(core.worldPixel(0.5f, 0.5f), RGB_GREEN);
+    expectDrawn(sprite, {{V3(0.5f, 0.5f, 0), RGB_GREEN}});
 }
 
 TEST_F(Effects, AFlatBendQuadHasTheCornersOfAQuadRightColumnFirst)
@@ -109,9 +115,7 @@ TEST_F(Effects, AFlatBendQuadHasTheCornersOfAQuadRightColumnFirst)
     bend.copyFrom(quad());
     EXPECT_EQ(bend.width, 64.0f);
     const Vertex* v = bend.vertexBuffer.vertices.get();
-    EXPECT_EQ(v[0].x, 32.0f);
-    EXPECT_EQ(v[0].y, 32.0f);
-    EXPECT_EQ(v[1].y, -32.0f);
+    EXPECT_EQ(V3(v[0].x, v[0].y, v[1].y), V3(32.0f, 32.0f, -32.0f));
     EXPECT_EQ(v[2].x, -32.0f);
     EXPECT_EQ(v[0].u, quad()->uvRight);
     EXPECT_EQ(v[2].u, quad()->uvLeft);
@@ -194,24 +198,17 @@ TEST_F(Effects, NinePatchCornersKeepTheirSizeWhileTheCentreStretches)
     }
     Renderable owner;
     owner.setPlacement(&frame, nullptr, nullptr, nullptr);
-    core.graphics->clear(BLACK);
-    owner.render();
-    EXPECT_EQ(core.worldPixel(-99.5f, 49.5f), RGB_RED);
-    EXPECT_EQ(core.worldPixel(-80.5f, 30.5f), RGB_RED) << "the corner is 20 x 20";
-    EXPECT_EQ(core.worldPixel(-79.5f, 29.5f), RGB_GREEN);
-    EXPECT_EQ(core.worldPixel(79.5f, -29.5f), RGB_GREEN);
-    EXPECT_EQ(core.worldPixel(99.5f, -49.5f), RGB_RED);
-    EXPECT_EQ(core.worldPixel(100.5f, 0.0f), RGB_BLACK);
+    // The corner is 20 x 20.
+    expectDrawn(owner, {{V3(-99.5f, 49.5f, 0), RGB_RED}, {V3(-80.5f, 30.5f, 0), RGB_RED},
+                        {V3(-79.5f, 29.5f, 0), RGB_GREEN}, {V3(79.5f, -29.5f, 0), RGB_GREEN},
+                        {V3(99.5f, -49.5f, 0), RGB_RED}, {V3(100.5f, 0.0f, 0), RGB_BLACK}});
 
     frame.resize(300.0f, -1.0f);
     EXPECT_EQ(frame.height, 64.0f) << "no height: the source's";
     frame.setBorders(10, 0, 0, 10);
     frame.resize(200.0f, 100.0f);
-    core.graphics->clear(BLACK);
-    owner.render();
-    EXPECT_EQ(core.worldPixel(0.5f, 0.5f), RGB_GREEN) << "only the middle band, over the whole height";
-    EXPECT_EQ(core.worldPixel(0.5f, 49.5f), RGB_RED);
-    EXPECT_EQ(core.worldPixel(0.5f, 50.5f), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(-99.5f, 0.5f), RGB_RED);
+    // Only the middle band, over the whole height.
+    expectDrawn(owner, {{V3(0.5f, 0.5f, 0), RGB_GREEN}, {V3(0.5f, 49.5f, 0), RGB_RED},
+                        {V3(0.5f, 50.5f, 0), RGB_BLACK}, {V3(-99.5f, 0.5f, 0), RGB_RED}});
     owner.pSkin = nullptr;
 }
