@@ -44,7 +44,7 @@ TEST_F(MixerTest, VoicesGetRisingIdsAndStayUntilStopped)
     EXPECT_EQ(mixer.countChildren(), 3u);
 }
 
-TEST_F(MixerTest, PlayLimitReplacesTheOldestVoiceOfThatSource)
+TEST_F(MixerTest, PlayLimitReplacesTheOldestVoiceOfThatSourceAndStopSourceEndsThemAll)
 {
     Mixer mixer(deviceSpec(22050));
     MixerOGGstatic* two = sources.constant(0.1f, 22050, 4096, false, 2);
@@ -75,6 +75,15 @@ TEST_F(MixerTest, PlayLimitReplacesTheOldestVoiceOfThatSource)
     EXPECT_EQ(mixer.findChannel(third), nullptr);
     EXPECT_NE(mixer.findChannel(fourth), nullptr);
     EXPECT_NE(mixer.findChannel(fifth), nullptr);
+
+    // Stopping a source ends its voices only, and finished voices go too.
+    mixer.findChannel(b)->bDead = 1;
+    int other = mixer.play(one, false);
+    mixer.stopSource(two);
+    EXPECT_EQ(mixer.findChannel(fourth), nullptr);
+    EXPECT_EQ(mixer.findChannel(fifth), nullptr);
+    EXPECT_NE(mixer.findChannel(other), nullptr);
+    EXPECT_EQ(mixer.countChildren(), 1u);
 }
 
 TEST_F(MixerTest, SteeringClampsTargetsAndRampsOverOutputFrames)
@@ -115,16 +124,12 @@ TEST_F(MixerTest, SetPositionStaysInsideTheBlockOnAnEvenIndex)
     int id = mixer.play(sources.constant(0.1f, 22050, 1001), false);
     MixerChannel* voice = mixer.findChannel(id);
     ASSERT_EQ(voice->playMax, 2002);
-    mixer.setPosition(id, 0.5f);
-    EXPECT_EQ(voice->playCursor, 1000);
-    mixer.setPosition(id, 0.3333f);
-    EXPECT_EQ(voice->playCursor, 666);
-    mixer.setPosition(id, -2.0f);
-    EXPECT_EQ(voice->playCursor, 0);
-    mixer.setPosition(id, 7.0f);
-    EXPECT_EQ(voice->playCursor, 2002);
-    mixer.setPosition(id, std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(voice->playCursor, 0);
+    const std::pair<float, int> cases[] = {
+        {0.5f, 1000}, {0.3333f, 666}, {-2.0f, 0}, {7.0f, 2002}, {std::numeric_limits<float>::quiet_NaN(), 0}};
+    for (auto [position, cursor] : cases) {
+        mixer.setPosition(id, position);
+        EXPECT_EQ(voice->playCursor, cursor) << position;
+    }
 }
 
 TEST_F(MixerTest, MixWritesEachVoiceWithItsGainAndPan)
@@ -247,23 +252,6 @@ TEST_F(MixerTest, EndOfASoundEndsItsVoiceAndALoopRestartsInTheSamePass)
     }
 }
 
-TEST_F(MixerTest, StopSourceEndsEveryVoiceOfThatSourceOnly)
-{
-    Mixer mixer(deviceSpec(22050));
-    MixerOGGstatic* a = sources.constant(0.1f);
-    MixerOGGstatic* b = sources.constant(0.1f);
-    int a1 = mixer.play(a, false);
-    int a2 = mixer.play(a, false);
-    int b1 = mixer.play(b, false);
-    int b2 = mixer.play(b, false);
-    mixer.findChannel(b2)->bDead = 1;
-    mixer.stopSource(a);
-    EXPECT_EQ(mixer.findChannel(a1), nullptr);
-    EXPECT_EQ(mixer.findChannel(a2), nullptr);
-    EXPECT_NE(mixer.findChannel(b1), nullptr);
-    EXPECT_EQ(mixer.countChildren(), 1u) << "finished voices go too";
-}
-
 TEST_F(MixerTest, EverySampleFormatIsConvertedWithClamping)
 {
     struct Case {
@@ -300,22 +288,20 @@ TEST_F(MixerTest, EverySampleFormatIsConvertedWithClamping)
     int id = mixer.play(sources.constant(1.7f), false);
     mixer.start(id);
     EXPECT_EQ(mixS16(mixer, 16)[0], 32760);
-}
 
-TEST_F(MixerTest, MonoDeviceGetsTheMeanOfBothSides)
-{
-    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 32, 1));
-    EXPECT_EQ(mixer.bytesPerSample, 2);
-    int id = mixer.play(sources.constant(0.4f), false);
-    mixer.start(id);
-    mixer.setPan(id, 1.0f, 0.0);
+    // A mono device gets the mean of both sides.
+    Mixer mono(deviceSpec(22050, AUDIO_S16LSB, 32, 1));
+    EXPECT_EQ(mono.bytesPerSample, 2);
+    id = mono.play(sources.constant(0.4f), false);
+    mono.start(id);
+    mono.setPan(id, 1.0f, 0.0);
     std::vector<Uint8> bytes(64, 0xAA);
-    mixer.mix(bytes.data(), 64);
+    mono.mix(bytes.data(), 64);
     EXPECT_EQ(static_cast<Sint16>(bytes[0] | (bytes[1] << 8)), expectedS16(0.2f));
     EXPECT_EQ(static_cast<Sint16>(bytes[62] | (bytes[63] << 8)), expectedS16(0.2f));
 }
 
-TEST_F(MixerTest, AnOversizedCallbackIsSilencedAndRaisedLaterOnTheMainThread)
+TEST_F(MixerTest, AudioThreadFailuresAreSilencedAndRaisedLaterOnTheMainThread)
 {
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 64));
     int id = mixer.play(sources.constant(0.5f), false);
@@ -328,20 +314,18 @@ TEST_F(MixerTest, AnOversizedCallbackIsSilencedAndRaisedLaterOnTheMainThread)
     EXPECT_TRUE(mixer.hasDeferredError());
     EXPECT_FATAL(mixer.raiseDeferredError(),
                  "Error: Assertion failed.\n Statement: numSamples<=mixBufferSize\n Function: mix\\(\\)");
-}
 
-TEST_F(MixerTest, AFailedVoiceCheckStopsTheVoiceAndIsRaisedWithItsOwnText)
-{
-    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 64));
-    int bad = mixer.play(sources.constant(0.5f), false);
-    int good = mixer.play(sources.constant(0.25f), false);
-    mixer.start(bad);
-    mixer.start(good);
-    mixer.findChannel(bad)->playCursor = 3;
-    std::vector<int> out = mixS16(mixer, 64);
+    // A failed voice check stops that voice and is raised with its own text.
+    Mixer voices(deviceSpec(22050, AUDIO_S16LSB, 64));
+    int bad = voices.play(sources.constant(0.5f), false);
+    int good = voices.play(sources.constant(0.25f), false);
+    voices.start(bad);
+    voices.start(good);
+    voices.findChannel(bad)->playCursor = 3;
+    std::vector<int> out = mixS16(voices, 64);
     EXPECT_EQ(out[0], expectedS16(0.25f)) << "the other voices play on";
-    EXPECT_EQ(mixer.findChannel(bad), nullptr);
-    EXPECT_FATAL(mixer.raiseDeferredError(), "Statement: playCursor%2==0\n Function: mixChannel\\(\\)");
+    EXPECT_EQ(voices.findChannel(bad), nullptr);
+    EXPECT_FATAL(voices.raiseDeferredError(), "Statement: playCursor%2==0\n Function: mixChannel\\(\\)");
     // Without a kept error nothing happens.
     Mixer quiet(deviceSpec(22050));
     quiet.raiseDeferredError();

@@ -162,7 +162,7 @@ TEST(FontQuadFaults, LoadingPastTheTableAndAMissingAccentAreFatal)
                       "Statement: symbolData[c].pAccentQuad!=NULL\n Function: setCompositeChar()");
 }
 
-TEST_F(FontQuadTest, ACachedPrintIsPixelEqualToADirectPrint)
+TEST_F(FontQuadTest, ACachedPrintIsPixelEqualToADirectPrintAndFlagsPlaceTheLine)
 {
     FontQuad font;
     loadLetters(font);
@@ -188,21 +188,16 @@ TEST_F(FontQuadTest, ACachedPrintIsPixelEqualToADirectPrint)
     EXPECT_NE(core.worldPixel(-199.5f, 99.5f), RGB_BLACK);
     EXPECT_EQ(core.worldPixel(-200.5f, 99.5f), RGB_BLACK);
     EXPECT_EQ(core.worldPixel(-199.5f, 100.5f), RGB_BLACK);
-}
 
-TEST_F(FontQuadTest, FlagsPlaceTheLineAroundThePoint)
-{
-    FontQuad font;
-    loadLetters(font);
-    core.graphics->clear(BLACK);
     // 0x04 | 0x20: centred, standing on the point: "ABCD" spans x -14 .. 14,
     // y 0 .. 20.
+    core.graphics->clear(BLACK);
     font.printAt(0.0f, 0.0f, 0.0f, UColor::fromWord(0xFFFFFFFF), 0x24, "ABCD");
     EXPECT_NE(core.worldPixel(-13.5f, 0.5f), RGB_BLACK);
     EXPECT_NE(core.worldPixel(13.5f, 19.5f), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(-14.5f, 10.0f), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(14.5f, 10.0f), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(0.5f, -0.5f), RGB_BLACK);
+    for (const auto& [x, y] : {std::pair{-14.5f, 10.0f}, {14.5f, 10.0f}, {0.5f, -0.5f}}) {
+        EXPECT_EQ(core.worldPixel(x, y), RGB_BLACK) << x << ", " << y;
+    }
 }
 
 TEST_F(FontQuadTest, ShadowsDrawFirstOnlyWhenEnabledAndLeaveTheFrameAsItWas)
