@@ -133,7 +133,7 @@ TEST(FileManager, TheMountedArchiveIsAnEntryOfNoBytes)
     EXPECT_EQ(size, 0);
 }
 
-TEST(FileManager, MountingTwiceOnlySelectsTheArchive)
+TEST(FileManager, MountingTwiceOnlySelectsTheArchiveAndTheFirstMountedWins)
 {
     FileCore core;
     TempFolder::writeFile("a.dat", wadBytes({{"x", "", wadDataStart(1), 1, 1}}, "1"));
@@ -147,11 +147,7 @@ TEST(FileManager, MountingTwiceOnlySelectsTheArchive)
     EXPECT_EQ(core.files->currentWad, "a.dat");
     EXPECT_EQ(core.files->wadEntries.size(), entries);
     EXPECT_FALSE(core.files->exists("y"));
-}
 
-TEST(FileManager, TheArchiveMountedFirstWins)
-{
-    FileCore core;
     i32 start = wadDataStart(2);
     TempFolder::writeFile("first.dat", wadBytes({{"same", "", start, 5, 5}, {"same", "", start + 5, 5, 5}},
                                                 "firstdupli"));

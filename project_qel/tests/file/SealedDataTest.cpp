@@ -92,7 +92,7 @@ TEST(SealedData, IncompressibleAndTinyDataRoundTrip)
     }
 }
 
-TEST(SealedData, NothingToSaveWritesNoFileAndNothingToLoadSucceeds)
+TEST(SealedData, NothingIsSealedOrWrittenAndNothingToLoadSucceeds)
 {
     FileCore core;
     saveRecord("empty.pro", "");
@@ -101,6 +101,14 @@ TEST(SealedData, NothingToSaveWritesNoFileAndNothingToLoadSucceeds)
     EXPECT_TRUE(loadRecord("missing.pro", target, 0));
     EXPECT_FALSE(loadRecord("missing.pro", target));
     EXPECT_EQ(target, std::string(728, '#'));
+
+    SealedData sealed;
+    EXPECT_FALSE(sealed.seal("x", 0, 1));
+    EXPECT_FALSE(sealed.seal("x", -5, 1));
+    EXPECT_FALSE(sealed.seal(nullptr, 5, 1));
+    EXPECT_EQ(sealed.data, nullptr);
+    EXPECT_FALSE(sealed.save("never.written"));
+    EXPECT_FALSE(std::filesystem::exists("never.written"));
 }
 
 TEST(SealedData, AFileMovedToAnotherNameIsRefused)
@@ -165,17 +173,6 @@ TEST(SealedData, RefusesForgedLengthsBeforeAllocating)
     md5Keyed(reinterpret_cast<unsigned char*>(&noLength[48]), key, &noLength[64], 2);
     EXPECT_FALSE(sealed.unseal(noLength.data(), int(noLength.size()), key)) << "digest fits, length cut";
     EXPECT_FALSE(sealed.unseal(nullptr, 100, key));
-}
-
-TEST(SealedData, SealingRefusesNothing)
-{
-    SealedData sealed;
-    EXPECT_FALSE(sealed.seal("x", 0, 1));
-    EXPECT_FALSE(sealed.seal("x", -5, 1));
-    EXPECT_FALSE(sealed.seal(nullptr, 5, 1));
-    EXPECT_EQ(sealed.data, nullptr);
-    EXPECT_FALSE(sealed.save("never.written"));
-    EXPECT_FALSE(std::filesystem::exists("never.written"));
 }
 
 TEST(SealedData, AFailedSaveKeepsThePreviousFile)

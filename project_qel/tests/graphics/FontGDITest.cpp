@@ -17,7 +17,7 @@ void rasterPosition(float& x, float& y)
 
 } // namespace
 
-TEST(DebugFontGlyphs, HaveTheListedWidths)
+TEST(DebugFontGlyphs, HaveTheListedWidthsShapesAndDescenders)
 {
     const int widths[96] = {2, 1, 3, 5, 5, 5, 5, 2, 2, 2, 5, 3, 2, 3, 1, 5,  // 32-47
                             3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 1, 2, 4, 3, 4, 3,  // 48-63
@@ -38,10 +38,7 @@ TEST(DebugFontGlyphs, HaveTheListedWidths)
             EXPECT_EQ(FontGDI::glyphBitmaps[code][row] & unused, 0) << code << " row " << row;
         }
     }
-}
 
-TEST(DebugFontGlyphs, KnownShapesAndDescenders)
-{
     using Rows = std::array<u8, 9>;
     auto rows = [](int code) {
         Rows r{};

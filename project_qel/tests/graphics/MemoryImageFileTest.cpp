@@ -130,7 +130,7 @@ TEST_F(MemoryImage, ClearingFillsExactlyTheRectangle)
     EXPECT_EQ(image->pImageData[1 * 4 + 3], 0u);
 }
 
-TEST_F(MemoryImage, BlitCopiesARectangleToAPoint)
+TEST_F(MemoryImage, BlitCopiesARectangleToAPointAndOneThatDoesNotFitIsFatal)
 {
     auto source = blank(4, 4, 0);
     for (int i = 0; i < 16; ++i) {
@@ -152,20 +152,18 @@ TEST_F(MemoryImage, BlitCopiesARectangleToAPoint)
     Rect empty{0, 0, 0, 4};
     target->blit(source.get(), &empty, nullptr);
     EXPECT_EQ(target->pImageData[0], 0u);
-}
 
-TEST_F(MemoryImage, BlitThatDoesNotFitIsFatal)
-{
-    auto source = blank(10, 10, 0);
-    auto target = blank(256, 256, 0);
-    Point at{250, 0};
-    EXPECT_FATAL_WITH(core, target->blit(source.get(), nullptr, &at),
+    // A blit that does not fit is fatal.
+    auto tile = blank(10, 10, 0);
+    auto sheet = blank(256, 256, 0);
+    Point edge{250, 0};
+    EXPECT_FATAL_WITH(core, sheet->blit(tile.get(), nullptr, &edge),
                       "Error: Assertion failed.\n Statement: destPoint->x+sourceRect->width()<=width && "
                       "destPoint->y+sourceRect->height()<=height\n Function: blit()");
     Point negative{-1, 0};
-    EXPECT_FATAL_WITH(core, target->blit(source.get(), nullptr, &negative), "Assertion failed.");
+    EXPECT_FATAL_WITH(core, sheet->blit(tile.get(), nullptr, &negative), "Assertion failed.");
     Rect outside{5, 0, 4, 12};
-    EXPECT_FATAL_WITH(core, target->blit(source.get(), &outside, nullptr), "Assertion failed.");
+    EXPECT_FATAL_WITH(core, sheet->blit(tile.get(), &outside, nullptr), "Assertion failed.");
 }
 
 TEST_F(MemoryImage, DitheringKeepsTheTopBitsAndSpreadsTheRest)

@@ -106,7 +106,7 @@ TEST_F(Input, FirstStartWritesItsKeysAndTakesTheKeyboard)
     EXPECT_EQ(input.mouseRange[3], 600.0f);
 }
 
-TEST_F(Input, KeysGoDownOnTheNextUpdateAndAreNewForOneFrame)
+TEST_F(Input, KeysGoDownOnTheNextUpdateAreNewForOneFrameAndKeepTheirCharacter)
 {
     press(SDLK_F9);
     EXPECT_EQ(input.keys[DIK_F9], 0) << "events only reach the raw state";
@@ -139,6 +139,24 @@ TEST_F(Input, KeysGoDownOnTheNextUpdateAndAreNewForOneFrame)
     EXPECT_EQ(input.getNewKey(), 0);
     EXPECT_EQ(input.rawKeys[DIK_JOYRIGHT], 0);
     EXPECT_EQ(input.rawKeys[DIK_JOYBUTTON0], 0);
+
+    // Typed characters belong to their key.
+    press(SDLK_a, 'A');
+    input.update();
+    EXPECT_EQ(input.getCharForKey(input.getNewKey()), 'A');
+    press(SDLK_BACKSPACE, 0x7f);
+    input.update();
+    EXPECT_EQ(input.getNewKey(), DIK_BACK);
+    EXPECT_EQ(input.getCharForKey(DIK_BACK), 8);
+    EXPECT_EQ(input.getCharForKey(DIK_A), 0) << "only the last key keeps its character";
+    // A character of 128 or above is not taken: the previous key keeps it.
+    press(SDLK_e, 0xE9);
+    input.update();
+    EXPECT_EQ(input.getNewKey(), DIK_E);
+    EXPECT_EQ(input.getCharForKey(DIK_E), 0);
+    EXPECT_EQ(input.lastKey, DIK_BACK);
+    EXPECT_EQ(input.getCharForKey(0), 0);
+    EXPECT_EQ(input.getCharForKey(256), 0);
 }
 
 TEST_F(Input, HeldKeysRepeatAfterTheDelayThenAtTheRateAndTheLowestNewKeyWins)
@@ -163,27 +181,7 @@ TEST_F(Input, HeldKeysRepeatAfterTheDelayThenAtTheRateAndTheLowestNewKeyWins)
     }
 }
 
-TEST_F(Input, TypedCharactersBelongToTheirKey)
-{
-    press(SDLK_a, 'A');
-    input.update();
-    EXPECT_EQ(input.getCharForKey(input.getNewKey()), 'A');
-    press(SDLK_BACKSPACE, 0x7f);
-    input.update();
-    EXPECT_EQ(input.getNewKey(), DIK_BACK);
-    EXPECT_EQ(input.getCharForKey(DIK_BACK), 8);
-    EXPECT_EQ(input.getCharForKey(DIK_A), 0) << "only the last key keeps its character";
-    // A character of 128 or above is not taken: the previous key keeps it.
-    press(SDLK_e, 0xE9);
-    input.update();
-    EXPECT_EQ(input.getNewKey(), DIK_E);
-    EXPECT_EQ(input.getCharForKey(DIK_E), 0);
-    EXPECT_EQ(input.lastKey, DIK_BACK);
-    EXPECT_EQ(input.getCharForKey(0), 0);
-    EXPECT_EQ(input.getCharForKey(256), 0);
-}
-
-TEST_F(Input, ShiftedSymbolsAndCommandShareTheirKeys)
+TEST_F(Input, ShiftedSymbolsAndCommandShareTheirKeysAndF10AndF11StepTheFrame)
 {
     press(SDLK_EXCLAIM, '!');
     input.update();
@@ -217,6 +215,18 @@ TEST_F(Input, ShiftedSymbolsAndCommandShareTheirKeys)
         }
         input.update();
     }
+
+    // F10 and F11 slow and speed the frame step while unlocked.
+    EXPECT_NEAR(core.qel->getFrameDelta(), 0.015, 1e-9);
+    press(SDLK_F11);
+    press(SDLK_F10);
+    input.update();
+    EXPECT_NEAR(core.qel->getFrameDelta(), 0.075, 1e-9) << "F11 wins";
+    release(SDLK_F11);
+    input.update();
+    EXPECT_NEAR(core.qel->getFrameDelta(), 0.0015, 1e-9);
+    core.qel->bDebugLocked = true;
+    EXPECT_NEAR(core.qel->getFrameDelta(), 0.015, 1e-9);
 }
 
 TEST_F(InputWithJoystick, AxesBeyondTheDeadZoneAreDirectionKeys)
@@ -304,7 +314,7 @@ TEST_F(GrabbedInput, AClickGrabsThePointerWhereItIs)
     EXPECT_EQ(input.mousePosition, V3(31, 600, 0)) << "held inside the range";
 }
 
-TEST_F(GrabbedInput, MovementIsScaledAndTheWheelMovesOnlyZ)
+TEST_F(GrabbedInput, MovementIsScaledTheWheelMovesOnlyZAndButtonsAreTakenOverEachFrame)
 {
     input.mouseScale = 0.5;
     core.qel->hardwareMouseScaling = 3.0;
@@ -317,10 +327,7 @@ TEST_F(GrabbedInput, MovementIsScaledAndTheWheelMovesOnlyZ)
     EXPECT_EQ(input.mousePosition, V3(415, 306, -180));
     input.update();
     EXPECT_EQ(input.mouseDelta, V3());
-}
 
-TEST_F(GrabbedInput, ButtonsAreTakenOverEachFrame)
-{
     send(buttonEvent(true, SDL_BUTTON_RIGHT));
     input.update();
     EXPECT_EQ(input.mouseButtons[1], 1);
@@ -371,20 +378,6 @@ TEST_F(GrabbedInput, LeavingTheRangeInAWindowReleasesTheMouseWhenAsked)
     input.update();
     EXPECT_EQ(input.mouseButtons[0], 0);
     EXPECT_EQ(input.mousePosition, V3(800, 600, 0));
-}
-
-TEST_F(Input, F10AndF11SlowAndSpeedTheFrameStepWhileUnlocked)
-{
-    EXPECT_NEAR(core.qel->getFrameDelta(), 0.015, 1e-9);
-    press(SDLK_F11);
-    press(SDLK_F10);
-    input.update();
-    EXPECT_NEAR(core.qel->getFrameDelta(), 0.075, 1e-9) << "F11 wins";
-    release(SDLK_F11);
-    input.update();
-    EXPECT_NEAR(core.qel->getFrameDelta(), 0.0015, 1e-9);
-    core.qel->bDebugLocked = true;
-    EXPECT_NEAR(core.qel->getFrameDelta(), 0.015, 1e-9);
 }
 
 TEST_F(GrabbedInput, ReleasePutsTheSystemPointerWhereTheGamePointerWas)

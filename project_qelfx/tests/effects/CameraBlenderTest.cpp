@@ -35,13 +35,22 @@ protected:
 
 } // namespace
 
-TEST_F(Blender, WithoutTargetsStaysAtItsBaseAndLooksStraightAhead)
+TEST_F(Blender, WithoutTargetsStaysAtItsBaseAndResetJumpsAndDropsEveryTarget)
 {
     const V3 base = blender.position;
     run(3.0);
     EXPECT_EQ(blender.position, base);
     EXPECT_EQ(blender.eye.z, base.z);
     EXPECT_EQ(blender.eyeTarget.x, blender.position.x);
+
+    addTarget(100.0f, 1.0);
+    addTarget(200.0f, 1.0);
+    blender.reset(0.0f, 100.0f, -400.0f);
+    EXPECT_EQ(blender.countChildren(), 0u);
+    EXPECT_EQ(blender.position.y, 100.0f);
+    EXPECT_EQ(blender.target.y, 100.0f);
+    run(1.0);
+    EXPECT_EQ(blender.position.y, 100.0f);
 }
 
 TEST_F(Blender, GlidesToATargetWithTheEasedCurveAndKeepsItsBase)
@@ -84,19 +93,7 @@ TEST_F(Blender, AWaitingTargetTakesNoPartButStillCountsAsPredecessor)
     EXPECT_FLOAT_EQ(blender.position.y, 300.0f);
 }
 
-TEST_F(Blender, ResetJumpsAndDropsEveryTarget)
-{
-    addTarget(100.0f, 1.0);
-    addTarget(200.0f, 1.0);
-    blender.reset(0.0f, 100.0f, -400.0f);
-    EXPECT_EQ(blender.countChildren(), 0u);
-    EXPECT_EQ(blender.position.y, 100.0f);
-    EXPECT_EQ(blender.target.y, 100.0f);
-    run(1.0);
-    EXPECT_EQ(blender.position.y, 100.0f);
-}
-
-TEST_F(Blender, FactorsNeverGoBackAndAZeroDurationArrivesAtOnce)
+TEST_F(Blender, FactorsNeverGoBackAZeroDurationArrivesAtOnceAndTheShakeSettles)
 {
     CameraBlenderFactor k;
     k.duration = 1.0;
@@ -109,10 +106,7 @@ TEST_F(Blender, FactorsNeverGoBackAndAZeroDurationArrivesAtOnce)
     instant.duration = 0.0;
     instant.update(0.0, 0.0);
     EXPECT_EQ(instant.factor, 1.0f) << "no division by zero into a NaN camera";
-}
 
-TEST_F(Blender, TheShakeRollsAndSettlesAtZero)
-{
     blender.shakeDuration = 1.0;
     blender.shakeAmplitude = 0.1;
     blender.postUpdate(0.0, 0.25);

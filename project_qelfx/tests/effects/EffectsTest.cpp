@@ -109,7 +109,7 @@ TEST_F(Effects, ADelayedSpriteIsNotDrawnButItsChildrenTick)
     expectDrawn(sprite, {{V3(0.5f, 0.5f, 0), RGB_GREEN}});
 }
 
-TEST_F(Effects, AFlatBendQuadHasTheCornersOfAQuadRightColumnFirst)
+TEST_F(Effects, AFlatBendQuadHasTheCornersOfAQuadAndAFullTurnRollsItIntoACircle)
 {
     BendQuad bend;
     bend.copyFrom(quad());
@@ -129,12 +129,8 @@ TEST_F(Effects, AFlatBendQuadHasTheCornersOfAQuadRightColumnFirst)
     bare.width = 5.0f;
     bare.rebuild();
     EXPECT_EQ(bare.width, 5.0f) << "no texture: nothing changes";
-}
 
-TEST_F(Effects, AFullTurnRollsTheCentreLineIntoACircle)
-{
-    BendQuad bend;
-    bend.copyFrom(quad());
+    // A full turn rolls the centre line into a circle.
     bend.columns = 16;
     bend.allocate();
     EXPECT_EQ(bend.vertexBuffer.numVertices, 32);
@@ -145,7 +141,7 @@ TEST_F(Effects, AFullTurnRollsTheCentreLineIntoACircle)
     expectNear(bend.local2world(V3(32.0f, 0.0f, 0.0f)), V3(-32.0f, 0.0f, 0.0f));
     expectNear(bend.local2world(V3(0.0f, 0.0f, 0.0f)), V3(-32.0f, 2.0f * r, 0.0f));
     // Top and bottom vertices of the right column straddle that point.
-    const Vertex* v = bend.vertexBuffer.vertices.get();
+    v = bend.vertexBuffer.vertices.get();
     EXPECT_NEAR(v[0].x, -32.0f, 1e-3);
     EXPECT_NEAR((v[0].y + v[1].y) / 2.0f, 0.0f, 1e-3);
 }

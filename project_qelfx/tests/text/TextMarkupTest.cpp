@@ -28,7 +28,7 @@ using Lines = std::vector<UString>;
 
 } // namespace
 
-TEST(TextMarkup, MarkersColourTheRestOfTheLineAndOneGoesBackToTheDefault)
+TEST(TextMarkup, MarkersColourTheRestOfTheLineOneGoesBackToTheDefaultAndAShortTailIsDropped)
 {
     const std::vector<StyledRun> runs = splitStyledRuns("Hello " + M + "{FF8000}world");
     ASSERT_EQ(runs.size(), 2u);
@@ -44,13 +44,11 @@ TEST(TextMarkup, MarkersColourTheRestOfTheLineAndOneGoesBackToTheDefault)
     EXPECT_EQ(back[1].style, TEXT_STYLE_DEFAULT);
     EXPECT_EQ(textStyleFromMarkup(0x000000), 0xFF000000u) << "black is a colour, not the default";
     EXPECT_TRUE(splitStyledRuns("").empty());
-}
 
-TEST(TextMarkup, AShortMarkupTailAtTheEndIsDropped)
-{
-    const std::vector<StyledRun> runs = splitStyledRuns("abc" + M + "{FF00");
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].text, "abc");
+    // A short markup tail at the end is dropped.
+    const std::vector<StyledRun> tail = splitStyledRuns("abc" + M + "{FF00");
+    ASSERT_EQ(tail.size(), 1u);
+    EXPECT_EQ(tail[0].text, "abc");
     EXPECT_EQ(splitStyledRuns("abc" + M).size(), 1u);
     EXPECT_EQ(width("abc" + M + "{FF00"), 60) << "measured as drawn";
 }
