@@ -15,7 +15,7 @@ std::string configWith(const char* frequency)
 }
 }  // namespace
 
-TEST(QelAudioTest, AMissingSectionGetsEveryKeyAndTheDeviceIsOpened)
+TEST(QelAudioTest, AMissingSectionGetsEveryKeyTheDeviceIsOpenedAndModeStepsPauseIt)
 {
     AudioDevice device;
     QelAudio* audio = device.start();
@@ -33,6 +33,18 @@ TEST(QelAudioTest, AMissingSectionGetsEveryKeyAndTheDeviceIsOpened)
                              "Mixer(): Allocating mix buffer: 4096 samples", "QelAudio(): Started."}) {
         EXPECT_NE(log.find(line), std::string::npos) << line;
     }
+
+    // Presentation-mode steps pause and resume the device.
+    audio->onQELmodeChange(3, 2);
+    EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PAUSED);
+    audio->onQELmodeChange(2, 1);
+    audio->onQELmodeChange(1, 2);
+    EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PAUSED);
+    audio->onQELmodeChange(2, 3);
+    EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PLAYING);
+    audio->onQELmodeChange(3, 2);
+    audio->onQELmodeChange(2, 3);
+    EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PLAYING);
 
     // The destructor stores the rate the settings chose for the next start.
     audio->frequency = 44100;
@@ -75,22 +87,6 @@ TEST(QelAudioTest, MutedSoundOpensNothingAndEveryOperationDoesNothing)
     audio->fadeMusic(0.5f, 1.0);
     audio->stopMusic();
     EXPECT_EQ(audio->currentMusic, nullptr);
-}
-
-TEST(QelAudioTest, PresentationModeStepsPauseAndResumeTheDevice)
-{
-    AudioDevice device;
-    QelAudio* audio = device.start();
-    audio->onQELmodeChange(3, 2);
-    EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PAUSED);
-    audio->onQELmodeChange(2, 1);
-    audio->onQELmodeChange(1, 2);
-    EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PAUSED);
-    audio->onQELmodeChange(2, 3);
-    EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PLAYING);
-    audio->onQELmodeChange(3, 2);
-    audio->onQELmodeChange(2, 3);
-    EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PLAYING);
 }
 
 TEST(QelAudioTest, UpdateDeletesFinishedVoicesAndRaisesAnAudioThreadError)
