@@ -99,7 +99,7 @@ TEST_F(MixerOGGTest, DecodesMonoAndStereoAtEachRateToStereoPairs)
     EXPECT_GT(l, 50.0 * r);
 }
 
-TEST_F(MixerOGGTest, StaticRefillGivesTheWholeSoundAndLoopsWhenAsked)
+TEST_F(MixerOGGTest, StaticRefillGivesTheWholeSoundLoopsWhenAskedAndServesTwoVoicesApart)
 {
     MixerOGGstatic* once = sources.decoded(toneFile(1, 22050, 1000));
     int cursor = -1;
@@ -117,10 +117,7 @@ TEST_F(MixerOGGTest, StaticRefillGivesTheWholeSoundAndLoopsWhenAsked)
     cursor = 2000;
     EXPECT_TRUE(looping->refill(cursor, max));
     EXPECT_EQ(cursor, 0);
-}
 
-TEST_F(MixerOGGTest, TwoVoicesOfOneSoundPlayAtTheirOwnPositions)
-{
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 64));
     MixerOGGstatic* sound = sources.decoded(toneFile(1, 22050, 2000));
     int a = mixer.play(sound, false);

@@ -298,7 +298,7 @@ TEST(FileManagerDeathTest, DamagedArchivesEndInTheFatalPathNamingTheFile)
     EXPECT_FATAL_WITH(core, core.files->useWad("pack.dat"), "the name of entry 0 has no terminator");
 }
 
-TEST(FileManagerDeathTest, BadEntryDataIsFatal)
+TEST(FileManagerDeathTest, BadEntryDataAndAnEntryOfAnotherLengthAreFatal)
 {
     FileCore core;
     i32 start = wadDataStart(2);
@@ -313,18 +313,15 @@ TEST(FileManagerDeathTest, BadEntryDataIsFatal)
     TempFolder::writeFile("pack.dat", wadBytes({{"junk", "", start, 100, 10}, {"plain", "", start + 10, 6, 6}}));
     EXPECT_FATAL_WITH(core, MemoryFile("plain"), "File 'plain' could not be read to its end.");
     EXPECT_FATAL_WITH(core, MemoryFile("junk"), "File 'pack.dat' is damaged: entry 'junk' could not be read.");
-}
 
-TEST(FileManagerDeathTest, AnEntryOfAnotherLengthIsFatal)
-{
-    FileCore core;
     TempFolder::writeFile("long.txt", compressible);
-    packFiles({{"pack.dat", "long.txt"}}, true);
-    std::string bytes = TempFolder::readFile("pack.dat");
+    packFiles({{"long.dat", "long.txt"}}, true);
+    std::string bytes = TempFolder::readFile("long.dat");
     // Claim one byte more than the stream holds.
     std::string patched = bytes.substr(0, WAD_HEADER_SIZE + WAD_NAME_SIZE + 4) + littleEndian32(20001)
                           + bytes.substr(WAD_HEADER_SIZE + WAD_NAME_SIZE + 8);
-    TempFolder::writeFile("pack.dat", patched);
-    core.files->useWad("pack.dat");
+    TempFolder::writeFile("long.dat", patched);
+    core.files->useWad("long.dat");
     EXPECT_FATAL_WITH(core, MemoryFile("long.txt"), "does not inflate to 20001 bytes");
 }
+

@@ -111,18 +111,7 @@ TEST(SealedData, NothingIsSealedOrWrittenAndNothingToLoadSucceeds)
     EXPECT_FALSE(std::filesystem::exists("never.written"));
 }
 
-TEST(SealedData, AFileMovedToAnotherNameIsRefused)
-{
-    FileCore core;
-    saveRecord("player1.pro", record());
-    std::filesystem::rename("player1.pro", "player2.pro");
-    std::string target;
-    EXPECT_FALSE(loadRecord("player2.pro", target));
-    EXPECT_EQ(target, std::string(728, '#'));
-    EXPECT_FALSE(FileManager::loadSealed(".", "player2.pro", "another key", target.data(), 728));
-}
-
-TEST(SealedData, EveryChangedByteAfterTheTextsIsRefused)
+TEST(SealedData, EveryChangedByteAfterTheTextsAndAMovedFileAreRefused)
 {
     FileCore core;
     std::string data = record();
@@ -148,6 +137,13 @@ TEST(SealedData, EveryChangedByteAfterTheTextsIsRefused)
     EXPECT_FALSE(loadRecord("settings.hst", target)) << "a byte appended";
     TempFolder::writeFile("settings.hst", original);
     EXPECT_FALSE(loadRecord("settings.hst", target, 727)) << "another length asked for";
+
+    // A file moved to another name is refused.
+    saveRecord("player1.pro", record());
+    std::filesystem::rename("player1.pro", "player2.pro");
+    EXPECT_FALSE(loadRecord("player2.pro", target));
+    EXPECT_EQ(target, std::string(728, '#'));
+    EXPECT_FALSE(FileManager::loadSealed(".", "player2.pro", "another key", target.data(), 728));
 }
 
 TEST(SealedData, RefusesForgedLengthsBeforeAllocating)

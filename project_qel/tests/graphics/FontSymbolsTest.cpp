@@ -41,7 +41,7 @@ TextSize measure(const UString& text, i32* limit = nullptr) { return measureSymb
 
 } // namespace
 
-TEST(FontSymbols, BytesAreSymbolsAndEscapesReachTheSymbolsFrom256)
+TEST(FontSymbols, BytesAreSymbolsEscapesReachFrom256AndBadEscapesReadAsNeverLoaded)
 {
     EXPECT_EQ(symbolsOf(bytes({'A', 0xE9, 0x1E, 0x7F})), (std::vector<u16>{'A', 0xE9, 0x1E, 0x7F}));
     // 0x1F, b1, b2: 256 + ((b1 & 0x7F) << 7 | (b2 & 0x7F)); bit 7 ignored.
@@ -50,10 +50,7 @@ TEST(FontSymbols, BytesAreSymbolsAndEscapesReachTheSymbolsFrom256)
     int index = 1;
     EXPECT_EQ(nextFontSymbol(bytes({'a', 0x1F, 0, 3, 'b'}), index), 259);
     EXPECT_EQ(index, 3) << "the index rests on the escape's last byte";
-}
 
-TEST(FontSymbols, EscapesPastTheTableOrCutByTheEndReadAsASymbolNeverLoaded)
-{
     // Value 768 and the largest value, 16383, lie past symbol 1023.
     EXPECT_EQ(symbolsOf(bytes({0x1F, 0x86, 0x80, 'x'})), (std::vector<u16>{FONT_NO_SYMBOL, 'x'}));
     EXPECT_EQ(symbolsOf(bytes({0x1F, 0xFF, 0xFF})), (std::vector<u16>{FONT_NO_SYMBOL}));

@@ -171,7 +171,7 @@ TEST_F(RenderPixels, TexturesComeBackIdenticalAfterALostPresentation)
     EXPECT_NE(core.worldPixel(0, 100), RGB_BLACK);
 }
 
-TEST_F(RenderPixels, OutlinesDrawInWorldCoordinates)
+TEST_F(RenderPixels, OutlinesDebugOverlaysAndDrawRanges)
 {
     core.graphics->clear(BLACK);
     const float filled[4] = {-50, -50, 50, 50};
@@ -193,10 +193,7 @@ TEST_F(RenderPixels, OutlinesDrawInWorldCoordinates)
     glGetFloatv(GL_MODELVIEW_MATRIX, model);
     EXPECT_EQ(model[12], 0.0f);
     EXPECT_EQ(model[0], 1.0f);
-}
 
-TEST_F(RenderPixels, DebugOverlaysAndDrawRanges)
-{
     RenderCore::writeTga("white.tga", 16, 16, [](int, int) { return UColor(255, 255, 255, 255); });
     Texture white("white.tga", 0);
     auto& quad = *static_cast<Quad*>(white.skins[0]);
@@ -222,3 +219,4 @@ TEST_F(RenderPixels, DebugOverlaysAndDrawRanges)
     buffer.draw(nullptr, VertexBuffer::TRIANGLE_STRIP, 12, -1);
     EXPECT_EQ(core.qel->statVertices, vertices + 8);
 }
+

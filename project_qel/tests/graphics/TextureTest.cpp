@@ -181,7 +181,7 @@ TEST_F(TextureTest, TexturesReleasedByALostPresentationComeBackOnFirstUse)
     EXPECT_EQ(cache.lastBoundFrame, frame);
 }
 
-TEST_F(TextureTest, ImagesAreDitheredForDisplaysOfSixteenBitsOrLess)
+TEST_F(TextureTest, KeptImagesAreDitheredForShallowDisplaysAndClearedInMemory)
 {
     RenderCore::writeTga("sky.tga", 32, 8, [](int x, int) { return UColor(static_cast<u8>(x * 5 + 3), 77, 200, 255); });
     core.qel->ditherDepth = 12;
@@ -197,17 +197,14 @@ TEST_F(TextureTest, ImagesAreDitheredForDisplaysOfSixteenBitsOrLess)
     }
     EXPECT_EQ(kept.pSavedSourceData->pImageData[1] & 0xff, 8u);
     EXPECT_EQ(deep.pSavedSourceData->pImageData[1] & 0xff, 8u);
-}
 
-TEST_F(TextureTest, KeptImagesAreClearedInMemoryAndUploadedWhole)
-{
     Texture cache(256, 256, Texture::TEXTURE_KEEP_SOURCE);
     ASSERT_NE(cache.pSavedSourceData, nullptr);
     EXPECT_EQ(cache.skins.size(), 1u);
     cache.clear(nullptr, false);
     const Rect corner{0, 0, 2, 2};
     cache.clear(&corner, true);
-    const u32* pixels = cache.pSavedSourceData->pImageData.get();
+    pixels = cache.pSavedSourceData->pImageData.get();
     EXPECT_EQ(pixels[0], 0x00FFFFFFu) << "transparent white";
     EXPECT_EQ(pixels[2], 0u);
 }

@@ -53,7 +53,7 @@ protected:
 
 } // namespace
 
-TEST_F(Effects, TimedSpritesFadeInStayFadeOutAndRemoveThemselves)
+TEST_F(Effects, TimedSpritesFadeInStayFadeOutRemoveThemselvesAndWaitForTheirDelay)
 {
     RenderableTimed sprite;
     sprite.lifeTime = 2.5;
@@ -90,23 +90,21 @@ TEST_F(Effects, TimedSpritesFadeInStayFadeOutAndRemoveThemselves)
     plain.color.a = 10;
     plain.update(0.0, 0.01);
     EXPECT_EQ(plain.color.a, 255);
-}
 
-TEST_F(Effects, ADelayedSpriteIsNotDrawnButItsChildrenTick)
-{
-    RenderableTimed sprite;
-    sprite.setPlacement(quad(), nullptr, nullptr, nullptr);
-    sprite.delay = 1.0;
+    // A delayed sprite is not drawn, but its children tick.
+    RenderableTimed delayed;
+    delayed.setPlacement(quad(), nullptr, nullptr, nullptr);
+    delayed.delay = 1.0;
     auto* child = new RenderableTimed();
     child->lifeTime = 0.1;
-    sprite.add(child);
-    sprite.update(0.0, 0.5);
-    sprite.update(0.0, 0.2);
-    EXPECT_EQ(sprite.elapsed, 0.0);
-    EXPECT_EQ(sprite.countChildren(), 0u) << "children tick (and the finished one goes) while the delay runs";
-    expectDrawn(sprite, {{V3(0.5f, 0.5f, 0), RGB_BLACK}});
-    sprite.update(0.0, 0.5);
-    expectDrawn(sprite, {{V3(0.5f, 0.5f, 0), RGB_GREEN}});
+    delayed.add(child);
+    delayed.update(0.0, 0.5);
+    delayed.update(0.0, 0.2);
+    EXPECT_EQ(delayed.elapsed, 0.0);
+    EXPECT_EQ(delayed.countChildren(), 0u) << "children tick (and the finished one goes) while the delay runs";
+    expectDrawn(delayed, {{V3(0.5f, 0.5f, 0), RGB_BLACK}});
+    delayed.update(0.0, 0.5);
+    expectDrawn(delayed, {{V3(0.5f, 0.5f, 0), RGB_GREEN}});
 }
 
 TEST_F(Effects, AFlatBendQuadHasTheCornersOfAQuadAndAFullTurnRollsItIntoACircle)

@@ -225,7 +225,7 @@ protected:
 
 } // namespace
 
-TEST_F(TextScreen, EveryFontDrawsEveryCharacterOfTheSentences)
+TEST_F(TextScreen, EveryFontDrawsEveryCharacterAndCachedSentencesEqualDirectOnes)
 {
     for (int f = 0; f < 5; ++f) {
         SCOPED_TRACE(GAME_FONTS[f].name);
@@ -240,10 +240,7 @@ TEST_F(TextScreen, EveryFontDrawsEveryCharacterOfTheSentences)
             }
         }
     }
-}
 
-TEST_F(TextScreen, CachedSentencesArePixelEqualToDirectOnes)
-{
     for (int f = 0; f < 3; ++f) {
         SCOPED_TRACE(GAME_FONTS[f].name);
         auto draw = [&](int flags) {
