@@ -84,10 +84,7 @@ TEST(FileManager, PacksAndReadsPlainCompressedEmptyAndIncompressibleEntries)
                    {"pack.dat", "gfx/deep/random.bin"},
                    {"pack.dat", "sfx/empty.ogg"}},
                   compress);
-        std::string writerLog = folder.logText();
-        EXPECT_NE(writerLog.find("saveSubWad(): Writing: WAD pack.dat (3 entries)."), std::string::npos);
-        EXPECT_NE(writerLog.find("saveSubWad(): Writing: gfx/text.txt (20000 bytes)."), std::string::npos);
-        EXPECT_EQ(writerLog.find("Compression NOT worth it for file gfx/deep/random.bin") != std::string::npos,
+        EXPECT_EQ(folder.logText().find("Compression NOT worth it for file gfx/deep/random.bin") != std::string::npos,
                   compress);
 
         // The loose files go; only the archive is read from now on.

@@ -96,7 +96,6 @@ TEST_F(TextureTest, SkinListsCutFramesAndPlaceTheirOrigins)
                           "[Skin 1]\nleft=32\ntop=0\nwidth=32\nheight=32\norigin_adjust_x=3\norigin_adjust_y=2\n"
                           "[Skin 0]\nleft=0\ntop=4\nwidth=31\nheight=20\n");
     Texture t("sheet.tga", 0);
-    EXPECT_EQ(countInLog("loadSkins(): Texture contains 2 skins."), 1u);
     ASSERT_EQ(t.skins.size(), 2u);
     EXPECT_EQ(quad(t, 0).origin, V3(-0.5f, 0, 0)) << "odd width: half a pixel";
     EXPECT_EQ(quad(t, 0).width, 31);
@@ -115,7 +114,6 @@ TEST_F(TextureTest, SkinListsCutFramesAndPlaceTheirOrigins)
     RenderCore::writeTga("none.tga", 8, 8, grey);
     Texture empty("none.tga", 0);
     EXPECT_TRUE(empty.skins.empty());
-    EXPECT_EQ(countInLog("loadSkins(): Texture contains 0 skins."), 1u);
 }
 
 TEST_F(TextureTest, LargeImagesBecomeMosaicsOfSubTextures)
@@ -127,7 +125,6 @@ TEST_F(TextureTest, LargeImagesBecomeMosaicsOfSubTextures)
                           "[Skin 2]\nleft=200\ntop=0\nwidth=100\nheight=21\norigin_adjust_x=5\n");
     Texture t("panorama.tga", 0);
     EXPECT_EQ(countInLog("Texture(): Mosaic axis: X \n"), 1u);
-    EXPECT_EQ(countInLog("Texture(): Created 3 subTextures."), 1u);
     ASSERT_EQ(t.skins.size(), 3u);
     EXPECT_EQ(std::tuple(mosaic(t, 0).columns, mosaic(t, 0).rows), std::tuple(3, 1));
     EXPECT_EQ(std::tuple(mosaic(t, 0).width, mosaic(t, 0).height), std::tuple(600, 200));
