@@ -117,20 +117,7 @@ TEST(FileManager, AnArchiveWithoutEntriesIsItsHeader)
     EXPECT_EQ(TempFolder::readFile("empty.dat"), std::string("\2\0\0\0\0\0\0\0", 8));
 }
 
-TEST(FileManager, TheMountedArchiveIsAnEntryOfNoBytes)
-{
-    FileCore core;
-    TempFolder::writeFile("Vabodemo.dat", wadBytes({}));
-    core.files->useWad("./Vabodemo.dat");
-    EXPECT_EQ(core.files->currentWad, "./Vabodemo.dat");
-    EXPECT_TRUE(core.files->exists("./Vabodemo.dat"));
-    EXPECT_FALSE(core.files->exists("Vabodemo.dat")) << "paths are compared byte for byte";
-    int size = -1;
-    delete core.files->open("./Vabodemo.dat", &size);
-    EXPECT_EQ(size, 0);
-}
-
-TEST(FileManager, MountingTwiceOnlySelectsTheArchiveAndTheFirstMountedWins)
+TEST(FileManager, SavedArchivesMountOnceAndTheFirstMountedWins)
 {
     FileCore core;
     TempFolder::writeFile("a.dat", wadBytes({{"x", "", wadDataStart(1), 1, 1}}, "1"));
@@ -152,9 +139,20 @@ TEST(FileManager, MountingTwiceOnlySelectsTheArchiveAndTheFirstMountedWins)
     core.files->useWad("first.dat");
     core.files->useWad("second.dat");
     EXPECT_EQ(readThroughManager("same"), "first");
+
+    // Saving writes every recorded archive.
+    TempFolder::writeFile("a.txt", "aaa");
+    TempFolder::writeFile("b.txt", "bbb");
+    TempFolder::writeFile("c.txt", "ccc");
+    packFiles({{"one.dat", "a.txt"}, {"two.dat", "b.txt"}, {"two.dat", "c.txt"}}, true);
+    core.files->useWad("one.dat");
+    core.files->useWad("two.dat");
+    EXPECT_EQ(readThroughManager("a.txt"), "aaa");
+    EXPECT_EQ(readThroughManager("c.txt"), "ccc");
+    EXPECT_EQ(core.files->wadEntries["c.txt"].wadName, "two.dat");
 }
 
-TEST(FileManager, PathsAreExactBytes)
+TEST(FileManager, PathsAreExactBytesAndTheMountedArchiveIsAnEntryOfNoBytes)
 {
     FileCore core;
     TempFolder::writeFile("pack.dat", wadBytes({{"gfx/Bear.tga", "", wadDataStart(1), 1, 1}}, "b"));
@@ -164,6 +162,15 @@ TEST(FileManager, PathsAreExactBytes)
     for (const char* other : {"gfx/bear.tga", "./gfx/Bear.tga", "gfx\\Bear.tga", "gfx/Bear.tga ", "gfx-bear.tga"}) {
         EXPECT_FALSE(core.files->exists(other)) << other;
     }
+
+    TempFolder::writeFile("Vabodemo.dat", wadBytes({}));
+    core.files->useWad("./Vabodemo.dat");
+    EXPECT_EQ(core.files->currentWad, "./Vabodemo.dat");
+    EXPECT_TRUE(core.files->exists("./Vabodemo.dat"));
+    EXPECT_FALSE(core.files->exists("Vabodemo.dat")) << "paths are compared byte for byte";
+    int size = -1;
+    delete core.files->open("./Vabodemo.dat", &size);
+    EXPECT_EQ(size, 0);
 }
 
 TEST(FileManager, CreationModeRecordsEachDiskFileOnce)
@@ -192,20 +199,6 @@ TEST(FileManager, CreationModeRecordsEachDiskFileOnce)
     core.deleteFileManager();
     EXPECT_TRUE(std::filesystem::exists("one.dat"));
     EXPECT_FALSE(std::filesystem::exists("two.dat"));
-}
-
-TEST(FileManager, SavingWritesEveryRecordedArchive)
-{
-    FileCore core;
-    TempFolder::writeFile("a.txt", "aaa");
-    TempFolder::writeFile("b.txt", "bbb");
-    TempFolder::writeFile("c.txt", "ccc");
-    packFiles({{"one.dat", "a.txt"}, {"two.dat", "b.txt"}, {"two.dat", "c.txt"}}, true);
-    core.files->useWad("one.dat");
-    core.files->useWad("two.dat");
-    EXPECT_EQ(readThroughManager("a.txt"), "aaa");
-    EXPECT_EQ(readThroughManager("c.txt"), "ccc");
-    EXPECT_EQ(core.files->wadEntries["c.txt"].wadName, "two.dat");
 }
 
 TEST(FileManager, LogsTheDirectoryWhileDebugFeaturesAreUnlocked)
