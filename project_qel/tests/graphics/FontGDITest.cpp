@@ -63,7 +63,7 @@ TEST(DebugFontGlyphs, HaveTheListedWidthsShapesAndDescenders)
     EXPECT_EQ(descenders, "$,;Qgjpqy");
 }
 
-TEST(DebugFont, PrintsWhiteTextFromTheTopLeftCorner)
+TEST(DebugFont, PrintsWhiteTextFromTheTopLeftCornerAdvancingOnePixelMoreThanEachWidth)
 {
     DeviceCore core;
     core.graphics->clear(UColor(0, 0, 0, 255));
@@ -79,11 +79,7 @@ TEST(DebugFont, PrintsWhiteTextFromTheTopLeftCorner)
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
     EXPECT_EQ(modelview[0], 1.0f);
     EXPECT_EQ(modelview[12], 0.0f);
-}
 
-TEST(DebugFont, EachGlyphAdvancesOnePixelMoreThanItsWidth)
-{
-    DeviceCore core;
     float x = 0;
     float y = 0;
     core.qel->debugFont->print(0, 0, "%s", "");
