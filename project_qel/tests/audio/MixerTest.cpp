@@ -132,7 +132,7 @@ TEST_F(MixerTest, SetPositionStaysInsideTheBlockOnAnEvenIndex)
     }
 }
 
-TEST_F(MixerTest, MixWritesEachVoiceWithItsGainAndPan)
+TEST_F(MixerTest, MixWritesEachVoiceWithItsGainPanAndMasterGain)
 {
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 256));
     MixerOGGstatic* ramp = sources.ramp(2000, 0.0004f);
@@ -159,19 +159,16 @@ TEST_F(MixerTest, MixWritesEachVoiceWithItsGainAndPan)
         EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[2 * (256 + f)])) << f;
         EXPECT_EQ(out[2 * f + 1], expectedS16(0.75f * ramp->samples[2 * (256 + f) + 1])) << f;
     }
-}
 
-TEST_F(MixerTest, MasterGainsApplyToMusicAndSoundVoicesApart)
-{
-    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 64));
-    int sound = mixer.play(sources.constant(0.2f), false);
-    int music = mixer.play(sources.constant(0.1f), true);
-    mixer.start(sound);
-    mixer.start(music);
-    mixer.setSoundGain(0.5f);
-    mixer.setMusicGain(2.0f);
-    std::vector<int> out = mixS16(mixer, 64);
-    EXPECT_EQ(out[0], expectedS16(0.2f * 0.5f + 0.1f * 2.0f));
+    // The master gains apply to music and sound voices apart.
+    Mixer gains(deviceSpec(22050, AUDIO_S16LSB, 64));
+    int sound = gains.play(sources.constant(0.2f), false);
+    int music = gains.play(sources.constant(0.1f), true);
+    gains.start(sound);
+    gains.start(music);
+    gains.setSoundGain(0.5f);
+    gains.setMusicGain(2.0f);
+    EXPECT_EQ(mixS16(gains, 64)[0], expectedS16(0.2f * 0.5f + 0.1f * 2.0f));
 }
 
 TEST_F(MixerTest, PlaybackRateStepsThroughTheSource)

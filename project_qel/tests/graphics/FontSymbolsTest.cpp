@@ -60,7 +60,7 @@ TEST(FontSymbols, BytesAreSymbolsEscapesReachFrom256AndBadEscapesReadAsNeverLoad
     EXPECT_EQ(measure(bytes({'a', 0x1F, 0x81})).width, 7 + 4);
 }
 
-TEST(FontSymbols, MeasuringSumsAdvancesAndStopsAtTheLimit)
+TEST(FontSymbols, MeasuringSumsAdvancesStopsAtTheLimitAndSkipsMarkup)
 {
     EXPECT_EQ(measure("").width, 0);
     i32 untouched = 5;
@@ -85,10 +85,7 @@ TEST(FontSymbols, MeasuringSumsAdvancesAndStopsAtTheLimit)
     limit = 100;
     EXPECT_EQ(measure("abc", &limit).width, 21);
     EXPECT_EQ(limit, 100) << "a text that fits leaves the limit alone";
-}
 
-TEST(FontSymbols, MarkupRunsTakeNoRoomAndAShortTailEndsTheText)
-{
     auto run = [](const UString& text) { return measure(text); };
     const UString marker(1, static_cast<char>(FONT_STYLE_MARKER));
     EXPECT_EQ(measureMarkupRuns("ab" + marker + "{FF0000}cd", run).width, 28);

@@ -97,7 +97,7 @@ TEST_F(MemoryImage, FilesThatCannotBeReadAreFatal)
     }
 }
 
-TEST_F(MemoryImage, HalvingAveragesBlocksAndDropsOddEdges)
+TEST_F(MemoryImage, HalvingAveragesBlocksAndDitheringKeepsTheTopBits)
 {
     auto image = blank(5, 3, rgba(255, 255, 255, 255));
     image->pImageData[0] = rgba(0, 4, 8, 12);
@@ -106,9 +106,38 @@ TEST_F(MemoryImage, HalvingAveragesBlocksAndDropsOddEdges)
     EXPECT_EQ(image->height, 1);
     EXPECT_EQ(image->pImageData[1], rgba(252, 252, 252, 252)) << "each quarter is truncated first";
     EXPECT_EQ(image->pImageData[0], rgba(189, 190, 191, 192));
+
+    // Dithering keeps the top bits and spreads the rest.
+    auto flat = blank(8, 4, rgba(8, 8, 8, 77));
+    flat->ditherTo12Bits();
+    bool lifted = false;
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            u32 pixel = flat->pImageData[y * 8 + x];
+            EXPECT_EQ(pixel >> 24, 77u) << "alpha stays";
+            for (int shift = 0; shift < 24; shift += 8) {
+                u32 channel = (pixel >> shift) & 0xff;
+                EXPECT_EQ(channel % 16, 0u);
+                if (y == 0) {
+                    EXPECT_EQ(channel, 0u) << "the rightward share alone never lifts 8 past 15";
+                }
+                lifted = lifted || channel == 16;
+            }
+        }
+    }
+    EXPECT_TRUE(lifted);
+
+    auto bright = blank(3, 2, rgba(255, 250, 1, 0));
+    bright->ditherTo15Bits();
+    for (int i = 0; i < 6; ++i) {
+        u32 pixel = bright->pImageData[i];
+        EXPECT_EQ(pixel & 0xff, 0xF8u) << "a channel pushed past 255 stays at the top";
+        EXPECT_EQ(((pixel >> 8) & 0xff) % 8, 0u);
+        EXPECT_EQ((pixel >> 16) & 0xff, 0u);
+    }
 }
 
-TEST_F(MemoryImage, ClearingFillsExactlyTheRectangle)
+TEST_F(MemoryImage, ClearingAndBlittingTouchExactlyTheirRectangle)
 {
     auto image = blank(4, 4, rgba(1, 2, 3, 4));
     Rect area{1, 1, 3, 2};
@@ -127,10 +156,7 @@ TEST_F(MemoryImage, ClearingFillsExactlyTheRectangle)
     image->clear(&beyond, true);
     EXPECT_EQ(image->pImageData[2 * 4], rgba(255, 255, 255, 0));
     EXPECT_EQ(image->pImageData[1 * 4 + 3], 0u);
-}
 
-TEST_F(MemoryImage, BlitCopiesARectangleToAPointAndOneThatDoesNotFitIsFatal)
-{
     auto source = blank(4, 4, 0);
     for (int i = 0; i < 16; ++i) {
         source->pImageData[i] = static_cast<u32>(i);
@@ -163,37 +189,6 @@ TEST_F(MemoryImage, BlitCopiesARectangleToAPointAndOneThatDoesNotFitIsFatal)
     EXPECT_FATAL_WITH(core, sheet->blit(tile.get(), nullptr, &negative), "Assertion failed.");
     Rect outside{5, 0, 4, 12};
     EXPECT_FATAL_WITH(core, sheet->blit(tile.get(), &outside, nullptr), "Assertion failed.");
-}
-
-TEST_F(MemoryImage, DitheringKeepsTheTopBitsAndSpreadsTheRest)
-{
-    auto image = blank(8, 4, rgba(8, 8, 8, 77));
-    image->ditherTo12Bits();
-    bool lifted = false;
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            u32 pixel = image->pImageData[y * 8 + x];
-            EXPECT_EQ(pixel >> 24, 77u) << "alpha stays";
-            for (int shift = 0; shift < 24; shift += 8) {
-                u32 channel = (pixel >> shift) & 0xff;
-                EXPECT_EQ(channel % 16, 0u);
-                if (y == 0) {
-                    EXPECT_EQ(channel, 0u) << "the rightward share alone never lifts 8 past 15";
-                }
-                lifted = lifted || channel == 16;
-            }
-        }
-    }
-    EXPECT_TRUE(lifted);
-
-    auto bright = blank(3, 2, rgba(255, 250, 1, 0));
-    bright->ditherTo15Bits();
-    for (int i = 0; i < 6; ++i) {
-        u32 pixel = bright->pImageData[i];
-        EXPECT_EQ(pixel & 0xff, 0xF8u) << "a channel pushed past 255 stays at the top";
-        EXPECT_EQ(((pixel >> 8) & 0xff) % 8, 0u);
-        EXPECT_EQ((pixel >> 16) & 0xff, 0u);
-    }
 }
 
 TEST_F(MemoryImage, JpegWritingIsSafeAndSilentOnFailure)

@@ -242,7 +242,7 @@ TEST_F(RenderableTest, QuarterTurnsAboutXOrYStillInvertAndAZeroScaleDoesNot)
     EXPECT_TRUE(object.isPointInsideSkin(V3()));
 }
 
-TEST_F(RenderableTest, VisibilityTestsTheSquareAroundTheCircle)
+TEST_F(RenderableTest, VisibilityTestsTheSquareAroundTheCircleAndTheMouseIsSeenInItsScreen)
 {
     pickable(sizedSkin(60, 80));  // radius 50
     Context screen;
@@ -270,11 +270,8 @@ TEST_F(RenderableTest, VisibilityTestsTheSquareAroundTheCircle)
     object.calcVisibility();
     EXPECT_TRUE(object.bVisible) << "objects that skip the test are always visible";
     core.qel->currentContext = nullptr;
-}
 
-TEST_F(RenderableTest, TheMouseIsSeenInTheWorldOfTheObjectsScreen)
-{
-    Context screen;
+    // The mouse is seen in the world of the object's screen.
     auto* button = new Renderable();
     screen.add(button);
     button->pSkin = sizedSkin(40, 20);

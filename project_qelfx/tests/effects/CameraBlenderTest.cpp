@@ -53,7 +53,7 @@ TEST_F(Blender, WithoutTargetsStaysAtItsBaseAndResetJumpsAndDropsEveryTarget)
     EXPECT_EQ(blender.position.y, 100.0f);
 }
 
-TEST_F(Blender, GlidesToATargetWithTheEasedCurveAndKeepsItsBase)
+TEST_F(Blender, GlidesToATargetWithTheEasedCurveAndAnArrivedTargetDeletesTheOneBefore)
 {
     addTarget(424.0f, 10.0);
     run(5.0);
@@ -64,10 +64,7 @@ TEST_F(Blender, GlidesToATargetWithTheEasedCurveAndKeepsItsBase)
     EXPECT_FLOAT_EQ(blender.position.y, 424.0f);
     EXPECT_EQ(blender.basePosition.y, 0.0f);
     EXPECT_EQ(blender.countChildren(), 1u);
-}
 
-TEST_F(Blender, AnArrivedTargetDeletesTheOneBeforeIt)
-{
     addTarget(100.0f, 1.0);
     CameraBlenderFactor* second = addTarget(200.0f, 1.0);
     run(1.0, 1.0);

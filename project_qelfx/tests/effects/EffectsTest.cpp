@@ -107,7 +107,7 @@ TEST_F(Effects, TimedSpritesFadeInStayFadeOutRemoveThemselvesAndWaitForTheirDela
     expectDrawn(delayed, {{V3(0.5f, 0.5f, 0), RGB_GREEN}});
 }
 
-TEST_F(Effects, AFlatBendQuadHasTheCornersOfAQuadAndAFullTurnRollsItIntoACircle)
+TEST_F(Effects, BendQuadsRollAndConvertPointsBothWays)
 {
     BendQuad bend;
     bend.copyFrom(quad());
@@ -142,33 +142,31 @@ TEST_F(Effects, AFlatBendQuadHasTheCornersOfAQuadAndAFullTurnRollsItIntoACircle)
     v = bend.vertexBuffer.vertices.get();
     EXPECT_NEAR(v[0].x, -32.0f, 1e-3);
     EXPECT_NEAR((v[0].y + v[1].y) / 2.0f, 0.0f, 1e-3);
-}
 
-TEST_F(Effects, BentPointsConvertBackToFlatOnesAndTheOldShapeIsTheFramesFirst)
-{
-    BendQuad bend;
-    bend.copyFrom(quad());
-    bend.columns = 16;
-    bend.allocate();
-    expectNear(bend.local2world(V3(-32.0f, 0.0f, 7.0f)), V3(-32.0f, 0.0f, 7.0f));
+    // Bent points convert back to flat ones; the old shape is the frame's first.
+    BendQuad moving;
+    moving.copyFrom(quad());
+    moving.columns = 16;
+    moving.allocate();
+    expectNear(moving.local2world(V3(-32.0f, 0.0f, 7.0f)), V3(-32.0f, 0.0f, 7.0f));
     g_qel->frameNumber = 5;
-    bend.setBend(0.5f);
-    bend.setBend(-0.8f);
-    EXPECT_EQ(bend.prevBend, 0.0f) << "the values from before the frame's first call";
+    moving.setBend(0.5f);
+    moving.setBend(-0.8f);
+    EXPECT_EQ(moving.prevBend, 0.0f) << "the values from before the frame's first call";
     for (float b : {0.5f, -0.8f}) {
-        bend.setBend(b);
-        expectNear(bend.local2world(V3(-32.0f, 0.0f, 7.0f)), V3(-32.0f, 0.0f, 0.0f));
+        moving.setBend(b);
+        expectNear(moving.local2world(V3(-32.0f, 0.0f, 7.0f)), V3(-32.0f, 0.0f, 0.0f));
         const V3 flat(10.0f, 12.0f, 3.0f);
-        const V3 bent = bend.local2world(flat);
-        expectNear(bend.world2local(V3(bent.x, bent.y, 3.0f)), flat, 2e-3f);
+        const V3 bent = moving.local2world(flat);
+        expectNear(moving.world2local(V3(bent.x, bent.y, 3.0f)), flat, 2e-3f);
     }
     g_qel->frameNumber = 6;
-    bend.setBend(0.3f);
-    EXPECT_EQ(bend.prevBend, -0.8f);
-    const V3 p = bend.local2worldOld(V3(10.0f, 0.0f, 0.0f));
-    expectNear(bend.world2localOld(p), V3(10.0f, 0.0f, 0.0f), 2e-3f);
+    moving.setBend(0.3f);
+    EXPECT_EQ(moving.prevBend, -0.8f);
+    const V3 p = moving.local2worldOld(V3(10.0f, 0.0f, 0.0f));
+    expectNear(moving.world2localOld(p), V3(10.0f, 0.0f, 0.0f), 2e-3f);
     g_qel->frameNumber = 7;
-    expectNear(bend.world2localOld(bend.local2world(V3(10.0f, 0.0f, 0.0f))), V3(10.0f, 0.0f, 0.0f), 2e-3f);
+    expectNear(moving.world2localOld(moving.local2world(V3(10.0f, 0.0f, 0.0f))), V3(10.0f, 0.0f, 0.0f), 2e-3f);
 }
 
 TEST_F(Effects, NinePatchCornersKeepTheirSizeWhileTheCentreStretches)

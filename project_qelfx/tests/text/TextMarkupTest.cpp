@@ -60,7 +60,7 @@ TEST(TextMarkupDeathTest, UnreadableMarkupIsFatalAndQuotesIt)
                  "Couldn't extract markup from line '\\{GGGGGG\\}'(.|\n)*Function: TextLine\\(\\)");
 }
 
-TEST(TextMarkup, WordsWrapAtSpacesWithEqualWidthStillFitting)
+TEST(TextMarkup, WordsWrapAtSpacesAndBarsForceBreaks)
 {
     EXPECT_EQ(wrap("aaa bbb", 100), (Lines{"aaa", "bbb"}));
     EXPECT_EQ(wrap("aaa bbb", 124), (Lines{"aaa bbb"}));
@@ -69,10 +69,7 @@ TEST(TextMarkup, WordsWrapAtSpacesWithEqualWidthStillFitting)
     EXPECT_TRUE(wrap("", 100).empty());
     // Markers take no room, so a coloured word fits like a plain one.
     EXPECT_EQ(wrap("aa " + M + "{FF0000}bb", 84), (Lines{"aa " + M + "{FF0000}bb"}));
-}
 
-TEST(TextMarkup, BarsForceBreaksAndLeaveEmptyLines)
-{
     EXPECT_EQ(wrap("one|two", 1000), (Lines{"one", "two"}));
     EXPECT_EQ(wrap("one|", 1000), (Lines{"one", ""}));
     EXPECT_EQ(wrap("a||b", 1000), (Lines{"a", "", "b"}));
@@ -82,3 +79,4 @@ TEST(TextMarkup, BarsForceBreaksAndLeaveEmptyLines)
     // The no-break space is no break.
     EXPECT_EQ(wrap("aa\xA0" "bb cc", 100), (Lines{"aa\xA0" "bb", "cc"}));
 }
+
