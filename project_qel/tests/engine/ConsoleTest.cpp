@@ -2,7 +2,6 @@
 
 #include "engine/Console.h"
 #include "engine/Qel.h"
-#include "engine/TimeKeeper.h"
 #include "input/KeyCodes.h"
 #include "support/DeviceCore.h"
 #include "support/InputScript.h"
@@ -83,15 +82,6 @@ TEST_F(ConsoleTest, CommandsFollowTheirPatterns)
     EXPECT_EQ(console.history.back(), "Unknown command: fps 0");
     console.executeCommand(UString(100000, 'x'));
     EXPECT_EQ(console.history.back().size(), 100000u + 17u);
-}
-
-TEST_F(ConsoleTest, FpsSetsTheFramePeriod)
-{
-    TimeKeeper clock;
-    core.qel->timeKeeper = &clock;
-    console.executeCommand("fps 50");
-    EXPECT_DOUBLE_EQ(core.qel->frameTimer.period, 0.02);
-    core.qel->timeKeeper = nullptr;
 }
 
 TEST_F(ConsoleTest, ViewFollowsNewLinesUntilScrolledBack)

@@ -233,32 +233,31 @@ TEST_F(Engine, ConsoleOpensWithShiftAndGrave)
     qel->frame(&root);
 }
 
-TEST(EngineDeathTest, MissingEditionFileIsFatalWithACrashLog)
+// A missing edition file and a video start that fails: both fatal, each
+// with its cause in the crash log.
+TEST(EngineDeathTest, StartUpFailuresAreFatalWithACrashLog)
 {
-    TempFolder folder;
-    EXPECT_EXIT(
-        {
-            std::freopen("stdout.txt", "w", stdout);
-            DeviceCore::ignoreLeaksOfTheDisplayDriver();
-            new Qel();
-        },
-        testing::ExitedWithCode(255), "");
-    std::string crash = TempFolder::readFile(folder.userFolder() + "crash.Vabodemo.log");
-    EXPECT_THAT(crash, testing::HasSubstr("Vabodemo.cfg.static"));
-    EXPECT_THAT(crash, testing::HasSubstr("error(): Forced exit."));
-}
-
-TEST(EngineDeathTest, FailedVideoStartIsFatalWithACrashLog)
-{
-    TempFolder folder;
-    EXPECT_EXIT(
-        {
-            std::freopen("stdout.txt", "w", stdout);
-            setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-            DeviceCore::ignoreLeaksOfTheDisplayDriver();
-            new Qel();
-        },
-        testing::ExitedWithCode(255), "");
-    std::string crash = TempFolder::readFile(folder.userFolder() + "crash.Vabodemo.log");
-    EXPECT_THAT(crash, testing::HasSubstr(" Statement: SDL_Init(SDL_INIT_VIDEO)==0\n Function: Qel()"));
+    const struct {
+        const char* videoDriver;
+        const char* cause;
+    } cases[] = {
+        {nullptr, "Vabodemo.cfg.static"},
+        {"no-such-driver", " Statement: SDL_Init(SDL_INIT_VIDEO)==0\n Function: Qel()"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        EXPECT_EXIT(
+            {
+                std::freopen("stdout.txt", "w", stdout);
+                if (c.videoDriver != nullptr) {
+                    setenv("SDL_VIDEODRIVER", c.videoDriver, 1);
+                }
+                DeviceCore::ignoreLeaksOfTheDisplayDriver();
+                new Qel();
+            },
+            testing::ExitedWithCode(255), "");
+        std::string crash = TempFolder::readFile(folder.userFolder() + "crash.Vabodemo.log");
+        EXPECT_THAT(crash, testing::HasSubstr(c.cause));
+        EXPECT_THAT(crash, testing::HasSubstr("error(): Forced exit."));
+    }
 }

@@ -110,7 +110,7 @@ TEST_F(EventManagerTest, PressMovesTheFocusThenClicks)
     EXPECT_TRUE(root.containsFocus());
 }
 
-TEST_F(EventManagerTest, PressOverNothingClearsTheFocusAndDisabledKeepsIt)
+TEST_F(EventManagerTest, PressOverNothingOrSkippingClearsTheFocusAndDisabledKeepsIt)
 {
     Widget* a = widget("a", true);
     frame(true);
@@ -129,12 +129,12 @@ TEST_F(EventManagerTest, PressOverNothingClearsTheFocusAndDisabledKeepsIt)
     ASSERT_FALSE(journal.empty());
     EXPECT_EQ(journal[0].type, EVENT_FOCUS_LOST);
     EXPECT_EQ(journal[0].other, nullptr);
-}
 
-TEST_F(EventManagerTest, FocusThatBecomesDisabledOrSkippedIsDropped)
-{
-    Widget* a = widget("a", true);
+    // A focus that becomes skipped is dropped.
+    a->mouseInside = true;
+    input->mouseButtons[0] = 0;
     frame(true);
+    ASSERT_EQ(manager.getFocus(), a);
     a->bSkip = 1;
     input->mouseButtons[0] = 0;
     frame(false);

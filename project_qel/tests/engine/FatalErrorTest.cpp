@@ -113,12 +113,11 @@ TEST_F(FatalError, SecondErrorDuringTheFirstStillEndsTheProcess)
 
 TEST(GLErrorNames, KnownAndUnknownCodes)
 {
+    const char* const names[] = {"GL_INVALID_ENUM",    "GL_INVALID_VALUE",    "GL_INVALID_OPERATION",
+                                 "GL_STACK_OVERFLOW",  "GL_STACK_UNDERFLOW", "GL_OUT_OF_MEMORY",
+                                 "Unknown error."};
     EXPECT_EQ(ErrorManager::getGLErrorName(0), "GL_NO_ERROR");
-    EXPECT_EQ(ErrorManager::getGLErrorName(0x0500), "GL_INVALID_ENUM");
-    EXPECT_EQ(ErrorManager::getGLErrorName(0x0501), "GL_INVALID_VALUE");
-    EXPECT_EQ(ErrorManager::getGLErrorName(0x0502), "GL_INVALID_OPERATION");
-    EXPECT_EQ(ErrorManager::getGLErrorName(0x0503), "GL_STACK_OVERFLOW");
-    EXPECT_EQ(ErrorManager::getGLErrorName(0x0504), "GL_STACK_UNDERFLOW");
-    EXPECT_EQ(ErrorManager::getGLErrorName(0x0505), "GL_OUT_OF_MEMORY");
-    EXPECT_EQ(ErrorManager::getGLErrorName(0x0506), "Unknown error.");
+    for (unsigned i = 0; i < 7; ++i) {
+        EXPECT_EQ(ErrorManager::getGLErrorName(0x0500 + i), names[i]);
+    }
 }

@@ -301,32 +301,12 @@ const GoldenRow tipTexts[] = {
 
 }  // namespace
 
-TEST_F(LanguageTest, QuotedCommonWordsAreAsGiven)
+TEST_F(LanguageTest, QuotedGameTextsAreAsGiven)
 {
     expectRows(language, commonWords);
-}
-
-TEST_F(LanguageTest, QuotedPlayerAndOptionTextsAreAsGiven)
-{
     expectRows(language, playerAndOptionTexts);
-}
-
-TEST_F(LanguageTest, QuotedServiceTextsAreAsGiven)
-{
     expectRows(language, serviceTexts);
-}
-
-TEST_F(LanguageTest, QuotedStoryAndWorldTextsAreAsGiven)
-{
     expectRows(language, storyAndWorldTexts);
-}
-
-TEST_F(LanguageTest, QuotedLevelTextsAreAsGiven)
-{
     expectRows(language, levelTexts);
-}
-
-TEST_F(LanguageTest, QuotedTipsAreAsGiven)
-{
     expectRows(language, tipTexts);
 }

@@ -169,18 +169,10 @@ const GoldenRow countryTexts[] = {
 
 }  // namespace
 
-TEST_F(LanguageTest, MetaTextsAreAsGiven)
+TEST_F(LanguageTest, QuotedMetaKeyAndCountryTextsAreAsGiven)
 {
     expectRows(language, metaTexts);
-}
-
-TEST_F(LanguageTest, QuotedKeyNamesAreAsGiven)
-{
     expectRows(language, keyTexts);
-}
-
-TEST_F(LanguageTest, QuotedCountryNamesAreAsGiven)
-{
     expectRows(language, countryTexts);
 }
 

@@ -108,62 +108,18 @@ TEST_F(KeyNamesTest, NamedCodesShowTheirNamesAndTheRestTheFallback)
     }
 }
 
-TEST_F(KeyNamesTest, TellingSlots)
-{
-    const KeyNames english = namesIn(0);
-    EXPECT_EQ(english[0x54], "UNKNOWN-84");
-    EXPECT_EQ(english[0xFF], "UNKNOWN-255");
-    for (int code = 0x104; code <= 0x10F; ++code) {
-        EXPECT_EQ(english[code], "UNKNOWN-" + std::to_string(code));
-    }
-    EXPECT_EQ(english[0x137], "MOUSEBUTTON3");
-    EXPECT_EQ(english[0xC8], "\x05");
-    EXPECT_EQ(english[0xCB], "\x03");
-    EXPECT_EQ(english[0xCD], "\x04");
-    EXPECT_EQ(english[0xD0], "\x06");
-
-    const KeyNames french = namesIn(1);
-    EXPECT_EQ(french[0x54], "INCONNUE-84");
-    EXPECT_EQ(french[0x10], "A");
-    EXPECT_EQ(french[0x1E], "Q");
-    EXPECT_EQ(french[0x02], "1");
-    EXPECT_EQ(french[0xCB], "GAUCHE");
-
-    const KeyNames german = namesIn(2);
-    EXPECT_EQ(german[0x54], "UNBEKANNT-84");
-    EXPECT_EQ(german[0x15], "Z");
-    EXPECT_EQ(german[0x2C], "Y");
-    EXPECT_EQ(german[0x45], "NUM\t\t");
-
-    // The longest fallback: the Italian name of the last code.
-    const KeyNames italian = namesIn(3);
-    EXPECT_EQ(italian[0x10F], "SCONOSCIUTO-271");
-    for (int lang = 0; lang < LANGUAGE_MAX; ++lang) {
-        for (const UString& name : namesIn(lang)) {
-            EXPECT_LE(name.size(), 21u);
-        }
-    }
-}
-
-TEST_F(KeyNamesTest, SelectingALanguageRefillsTheAttachedTable)
-{
-    KeyNames table;
-    language.attachKeyNames(table);
-    language.setCurrentLanguage(2);
-    EXPECT_EQ(table, namesIn(2));
-    EXPECT_EQ(table[0x1C], "EINGABE");
-
-    // A later selection leaves nothing of the earlier language.
-    language.setCurrentLanguage(4);
-    EXPECT_EQ(table, namesIn(4));
-    EXPECT_EQ(table[0x54], "DESCONOCIDO-84");
-}
-
-TEST_F(KeyNamesTest, NoTableIsTouchedBeforeOneIsAttached)
+TEST_F(KeyNamesTest, SelectingALanguageRefillsOnlyTheAttachedTable)
 {
     KeyNames table;
     language.setCurrentLanguage(0);
     for (const UString& name : table) {
-        EXPECT_TRUE(name.empty());
+        EXPECT_TRUE(name.empty()) << "no table is touched before one is attached";
     }
+    language.attachKeyNames(table);
+    language.setCurrentLanguage(2);
+    EXPECT_EQ(table, namesIn(2));
+
+    // A later selection leaves nothing of the earlier language.
+    language.setCurrentLanguage(4);
+    EXPECT_EQ(table, namesIn(4));
 }

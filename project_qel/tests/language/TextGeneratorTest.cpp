@@ -104,17 +104,17 @@ TEST_F(TextGeneratorTest, RefusesCharactersOutsideTheTable)
 
 TEST_F(TextGeneratorTest, RefusesABrokenIdentifierList)
 {
-    const std::string source = "NULL \"\"\nGREETING \"a\"\n";
-    EXPECT_EQ(run(source, "LANGUAGE_TEXT(NULLTEXT, 0)\nLANGUAGE_TEXT(GREETING, 2)\n"), 1);
-    EXPECT_NE(errors.find("ids.def:2: number 2 where 1 comes next"), std::string::npos) << errors;
-    EXPECT_EQ(run(source, "LANGUAGE_TEXT(NULLTEXT, 0)\nLANGUAGE_TEXT(NULLTEXT, 1)\n"), 1);
-    EXPECT_NE(errors.find("name 'NULLTEXT' given twice"), std::string::npos) << errors;
-    EXPECT_EQ(run(source, "LANGUAGE_TEXT(Greeting, 0)\n"), 1);
-    EXPECT_NE(errors.find("malformed name 'Greeting'"), std::string::npos) << errors;
-    EXPECT_EQ(run(source, "LANGUAGE_TEXT(GREETING)\n"), 1);
-    EXPECT_NE(errors.find("ids.def:1: malformed entry"), std::string::npos) << errors;
-    EXPECT_EQ(run(source, "// nothing\n"), 1);
-    EXPECT_NE(errors.find("no identifiers"), std::string::npos) << errors;
+    const std::pair<const char*, const char*> cases[] = {
+        {"LANGUAGE_TEXT(NULLTEXT, 0)\nLANGUAGE_TEXT(GREETING, 2)\n", "ids.def:2: number 2 where 1 comes next"},
+        {"LANGUAGE_TEXT(NULLTEXT, 0)\nLANGUAGE_TEXT(NULLTEXT, 1)\n", "name 'NULLTEXT' given twice"},
+        {"LANGUAGE_TEXT(Greeting, 0)\n", "malformed name 'Greeting'"},
+        {"LANGUAGE_TEXT(GREETING)\n", "ids.def:1: malformed entry"},
+        {"// nothing\n", "no identifiers"},
+    };
+    for (const auto& [identifiers, message] : cases) {
+        EXPECT_EQ(run("NULL \"\"\nGREETING \"a\"\n", identifiers), 1) << identifiers;
+        EXPECT_NE(errors.find(message), std::string::npos) << errors;
+    }
 }
 
 TEST_F(TextGeneratorTest, AFailedRunKeepsThePreviousTable)

@@ -49,17 +49,3 @@ TEST(NetRandom, RangesAndWhatTheyConsume)
     c.next();
     EXPECT_EQ(c.getF(10.0f), static_cast<float>(std::fmod(10.0 * r / 4294967295.0, 10.0)));
 }
-
-TEST(NetRandom, SourcesSeededAlikeDrawAlike)
-{
-    NetRandom a;
-    NetRandom b;
-    a.seed(20261207);
-    b.seed(20261207);
-    for (int i = 0; i < 700; ++i) {
-        EXPECT_EQ(a.getI(1000), b.getI(1000));
-        EXPECT_EQ(a.getF(3.0f), b.getF(3.0f));
-    }
-    b.seed(20261208);
-    EXPECT_NE(a.next(), b.next());
-}

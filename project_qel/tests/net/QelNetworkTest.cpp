@@ -59,6 +59,9 @@ TEST_F(Network, WritesItsSwitchAndHandsOutPorts)
     EXPECT_EQ(network->allocatePort(), 2);
     EXPECT_EQ(network->allocatePort(), 3);
     EXPECT_EQ(network->THEROLE, nullptr);
+
+    config->setBool("QelNetwork", "bEmulateLocalhost", false);
+    EXPECT_EQ(QelNetwork().bEmulateLocalhost, 0);
 }
 
 TEST_F(Network, DeliversInOrderToEachReceiver)
@@ -104,15 +107,4 @@ TEST_F(Network, OversizedDatagramIsDroppedNotCut)
     NetAddress sender;
     ASSERT_TRUE(receive(b, text, sender));
     EXPECT_EQ(text, "short");
-}
-
-TEST(NetworkSettings, SwitchReadFromTheConfiguration)
-{
-    FileCore core;
-    MemoryIniFile config("Vabodemo.cfg");
-    config.setBool("QelNetwork", "bEmulateLocalhost", false);
-    core.qel->config = &config;
-    QelNetwork network;
-    EXPECT_EQ(network.bEmulateLocalhost, 0);
-    core.qel->config = nullptr;
 }

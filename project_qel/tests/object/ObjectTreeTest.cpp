@@ -85,17 +85,6 @@ TEST_F(ObjectTree, ChildrenKeepTheirOrderAndParent)
     EXPECT_EQ(root.firstChild, b);
 }
 
-TEST_F(ObjectTree, RemovingTheOnlyChildEmptiesTheList)
-{
-    QelBase root;
-    Probe* only = child(&root, "only");
-    root.removeChild(only);
-    EXPECT_EQ(root.firstChild, nullptr);
-    EXPECT_EQ(root.lastChild, nullptr);
-    EXPECT_EQ(only->parent, nullptr);
-    delete only;
-}
-
 TEST_F(ObjectTree, LinkingALinkedNodeMovesIt)
 {
     QelBase first;
@@ -131,39 +120,29 @@ TEST_F(ObjectTree, UpdateVisitsParentStateThenChildrenInOrder)
     EXPECT_EQ(journal, (Journal{"update a", "update b", "update b1"}));
 }
 
-TEST_F(ObjectTree, ChildDyingDuringItsUpdateGoesBeforeTheNextSibling)
+TEST_F(ObjectTree, ChildrenDyingDuringTheUpdateGoBeforeTheNextSibling)
 {
     QelBase root;
     Probe* a = child(&root, "a");
     child(a, "a1");
     a->dieOnUpdate = true;
-    child(&root, "b");
-    root.update(0.0, 0.01);
-    EXPECT_EQ(journal, (Journal{"update a", "update a1", "delete a", "delete a1", "update b"}));
-    EXPECT_EQ(root.countChildren(), 1u);
-}
-
-TEST_F(ObjectTree, DeadChildrenAreDeletedWithoutBeingVisited)
-{
-    QelBase root;
-    Probe* a = child(&root, "a");
-    child(&root, "b");
-    Probe* c = child(&root, "c");
-    a->bDead = 1;
-    c->bDead = 1;
-    root.render();
-    EXPECT_EQ(journal, (Journal{"delete a", "render b", "delete c"}));
-}
-
-TEST_F(ObjectTree, ChildMayKillALaterSibling)
-{
-    QelBase root;
-    Probe* a = child(&root, "a");
     Probe* b = child(&root, "b");
-    child(&root, "c");
-    a->killOnUpdate = b;
+    Probe* c = child(&root, "c");
+    child(&root, "d");
+    // A child may kill a later sibling, and dead children are deleted
+    // without being visited.
+    b->killOnUpdate = c;
     root.update(0.0, 0.01);
-    EXPECT_EQ(journal, (Journal{"update a", "delete b", "update c"}));
+    EXPECT_EQ(journal, (Journal{"update a", "update a1", "delete a", "delete a1", "update b", "delete c",
+                                "update d"}));
+    EXPECT_EQ(root.countChildren(), 2u);
+
+    journal.clear();
+    b->killOnUpdate = nullptr;
+    b->bDead = 1;
+    child(&root, "e")->bDead = 1;
+    root.render();
+    EXPECT_EQ(journal, (Journal{"delete b", "render d", "delete e"}));
 }
 
 TEST_F(ObjectTree, SkippedChildrenAreLeftAlone)
@@ -236,9 +215,17 @@ TEST_F(ObjectTree, DirectDeleteLeavesTheParentsList)
     EXPECT_EQ(c->prev, a);
     root.clear();
     EXPECT_EQ(root.firstChild, nullptr);
+
+    // Removing the only child empties the list.
+    Probe* only = child(&root, "only");
+    root.removeChild(only);
+    EXPECT_EQ(root.firstChild, nullptr);
+    EXPECT_EQ(root.lastChild, nullptr);
+    EXPECT_EQ(only->parent, nullptr);
+    delete only;
 }
 
-TEST_F(ObjectTree, EventsRunFiltersTargetAndPostHandlers)
+TEST_F(ObjectTree, EventsRunFiltersTargetPostHandlersAndDelegates)
 {
     struct Router : QelBase {
         Router(Journal& journal, std::string routerName) : log(journal), name(std::move(routerName)) {}
@@ -289,23 +276,14 @@ TEST_F(ObjectTree, EventsRunFiltersTargetAndPostHandlers)
     root.swallow = true;
     deliverEvent(&e, leaf, nullptr);
     EXPECT_EQ(journal, (Journal{"filter root"}));
-}
 
-TEST_F(ObjectTree, EventDelegateReceivesTheHooks)
-{
-    struct Delegate : QelBase {
-        bool onEvent(Event* e) override
-        {
-            seen = e->type;
-            return true;
-        }
-        int seen = -1;
-    };
-    Delegate delegate;
-    QelBase widget;
-    widget.eventDelegate = &delegate;
-    Event e;
-    e.type = EVENT_KEY;
-    deliverEvent(&e, &widget, nullptr);
-    EXPECT_EQ(delegate.seen, EVENT_KEY);
+    // A delegate receives the hooks of the object it stands for.
+    journal.clear();
+    Router delegate(journal, "delegate");
+    QelBase holder;
+    holder.eventDelegate = &delegate;
+    holder.add(new Router(journal, "inner"));
+    deliverEvent(&e, holder.getFirstChild(), nullptr);
+    deliverEvent(&e, &holder, nullptr);
+    EXPECT_EQ(journal, (Journal{"filter delegate", "event inner", "post delegate", "event delegate"}));
 }

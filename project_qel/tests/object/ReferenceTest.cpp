@@ -36,21 +36,17 @@ TEST_F(References, DyingTargetClearsEveryReferenceAndTellsEachOwner)
     r3.set(target);
     EXPECT_EQ(target->references.countChildren(), 3u);
     delete target;
-    for (auto* r : {&r1, &r2, &r3}) {
+    for (auto [h, r] : {std::pair{&h1, &r1}, {&h2, &r2}, {&h3, &r3}}) {
         EXPECT_EQ(r->get(), nullptr);
+        ASSERT_EQ(h->events.size(), 1u);
+        EXPECT_EQ(h->events[0].type, EVENT_REFERENCE_CLEARED);
+        EXPECT_EQ(h->events[0].reference, r);
+        EXPECT_EQ(h->events[0].sender, nullptr);
+        EXPECT_EQ(h->events[0].target, h);
     }
-    ASSERT_EQ(h1.events.size(), 1u);
-    ASSERT_EQ(h2.events.size(), 1u);
-    ASSERT_EQ(h3.events.size(), 1u);
-    EXPECT_EQ(h1.events[0].type, EVENT_REFERENCE_CLEARED);
-    EXPECT_EQ(h1.events[0].reference, &r1);
-    EXPECT_EQ(h2.events[0].reference, &r2);
-    EXPECT_EQ(h3.events[0].reference, &r3);
-    EXPECT_EQ(h1.events[0].sender, nullptr);
-    EXPECT_EQ(h1.events[0].target, &h1);
 }
 
-TEST_F(References, RepointingMovesBetweenListsSilently)
+TEST_F(References, RepointingMovesBetweenListsSilentlyAndClearingTells)
 {
     Holder holder;
     Reference<QelBase> ref(&holder);
@@ -70,19 +66,17 @@ TEST_F(References, RepointingMovesBetweenListsSilently)
     ref.set(nullptr);
     EXPECT_EQ(holder.events.size(), 1u);
     delete b;
-}
 
-TEST_F(References, DestroyingALiveReferenceTellsItsOwner)
-{
-    Holder holder;
+    // A live reference that goes out of scope leaves its target's list and
+    // tells its owner.
     QelBase target;
     {
-        Reference<QelBase> ref(&holder);
-        ref.set(&target);
+        Reference<QelBase> scoped(&holder);
+        scoped.set(&target);
     }
     EXPECT_EQ(target.references.countChildren(), 0u);
-    ASSERT_EQ(holder.events.size(), 1u);
-    EXPECT_EQ(holder.events[0].type, EVENT_REFERENCE_CLEARED);
+    ASSERT_EQ(holder.events.size(), 2u);
+    EXPECT_EQ(holder.events[1].type, EVENT_REFERENCE_CLEARED);
 }
 
 TEST_F(References, OwnersHearNoticesFromTheirTarget)

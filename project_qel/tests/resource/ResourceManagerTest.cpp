@@ -12,7 +12,6 @@ TEST(ResourceManager, FindsByNameAndByObject)
 {
     FileCore core;
     ResourceManager resources;
-    EXPECT_EQ(resources.getRuntimeClass()->name, "ResourceManager");
     QelBase a;
     QelBase b;
     resources.addResource("bear:0", &a);

@@ -21,16 +21,19 @@ UString md5Hex(const std::string& text)
 
 TEST(Md5, MatchesTheReferenceTestSuite)
 {
-    EXPECT_EQ(md5Hex(""), "d41d8cd98f00b204e9800998ecf8427e");
-    EXPECT_EQ(md5Hex("a"), "0cc175b9c0f1b6a831c399e269772661");
-    EXPECT_EQ(md5Hex("abc"), "900150983cd24fb0d6963f7d28e17f72");
-    EXPECT_EQ(md5Hex("message digest"), "f96b697d7cb7938d525a2f31aaf161d0");
-    EXPECT_EQ(md5Hex("abcdefghijklmnopqrstuvwxyz"), "c3fcd3d76192e4007dfb496cca67e13b");
-    EXPECT_EQ(md5Hex("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"),
-              "d174ab98d277d9f5a5611c2c9f419d9f");
-    EXPECT_EQ(md5Hex("1234567890123456789012345678901234567890"
-                     "1234567890123456789012345678901234567890"),
-              "57edf4a22be3c955ac49da2e2107b67a");
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "d41d8cd98f00b204e9800998ecf8427e"},
+        {"a", "0cc175b9c0f1b6a831c399e269772661"},
+        {"abc", "900150983cd24fb0d6963f7d28e17f72"},
+        {"message digest", "f96b697d7cb7938d525a2f31aaf161d0"},
+        {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", "d174ab98d277d9f5a5611c2c9f419d9f"},
+        {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
+         "57edf4a22be3c955ac49da2e2107b67a"},
+    };
+    for (const auto& [text, digest] : cases) {
+        EXPECT_EQ(md5Hex(text), digest) << text;
+    }
 }
 
 TEST(Md5, PiecesOfAnySizeGiveTheSameDigest)

@@ -52,36 +52,32 @@ TEST(UserDataPath, EnvironmentFolderGetsTheVersionFolder)
     EXPECT_EQ(getUserDataPath(false), "./");
 }
 
-TEST(UserDataPath, WithoutOverrideLiesUnderTheDataHome)
+// Without the override: under XDG_DATA_HOME, else under the home folder's
+// data home, else below the working folder.
+TEST(UserDataPath, WithoutOverrideFollowsTheDataHome)
 {
     TempFolder folder;
     ScopedEnv noOverride("U3_APP_DATA_PATH", nullptr);
-    ScopedEnv home("HOME", folder.path.c_str());
-    ScopedEnv noXdg("XDG_DATA_HOME", nullptr);
-    std::string expected = folder.path + "/.local/share/Brontal studios/Vabodemo/1.30/";
-    EXPECT_EQ(getUserDataPath(true), expected);
-    EXPECT_EQ(getUserDataPath(false), expected);
-    EXPECT_TRUE(fs::is_directory(expected));
-}
-
-TEST(UserDataPath, XdgDataHomeWins)
-{
-    TempFolder folder;
-    ScopedEnv noOverride("U3_APP_DATA_PATH", nullptr);
-    std::string xdg = folder.path + "/xdg";
-    ScopedEnv dataHome("XDG_DATA_HOME", xdg.c_str());
-    EXPECT_EQ(getUserDataPath(true), xdg + "/Brontal studios/Vabodemo/1.30/");
-    EXPECT_TRUE(fs::is_directory(xdg + "/Brontal studios/Vabodemo/1.30"));
-}
-
-TEST(UserDataPath, WithoutHomeLiesBelowTheWorkingFolder)
-{
-    TempFolder folder;
-    ScopedEnv noOverride("U3_APP_DATA_PATH", nullptr);
-    ScopedEnv noHome("HOME", nullptr);
-    ScopedEnv noXdg("XDG_DATA_HOME", nullptr);
-    EXPECT_EQ(getUserDataPath(true), "./Brontal studios/Vabodemo/1.30/");
-    EXPECT_TRUE(fs::is_directory(folder.path + "/Brontal studios/Vabodemo/1.30"));
+    const std::string home = folder.path;
+    const std::string xdg = folder.path + "/xdg";
+    const std::string tail = "Brontal studios/Vabodemo/1.30/";
+    const struct {
+        const char* home;
+        const char* xdg;
+        std::string expected;
+    } cases[] = {
+        {home.c_str(), nullptr, home + "/.local/share/" + tail},
+        {home.c_str(), xdg.c_str(), xdg + "/" + tail},
+        {nullptr, nullptr, "./" + tail},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        ScopedEnv homeEnv("HOME", c.home);
+        ScopedEnv xdgEnv("XDG_DATA_HOME", c.xdg);
+        EXPECT_EQ(getUserDataPath(true), c.expected);
+        EXPECT_EQ(getUserDataPath(false), c.expected);
+        EXPECT_TRUE(fs::is_directory(c.expected));
+    }
 }
 
 TEST(FileHelpers, ExistsCopiesAndRemoves)
