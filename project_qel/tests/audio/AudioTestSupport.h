@@ -69,18 +69,6 @@ public:
         std::vector<std::unique_ptr<MixerOGG>> owned;
     };
 
-protected:
-    MixerOGGstatic* staticSource(const std::string& ogg, bool loop = false, int maxPlaybacks = 4)
-    {
-        return sources.decoded(ogg, loop, maxPlaybacks);
-    }
-    MixerOGGstatic* constantSource(float value, int rate = 22050, int frames = 4096, bool loop = false,
-                                   int maxPlaybacks = 4)
-    {
-        return sources.constant(value, rate, frames, loop, maxPlaybacks);
-    }
-    MixerOGGstatic* rampSource(int frames, float scale, int rate = 22050) { return sources.ramp(frames, scale, rate); }
-
 public:
     // Runs one callback of bytes and returns the S16LSB values.
     static std::vector<int> mixS16(Mixer& mixer, int frames)

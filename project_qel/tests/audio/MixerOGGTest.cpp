@@ -8,20 +8,24 @@
 #include "AudioTestSupport.h"
 
 namespace {
+// The length of the page's segment table and of its body.
+std::pair<size_t, size_t> pageSizes(const std::string& ogg, size_t page)
+{
+    auto segments = static_cast<unsigned char>(ogg[page + 26]);
+    size_t body = 0;
+    for (size_t i = 0; i < segments; ++i) {
+        body += static_cast<unsigned char>(ogg[page + 27 + i]);
+    }
+    return {segments, body};
+}
+
 // Byte offsets of every Ogg page in the file.
 std::vector<size_t> pageOffsets(const std::string& ogg)
 {
     std::vector<size_t> pages;
-    for (size_t at = 0; at + 27 <= ogg.size();) {
-        if (ogg.compare(at, 4, "OggS") != 0) {
-            break;
-        }
-        auto segments = static_cast<unsigned char>(ogg[at + 26]);
-        size_t body = 0;
-        for (size_t i = 0; i < segments; ++i) {
-            body += static_cast<unsigned char>(ogg[at + 27 + i]);
-        }
+    for (size_t at = 0; at + 27 <= ogg.size() && ogg.compare(at, 4, "OggS") == 0;) {
         pages.push_back(at);
+        auto [segments, body] = pageSizes(ogg, at);
         at += 27 + segments + body;
     }
     return pages;
@@ -34,16 +38,12 @@ void setGranule(std::string& ogg, size_t page, i64 granule)
     for (int i = 0; i < 8; ++i) {
         ogg[page + 6 + static_cast<size_t>(i)] = static_cast<char>((static_cast<u64>(granule) >> (8 * i)) & 0xFF);
     }
-    auto segments = static_cast<unsigned char>(ogg[page + 26]);
-    long body = 0;
-    for (size_t i = 0; i < segments; ++i) {
-        body += static_cast<unsigned char>(ogg[page + 27 + i]);
-    }
+    auto [segments, body] = pageSizes(ogg, page);
     ogg_page p;
     p.header = reinterpret_cast<unsigned char*>(&ogg[page]);
-    p.header_len = 27 + segments;
+    p.header_len = static_cast<long>(27 + segments);
     p.body = reinterpret_cast<unsigned char*>(&ogg[page + 27 + segments]);
-    p.body_len = body;
+    p.body_len = static_cast<long>(body);
     ogg_page_checksum_set(&p);
 }
 
@@ -70,7 +70,7 @@ using MixerOGGTest = AudioTest;
 TEST_F(MixerOGGTest, DecodesMonoAndStereoAtEachRateToStereoPairs)
 {
     for (int rate : {11025, 22050, 44100}) {
-        MixerOGGstatic* mono = staticSource(toneFile(1, rate, 5000));
+        MixerOGGstatic* mono = sources.decoded(toneFile(1, rate, 5000));
         EXPECT_EQ(mono->rate, rate);
         EXPECT_EQ(mono->channels, 1);
         EXPECT_EQ(mono->length, 5000);
@@ -88,7 +88,7 @@ TEST_F(MixerOGGTest, DecodesMonoAndStereoAtEachRateToStereoPairs)
     for (size_t i = 1; i < left.size(); i += 2) {
         left[i] = 0.0f;
     }
-    MixerOGGstatic* stereo = staticSource(encodeOgg(left, 2, 22050));
+    MixerOGGstatic* stereo = sources.decoded(encodeOgg(left, 2, 22050));
     EXPECT_EQ(stereo->channels, 2);
     double l = 0.0;
     double r = 0.0;
@@ -99,9 +99,9 @@ TEST_F(MixerOGGTest, DecodesMonoAndStereoAtEachRateToStereoPairs)
     EXPECT_GT(l, 50.0 * r);
 }
 
-TEST_F(MixerOGGTest, StaticRefillGivesTheWholeSoundAndLoopsWhenAsked)
+TEST_F(MixerOGGTest, StaticRefillGivesTheWholeSoundLoopsWhenAskedAndServesTwoVoicesApart)
 {
-    MixerOGGstatic* once = staticSource(toneFile(1, 22050, 1000));
+    MixerOGGstatic* once = sources.decoded(toneFile(1, 22050, 1000));
     int cursor = -1;
     int max = -1;
     ASSERT_TRUE(once->refill(cursor, max));
@@ -110,19 +110,16 @@ TEST_F(MixerOGGTest, StaticRefillGivesTheWholeSoundAndLoopsWhenAsked)
     cursor = 2000;
     EXPECT_FALSE(once->refill(cursor, max));
 
-    MixerOGGstatic* looping = staticSource(toneFile(1, 22050, 1000), true);
+    MixerOGGstatic* looping = sources.decoded(toneFile(1, 22050, 1000), true);
     cursor = -1;
     max = -1;
     looping->refill(cursor, max);
     cursor = 2000;
     EXPECT_TRUE(looping->refill(cursor, max));
     EXPECT_EQ(cursor, 0);
-}
 
-TEST_F(MixerOGGTest, TwoVoicesOfOneSoundPlayAtTheirOwnPositions)
-{
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 64));
-    MixerOGGstatic* sound = staticSource(toneFile(1, 22050, 2000));
+    MixerOGGstatic* sound = sources.decoded(toneFile(1, 22050, 2000));
     int a = mixer.play(sound, false);
     int b = mixer.play(sound, false);
     mixer.start(a);
@@ -137,7 +134,7 @@ TEST_F(MixerOGGTest, StreamDecodesBlockByBlockEndsOnceAndLoopsFromTheFirstPacket
 {
     std::string ogg = toneFile(2, 22050, 20000);
     std::unique_ptr<MemoryFile> file(memoryFileOf(ogg));
-    MixerOGGstatic* whole = staticSource(ogg);
+    MixerOGGstatic* whole = sources.decoded(ogg);
     {
         MixerOGGstream stream(file.get(), false, 1);
         EXPECT_EQ(stream.capacity, 65536);
@@ -183,7 +180,7 @@ TEST_F(MixerOGGTest, AStreamBlockEndingMidBufferIsFollowedInTheSamePass)
 {
     std::string ogg = toneFile(1, 22050, 20000);
     std::unique_ptr<MemoryFile> file(memoryFileOf(ogg));
-    MixerOGGstatic* whole = staticSource(ogg);
+    MixerOGGstatic* whole = sources.decoded(ogg);
     MixerOGGstream stream(file.get(), false, 1);
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 4096));
     int id = mixer.play(&stream, true);
@@ -234,14 +231,14 @@ TEST_F(MixerOGGTest, ATotalLengthThatLiesIsNeverTrusted)
     // Claims fewer frames than it holds: decoding stops at the claim.
     std::string shorter = ogg;
     setGranule(shorter, pages.back(), 15000);
-    MixerOGGstatic* cut = staticSource(shorter);
+    MixerOGGstatic* cut = sources.decoded(shorter);
     EXPECT_EQ(cut->length, 15000);
     EXPECT_EQ(cut->blockLength, 30000);
 
     // Claims more: the sound ends where its data ends.
     std::string longer = ogg;
     setGranule(longer, pages.back(), 30000);
-    MixerOGGstatic* padded = staticSource(longer);
+    MixerOGGstatic* padded = sources.decoded(longer);
     EXPECT_LE(padded->length, 30000);
     EXPECT_GE(padded->length, 15000);
     EXPECT_EQ(padded->blockLength, 2 * padded->length);
@@ -249,7 +246,7 @@ TEST_F(MixerOGGTest, ATotalLengthThatLiesIsNeverTrusted)
     // A negative claim leaves the length unknown: decoded as far as it goes.
     std::string negative = ogg;
     setGranule(negative, pages.back(), -5000);
-    MixerOGGstatic* unknown = staticSource(negative);
+    MixerOGGstatic* unknown = sources.decoded(negative);
     EXPECT_GT(unknown->length, 15000);
     EXPECT_LE(unknown->length, 2 * unknown->capacity);
     EXPECT_EQ(unknown->blockLength, 2 * unknown->length);
@@ -257,7 +254,7 @@ TEST_F(MixerOGGTest, ATotalLengthThatLiesIsNeverTrusted)
     // Claims far more than any sound may hold: refused before allocating.
     std::string huge = ogg;
     setGranule(huge, pages.back(), i64(1) << 40);
-    EXPECT_FATAL(staticSource(huge), "Error: Invalid sound length: [0-9]+ sample frames.\n Function: MixerOGGstatic");
+    EXPECT_FATAL(sources.decoded(huge), "Error: Invalid sound length: [0-9]+ sample frames.\n Function: MixerOGGstatic");
     // Streams never allocate by the claim and play what is there.
     std::unique_ptr<MemoryFile> file(memoryFileOf(huge));
     MixerOGGstream stream(file.get(), false, 1);
@@ -273,15 +270,15 @@ TEST_F(MixerOGGTest, ATotalLengthThatLiesIsNeverTrusted)
 
 TEST_F(MixerOGGTest, DamagedAndTruncatedFilesAreRefusedOrDecodedSafely)
 {
-    EXPECT_FATAL(staticSource(std::string(200, 'x')),
+    EXPECT_FATAL(sources.decoded(std::string(200, 'x')),
                  "Statement: ov_open_callbacks\\(this, &vf, NULL, 0, cb\\)==0\n Function: MixerOGG\\(\\)");
-    EXPECT_FATAL(staticSource(std::string()), "ov_open_callbacks");
+    EXPECT_FATAL(sources.decoded(std::string()), "ov_open_callbacks");
 
     std::string ogg = noiseFile(2, 44100, 150000);
     // Cut inside the headers: not a playable file.
-    EXPECT_FATAL(staticSource(ogg.substr(0, 300)), "ov_open_callbacks");
+    EXPECT_FATAL(sources.decoded(ogg.substr(0, 300)), "ov_open_callbacks");
     for (size_t cut : {ogg.size() / 2, ogg.size() - 7}) {
-        MixerOGGstatic* truncated = staticSource(ogg.substr(0, cut));
+        MixerOGGstatic* truncated = sources.decoded(ogg.substr(0, cut));
         EXPECT_GT(truncated->length, 50000) << "what is there is played";
         EXPECT_LE(truncated->length, 150000);
         EXPECT_EQ(truncated->blockLength, 2 * truncated->length);
@@ -294,7 +291,7 @@ TEST_F(MixerOGGTest, DamagedAndTruncatedFilesAreRefusedOrDecodedSafely)
     }
     Mixer mixer(deviceSpec(44100, AUDIO_S16LSB, 1024));
     Mixer::DeferErrors keep(mixer);
-    MixerOGGstatic* damaged = staticSource(corrupt);
+    MixerOGGstatic* damaged = sources.decoded(corrupt);
     EXPECT_LE(damaged->length, 150000);
     int id = mixer.play(damaged, false);
     mixer.start(id);
@@ -307,7 +304,7 @@ TEST_F(MixerOGGTest, DamagedAndTruncatedFilesAreRefusedOrDecodedSafely)
 TEST_F(MixerOGGTest, MoreThanTwoChannelsIsRefused)
 {
     std::string ogg = toneFile(3, 22050, 2000);
-    EXPECT_FATAL(staticSource(ogg), "Error: Unhandled number of channels: 3\n Function: MixerOGGstatic\\(\\)");
+    EXPECT_FATAL(sources.decoded(ogg), "Error: Unhandled number of channels: 3\n Function: MixerOGGstatic\\(\\)");
 
     {
         std::unique_ptr<MemoryFile> file(memoryFileOf(ogg));
@@ -331,10 +328,10 @@ TEST_F(MixerOGGTest, MoreThanTwoChannelsIsRefused)
     EXPECT_FATAL(mixer.raiseDeferredError(), "Error: Unhandled number of channels: 3\n Function: refill\\(\\)");
 
     // The sounds decoded at load refuse the second link there.
-    EXPECT_FATAL(staticSource(chained), "Unhandled number of channels: 3\n Function: MixerOGGstatic");
+    EXPECT_FATAL(sources.decoded(chained), "Unhandled number of channels: 3\n Function: MixerOGGstatic");
     // A chain of mono and stereo links decodes without reading a missing
     // channel.
-    MixerOGGstatic* mixed = staticSource(toneFile(1, 22050, 3000) +
+    MixerOGGstatic* mixed = sources.decoded(toneFile(1, 22050, 3000) +
                                          encodeOgg(sineWave(440, 0.5, 22050, 3000, 2), 2, 22050, 0.4f, 9));
     EXPECT_GE(mixed->length, 3000);
     EXPECT_LE(mixed->length, 6000);

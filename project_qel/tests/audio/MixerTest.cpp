@@ -20,8 +20,8 @@ TEST_F(MixerTest, VoicesGetRisingIdsAndStayUntilStopped)
     Mixer mixer(deviceSpec(22050));
     EXPECT_EQ(mixer.mixBufferSize, 2048);
     EXPECT_EQ(mixer.bytesPerSample, 2);
-    MixerOGGstatic* a = constantSource(0.1f);
-    MixerOGGstatic* b = constantSource(0.1f);
+    MixerOGGstatic* a = sources.constant(0.1f);
+    MixerOGGstatic* b = sources.constant(0.1f);
     EXPECT_EQ(mixer.play(a, false), 0);
     EXPECT_EQ(mixer.play(b, false), 1);
     int third = mixer.play(a, true);
@@ -44,11 +44,11 @@ TEST_F(MixerTest, VoicesGetRisingIdsAndStayUntilStopped)
     EXPECT_EQ(mixer.countChildren(), 3u);
 }
 
-TEST_F(MixerTest, PlayLimitReplacesTheOldestVoiceOfThatSource)
+TEST_F(MixerTest, PlayLimitReplacesTheOldestVoiceOfThatSourceAndStopSourceEndsThemAll)
 {
     Mixer mixer(deviceSpec(22050));
-    MixerOGGstatic* two = constantSource(0.1f, 22050, 4096, false, 2);
-    MixerOGGstatic* one = constantSource(0.1f, 22050, 4096, false, 1);
+    MixerOGGstatic* two = sources.constant(0.1f, 22050, 4096, false, 2);
+    MixerOGGstatic* one = sources.constant(0.1f, 22050, 4096, false, 1);
     int first = mixer.play(two, false);
     int second = mixer.play(two, false);
     int third = mixer.play(two, false);
@@ -75,12 +75,21 @@ TEST_F(MixerTest, PlayLimitReplacesTheOldestVoiceOfThatSource)
     EXPECT_EQ(mixer.findChannel(third), nullptr);
     EXPECT_NE(mixer.findChannel(fourth), nullptr);
     EXPECT_NE(mixer.findChannel(fifth), nullptr);
+
+    // Stopping a source ends its voices only, and finished voices go too.
+    mixer.findChannel(b)->bDead = 1;
+    int other = mixer.play(one, false);
+    mixer.stopSource(two);
+    EXPECT_EQ(mixer.findChannel(fourth), nullptr);
+    EXPECT_EQ(mixer.findChannel(fifth), nullptr);
+    EXPECT_NE(mixer.findChannel(other), nullptr);
+    EXPECT_EQ(mixer.countChildren(), 1u);
 }
 
 TEST_F(MixerTest, SteeringClampsTargetsAndRampsOverOutputFrames)
 {
     Mixer mixer(deviceSpec(22050));
-    int id = mixer.play(constantSource(0.1f), false);
+    int id = mixer.play(sources.constant(0.1f), false);
     MixerChannel* voice = mixer.findChannel(id);
     EXPECT_EQ(voice->frequency, 22050.0f);
     EXPECT_EQ(voice->volume, 1000.0f);
@@ -112,25 +121,21 @@ TEST_F(MixerTest, SteeringClampsTargetsAndRampsOverOutputFrames)
 TEST_F(MixerTest, SetPositionStaysInsideTheBlockOnAnEvenIndex)
 {
     Mixer mixer(deviceSpec(22050));
-    int id = mixer.play(constantSource(0.1f, 22050, 1001), false);
+    int id = mixer.play(sources.constant(0.1f, 22050, 1001), false);
     MixerChannel* voice = mixer.findChannel(id);
     ASSERT_EQ(voice->playMax, 2002);
-    mixer.setPosition(id, 0.5f);
-    EXPECT_EQ(voice->playCursor, 1000);
-    mixer.setPosition(id, 0.3333f);
-    EXPECT_EQ(voice->playCursor, 666);
-    mixer.setPosition(id, -2.0f);
-    EXPECT_EQ(voice->playCursor, 0);
-    mixer.setPosition(id, 7.0f);
-    EXPECT_EQ(voice->playCursor, 2002);
-    mixer.setPosition(id, std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(voice->playCursor, 0);
+    const std::pair<float, int> cases[] = {
+        {0.5f, 1000}, {0.3333f, 666}, {-2.0f, 0}, {7.0f, 2002}, {std::numeric_limits<float>::quiet_NaN(), 0}};
+    for (auto [position, cursor] : cases) {
+        mixer.setPosition(id, position);
+        EXPECT_EQ(voice->playCursor, cursor) << position;
+    }
 }
 
-TEST_F(MixerTest, MixWritesEachVoiceWithItsGainAndPan)
+TEST_F(MixerTest, MixWritesEachVoiceWithItsGainPanAndMasterGain)
 {
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 256));
-    MixerOGGstatic* ramp = rampSource(2000, 0.0004f);
+    MixerOGGstatic* ramp = sources.ramp(2000, 0.0004f);
     int id = mixer.play(ramp, false);
     // Not started: silent.
     std::vector<int> silent = mixS16(mixer, 256);
@@ -154,66 +159,50 @@ TEST_F(MixerTest, MixWritesEachVoiceWithItsGainAndPan)
         EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[2 * (256 + f)])) << f;
         EXPECT_EQ(out[2 * f + 1], expectedS16(0.75f * ramp->samples[2 * (256 + f) + 1])) << f;
     }
-}
 
-TEST_F(MixerTest, MasterGainsApplyToMusicAndSoundVoicesApart)
-{
-    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 64));
-    int sound = mixer.play(constantSource(0.2f), false);
-    int music = mixer.play(constantSource(0.1f), true);
-    mixer.start(sound);
-    mixer.start(music);
-    mixer.setSoundGain(0.5f);
-    mixer.setMusicGain(2.0f);
-    std::vector<int> out = mixS16(mixer, 64);
-    EXPECT_EQ(out[0], expectedS16(0.2f * 0.5f + 0.1f * 2.0f));
+    // The master gains apply to music and sound voices apart.
+    Mixer gains(deviceSpec(22050, AUDIO_S16LSB, 64));
+    int sound = gains.play(sources.constant(0.2f), false);
+    int music = gains.play(sources.constant(0.1f), true);
+    gains.start(sound);
+    gains.start(music);
+    gains.setSoundGain(0.5f);
+    gains.setMusicGain(2.0f);
+    EXPECT_EQ(mixS16(gains, 64)[0], expectedS16(0.2f * 0.5f + 0.1f * 2.0f));
 }
 
 TEST_F(MixerTest, PlaybackRateStepsThroughTheSource)
 {
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 128));
-    MixerOGGstatic* ramp = rampSource(2000, 0.0004f);
-    int same = mixer.play(ramp, false);
-    mixer.start(same);
-    std::vector<int> out = mixS16(mixer, 128);
-    for (int f = 0; f < 128; ++f) {
-        EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[2 * f]));
-    }
-    mixer.stop(same);
-
-    int fast = mixer.play(ramp, false);
-    mixer.setFrequency(fast, 44100.0f, 0.0);
-    mixer.start(fast);
-    out = mixS16(mixer, 128);
-    for (int f = 0; f < 128; ++f) {
-        EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[2 * (2 * f)])) << "every other frame";
-    }
-    mixer.stop(fast);
-
-    int slow = mixer.play(ramp, false);
-    mixer.setFrequency(slow, 11025.0f, 0.0);
-    mixer.start(slow);
-    out = mixS16(mixer, 128);
-    for (int f = 0; f < 128; ++f) {
-        EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[2 * (f / 2)])) << "each frame twice";
-    }
-    mixer.stop(slow);
-
+    MixerOGGstatic* ramp = sources.ramp(2000, 0.0004f);
     // A negative rate holds the voice where it is; it never runs backwards.
-    int stuck = mixer.play(ramp, false);
-    mixer.setPosition(stuck, 0.1f);
-    mixer.setFrequency(stuck, -22050.0f, 0.0);
-    mixer.start(stuck);
-    out = mixS16(mixer, 128);
-    for (int f = 0; f < 128; ++f) {
-        EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[400]));
+    struct Case {
+        float rate;
+        float position;
+        int (*frameOf)(int);
+    };
+    const Case cases[] = {{22050.0f, 0.0f, [](int f) { return f; }},
+                          {44100.0f, 0.0f, [](int f) { return 2 * f; }},
+                          {11025.0f, 0.0f, [](int f) { return f / 2; }},
+                          {-22050.0f, 0.1f, [](int) { return 200; }}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rate);
+        int id = mixer.play(ramp, false);
+        mixer.setPosition(id, c.position);
+        mixer.setFrequency(id, c.rate, 0.0);
+        mixer.start(id);
+        std::vector<int> out = mixS16(mixer, 128);
+        for (int f = 0; f < 128; ++f) {
+            EXPECT_EQ(out[2 * f], expectedS16(ramp->samples[2 * c.frameOf(f)])) << f;
+        }
+        mixer.stop(id);
     }
 }
 
 TEST_F(MixerTest, FadeToSilenceEndsTheVoiceAndAPartialFadeKeepsIt)
 {
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 1024));
-    MixerOGGstatic* loop = constantSource(0.5f, 22050, 3000, true);
+    MixerOGGstatic* loop = sources.constant(0.5f, 22050, 3000, true);
     int fading = mixer.play(loop, false);
     int halving = mixer.play(loop, false);
     mixer.start(fading);
@@ -240,7 +229,7 @@ TEST_F(MixerTest, FadeToSilenceEndsTheVoiceAndAPartialFadeKeepsIt)
 TEST_F(MixerTest, EndOfASoundEndsItsVoiceAndALoopRestartsInTheSamePass)
 {
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 256));
-    MixerOGGstatic* once = rampSource(100, 0.001f);
+    MixerOGGstatic* once = sources.ramp(100, 0.001f);
     int id = mixer.play(once, false);
     mixer.start(id);
     std::vector<int> out = mixS16(mixer, 256);
@@ -250,7 +239,7 @@ TEST_F(MixerTest, EndOfASoundEndsItsVoiceAndALoopRestartsInTheSamePass)
     mixer.deleteFinished();
     EXPECT_EQ(mixer.countChildren(), 0u);
 
-    MixerOGGstatic* looping = rampSource(100, 0.001f);
+    MixerOGGstatic* looping = sources.ramp(100, 0.001f);
     looping->loop = true;
     id = mixer.play(looping, false);
     mixer.start(id);
@@ -260,90 +249,59 @@ TEST_F(MixerTest, EndOfASoundEndsItsVoiceAndALoopRestartsInTheSamePass)
     }
 }
 
-TEST_F(MixerTest, StopSourceEndsEveryVoiceOfThatSourceOnly)
-{
-    Mixer mixer(deviceSpec(22050));
-    MixerOGGstatic* a = constantSource(0.1f);
-    MixerOGGstatic* b = constantSource(0.1f);
-    int a1 = mixer.play(a, false);
-    int a2 = mixer.play(a, false);
-    int b1 = mixer.play(b, false);
-    int b2 = mixer.play(b, false);
-    mixer.findChannel(b2)->bDead = 1;
-    mixer.stopSource(a);
-    EXPECT_EQ(mixer.findChannel(a1), nullptr);
-    EXPECT_EQ(mixer.findChannel(a2), nullptr);
-    EXPECT_NE(mixer.findChannel(b1), nullptr);
-    EXPECT_EQ(mixer.countChildren(), 1u) << "finished voices go too";
-}
-
 TEST_F(MixerTest, EverySampleFormatIsConvertedWithClamping)
 {
     struct Case {
         Uint16 format;
         int bytes;
+        double offset;
+        bool bigEndian;
+        bool isSigned;
     };
     const float values[] = {0.5f, -0.25f, 1.7f, -3.0f};
-    for (Case c : {Case{AUDIO_U8, 1}, Case{AUDIO_S8, 1}, Case{AUDIO_U16LSB, 2}, Case{AUDIO_S16LSB, 2},
-                   Case{AUDIO_U16MSB, 2}, Case{AUDIO_S16MSB, 2}}) {
+    for (Case c : {Case{AUDIO_U8, 1, 128.0, false, false}, Case{AUDIO_S8, 1, 0.0, false, true},
+                   Case{AUDIO_U16LSB, 2, 32768.0, false, false}, Case{AUDIO_S16LSB, 2, 0.0, false, true},
+                   Case{AUDIO_U16MSB, 2, 32768.0, true, false}, Case{AUDIO_S16MSB, 2, 0.0, true, true}}) {
         for (float v : values) {
+            SCOPED_TRACE(testing::Message() << "format " << std::hex << c.format << " value " << v);
             Mixer mixer(deviceSpec(22050, c.format, 16));
-            int id = mixer.play(constantSource(v), false);
+            int id = mixer.play(sources.constant(v), false);
             mixer.start(id);
             std::vector<Uint8> bytes(16 * 2 * static_cast<size_t>(c.bytes), 0xAA);
             mixer.mix(bytes.data(), static_cast<int>(bytes.size()));
             float clamped = v > 1.0f ? 1.0f : (v < -1.0f ? -1.0f : v);
             EXPECT_EQ(mixer.mixBuffer[0], clamped) << "the clamped value stays in the buffer";
-            int expected = 0;
-            int got = 0;
-            switch (c.format) {
-            case AUDIO_U8: expected = static_cast<int>(clamped * 125.0 + 128.0); got = bytes[0]; break;
-            case AUDIO_S8: expected = static_cast<int>(clamped * 125.0); got = static_cast<Sint8>(bytes[0]); break;
-            case AUDIO_U16LSB:
-                expected = static_cast<int>(clamped * 32760.0 + 32768.0);
-                got = bytes[0] | (bytes[1] << 8);
-                break;
-            case AUDIO_S16LSB:
-                expected = static_cast<int>(clamped * 32760.0);
-                got = static_cast<Sint16>(bytes[0] | (bytes[1] << 8));
-                break;
-            case AUDIO_U16MSB:
-                expected = static_cast<int>(clamped * 32760.0 + 32768.0);
-                got = bytes[1] | (bytes[0] << 8);
-                break;
-            case AUDIO_S16MSB:
-                expected = static_cast<int>(clamped * 32760.0);
-                got = static_cast<Sint16>(bytes[1] | (bytes[0] << 8));
-                break;
+            const int expected = static_cast<int>(clamped * (c.bytes == 1 ? 125.0 : 32760.0) + c.offset);
+            int got = c.bytes == 1 ? bytes[0] : (c.bigEndian ? bytes[1] | (bytes[0] << 8) : bytes[0] | (bytes[1] << 8));
+            if (c.isSigned) {
+                got = c.bytes == 1 ? static_cast<Sint8>(got) : static_cast<Sint16>(got);
             }
-            EXPECT_EQ(got, expected) << "format " << std::hex << c.format << " value " << v;
-            EXPECT_EQ(bytes.back() == 0xAA, false) << "the whole buffer is written";
+            EXPECT_EQ(got, expected);
+            EXPECT_NE(bytes.back(), 0xAA) << "the whole buffer is written";
         }
     }
     // A full-scale sum: 1.7 is written as 32760.
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 16));
-    int id = mixer.play(constantSource(1.7f), false);
+    int id = mixer.play(sources.constant(1.7f), false);
     mixer.start(id);
     EXPECT_EQ(mixS16(mixer, 16)[0], 32760);
-}
 
-TEST_F(MixerTest, MonoDeviceGetsTheMeanOfBothSides)
-{
-    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 32, 1));
-    EXPECT_EQ(mixer.bytesPerSample, 2);
-    int id = mixer.play(constantSource(0.4f), false);
-    mixer.start(id);
-    mixer.setPan(id, 1.0f, 0.0);
+    // A mono device gets the mean of both sides.
+    Mixer mono(deviceSpec(22050, AUDIO_S16LSB, 32, 1));
+    EXPECT_EQ(mono.bytesPerSample, 2);
+    id = mono.play(sources.constant(0.4f), false);
+    mono.start(id);
+    mono.setPan(id, 1.0f, 0.0);
     std::vector<Uint8> bytes(64, 0xAA);
-    mixer.mix(bytes.data(), 64);
+    mono.mix(bytes.data(), 64);
     EXPECT_EQ(static_cast<Sint16>(bytes[0] | (bytes[1] << 8)), expectedS16(0.2f));
     EXPECT_EQ(static_cast<Sint16>(bytes[62] | (bytes[63] << 8)), expectedS16(0.2f));
 }
 
-TEST_F(MixerTest, AnOversizedCallbackIsSilencedAndRaisedLaterOnTheMainThread)
+TEST_F(MixerTest, AudioThreadFailuresAreSilencedAndRaisedLaterOnTheMainThread)
 {
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 64));
-    int id = mixer.play(constantSource(0.5f), false);
+    int id = mixer.play(sources.constant(0.5f), false);
     mixer.start(id);
     std::vector<Uint8> bytes(65 * 4, 0xAA);
     mixer.mix(bytes.data(), static_cast<int>(bytes.size()));
@@ -353,20 +311,18 @@ TEST_F(MixerTest, AnOversizedCallbackIsSilencedAndRaisedLaterOnTheMainThread)
     EXPECT_TRUE(mixer.hasDeferredError());
     EXPECT_FATAL(mixer.raiseDeferredError(),
                  "Error: Assertion failed.\n Statement: numSamples<=mixBufferSize\n Function: mix\\(\\)");
-}
 
-TEST_F(MixerTest, AFailedVoiceCheckStopsTheVoiceAndIsRaisedWithItsOwnText)
-{
-    Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 64));
-    int bad = mixer.play(constantSource(0.5f), false);
-    int good = mixer.play(constantSource(0.25f), false);
-    mixer.start(bad);
-    mixer.start(good);
-    mixer.findChannel(bad)->playCursor = 3;
-    std::vector<int> out = mixS16(mixer, 64);
+    // A failed voice check stops that voice and is raised with its own text.
+    Mixer voices(deviceSpec(22050, AUDIO_S16LSB, 64));
+    int bad = voices.play(sources.constant(0.5f), false);
+    int good = voices.play(sources.constant(0.25f), false);
+    voices.start(bad);
+    voices.start(good);
+    voices.findChannel(bad)->playCursor = 3;
+    std::vector<int> out = mixS16(voices, 64);
     EXPECT_EQ(out[0], expectedS16(0.25f)) << "the other voices play on";
-    EXPECT_EQ(mixer.findChannel(bad), nullptr);
-    EXPECT_FATAL(mixer.raiseDeferredError(), "Statement: playCursor%2==0\n Function: mixChannel\\(\\)");
+    EXPECT_EQ(voices.findChannel(bad), nullptr);
+    EXPECT_FATAL(voices.raiseDeferredError(), "Statement: playCursor%2==0\n Function: mixChannel\\(\\)");
     // Without a kept error nothing happens.
     Mixer quiet(deviceSpec(22050));
     quiet.raiseDeferredError();
@@ -376,7 +332,7 @@ TEST_F(MixerTest, AFailedVoiceCheckStopsTheVoiceAndIsRaisedWithItsOwnText)
 TEST_F(MixerTest, RampsAdvanceEveryOutputFrameBeforeItIsMixed)
 {
     Mixer mixer(deviceSpec(22050, AUDIO_S16LSB, 256));
-    int id = mixer.play(constantSource(0.5f, 22050, 8000, true), false);
+    int id = mixer.play(sources.constant(0.5f, 22050, 8000, true), false);
     mixer.start(id);
     // 100 frames: 0.5 / 22050 s rounds down to 99 frames at most, so ask
     // for a little more.
@@ -400,7 +356,7 @@ TEST_F(MixerTest, RampsAdvanceEveryOutputFrameBeforeItIsMixed)
 
     // A rate ramp from 22050 to 44100 Hz over 200 frames covers about 300
     // source frames, then runs at twice the rate.
-    MixerOGGstatic* ramp = rampSource(4000, 0.0002f);
+    MixerOGGstatic* ramp = sources.ramp(4000, 0.0002f);
     int glide = mixer.play(ramp, false);
     mixer.start(glide);
     mixer.setFrequency(glide, 44100.0f, 200.5 / 22050.0);

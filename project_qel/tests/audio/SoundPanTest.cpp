@@ -22,14 +22,10 @@ TEST(SoundPanTest, PlayAtPansFromTheXOfTheLogicalView)
         auto panOfLastPlay = [qel] {
             return static_cast<MixerChannel*>(qel->audio->mixer->lastChild)->pan;
         };
-        sound.playAt(V3(-400.0f, 0.0f, 0.0f));
-        EXPECT_EQ(panOfLastPlay(), -1000.0f);
-        sound.playAt(V3(0.0f, 100.0f, 0.0f));
-        EXPECT_EQ(panOfLastPlay(), 0.0f);
-        sound.playAt(V3(200.0f, 0.0f, 0.0f));
-        EXPECT_EQ(panOfLastPlay(), 500.0f);
-        sound.playAt(V3(1000.0f, 0.0f, 0.0f));
-        EXPECT_EQ(panOfLastPlay(), 1000.0f);
+        for (auto [x, pan] : {std::pair{-400.0f, -1000.0f}, {0.0f, 0.0f}, {200.0f, 500.0f}, {1000.0f, 1000.0f}}) {
+            sound.playAt(V3(x, 100.0f, 0.0f));
+            EXPECT_EQ(panOfLastPlay(), pan) << x;
+        }
         sound.play();
         EXPECT_EQ(panOfLastPlay(), 0.0f) << "a plain play stays in the centre";
     }

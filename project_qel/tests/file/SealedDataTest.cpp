@@ -24,6 +24,16 @@ std::string record(size_t size = 728)
     return bytes;
 }
 
+std::string noise(size_t size, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (char& byte : bytes) {
+        byte = char(random());
+    }
+    return bytes;
+}
+
 // Saves `data` sealed as `name` in the working folder.
 void saveRecord(const std::string& name, const std::string& data)
 {
@@ -48,7 +58,7 @@ std::string forge(i32 claimedSize, const std::string& stream, unsigned key)
 
 } // namespace
 
-TEST(SealedData, WritesTheSealedFormat)
+TEST(SealedData, WritesTheSealedFormatAndAnyDataRoundTrips)
 {
     FileCore core;
     std::string data = record();
@@ -69,17 +79,8 @@ TEST(SealedData, WritesTheSealedFormat)
     std::string target;
     ASSERT_TRUE(loadRecord("settings.hst", target));
     EXPECT_EQ(target, data);
-}
 
-TEST(SealedData, IncompressibleAndTinyDataRoundTrip)
-{
-    FileCore core;
-    std::mt19937 random(3);
-    std::string noise(4096, '\0');
-    for (char& byte : noise) {
-        byte = char(random());
-    }
-    for (const std::string& data : {noise, std::string("x"), std::string(3, '\0')}) {
+    for (const std::string& data : {noise(4096, 3), std::string("x"), std::string(3, '\0')}) {
         saveRecord("p.pro", data);
         std::string target;
         ASSERT_TRUE(loadRecord("p.pro", target, data.size()));
@@ -87,7 +88,7 @@ TEST(SealedData, IncompressibleAndTinyDataRoundTrip)
     }
 }
 
-TEST(SealedData, NothingToSaveWritesNoFileAndNothingToLoadSucceeds)
+TEST(SealedData, NothingIsSealedOrWrittenAndNothingToLoadSucceeds)
 {
     FileCore core;
     saveRecord("empty.pro", "");
@@ -96,20 +97,17 @@ TEST(SealedData, NothingToSaveWritesNoFileAndNothingToLoadSucceeds)
     EXPECT_TRUE(loadRecord("missing.pro", target, 0));
     EXPECT_FALSE(loadRecord("missing.pro", target));
     EXPECT_EQ(target, std::string(728, '#'));
+
+    SealedData sealed;
+    EXPECT_FALSE(sealed.seal("x", 0, 1));
+    EXPECT_FALSE(sealed.seal("x", -5, 1));
+    EXPECT_FALSE(sealed.seal(nullptr, 5, 1));
+    EXPECT_EQ(sealed.data, nullptr);
+    EXPECT_FALSE(sealed.save("never.written"));
+    EXPECT_FALSE(std::filesystem::exists("never.written"));
 }
 
-TEST(SealedData, AFileMovedToAnotherNameIsRefused)
-{
-    FileCore core;
-    saveRecord("player1.pro", record());
-    std::filesystem::rename("player1.pro", "player2.pro");
-    std::string target;
-    EXPECT_FALSE(loadRecord("player2.pro", target));
-    EXPECT_EQ(target, std::string(728, '#'));
-    EXPECT_FALSE(FileManager::loadSealed(".", "player2.pro", "another key", target.data(), 728));
-}
-
-TEST(SealedData, EveryChangedByteAfterTheTextsIsRefused)
+TEST(SealedData, EveryChangedByteAfterTheTextsAndAMovedFileAreRefused)
 {
     FileCore core;
     std::string data = record();
@@ -135,6 +133,13 @@ TEST(SealedData, EveryChangedByteAfterTheTextsIsRefused)
     EXPECT_FALSE(loadRecord("settings.hst", target)) << "a byte appended";
     TempFolder::writeFile("settings.hst", original);
     EXPECT_FALSE(loadRecord("settings.hst", target, 727)) << "another length asked for";
+
+    // A file moved to another name is refused.
+    saveRecord("player1.pro", record());
+    std::filesystem::rename("player1.pro", "player2.pro");
+    EXPECT_FALSE(loadRecord("player2.pro", target));
+    EXPECT_EQ(target, std::string(728, '#'));
+    EXPECT_FALSE(FileManager::loadSealed(".", "player2.pro", "another key", target.data(), 728));
 }
 
 TEST(SealedData, RefusesForgedLengthsBeforeAllocating)
@@ -162,31 +167,15 @@ TEST(SealedData, RefusesForgedLengthsBeforeAllocating)
     EXPECT_FALSE(sealed.unseal(nullptr, 100, key));
 }
 
-TEST(SealedData, SealingRefusesNothingAndTooMuch)
-{
-    SealedData sealed;
-    EXPECT_FALSE(sealed.seal("x", 0, 1));
-    EXPECT_FALSE(sealed.seal("x", -5, 1));
-    EXPECT_FALSE(sealed.seal(nullptr, 5, 1));
-    EXPECT_EQ(sealed.data, nullptr);
-    EXPECT_FALSE(sealed.save("never.written"));
-    EXPECT_FALSE(std::filesystem::exists("never.written"));
-}
-
 TEST(SealedData, AFailedSaveKeepsThePreviousFile)
 {
     FileCore core;
     std::string data = record();
     saveRecord("settings.hst", data);
     const std::string previous = TempFolder::readFile("settings.hst");
-    std::mt19937 random(5);
-    std::string noise(64 * 1024, '\0');
-    for (char& byte : noise) {
-        byte = char(random());
-    }
     {
         FullDisk full(4096);
-        saveRecord("settings.hst", noise);
+        saveRecord("settings.hst", noise(64 * 1024, 5));
     }
     EXPECT_EQ(TempFolder::readFile("settings.hst"), previous);
     EXPECT_NE(core.logText().find("Warning: could not write './settings.hst'"), std::string::npos);

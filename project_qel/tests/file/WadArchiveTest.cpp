@@ -16,7 +16,7 @@ bool readDirectory(const std::string& bytes, WadDirectory& out, i64 claimedSize 
 
 } // namespace
 
-TEST(WadArchive, NamesAreScrambledAndRestored)
+TEST(WadArchive, NamesAreScrambledAndRestoredAndAFieldBelow0x80IsPlain)
 {
     u8 field[WAD_NAME_SIZE];
     for (const char* name : {"gfx/gui/game/progressbar.tga", "", "x"}) {
@@ -31,11 +31,8 @@ TEST(WadArchive, NamesAreScrambledAndRestored)
     UString restored;
     ASSERT_TRUE(decodeWadName(field, restored));
     EXPECT_EQ(restored, longest);
-}
 
-TEST(WadArchive, AFieldBelow0x80IsAPlainName)
-{
-    u8 field[WAD_NAME_SIZE];
+    // A field below 0x80 is a plain name.
     std::memset(field, 0xAA, sizeof(field));
     std::memcpy(field, "sfx/plain.ogg", 14);
     UString name;
@@ -111,22 +108,17 @@ TEST(WadArchive, RefusesDamagedArchives)
     WadDirectory directory;
     EXPECT_FALSE(readDirectory(unterminated, directory));
     EXPECT_NE(directory.problem.find("no terminator"), std::string::npos);
-}
 
-TEST(WadArchive, AnotherVersionIsReportedAsSuch)
-{
-    WadDirectory directory;
-    EXPECT_FALSE(readDirectory(wadBytes({}, "", 3), directory));
-    EXPECT_TRUE(directory.hasHeader);
-    EXPECT_EQ(directory.version, 3);
-}
+    // Another version is reported as such.
+    WadDirectory version;
+    EXPECT_FALSE(readDirectory(wadBytes({}, "", 3), version));
+    EXPECT_TRUE(version.hasHeader);
+    EXPECT_EQ(version.version, 3);
 
-TEST(WadArchive, AShortReadIsRefusedEvenWhenTheSizeClaimsMore)
-{
-    std::string bytes = wadBytes({{"a", "", wadDataStart(1), 0, 0}});
-    WadDirectory directory;
-    EXPECT_FALSE(readDirectory(bytes.substr(0, 50), directory, i64(bytes.size())));
-    EXPECT_NE(directory.problem.find("could not be read"), std::string::npos);
+    // A short read is refused even when the size claims more.
+    WadDirectory shortRead;
+    EXPECT_FALSE(readDirectory(unterminated.substr(0, 50), shortRead, i64(unterminated.size())));
+    EXPECT_NE(shortRead.problem.find("could not be read"), std::string::npos);
 }
 
 TEST(WadArchive, OnlyNamesThatReadBackCanBeStored)

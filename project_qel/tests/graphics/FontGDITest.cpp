@@ -17,7 +17,7 @@ void rasterPosition(float& x, float& y)
 
 } // namespace
 
-TEST(DebugFontGlyphs, HaveTheListedWidths)
+TEST(DebugFontGlyphs, HaveTheListedWidthsShapesAndDescenders)
 {
     const int widths[96] = {2, 1, 3, 5, 5, 5, 5, 2, 2, 2, 5, 3, 2, 3, 1, 5,  // 32-47
                             3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 1, 2, 4, 3, 4, 3,  // 48-63
@@ -38,10 +38,7 @@ TEST(DebugFontGlyphs, HaveTheListedWidths)
             EXPECT_EQ(FontGDI::glyphBitmaps[code][row] & unused, 0) << code << " row " << row;
         }
     }
-}
 
-TEST(DebugFontGlyphs, KnownShapesAndDescenders)
-{
     using Rows = std::array<u8, 9>;
     auto rows = [](int code) {
         Rows r{};
@@ -66,44 +63,40 @@ TEST(DebugFontGlyphs, KnownShapesAndDescenders)
     EXPECT_EQ(descenders, "$,;Qgjpqy");
 }
 
-TEST(DebugFont, PrintsWhiteTextFromTheTopLeftCorner)
+TEST(DebugFont, PrintsWhiteTextFromTheTopLeftCornerAdvancingOnePixelMoreThanEachWidth)
 {
     DeviceCore core;
     core.graphics->clear(UColor(0, 0, 0, 255));
     glDisable(GL_TEXTURE_2D);
     core.qel->debugFont->print(0, 0, "%s", "!");
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    for (int y = 0; y <= 4; ++y) {
-        EXPECT_EQ(core.pixelAt(0, y), RGB_WHITE) << y;
+    // '!' from the top: five lit rows, a gap, the dot, then nothing.
+    for (int y = 0; y <= 7; ++y) {
+        EXPECT_EQ(core.pixelAt(0, y), y <= 4 || y == 6 ? RGB_WHITE : RGB_BLACK) << y;
     }
-    EXPECT_EQ(core.pixelAt(0, 5), RGB_BLACK);
-    EXPECT_EQ(core.pixelAt(0, 6), RGB_WHITE);
-    EXPECT_EQ(core.pixelAt(0, 7), RGB_BLACK);
     EXPECT_EQ(core.pixelAt(1, 0), RGB_BLACK);
     float modelview[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
     EXPECT_EQ(modelview[0], 1.0f);
     EXPECT_EQ(modelview[12], 0.0f);
-}
 
-TEST(DebugFont, EachGlyphAdvancesOnePixelMoreThanItsWidth)
-{
-    DeviceCore core;
     float x = 0;
     float y = 0;
     core.qel->debugFont->print(0, 0, "%s", "");
     rasterPosition(x, y);
     EXPECT_NEAR(x, 0.0f, 0.01f);
     EXPECT_NEAR(y, 591.0f, 0.01f) << "raster position (-400, 291)";
-    core.qel->debugFont->print(0, 0, "Ab");
-    rasterPosition(x, y);
-    EXPECT_NEAR(x, 8.0f, 0.01f);
-    core.qel->debugFont->print(0, 0, "%c", 200);
-    rasterPosition(x, y);
-    EXPECT_NEAR(x, 5.0f, 0.01f) << "glyph 127 for bytes above 127";
-    core.qel->debugFont->print(10, 20, "%d\n", 42);
-    rasterPosition(x, y);
-    EXPECT_NEAR(x, 10.0f + 4 + 4 + 2, 0.01f) << "a line feed draws its dot";
+    // Glyph 127 stands for bytes above 127; a line feed draws its dot.
+    const struct {
+        int left;
+        const char* text;
+        float end;
+    } cases[] = {{0, "Ab", 8.0f}, {0, "\xC8", 5.0f}, {10, "42\n", 10.0f + 4 + 4 + 2}};
+    for (const auto& c : cases) {
+        core.qel->debugFont->print(c.left, 20, "%s", c.text);
+        rasterPosition(x, y);
+        EXPECT_NEAR(x, c.end, 0.01f) << c.text;
+    }
 }
 
 TEST(DebugFont, PlacesTextInALargerWindowWithTruncation)

@@ -41,7 +41,7 @@ TextSize measure(const UString& text, i32* limit = nullptr) { return measureSymb
 
 } // namespace
 
-TEST(FontSymbols, BytesAreSymbolsAndEscapesReachTheSymbolsFrom256)
+TEST(FontSymbols, BytesAreSymbolsEscapesReachFrom256AndBadEscapesReadAsNeverLoaded)
 {
     EXPECT_EQ(symbolsOf(bytes({'A', 0xE9, 0x1E, 0x7F})), (std::vector<u16>{'A', 0xE9, 0x1E, 0x7F}));
     // 0x1F, b1, b2: 256 + ((b1 & 0x7F) << 7 | (b2 & 0x7F)); bit 7 ignored.
@@ -50,10 +50,7 @@ TEST(FontSymbols, BytesAreSymbolsAndEscapesReachTheSymbolsFrom256)
     int index = 1;
     EXPECT_EQ(nextFontSymbol(bytes({'a', 0x1F, 0, 3, 'b'}), index), 259);
     EXPECT_EQ(index, 3) << "the index rests on the escape's last byte";
-}
 
-TEST(FontSymbols, EscapesPastTheTableOrCutByTheEndReadAsASymbolNeverLoaded)
-{
     // Value 768 and the largest value, 16383, lie past symbol 1023.
     EXPECT_EQ(symbolsOf(bytes({0x1F, 0x86, 0x80, 'x'})), (std::vector<u16>{FONT_NO_SYMBOL, 'x'}));
     EXPECT_EQ(symbolsOf(bytes({0x1F, 0xFF, 0xFF})), (std::vector<u16>{FONT_NO_SYMBOL}));
@@ -63,7 +60,7 @@ TEST(FontSymbols, EscapesPastTheTableOrCutByTheEndReadAsASymbolNeverLoaded)
     EXPECT_EQ(measure(bytes({'a', 0x1F, 0x81})).width, 7 + 4);
 }
 
-TEST(FontSymbols, MeasuringSumsAdvancesAndStopsAtTheLimit)
+TEST(FontSymbols, MeasuringSumsAdvancesStopsAtTheLimitAndSkipsMarkup)
 {
     EXPECT_EQ(measure("").width, 0);
     i32 untouched = 5;
@@ -88,10 +85,7 @@ TEST(FontSymbols, MeasuringSumsAdvancesAndStopsAtTheLimit)
     limit = 100;
     EXPECT_EQ(measure("abc", &limit).width, 21);
     EXPECT_EQ(limit, 100) << "a text that fits leaves the limit alone";
-}
 
-TEST(FontSymbols, MarkupRunsTakeNoRoomAndAShortTailEndsTheText)
-{
     auto run = [](const UString& text) { return measure(text); };
     const UString marker(1, static_cast<char>(FONT_STYLE_MARKER));
     EXPECT_EQ(measureMarkupRuns("ab" + marker + "{FF0000}cd", run).width, 28);
@@ -119,12 +113,17 @@ TEST(FontSymbols, LongTextsAreCutNearTheMiddleKeepingHighBytesWithTheirLetter)
 
 TEST(FontSymbols, FlagOffsetsAddUp)
 {
-    const FontOffset none = fontFlagOffset(0x03, 100, 21, 14);
-    EXPECT_EQ(none.x, 0.0f);
-    EXPECT_EQ(none.y, 0.0f);
-    EXPECT_EQ(fontFlagOffset(0x04, 101, 21, 14).x, -50.0f);
-    EXPECT_EQ(fontFlagOffset(0x0C, 101, 21, 14).x, -151.0f);
-    EXPECT_EQ(fontFlagOffset(0x30, 100, 21, 14).y, 31.0f);
-    EXPECT_EQ(fontFlagOffset(0x40, 100, 21, 14).y, 14.0f);
-    EXPECT_EQ(fontFlagOffset(0x04, -5, 21, 14).x, 2.0f) << "integer halves truncate toward zero";
+    // Integer halves truncate toward zero (the last case).
+    const struct {
+        int flags;
+        int width;
+        float x;
+        float y;
+    } cases[] = {{0x03, 100, 0, 0}, {0x04, 101, -50, 0}, {0x0C, 101, -151, 0},
+                 {0x30, 100, 0, 31}, {0x40, 100, 0, 14},  {0x04, -5, 2, 0}};
+    for (const auto& c : cases) {
+        const FontOffset offset = fontFlagOffset(c.flags, c.width, 21, 14);
+        EXPECT_EQ(offset.x, c.x) << c.flags << " " << c.width;
+        EXPECT_EQ(offset.y, c.y) << c.flags << " " << c.width;
+    }
 }

@@ -42,7 +42,7 @@ void expectFailure(const Decoded& result, const char* function, const std::strin
 
 } // namespace
 
-TEST(TgaReader, SwapsBlueAndRedAndTurnsBottomUpRowsOver)
+TEST(TgaReader, SwapsBlueAndRedTurnsBottomUpRowsOverAndSkipsTheIdField)
 {
     Decoded wide = readTga(makeTga(2, 1, {1, 2, 3, 4, 5, 6, 7, 8}));
     ASSERT_TRUE(wide.ok);
@@ -56,63 +56,53 @@ TEST(TgaReader, SwapsBlueAndRedAndTurnsBottomUpRowsOver)
     ASSERT_TRUE(tall.ok);
     EXPECT_EQ(tall.image.pixels[1], rgba(30, 20, 10, 40)) << "the first file row is the bottom one";
     EXPECT_EQ(tall.image.pixels[0], rgba(70, 60, 50, 80));
-}
 
-TEST(TgaReader, SkipsTheIdFieldAndAcceptsTrailingBytes)
-{
-    Decoded withId = readTga(makeTga(1, 1, {1, 2, 3, 4}, 32, 2, 8, "made by hand"));
-    ASSERT_TRUE(withId.ok);
-    EXPECT_EQ(withId.image.pixels[0], rgba(3, 2, 1, 4));
+    // An ID field, trailing bytes.
+    for (const Bytes& bytes : {makeTga(1, 1, {1, 2, 3, 4}, 32, 2, 8, "made by hand"),
+                               makeTga(1, 1, {1, 2, 3, 4, 9, 9, 9, 9, 9, 9})}) {
+        Decoded one = readTga(bytes);
+        ASSERT_TRUE(one.ok);
+        EXPECT_EQ(one.image.pixels[0], rgba(3, 2, 1, 4));
+    }
 
-    Decoded withFooter = readTga(makeTga(1, 1, {1, 2, 3, 4, 9, 9, 9, 9, 9, 9}));
-    ASSERT_TRUE(withFooter.ok);
-    EXPECT_EQ(withFooter.image.pixels[0], rgba(3, 2, 1, 4));
-}
-
-TEST(TgaReader, HeaderOnlyGivesTheSizeWithoutPixels)
-{
     Decoded header = readTga(makeTga(2, 1, {1, 2, 3, 4, 5, 6, 7, 8}), true);
     ASSERT_TRUE(header.ok);
     EXPECT_EQ(header.image.width, 2);
-    EXPECT_EQ(header.image.height, 1);
     EXPECT_TRUE(header.image.hasAlpha);
-    EXPECT_EQ(header.image.pixels, nullptr);
+    EXPECT_EQ(header.image.pixels, nullptr) << "only the size is read";
 }
 
-TEST(TgaReader, RejectsUnsupportedLayoutsInOrder)
+TEST(TgaReader, RejectsLayoutsSizesAndShortFilesWithoutReadingPastTheEnd)
 {
-    expectFailure(readTga(makeTga(1, 1, {0, 0, 0, 0}, 32, 10)), "loadTGA", "TGA is compressed.");
-    expectFailure(readTga(makeTga(1, 1, {0, 0, 0}, 24)), "loadTGA", "TGA depth is not 32 bits");
-    expectFailure(readTga(makeTga(1, 1, {0, 0, 0, 0}, 32, 2, 0x28)), "loadTGA",
-                  "TGA is flipped vertically.");
-    // Type is checked before depth, depth before the descriptor.
-    expectFailure(readTga(makeTga(1, 1, {}, 24, 10, 0x20)), "loadTGA", "TGA is compressed.");
-}
-
-TEST(TgaReader, RejectsBadSizesAndShortFilesWithoutReadingPastTheEnd)
-{
-    expectFailure(readTga(makeTga(0, 4, {})), "loadTGA", "TGA size is invalid (0x4).");
-    expectFailure(readTga(makeTga(-2, 1, Bytes(8, 0))), "loadTGA", "TGA size is invalid (-2x1).");
-    expectFailure(readTga(makeTga(3, 0, {})), "loadTGA", "TGA size is invalid (3x0).");
-    expectFailure(readTga(makeTga(2, 2, Bytes(15, 0))), "loadTGA",
-                  "TGA is truncated: 33 bytes for a 2x2 image of 34 bytes.");
-    // The ID field counts: its bytes are not pixels.
-    expectFailure(readTga(makeTga(1, 1, {1, 2, 3}, 32, 2, 8, "x")), "loadTGA",
-                  "TGA is truncated: 22 bytes for a 1x1 image of 23 bytes.");
     Bytes header = makeTga(1, 1, {});
     header.resize(17);
-    expectFailure(readTga(header), "loadTGA", "TGA is truncated: the header is incomplete.");
-    expectFailure(readTga({}), "loadTGA", "TGA is truncated: the header is incomplete.");
-    // A short file fails also when only the size is asked for.
-    expectFailure(readTga(makeTga(2, 2, Bytes(4, 0)), true), "loadTGA",
-                  "TGA is truncated: 22 bytes for a 2x2 image of 34 bytes.");
-}
-
-TEST(TgaReader, RejectsImagesLargerThanTheLimit)
-{
-    expectFailure(readTga(makeTga(16385, 1, {}), true), "loadTGA", "Image is too large (16385x1).");
-    expectFailure(readTga(makeTga(16384, 16384, {}), true), "loadTGA",
-                  "Image is too large (16384x16384).");
+    const struct {
+        Bytes bytes;
+        bool headerOnly;
+        const char* message;
+    } cases[] = {
+        {makeTga(1, 1, {0, 0, 0, 0}, 32, 10), false, "TGA is compressed."},
+        {makeTga(1, 1, {0, 0, 0}, 24), false, "TGA depth is not 32 bits"},
+        {makeTga(1, 1, {0, 0, 0, 0}, 32, 2, 0x28), false, "TGA is flipped vertically."},
+        // Type is checked before depth, depth before the descriptor.
+        {makeTga(1, 1, {}, 24, 10, 0x20), false, "TGA is compressed."},
+        {makeTga(0, 4, {}), false, "TGA size is invalid (0x4)."},
+        {makeTga(-2, 1, Bytes(8, 0)), false, "TGA size is invalid (-2x1)."},
+        {makeTga(3, 0, {}), false, "TGA size is invalid (3x0)."},
+        {makeTga(2, 2, Bytes(15, 0)), false, "TGA is truncated: 33 bytes for a 2x2 image of 34 bytes."},
+        // The ID field counts: its bytes are not pixels.
+        {makeTga(1, 1, {1, 2, 3}, 32, 2, 8, "x"), false, "TGA is truncated: 22 bytes for a 1x1 image of 23 bytes."},
+        {header, false, "TGA is truncated: the header is incomplete."},
+        {{}, false, "TGA is truncated: the header is incomplete."},
+        // A short file fails also when only the size is asked for.
+        {makeTga(2, 2, Bytes(4, 0)), true, "TGA is truncated: 22 bytes for a 2x2 image of 34 bytes."},
+        {makeTga(16385, 1, {}), true, "Image is too large (16385x1)."},
+        {makeTga(16384, 16384, {}), true, "Image is too large (16384x16384)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        expectFailure(readTga(c.bytes, c.headerOnly), "loadTGA", c.message);
+    }
 }
 
 TEST(JpegReader, ColourImageHasOpaquePixelsWithTopRowFirst)
@@ -131,15 +121,12 @@ TEST(JpegReader, ColourImageHasOpaquePixelsWithTopRowFirst)
     EXPECT_LT((top >> 16) & 0xff, 60u);
     EXPECT_GT((bottom >> 16) & 0xff, 200u);
     EXPECT_LT(bottom & 0xff, 60u);
-}
 
-TEST(JpegReader, HeaderOnlyReadsTheSize)
-{
-    Decoded result = readJpeg(makeRedOverBlueJpeg(24, 8), true);
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.image.width, 24);
-    EXPECT_EQ(result.image.height, 8);
-    EXPECT_EQ(result.image.pixels, nullptr);
+    Decoded header = readJpeg(makeRedOverBlueJpeg(24, 8), true);
+    ASSERT_TRUE(header.ok);
+    EXPECT_EQ(header.image.width, 24);
+    EXPECT_EQ(header.image.height, 8);
+    EXPECT_EQ(header.image.pixels, nullptr);
 }
 
 TEST(JpegReader, OnlyThreeComponentColourIsDecoded)
@@ -154,24 +141,19 @@ TEST(JpegReader, OnlyThreeComponentColourIsDecoded)
     EXPECT_TRUE(readJpeg(cmyk, true).ok);
 }
 
-TEST(JpegReader, RunningOutOfDataFails)
+TEST(JpegReader, RunningOutOfDataAndCorruptDataFail)
 {
     Bytes whole = makeRedOverBlueJpeg(32, 32);
+    std::vector<Bytes> cases;
     for (size_t keep : {size_t(0), size_t(1), size_t(2), size_t(20), whole.size() / 2, whole.size() - 2}) {
-        Bytes cut(whole.begin(), whole.begin() + static_cast<long>(keep));
+        cases.emplace_back(whole.begin(), whole.begin() + static_cast<long>(keep));
+    }
+    // An APP1 segment that claims more bytes than follow: libjpeg skips it.
+    cases.push_back({0xFF, 0xD8, 0xFF, 0xE1, 0x40, 0x00, 'x', 'y'});
+    for (const Bytes& cut : cases) {
         expectFailure(readJpeg(cut), "kb_fill_input_buffer", "Should not ever be called.");
     }
-}
 
-TEST(JpegReader, SkipPastTheEndFails)
-{
-    // An APP1 segment that claims more bytes than follow: libjpeg skips it.
-    Bytes bytes = {0xFF, 0xD8, 0xFF, 0xE1, 0x40, 0x00, 'x', 'y'};
-    expectFailure(readJpeg(bytes), "kb_fill_input_buffer", "Should not ever be called.");
-}
-
-TEST(JpegReader, CorruptDataGivesTheLibraryMessage)
-{
     Bytes notJpeg = {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0};
     Decoded result = readJpeg(notJpeg);
     EXPECT_FALSE(result.ok);
@@ -203,7 +185,7 @@ TEST(JpegWriter, WritesTheRowsInOrderAndReadsBack)
     EXPECT_EQ(bottom >> 24, 255u) << "alpha is not stored";
 }
 
-TEST(JpegWriter, QualityChangesTheSize)
+TEST(JpegWriter, QualityChangesTheSizeAndEmptyImagesGiveNoBytes)
 {
     std::vector<u32> noise(64 * 64);
     for (size_t i = 0; i < noise.size(); ++i) {
@@ -214,13 +196,11 @@ TEST(JpegWriter, QualityChangesTheSize)
     ASSERT_TRUE(encodeJPEG(noise.data(), 64, 64, 10, low));
     ASSERT_TRUE(encodeJPEG(noise.data(), 64, 64, 95, high));
     EXPECT_LT(low.size(), high.size());
-}
 
-TEST(JpegWriter, EmptyImagesGiveNoBytes)
-{
     u32 pixel = 0;
     Bytes bytes = {1, 2, 3};
     EXPECT_FALSE(encodeJPEG(&pixel, 0, 1, 60, bytes));
     EXPECT_TRUE(bytes.empty());
     EXPECT_FALSE(encodeJPEG(nullptr, 1, 1, 60, bytes));
 }
+

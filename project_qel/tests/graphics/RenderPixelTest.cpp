@@ -39,8 +39,21 @@ bool sameFrame(const MemoryImageFile& a, const MemoryImageFile& b)
            std::memcmp(a.pImageData.get(), b.pImageData.get(), static_cast<size_t>(a.width) * a.height * 4) == 0;
 }
 
+struct WorldCheck {
+    float x;
+    float y;
+    u32 rgb;
+};
+
 class RenderPixels : public testing::Test {
 protected:
+    void expectWorld(std::initializer_list<WorldCheck> checks)
+    {
+        for (const WorldCheck& c : checks) {
+            EXPECT_EQ(core.worldPixel(c.x, c.y), c.rgb) << c.x << ", " << c.y;
+        }
+    }
+
     RenderCore core;
 };
 
@@ -62,26 +75,14 @@ TEST_F(RenderPixels, SpriteSheetFramesDrawWhereTheirOriginsSay)
     RenderCore::draw(sheet.skins[2], V3(0, 100, 0));
 
     // Frame 0: world x -116 .. -84, y -16 .. 16.
-    EXPECT_EQ(core.worldPixel(-115.5f, 15.5f), RGB_RED);
-    EXPECT_EQ(core.worldPixel(-84.5f, -15.5f), RGB_RED);
-    EXPECT_EQ(core.worldPixel(-116.5f, 0), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(-83.5f, 0), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(-100, 16.5f), RGB_BLACK);
+    expectWorld({{-115.5f, 15.5f, RGB_RED}, {-84.5f, -15.5f, RGB_RED}, {-116.5f, 0, RGB_BLACK},
+                 {-83.5f, 0, RGB_BLACK}, {-100, 16.5f, RGB_BLACK}});
     // Frame 1, moved by its adjustment (3, 2): x 87 .. 119, y -18 .. 14.
-    EXPECT_EQ(core.worldPixel(87.5f, -17.5f), RGB_GREEN);
-    EXPECT_EQ(core.worldPixel(118.5f, 13.5f), RGB_GREEN);
-    EXPECT_EQ(core.worldPixel(86.5f, 0), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(119.5f, 0), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(100, 14.5f), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(100, -18.5f), RGB_BLACK);
+    expectWorld({{87.5f, -17.5f, RGB_GREEN}, {118.5f, 13.5f, RGB_GREEN}, {86.5f, 0, RGB_BLACK},
+                 {119.5f, 0, RGB_BLACK}, {100, 14.5f, RGB_BLACK}, {100, -18.5f, RGB_BLACK}});
     // Frame 2, 31 x 31, lands on whole pixels: x -15 .. 16, y 84 .. 115.
-    EXPECT_EQ(core.worldPixel(-14.5f, 100), RGB_RED);
-    EXPECT_EQ(core.worldPixel(15.5f, 100), RGB_RED);
-    EXPECT_EQ(core.worldPixel(-15.5f, 100), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(16.5f, 100), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(0, 84.5f), RGB_RED);
-    EXPECT_EQ(core.worldPixel(0, 83.5f), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(0, 115.5f), RGB_BLACK);
+    expectWorld({{-14.5f, 100, RGB_RED}, {15.5f, 100, RGB_RED}, {-15.5f, 100, RGB_BLACK}, {16.5f, 100, RGB_BLACK},
+                 {0, 84.5f, RGB_RED}, {0, 83.5f, RGB_BLACK}, {0, 115.5f, RGB_BLACK}});
 }
 
 TEST_F(RenderPixels, MosaicsDrawExactlyLikeTheWholeImage)
@@ -170,7 +171,7 @@ TEST_F(RenderPixels, TexturesComeBackIdenticalAfterALostPresentation)
     EXPECT_NE(core.worldPixel(0, 100), RGB_BLACK);
 }
 
-TEST_F(RenderPixels, OutlinesDrawInWorldCoordinates)
+TEST_F(RenderPixels, OutlinesDebugOverlaysAndDrawRanges)
 {
     core.graphics->clear(BLACK);
     const float filled[4] = {-50, -50, 50, 50};
@@ -182,12 +183,9 @@ TEST_F(RenderPixels, OutlinesDrawInWorldCoordinates)
     const float flat[4] = {-300.5f, 150.5f, -100.5f, 150.5f};
     drawLine(flat, UColor(255, 255, 255, 255), UColor(0, 0, 0, 0));
 
-    EXPECT_EQ(core.worldPixel(0, 0), RGB_GREEN);
-    EXPECT_EQ(core.worldPixel(-49.5f, 49.5f), RGB_GREEN);
-    EXPECT_EQ(core.worldPixel(-50.5f, 0), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(100.5f, 0), RGB_RED);
-    EXPECT_EQ(core.worldPixel(125, 20.5f), RGB_RED);
-    EXPECT_EQ(core.worldPixel(125, 0), RGB_BLACK) << "only the outline";
+    // The outline is only its edge.
+    expectWorld({{0, 0, RGB_GREEN}, {-49.5f, 49.5f, RGB_GREEN}, {-50.5f, 0, RGB_BLACK}, {100.5f, 0, RGB_RED},
+                 {125, 20.5f, RGB_RED}, {125, 0, RGB_BLACK}});
     EXPECT_TRUE(near(core.worldPixel(-200.5f, 200.5f), 0x800080, 4)) << "a gradient";
     EXPECT_EQ(core.worldPixel(-200.5f, 150.5f), RGB_WHITE) << "a second colour of 0 is the first";
     EXPECT_EQ(core.qel->statVertexBufferWrites, 4);
@@ -195,10 +193,7 @@ TEST_F(RenderPixels, OutlinesDrawInWorldCoordinates)
     glGetFloatv(GL_MODELVIEW_MATRIX, model);
     EXPECT_EQ(model[12], 0.0f);
     EXPECT_EQ(model[0], 1.0f);
-}
 
-TEST_F(RenderPixels, DebugOverlaysAndDrawRanges)
-{
     RenderCore::writeTga("white.tga", 16, 16, [](int, int) { return UColor(255, 255, 255, 255); });
     Texture white("white.tga", 0);
     auto& quad = *static_cast<Quad*>(white.skins[0]);
@@ -224,3 +219,4 @@ TEST_F(RenderPixels, DebugOverlaysAndDrawRanges)
     buffer.draw(nullptr, VertexBuffer::TRIANGLE_STRIP, 12, -1);
     EXPECT_EQ(core.qel->statVertices, vertices + 8);
 }
+

@@ -35,60 +35,14 @@ protected:
 
 } // namespace
 
-TEST_F(Blender, WithoutTargetsStaysAtItsBaseAndLooksStraightAhead)
+TEST_F(Blender, WithoutTargetsStaysAtItsBaseAndResetJumpsAndDropsEveryTarget)
 {
     const V3 base = blender.position;
     run(3.0);
-    EXPECT_EQ(blender.position.x, base.x);
-    EXPECT_EQ(blender.position.y, base.y);
-    EXPECT_EQ(blender.position.z, base.z);
+    EXPECT_EQ(blender.position, base);
     EXPECT_EQ(blender.eye.z, base.z);
     EXPECT_EQ(blender.eyeTarget.x, blender.position.x);
-}
 
-TEST_F(Blender, GlidesToATargetWithTheEasedCurveAndKeepsItsBase)
-{
-    addTarget(424.0f, 10.0);
-    run(5.0);
-    EXPECT_NEAR(blender.position.y, 212.0f, 1e-3) << "halfway in time is halfway on the eased curve";
-    EXPECT_EQ(blender.target.y, blender.position.y);
-    EXPECT_NEAR(blender.eye.y, 212.0f, 1e-3) << "not snapped to whole units";
-    run(7.0);
-    EXPECT_FLOAT_EQ(blender.position.y, 424.0f);
-    EXPECT_EQ(blender.basePosition.y, 0.0f);
-    EXPECT_EQ(blender.countChildren(), 1u);
-}
-
-TEST_F(Blender, AnArrivedTargetDeletesTheOneBeforeIt)
-{
-    addTarget(100.0f, 1.0);
-    CameraBlenderFactor* second = addTarget(200.0f, 1.0);
-    run(1.0, 1.0);
-    EXPECT_EQ(blender.countChildren(), 1u) << "both arrived in the same frame";
-    EXPECT_EQ(blender.getChild(0), second);
-    EXPECT_FLOAT_EQ(blender.position.y, 200.0f);
-}
-
-TEST_F(Blender, AWaitingTargetTakesNoPartButStillCountsAsPredecessor)
-{
-    CameraBlenderFactor* waiting = addTarget(300.0f, 1.0, 2.0);
-    addTarget(50.0f, 0.5);
-    run(1.0);
-    EXPECT_FLOAT_EQ(blender.position.y, 50.0f);
-    EXPECT_EQ(blender.countChildren(), 1u) << "the waiting target was the predecessor of an arrived one";
-    (void)waiting;
-
-    blender.reset(0.0f, 0.0f, blender.position.z);
-    CameraBlenderFactor* delayed = addTarget(300.0f, 1.0, 2.0);
-    run(2.0);
-    EXPECT_EQ(blender.position.y, 0.0f) << "no movement while it waits";
-    EXPECT_EQ(delayed->factor, 0.0f);
-    run(1.0);
-    EXPECT_FLOAT_EQ(blender.position.y, 300.0f);
-}
-
-TEST_F(Blender, ResetJumpsAndDropsEveryTarget)
-{
     addTarget(100.0f, 1.0);
     addTarget(200.0f, 1.0);
     blender.reset(0.0f, 100.0f, -400.0f);
@@ -99,7 +53,44 @@ TEST_F(Blender, ResetJumpsAndDropsEveryTarget)
     EXPECT_EQ(blender.position.y, 100.0f);
 }
 
-TEST_F(Blender, FactorsNeverGoBackAndAZeroDurationArrivesAtOnce)
+TEST_F(Blender, GlidesToATargetWithTheEasedCurveAndAnArrivedTargetDeletesTheOneBefore)
+{
+    addTarget(424.0f, 10.0);
+    run(5.0);
+    EXPECT_NEAR(blender.position.y, 212.0f, 1e-3) << "halfway in time is halfway on the eased curve";
+    EXPECT_EQ(blender.target.y, blender.position.y);
+    EXPECT_NEAR(blender.eye.y, 212.0f, 1e-3) << "not snapped to whole units";
+    run(7.0);
+    EXPECT_FLOAT_EQ(blender.position.y, 424.0f);
+    EXPECT_EQ(blender.basePosition.y, 0.0f);
+    EXPECT_EQ(blender.countChildren(), 1u);
+
+    addTarget(100.0f, 1.0);
+    CameraBlenderFactor* second = addTarget(200.0f, 1.0);
+    run(1.0, 1.0);
+    EXPECT_EQ(blender.countChildren(), 1u) << "both arrived in the same frame";
+    EXPECT_EQ(blender.getChild(0), second);
+    EXPECT_FLOAT_EQ(blender.position.y, 200.0f);
+}
+
+TEST_F(Blender, AWaitingTargetTakesNoPartButStillCountsAsPredecessor)
+{
+    addTarget(300.0f, 1.0, 2.0);
+    addTarget(50.0f, 0.5);
+    run(1.0);
+    EXPECT_FLOAT_EQ(blender.position.y, 50.0f);
+    EXPECT_EQ(blender.countChildren(), 1u) << "the waiting target was the predecessor of an arrived one";
+
+    blender.reset(0.0f, 0.0f, blender.position.z);
+    CameraBlenderFactor* delayed = addTarget(300.0f, 1.0, 2.0);
+    run(2.0);
+    EXPECT_EQ(blender.position.y, 0.0f) << "no movement while it waits";
+    EXPECT_EQ(delayed->factor, 0.0f);
+    run(1.0);
+    EXPECT_FLOAT_EQ(blender.position.y, 300.0f);
+}
+
+TEST_F(Blender, FactorsNeverGoBackAZeroDurationArrivesAtOnceAndTheShakeSettles)
 {
     CameraBlenderFactor k;
     k.duration = 1.0;
@@ -112,10 +103,7 @@ TEST_F(Blender, FactorsNeverGoBackAndAZeroDurationArrivesAtOnce)
     instant.duration = 0.0;
     instant.update(0.0, 0.0);
     EXPECT_EQ(instant.factor, 1.0f) << "no division by zero into a NaN camera";
-}
 
-TEST_F(Blender, TheShakeRollsAndSettlesAtZero)
-{
     blender.shakeDuration = 1.0;
     blender.shakeAmplitude = 0.1;
     blender.postUpdate(0.0, 0.25);
@@ -124,12 +112,10 @@ TEST_F(Blender, TheShakeRollsAndSettlesAtZero)
     EXPECT_EQ(blender.roll, 0.0f);
 }
 
-TEST(ContextBlender, RegistersItselfAndRendersThroughABlender)
+TEST(ContextBlender, RendersThroughABlender)
 {
     EngineCore core;
     ContextBlender screen;
     EXPECT_NE(dynamic_cast<CameraBlender*>(screen.camera), nullptr);
     EXPECT_EQ(screen.blender(), screen.camera);
-    EXPECT_EQ(screen.getRuntimeClass()->name, "ContextBlender");
-    EXPECT_TRUE(screen.getRuntimeClass()->isDerivedFrom(Context::runtimeClass()));
 }

@@ -37,13 +37,23 @@ protected:
 
     Quad* quad() const { return static_cast<Quad*>(image->skins[0]); }
 
+    // Draws the owner on a black frame and reads world points back.
+    void expectDrawn(Renderable& owner, std::initializer_list<std::pair<V3, u32>> checks)
+    {
+        core.graphics->clear(BLACK);
+        owner.render();
+        for (const auto& [at, rgb] : checks) {
+            EXPECT_EQ(core.worldPixel(at.x, at.y), rgb) << at.x << ", " << at.y;
+        }
+    }
+
     RenderCore core;
     std::unique_ptr<Texture> image;
 };
 
 } // namespace
 
-TEST_F(Effects, TimedSpritesFadeInStayFadeOutAndRemoveThemselves)
+TEST_F(Effects, TimedSpritesFadeInStayFadeOutRemoveThemselvesAndWaitForTheirDelay)
 {
     RenderableTimed sprite;
     sprite.lifeTime = 2.5;
@@ -80,38 +90,30 @@ TEST_F(Effects, TimedSpritesFadeInStayFadeOutAndRemoveThemselves)
     plain.color.a = 10;
     plain.update(0.0, 0.01);
     EXPECT_EQ(plain.color.a, 255);
-}
 
-TEST_F(Effects, ADelayedSpriteIsNotDrawnButItsChildrenTick)
-{
-    RenderableTimed sprite;
-    sprite.setPlacement(quad(), nullptr, nullptr, nullptr);
-    sprite.delay = 1.0;
+    // A delayed sprite is not drawn, but its children tick.
+    RenderableTimed delayed;
+    delayed.setPlacement(quad(), nullptr, nullptr, nullptr);
+    delayed.delay = 1.0;
     auto* child = new RenderableTimed();
     child->lifeTime = 0.1;
-    sprite.add(child);
-    sprite.update(0.0, 0.5);
-    sprite.update(0.0, 0.2);
-    EXPECT_EQ(sprite.elapsed, 0.0);
-    EXPECT_EQ(sprite.countChildren(), 0u) << "children tick (and the finished one goes) while the delay runs";
-    core.graphics->clear(BLACK);
-    sprite.render();
-    EXPECT_EQ(core.worldPixel(0.5f, 0.5f), RGB_BLACK);
-    sprite.update(0.0, 0.5);
-    core.graphics->clear(BLACK);
-    sprite.render();
-    EXPECT_EQ(core.worldPixel(0.5f, 0.5f), RGB_GREEN);
+    delayed.add(child);
+    delayed.update(0.0, 0.5);
+    delayed.update(0.0, 0.2);
+    EXPECT_EQ(delayed.elapsed, 0.0);
+    EXPECT_EQ(delayed.countChildren(), 0u) << "children tick (and the finished one goes) while the delay runs";
+    expectDrawn(delayed, {{V3(0.5f, 0.5f, 0), RGB_BLACK}});
+    delayed.update(0.0, 0.5);
+    expectDrawn(delayed, {{V3(0.5f, 0.5f, 0), RGB_GREEN}});
 }
 
-TEST_F(Effects, AFlatBendQuadHasTheCornersOfAQuadRightColumnFirst)
+TEST_F(Effects, BendQuadsRollAndConvertPointsBothWays)
 {
     BendQuad bend;
     bend.copyFrom(quad());
     EXPECT_EQ(bend.width, 64.0f);
     const Vertex* v = bend.vertexBuffer.vertices.get();
-    EXPECT_EQ(v[0].x, 32.0f);
-    EXPECT_EQ(v[0].y, 32.0f);
-    EXPECT_EQ(v[1].y, -32.0f);
+    EXPECT_EQ(V3(v[0].x, v[0].y, v[1].y), V3(32.0f, 32.0f, -32.0f));
     EXPECT_EQ(v[2].x, -32.0f);
     EXPECT_EQ(v[0].u, quad()->uvRight);
     EXPECT_EQ(v[2].u, quad()->uvLeft);
@@ -125,12 +127,8 @@ TEST_F(Effects, AFlatBendQuadHasTheCornersOfAQuadRightColumnFirst)
     bare.width = 5.0f;
     bare.rebuild();
     EXPECT_EQ(bare.width, 5.0f) << "no texture: nothing changes";
-}
 
-TEST_F(Effects, AFullTurnRollsTheCentreLineIntoACircle)
-{
-    BendQuad bend;
-    bend.copyFrom(quad());
+    // A full turn rolls the centre line into a circle.
     bend.columns = 16;
     bend.allocate();
     EXPECT_EQ(bend.vertexBuffer.numVertices, 32);
@@ -141,36 +139,34 @@ TEST_F(Effects, AFullTurnRollsTheCentreLineIntoACircle)
     expectNear(bend.local2world(V3(32.0f, 0.0f, 0.0f)), V3(-32.0f, 0.0f, 0.0f));
     expectNear(bend.local2world(V3(0.0f, 0.0f, 0.0f)), V3(-32.0f, 2.0f * r, 0.0f));
     // Top and bottom vertices of the right column straddle that point.
-    const Vertex* v = bend.vertexBuffer.vertices.get();
+    v = bend.vertexBuffer.vertices.get();
     EXPECT_NEAR(v[0].x, -32.0f, 1e-3);
     EXPECT_NEAR((v[0].y + v[1].y) / 2.0f, 0.0f, 1e-3);
-}
 
-TEST_F(Effects, BentPointsConvertBackToFlatOnesAndTheOldShapeIsTheFramesFirst)
-{
-    BendQuad bend;
-    bend.copyFrom(quad());
-    bend.columns = 16;
-    bend.allocate();
-    expectNear(bend.local2world(V3(-32.0f, 0.0f, 7.0f)), V3(-32.0f, 0.0f, 7.0f));
+    // Bent points convert back to flat ones; the old shape is the frame's first.
+    BendQuad moving;
+    moving.copyFrom(quad());
+    moving.columns = 16;
+    moving.allocate();
+    expectNear(moving.local2world(V3(-32.0f, 0.0f, 7.0f)), V3(-32.0f, 0.0f, 7.0f));
     g_qel->frameNumber = 5;
-    bend.setBend(0.5f);
-    bend.setBend(-0.8f);
-    EXPECT_EQ(bend.prevBend, 0.0f) << "the values from before the frame's first call";
+    moving.setBend(0.5f);
+    moving.setBend(-0.8f);
+    EXPECT_EQ(moving.prevBend, 0.0f) << "the values from before the frame's first call";
     for (float b : {0.5f, -0.8f}) {
-        bend.setBend(b);
-        expectNear(bend.local2world(V3(-32.0f, 0.0f, 7.0f)), V3(-32.0f, 0.0f, 0.0f));
+        moving.setBend(b);
+        expectNear(moving.local2world(V3(-32.0f, 0.0f, 7.0f)), V3(-32.0f, 0.0f, 0.0f));
         const V3 flat(10.0f, 12.0f, 3.0f);
-        const V3 bent = bend.local2world(flat);
-        expectNear(bend.world2local(V3(bent.x, bent.y, 3.0f)), flat, 2e-3f);
+        const V3 bent = moving.local2world(flat);
+        expectNear(moving.world2local(V3(bent.x, bent.y, 3.0f)), flat, 2e-3f);
     }
     g_qel->frameNumber = 6;
-    bend.setBend(0.3f);
-    EXPECT_EQ(bend.prevBend, -0.8f);
-    const V3 p = bend.local2worldOld(V3(10.0f, 0.0f, 0.0f));
-    expectNear(bend.world2localOld(p), V3(10.0f, 0.0f, 0.0f), 2e-3f);
+    moving.setBend(0.3f);
+    EXPECT_EQ(moving.prevBend, -0.8f);
+    const V3 p = moving.local2worldOld(V3(10.0f, 0.0f, 0.0f));
+    expectNear(moving.world2localOld(p), V3(10.0f, 0.0f, 0.0f), 2e-3f);
     g_qel->frameNumber = 7;
-    expectNear(bend.world2localOld(bend.local2world(V3(10.0f, 0.0f, 0.0f))), V3(10.0f, 0.0f, 0.0f), 2e-3f);
+    expectNear(moving.world2localOld(moving.local2world(V3(10.0f, 0.0f, 0.0f))), V3(10.0f, 0.0f, 0.0f), 2e-3f);
 }
 
 TEST_F(Effects, NinePatchCornersKeepTheirSizeWhileTheCentreStretches)
@@ -194,24 +190,17 @@ TEST_F(Effects, NinePatchCornersKeepTheirSizeWhileTheCentreStretches)
     }
     Renderable owner;
     owner.setPlacement(&frame, nullptr, nullptr, nullptr);
-    core.graphics->clear(BLACK);
-    owner.render();
-    EXPECT_EQ(core.worldPixel(-99.5f, 49.5f), RGB_RED);
-    EXPECT_EQ(core.worldPixel(-80.5f, 30.5f), RGB_RED) << "the corner is 20 x 20";
-    EXPECT_EQ(core.worldPixel(-79.5f, 29.5f), RGB_GREEN);
-    EXPECT_EQ(core.worldPixel(79.5f, -29.5f), RGB_GREEN);
-    EXPECT_EQ(core.worldPixel(99.5f, -49.5f), RGB_RED);
-    EXPECT_EQ(core.worldPixel(100.5f, 0.0f), RGB_BLACK);
+    // The corner is 20 x 20.
+    expectDrawn(owner, {{V3(-99.5f, 49.5f, 0), RGB_RED}, {V3(-80.5f, 30.5f, 0), RGB_RED},
+                        {V3(-79.5f, 29.5f, 0), RGB_GREEN}, {V3(79.5f, -29.5f, 0), RGB_GREEN},
+                        {V3(99.5f, -49.5f, 0), RGB_RED}, {V3(100.5f, 0.0f, 0), RGB_BLACK}});
 
     frame.resize(300.0f, -1.0f);
     EXPECT_EQ(frame.height, 64.0f) << "no height: the source's";
     frame.setBorders(10, 0, 0, 10);
     frame.resize(200.0f, 100.0f);
-    core.graphics->clear(BLACK);
-    owner.render();
-    EXPECT_EQ(core.worldPixel(0.5f, 0.5f), RGB_GREEN) << "only the middle band, over the whole height";
-    EXPECT_EQ(core.worldPixel(0.5f, 49.5f), RGB_RED);
-    EXPECT_EQ(core.worldPixel(0.5f, 50.5f), RGB_BLACK);
-    EXPECT_EQ(core.worldPixel(-99.5f, 0.5f), RGB_RED);
+    // Only the middle band, over the whole height.
+    expectDrawn(owner, {{V3(0.5f, 0.5f, 0), RGB_GREEN}, {V3(0.5f, 49.5f, 0), RGB_RED},
+                        {V3(0.5f, 50.5f, 0), RGB_BLACK}, {V3(-99.5f, 0.5f, 0), RGB_RED}});
     owner.pSkin = nullptr;
 }

@@ -41,27 +41,6 @@ UString cp1252(const char* utf8)
     return out;
 }
 
-// The frame as an uncompressed 32-bit TGA (rows from the top).
-void writePicture(const MemoryImageFile& frame, const std::string& path)
-{
-    std::string bytes(18, '\0');
-    bytes[2] = 2;
-    bytes[12] = static_cast<char>(frame.width & 0xff);
-    bytes[13] = static_cast<char>(frame.width >> 8);
-    bytes[14] = static_cast<char>(frame.height & 0xff);
-    bytes[15] = static_cast<char>(frame.height >> 8);
-    bytes[16] = 32;
-    bytes[17] = 0x28;
-    for (int i = 0; i < frame.width * frame.height; ++i) {
-        const u32 p = frame.pImageData[static_cast<size_t>(i)];
-        bytes += static_cast<char>((p >> 16) & 0xff);
-        bytes += static_cast<char>((p >> 8) & 0xff);
-        bytes += static_cast<char>(p & 0xff);
-        bytes += static_cast<char>(0xff);
-    }
-    TempFolder::writeFile(path, bytes);
-}
-
 const char* const SENTENCES[] = {
     "The café's naïve crème brûlée.",
     "Où est l'été ? Déjà Noël à Paris !",
@@ -246,7 +225,7 @@ protected:
 
 } // namespace
 
-TEST_F(TextScreen, EveryFontDrawsEveryCharacterOfTheSentences)
+TEST_F(TextScreen, EveryFontDrawsEveryCharacterAndCachedSentencesEqualDirectOnes)
 {
     for (int f = 0; f < 5; ++f) {
         SCOPED_TRACE(GAME_FONTS[f].name);
@@ -261,10 +240,7 @@ TEST_F(TextScreen, EveryFontDrawsEveryCharacterOfTheSentences)
             }
         }
     }
-}
 
-TEST_F(TextScreen, CachedSentencesArePixelEqualToDirectOnes)
-{
     for (int f = 0; f < 3; ++f) {
         SCOPED_TRACE(GAME_FONTS[f].name);
         auto draw = [&](int flags) {
@@ -289,7 +265,9 @@ TEST_F(TextScreen, TheScreenIsDrawnAndSaved)
 {
     drawScreen();
     const std::unique_ptr<MemoryImageFile> frame = core.frame();
-    writePicture(*frame, VABO_TEXT_SCREEN);
+    RenderCore::writeTga(VABO_TEXT_SCREEN, frame->width, frame->height, [&](int x, int y) {
+        return UColor::fromWord(frame->pImageData[static_cast<size_t>(y) * frame->width + x] | 0xff000000u);
+    });
     // Ink in both columns and in the paragraph's frame.
     EXPECT_NE(core.worldPixel(-200.0f, 0.0f), core.worldPixel(-200.0f, 0.5f) + 1);
     int lit = 0;

@@ -46,7 +46,7 @@ protected:
 
 } // namespace
 
-TEST_F(TextLayout, ALineIsCutIntoMeasuredPhrasesOfOneStyle)
+TEST_F(TextLayout, LinesAreCutIntoPhrasesOfOneStyleAndParagraphsWrapAtTheWidth)
 {
     TextLine line("hello " + M + "{FF0000}world", &font);
     ASSERT_EQ(line.countChildren(), 2u);
@@ -56,10 +56,7 @@ TEST_F(TextLayout, ALineIsCutIntoMeasuredPhrasesOfOneStyle)
     EXPECT_EQ(phrase(&line, 1)->style, 0xFF0000FFu);
     EXPECT_EQ(phrase(&line, 1)->width, 100);
     EXPECT_EQ(line.width, 204);
-}
 
-TEST_F(TextLayout, AParagraphWrapsAtTheWidthAndEachLineStartsInTheDefaultStyle)
-{
     TextParagraph two("aaa bbb", &font, 100);
     ASSERT_EQ(two.countChildren(), 2u);
     EXPECT_EQ(phrase(lines(two)[0], 0)->text, "aaa");
@@ -84,7 +81,7 @@ TEST_F(TextLayout, AParagraphWrapsAtTheWidthAndEachLineStartsInTheDefaultStyle)
     EXPECT_EQ(empty.width, 0);
 }
 
-TEST_F(TextLayout, TimedTextsFadeInStayAndFadeOut)
+TEST_F(TextLayout, TimedTextsFadeInStayFadeOutWaitForTheirDelayAndCanLiveAgain)
 {
     RenderableText text(0, 0, 0, "abc", &font, WHITE);
     text.fadeInTime = 0.25;
@@ -107,16 +104,14 @@ TEST_F(TextLayout, TimedTextsFadeInStayAndFadeOut)
     RenderableText plain(0, 0, 0, "abc", &font, UColor(255, 255, 255, 99));
     plain.update(0.0, 5.0);
     EXPECT_EQ(plain.color.a, 99) << "without fades the alpha is the constructor's";
-}
 
-TEST_F(TextLayout, DelaysKeepTextsHiddenAndFinishedTextsCanLiveAgain)
-{
-    RenderableText text(0, 0, 0, "abc", &font, WHITE);
-    text.delay = 1.0;
-    text.update(0.0, 0.5);
-    EXPECT_EQ(text.elapsed, 0.0);
-    text.update(0.0, 0.6);
-    EXPECT_EQ(text.elapsed, 0.6) << "the update that ends the delay counts whole";
+    // A delay keeps a text hidden; the update that ends it counts whole.
+    RenderableText waiting(0, 0, 0, "abc", &font, WHITE);
+    waiting.delay = 1.0;
+    waiting.update(0.0, 0.5);
+    EXPECT_EQ(waiting.elapsed, 0.0);
+    waiting.update(0.0, 0.6);
+    EXPECT_EQ(waiting.elapsed, 0.6) << "the update that ends the delay counts whole";
 
     RenderableText kept(0, 0, 0, "abc", &font, WHITE);
     kept.bRemoveWhenDone = false;

@@ -28,7 +28,7 @@ using Lines = std::vector<UString>;
 
 } // namespace
 
-TEST(TextMarkup, MarkersColourTheRestOfTheLineAndOneGoesBackToTheDefault)
+TEST(TextMarkup, MarkersColourTheRestOfTheLineOneGoesBackToTheDefaultAndAShortTailIsDropped)
 {
     const std::vector<StyledRun> runs = splitStyledRuns("Hello " + M + "{FF8000}world");
     ASSERT_EQ(runs.size(), 2u);
@@ -44,13 +44,11 @@ TEST(TextMarkup, MarkersColourTheRestOfTheLineAndOneGoesBackToTheDefault)
     EXPECT_EQ(back[1].style, TEXT_STYLE_DEFAULT);
     EXPECT_EQ(textStyleFromMarkup(0x000000), 0xFF000000u) << "black is a colour, not the default";
     EXPECT_TRUE(splitStyledRuns("").empty());
-}
 
-TEST(TextMarkup, AShortMarkupTailAtTheEndIsDropped)
-{
-    const std::vector<StyledRun> runs = splitStyledRuns("abc" + M + "{FF00");
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].text, "abc");
+    // A short markup tail at the end is dropped.
+    const std::vector<StyledRun> tail = splitStyledRuns("abc" + M + "{FF00");
+    ASSERT_EQ(tail.size(), 1u);
+    EXPECT_EQ(tail[0].text, "abc");
     EXPECT_EQ(splitStyledRuns("abc" + M).size(), 1u);
     EXPECT_EQ(width("abc" + M + "{FF00"), 60) << "measured as drawn";
 }
@@ -62,7 +60,7 @@ TEST(TextMarkupDeathTest, UnreadableMarkupIsFatalAndQuotesIt)
                  "Couldn't extract markup from line '\\{GGGGGG\\}'(.|\n)*Function: TextLine\\(\\)");
 }
 
-TEST(TextMarkup, WordsWrapAtSpacesWithEqualWidthStillFitting)
+TEST(TextMarkup, WordsWrapAtSpacesAndBarsForceBreaks)
 {
     EXPECT_EQ(wrap("aaa bbb", 100), (Lines{"aaa", "bbb"}));
     EXPECT_EQ(wrap("aaa bbb", 124), (Lines{"aaa bbb"}));
@@ -71,10 +69,7 @@ TEST(TextMarkup, WordsWrapAtSpacesWithEqualWidthStillFitting)
     EXPECT_TRUE(wrap("", 100).empty());
     // Markers take no room, so a coloured word fits like a plain one.
     EXPECT_EQ(wrap("aa " + M + "{FF0000}bb", 84), (Lines{"aa " + M + "{FF0000}bb"}));
-}
 
-TEST(TextMarkup, BarsForceBreaksAndLeaveEmptyLines)
-{
     EXPECT_EQ(wrap("one|two", 1000), (Lines{"one", "two"}));
     EXPECT_EQ(wrap("one|", 1000), (Lines{"one", ""}));
     EXPECT_EQ(wrap("a||b", 1000), (Lines{"a", "", "b"}));
@@ -84,3 +79,4 @@ TEST(TextMarkup, BarsForceBreaksAndLeaveEmptyLines)
     // The no-break space is no break.
     EXPECT_EQ(wrap("aa\xA0" "bb cc", 100), (Lines{"aa\xA0" "bb", "cc"}));
 }
+
