@@ -13,6 +13,12 @@ bool loadUserFile(const UString& name, const char* keyText, void* image, int siz
     UString path = folder + name;
     if (fileExists(path)) {
         QEL_LOG("'%s' is damaged or not %d bytes long; %s.", path.c_str(), size, fallback);
+        // The program writes its own file over it at exit; a copy keeps
+        // what the player had for a later look.
+        const UString kept = path + ".damaged";
+        if (copyFile(path, kept)) {
+            QEL_LOG("The damaged file is kept as '%s'.", kept.c_str());
+        }
     } else {
         QEL_LOG("No file '%s' yet; %s.", path.c_str(), fallback);
     }

@@ -5,7 +5,8 @@
 
 // Reads the file over `image` (exactly `size` bytes). A missing, damaged or
 // wrong-sized file leaves `image` untouched, is logged with `fallback` (what
-// the program does instead) and gives false.
+// the program does instead) and gives false; a damaged one is first copied
+// to the same name with ".damaged" added.
 bool loadUserFile(const UString& name, const char* keyText, void* image, int size, const char* fallback);
 // Seals and writes `size` bytes; the old file stays when that fails.
 void saveUserFile(const UString& name, const char* keyText, const void* image, int size);

@@ -229,8 +229,10 @@ TEST_F(SettingsRecordTest, DamagedTruncatedOrWrongSizedFilesGiveTheDefaults)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         c.write();
+        const std::string bad = TempFolder::readFile(path());
         {
             SettingsRecord record;
+            EXPECT_EQ(TempFolder::readFile(path() + ".damaged"), bad) << "a copy of the bad file is kept";
             EXPECT_EQ(record.maxFps, 100);
             EXPECT_EQ(record.highScores[0].score, 100000);
             EXPECT_EQ(record.highScores[0].name[0], 0);
