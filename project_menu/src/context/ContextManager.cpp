@@ -2,7 +2,6 @@
 
 #include "context/ContextDialog.h"
 #include "engine/EventManager.h"
-#include "engine/QelAssert.h"
 #include "engine/Qel.h"
 #include "global/Global.h"
 #include "engine/TimeKeeper.h"

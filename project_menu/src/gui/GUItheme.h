@@ -34,6 +34,8 @@ public:
     FontQuad* font = nullptr;
 
 protected:
+    // The fields of a theme whose four borders are alike.
+    void setSpacing(int gap, int outset, int border, FontQuad* captionFont);
     // Hands the item the frame set registered under the key; an
     // unregistered key is fatal.
     static void applyFrameSet(GUIitem* item, const char* key);

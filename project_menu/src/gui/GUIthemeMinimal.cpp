@@ -14,13 +14,7 @@ constexpr int LAST_STYLE = 11;
 
 GUIthemeMinimal::GUIthemeMinimal()
 {
-    captionGap = 1;
-    frameOutset = 0;
-    borderLeft = 3;
-    borderTop = 3;
-    borderRight = 3;
-    borderBottom = 3;
-    font = g_global->fontTiny;
+    setSpacing(1, 0, 3, g_global->fontTiny);
 }
 
 void GUIthemeMinimal::setStyle(GUIitem* item, int style)

@@ -32,13 +32,7 @@ constexpr int THICK_FRAME_OUTSET = 2;
 
 GUIthemeStandard::GUIthemeStandard()
 {
-    captionGap = 3;
-    frameOutset = 1;
-    borderLeft = 5;
-    borderTop = 5;
-    borderRight = 5;
-    borderBottom = 5;
-    font = g_global->fontSmall;
+    setSpacing(3, 1, 5, g_global->fontSmall);
 }
 
 void GUIthemeStandard::setStyle(GUIitem* item, int style)
