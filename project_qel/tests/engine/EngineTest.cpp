@@ -228,9 +228,21 @@ TEST_F(Engine, ConsoleOpensWithShiftAndGrave)
     EXPECT_TRUE(qel->console->bShown);
     qel->console->executeCommand("rel 0");
     EXPECT_FALSE(qel->bDebugLocked);
-    qel->console->executeCommand("fps 100");
-    EXPECT_DOUBLE_EQ(qel->frameTimer.period, 0.01);
+    qel->console->executeCommand("fps 0.03");
+    EXPECT_DOUBLE_EQ(qel->frameTimer.period, 0.03);
     qel->frame(&root);
+    // Frames start a period apart, to within the timer's millisecond.
+    const double before = qel->getFrameTime();
+    for (int i = 0; i < 10; ++i) {
+        qel->frame(&root);
+    }
+    EXPECT_NEAR((qel->getFrameTime() - before) / 10.0, 0.03, 0.0025);
+    // A period that is not positive, or above a second, is refused.
+    for (const char* refused : {"fps 0", "fps -0.5", "fps 2", "fps nan"}) {
+        qel->console->executeCommand(refused);
+        EXPECT_EQ(qel->console->history.back(), std::string("Unknown command: ") + refused);
+        EXPECT_DOUBLE_EQ(qel->frameTimer.period, 0.03) << refused;
+    }
 }
 
 // A missing edition file and a video start that fails: both fatal, each
