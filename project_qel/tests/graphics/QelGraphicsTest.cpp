@@ -270,20 +270,6 @@ TEST(GraphicsDevice, DestructionWritesTheFiveKeysBack)
     }
 }
 
-TEST(GraphicsDevice, ALogicalScreenWithoutSizeFallsBackTo800By600)
-{
-    for (const char* settings : {"fovWidth=0\n", "fovWidth=-5\n", "fovHeight=0\n", "fovWidth=wide\n"}) {
-        DeviceCore core(DeviceCore::GRAPHICS, settings);
-        EXPECT_EQ(core.graphics->fovWidth, 800) << settings;
-        EXPECT_EQ(core.graphics->fovHeight, 600) << settings;
-        EXPECT_FLOAT_EQ(core.graphics->aspectRatio, 0.75f);
-        EXPECT_NE(core.logText().find("Invalid logical screen"), std::string::npos);
-    }
-    DeviceCore core(DeviceCore::GRAPHICS, "fovWidth=1024\nfovHeight=768\n");
-    EXPECT_EQ(core.graphics->fovWidth, 1024);
-    EXPECT_FLOAT_EQ(core.graphics->aspectRatio, 0.75f);
-}
-
 TEST(GraphicsDevice, FullScreenIsLeftAtTheEndAndRememberedAsAsked)
 {
     DeviceCore core(DeviceCore::GRAPHICS, "bFullScreen=Yes\n");
