@@ -7,6 +7,7 @@
 #include "fonts/Fonts.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -94,22 +95,39 @@ Icon iconOf(int symbol, bool spinnerArrows) {
 }
 
 // The faces of one font job (FreeType libraries are not shared between
-// threads).
+// threads). Cairo keeps font faces in a cache of its own after their last
+// user lets go and may still touch them when another thread's fonts push
+// them out, so each FreeType face is closed only when Cairo destroys its
+// face, and the library only with its last face.
 class Faces {
 public:
-    Faces() {
-        if (FT_Init_FreeType(&library_) != 0) {
+    Faces() : library_(new Library) {
+        if (FT_Init_FreeType(&library_->handle) != 0) {
+            delete library_;
             throw std::runtime_error("FreeType could not start");
         }
-        main_ = load(kFace);
-        fallback_ = load(kFallbackFace);
+        try {
+            main_ = load(kFace);
+            fallback_ = load(kFallbackFace);
+        } catch (...) {
+            if (main_) {
+                closeFace(new FaceOwner{main_, library_});
+            }
+            release(library_);
+            throw;
+        }
     }
     ~Faces() {
-        cairo_font_face_destroy(mainCairo_);
-        cairo_font_face_destroy(fallbackCairo_);
-        FT_Done_Face(main_);
-        FT_Done_Face(fallback_);
-        FT_Done_FreeType(library_);
+        // Faces not yet handed to Cairo close here; the others close when
+        // Cairo lets them go.
+        if (mainCairo_) {
+            cairo_font_face_destroy(mainCairo_);
+            cairo_font_face_destroy(fallbackCairo_);
+        } else {
+            closeFace(new FaceOwner{main_, library_});
+            closeFace(new FaceOwner{fallback_, library_});
+        }
+        release(library_);
     }
     Faces(const Faces&) = delete;
     Faces& operator=(const Faces&) = delete;
@@ -117,23 +135,53 @@ public:
     // The Cairo face that has a glyph for the character.
     cairo_font_face_t* faceFor(char32_t c) {
         if (!mainCairo_) {
-            mainCairo_ = cairo_ft_font_face_create_for_ft_face(main_, 0);
-            fallbackCairo_ = cairo_ft_font_face_create_for_ft_face(fallback_, 0);
+            mainCairo_ = cairoFace(main_);
+            fallbackCairo_ = cairoFace(fallback_);
         }
         return FT_Get_Char_Index(main_, c) != 0 ? mainCairo_ : fallbackCairo_;
     }
 
 private:
+    struct Library {
+        FT_Library handle = nullptr;
+        std::atomic<int> users{1};
+    };
+    struct FaceOwner {
+        FT_Face face;
+        Library* library;
+    };
+
+    static void release(Library* library) {
+        if (--library->users == 0) {
+            FT_Done_FreeType(library->handle);
+            delete library;
+        }
+    }
+    static void closeFace(void* data) {
+        FaceOwner* owner = static_cast<FaceOwner*>(data);
+        FT_Done_Face(owner->face);
+        release(owner->library);
+        delete owner;
+    }
+
+    cairo_font_face_t* cairoFace(FT_Face face) {
+        static const cairo_user_data_key_t ownerKey{};
+        cairo_font_face_t* cairo = cairo_ft_font_face_create_for_ft_face(face, 0);
+        cairo_font_face_set_user_data(cairo, &ownerKey, new FaceOwner{face, library_}, &closeFace);
+        return cairo;
+    }
+
     FT_Face load(const char* path) {
         FT_Face face = nullptr;
-        if (FT_New_Face(library_, path, 0, &face) != 0) {
+        if (FT_New_Face(library_->handle, path, 0, &face) != 0) {
             throw std::runtime_error(std::string("cannot open the typeface ") + path +
                                      " (scripts/install-deps.sh installs it)");
         }
+        ++library_->users;
         return face;
     }
 
-    FT_Library library_ = nullptr;
+    Library* library_;
     FT_Face main_ = nullptr;
     FT_Face fallback_ = nullptr;
     cairo_font_face_t* mainCairo_ = nullptr;
