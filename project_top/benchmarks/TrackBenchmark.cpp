@@ -5,9 +5,7 @@
 // sample would show far above them.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <vector>
-
+#include "game/track/LevelPath.h"
 #include "game/track/SplineLagInfo.h"
 #include "game/track/SplineLambda.h"
 #include "math/VectorMath.h"
@@ -15,25 +13,8 @@
 
 namespace {
 
-constexpr int POINTS = 24;
 // The chord lengths of car couplings and bodies.
 constexpr float CHORDS[] = {28.0f, 45.0f, 62.0f, 79.0f, 96.0f};
-
-// A winding path of 24 points across the screen and into the depth, about
-// 2300 units long, with smooth handles as a level's track has.
-void layLevelPath(SplineBezier& path)
-{
-    std::vector<V3> points;
-    for (int i = 0; i < POINTS; ++i) {
-        const float a = float(i) * 0.55f;
-        points.emplace_back(-480.0f + 42.0f * float(i), 240.0f * std::sin(a), 120.0f * std::cos(a * 0.5f));
-    }
-    for (int i = 0; i < POINTS; ++i) {
-        const V3 before = points[size_t(i > 0 ? i - 1 : i)];
-        const V3 after = points[size_t(i + 1 < POINTS ? i + 1 : i)];
-        path.addPoint(points[size_t(i)], (after - before) * (1.0f / 6.0f));
-    }
-}
 
 void trackTables(benchmark::State& state)
 {
@@ -58,14 +39,14 @@ void bezierSamples(benchmark::State& state)
     EngineCore core;
     SplineLambda path;
     layLevelPath(path);
-    const int samples = 1000 * POINTS;
+    const int samples = 1000 * LEVEL_PATH_POINTS;
     for (auto _ : state) {
         V3 sum;
         for (int k = 1; k <= samples; ++k) {
-            const float x = float(k) * float(POINTS) / float(samples);
+            const float x = float(k) * float(LEVEL_PATH_POINTS) / float(samples);
             const int i = int(x);
-            const int a = i < POINTS ? i : POINTS - 1;
-            const int b = i + 1 < POINTS ? i + 1 : POINTS - 1;
+            const int a = i < LEVEL_PATH_POINTS ? i : LEVEL_PATH_POINTS - 1;
+            const int b = i + 1 < LEVEL_PATH_POINTS ? i + 1 : LEVEL_PATH_POINTS - 1;
             sum += bezierPoint(path.points[size_t(a)], path.handles[size_t(a)], path.points[size_t(b)],
                                path.handles[size_t(b)], x - float(i));
         }
