@@ -6,6 +6,7 @@
 // a scripted clock: each frame advances the engine's frame timer by a fixed
 // step, ticks the game and, when asked, draws it.
 #include <memory>
+#include <string>
 
 #include "game/MyGlobal.h"
 #include "game/controller/GameController.h"
@@ -13,7 +14,7 @@
 
 class GameCore : public StartupCore {
 public:
-    GameCore()
+    explicit GameCore(const std::string& settings = "") : StartupCore(settings)
     {
         linkDataPack();
         StartupCore::global.reset();
