@@ -12,6 +12,8 @@ class RenderableDepth : public Renderable {
     QEL_DECLARE_RUNTIME_CLASS()
 
 public:
+    // Registers with the live game's manager; a game must be running.
+    RenderableDepth();
     // Registers with the given manager, which must exist.
     explicit RenderableDepth(DepthManager* manager);
     ~RenderableDepth() override;

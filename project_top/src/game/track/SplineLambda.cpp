@@ -5,6 +5,10 @@
 #include <cmath>
 #include <numbers>
 
+#include "game/MyGlobal.h"
+#include "game/controller/GameController.h"
+#include "game/depth/DepthManager.h"
+#include "game/depth/RenderableDepth.h"
 #include "global/Geometry.h"
 #include "graphics/VertexBuffer.h"
 #include "math/VectorMath.h"
@@ -18,13 +22,23 @@ constexpr int SAMPLES_PER_POINT = 1000;
 // Turn rate (radians per unit of length) at which the debug colours of the
 // path change from the gentle to the sharp scale.
 constexpr float SHARP_TURN = 1.0f / 65.0f;
-// Depth ticks, by how many depth-sorted objects lie in front of the path.
-constexpr std::array<UColor, 4> TICK_PALETTE = {
-    UColor(255, 255, 255, 255),
-    UColor(255, 200, 60, 255),
-    UColor(255, 110, 40, 255),
-    UColor(200, 40, 200, 255),
+// Depth ticks, by how many of the game's depth-sorted objects lie nearer
+// than the path there.
+constexpr std::array<UColor, 6> TICK_PALETTE = {
+    UColor(255, 255, 255, 255), UColor(255, 230, 90, 255), UColor(255, 170, 50, 255),
+    UColor(255, 100, 40, 255),  UColor(230, 40, 120, 255), UColor(160, 40, 230, 255),
 };
+
+UColor tickColour(const DepthManager* depths, float z)
+{
+    size_t nearer = 0;
+    if (depths != nullptr) {
+        for (const RenderableDepth* object : depths->depthList) {
+            nearer += object->depth < z ? 1 : 0;
+        }
+    }
+    return TICK_PALETTE[std::min(nearer, TICK_PALETTE.size() - 1)];
+}
 
 float lengthOf(V3 v)
 {
@@ -141,6 +155,8 @@ void SplineLambda::render()
     if (n == 0) {
         return;
     }
+    const GameController* game = MyGlobal::liveGame();
+    const DepthManager* depths = game != nullptr ? game->depthManager : nullptr;
     VertexBuffer ticks(n * 2);
     VertexBuffer strip(n);
     float previousDirection = tableHeadings[0];
@@ -156,9 +172,9 @@ void SplineLambda::render()
         // Across the path, from the backward direction turned a quarter turn.
         const float across = direction + std::numbers::pi_v<float> * 1.5f;
         const V3 tickEnd = p + V3(std::cos(across), std::sin(across), 0.0f) * depth;
-        const UColor tickColour = TICK_PALETTE[0];
-        setVertex(ticks.vertices[size_t(k) * 2], p, tickColour);
-        setVertex(ticks.vertices[size_t(k) * 2 + 1], tickEnd, tickColour);
+        const UColor tick = tickColour(depths, depth);
+        setVertex(ticks.vertices[size_t(k) * 2], p, tick);
+        setVertex(ticks.vertices[size_t(k) * 2 + 1], tickEnd, tick);
 
         const float rate = std::fabs(angleDifference(previousDirection, direction)) / spacing;
         UColor colour;

@@ -34,8 +34,9 @@ public:
     // The point at lambda with z 0.
     V3 getPoint(float lambda) const;
     // The handles, a tick across the path at every entry as long as the
-    // path is deep there, and the path itself coloured by how sharply it
-    // turns.
+    // path is deep there (its colour telling how many of the live game's
+    // depth-sorted objects lie nearer), and the path itself coloured by how
+    // sharply it turns.
     void render() override;
 
     float length = 0.0f;

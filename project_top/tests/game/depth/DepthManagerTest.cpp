@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "game/GameCore.h"
 #include "game/depth/DepthManager.h"
 #include "game/depth/RenderableDepth.h"
 #include "support/EngineCore.h"
@@ -17,6 +18,12 @@ class Probe : public RenderableDepth {
 public:
     Probe(DepthManager* manager, int probeName, float probeDepth, std::vector<int>* drawn)
         : RenderableDepth(manager), name(probeName), journal(drawn)
+    {
+        depth = probeDepth;
+    }
+    // Joins the live game's manager.
+    Probe(int probeName, float probeDepth, std::vector<int>* drawn)
+        : name(probeName), journal(drawn)
     {
         depth = probeDepth;
     }
@@ -41,6 +48,8 @@ protected:
     DepthManager manager;
     std::vector<int> drawn;
 };
+
+class DepthsInAGame : public testing::Test, public GameCore {};
 
 } // namespace
 
@@ -90,4 +99,17 @@ TEST_F(Depths, RemovingAnUnlistedObjectIsFatal)
     DepthManager other;
     std::unique_ptr<Probe> stranger(new Probe(&other, 1, 0.0f, &drawn));
     EXPECT_FATAL(manager.removeDepth(stranger.get()), "Request to remove depth not present in list");
+}
+
+TEST_F(DepthsInAGame, SceneryJoinsTheLiveGameAndOutlivesItsManager)
+{
+    GameController* live = startGame();
+    std::vector<int> drawn;
+    // Scenery lives in the level, which the game deletes after its manager.
+    live->levelHolder->addChildBack(new Probe(1, 1.0f, &drawn));
+    live->levelHolder->addChildBack(new Probe(2, 5.0f, &drawn));
+    EXPECT_EQ(live->depthManager->depthList.size(), 2u);
+    frame(0.02, true);
+    EXPECT_EQ(drawn, (std::vector<int>{2, 1}));
+    endGame();
 }
