@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 #include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "global/Random.h"
 #include "language/Language.h"
 #include "support/DeviceCore.h"
+#include "support/ScriptedRandom.h"
 
 namespace {
 
@@ -100,6 +102,32 @@ TEST(GlobalHelpers, RandomColourHasAFullAndANonFullChannel)
         for (u8 channel : {c.r, c.g, c.b}) {
             EXPECT_TRUE(channel == 255 || (channel % 32 == 0 && channel <= 128)) << int(channel);
         }
+    }
+}
+
+TEST(GlobalHelpers, RandomValuesTakeTheirDrawsInOrder)
+{
+    // The record's random words: one bit per draw, the first the highest.
+    ScriptedRandom bits;
+    for (int i = 0; i < 32; ++i) {
+        bits.add({i % 3 == 0 ? 7 : 4});
+    }
+    EXPECT_EQ(random32(), 0x92492492u);
+    EXPECT_EQ(bits.left(), 0);
+
+    // A colour draws the mask of full channels, then one step per channel
+    // the mask leaves open: mask 5 (red and blue) draws only for green.
+    for (const auto& [draws, expected, used] : {
+             std::tuple{std::vector<int>{4, 3}, UColor(255, 96, 255, 255), 2},
+             std::tuple{std::vector<int>{0, 9, 2}, UColor(255, 128, 64, 255), 3},
+             std::tuple{std::vector<int>{11, 1}, UColor(32, 255, 255, 255), 2},
+         }) {
+        ScriptedRandom script;
+        for (int d : draws) {
+            script.add({d});
+        }
+        EXPECT_EQ(randomColour(), expected);
+        EXPECT_EQ(script.taken(), used);
     }
 }
 
