@@ -17,7 +17,8 @@
 #include "net/NetHost.h"
 #include "net/Node.h"
 #include "net/QelNetwork.h"
-#include "support/FileCore.h"
+#include "engine/Logger.h"
+#include "support/EngineCore.h"
 #include "support/PacketBytes.h"
 #include "system/SystemUtils.h"
 
@@ -30,7 +31,7 @@ public:
         scriptedNetTicks = 100000;
         setTickSource([] { return scriptedNetTicks; });
         setSleeper([](u32 milliseconds) { scriptedNetTicks += milliseconds; });
-        core = std::make_unique<FileCore>();
+        core = std::make_unique<EngineCore>();
         Qel* qel = core->qel.get();
         config = std::make_unique<MemoryIniFile>("Vabodemo.cfg");
         config->setBool("QelNetwork", "bEmulateLocalhost", emulate);
@@ -74,10 +75,14 @@ public:
         return new NetConnection(address);
     }
 
-    std::string logText() const { return core->logText(); }
+    std::string logText() const
+    {
+        core->qel->logger->flush();
+        return TempFolder::readFile(core->folder.path + "/Vabodemo.log");
+    }
     std::vector<UString>& consoleLines() const { return core->qel->console->history; }
 
-    std::unique_ptr<FileCore> core;
+    std::unique_ptr<EngineCore> core;
     std::unique_ptr<MemoryIniFile> config;
 };
 
