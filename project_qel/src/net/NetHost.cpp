@@ -94,7 +94,9 @@ void NetHost::service()
             processPacket(static_cast<Packet*>(link));
         }
         BasicLink* following = link->next;
-        delete link;
+        if (!link->bSkip) {
+            delete link;
+        }
         link = following;
     }
     double now = NetConnection::now();
@@ -347,6 +349,11 @@ bool NetHost::readChunk(Packet* datagram, Node* node, bool& dataSeen)
     }
     if (ends(datagram, 0) || length > static_cast<u32>(datagram->length - (datagram->cursor - datagram->buffer))) {
         drop(function, datagram, "data chunk past the end");
+        return false;
+    }
+    // No peer writes longer pieces; the cap bounds what may wait for a gap.
+    if (length > static_cast<u32>(PIECE_MAX)) {
+        drop(function, datagram, "data chunk over 512 bytes");
         return false;
     }
     Packet* piece = datagram->split(static_cast<int>(length));

@@ -19,10 +19,10 @@
 //
 // Received datagrams are outside data and are read only through the
 // packet's error state: a datagram cut short, an over-long string, an
-// integer beyond 32 bits, a second data chunk, or a sequence far beyond
-// what the peer has delivered is dropped with a log line; nothing a peer
-// sends can end the program. A peer whose payload grows past 65,536 bytes
-// is dropped.
+// integer beyond 32 bits, a second data chunk, a piece over 512 bytes, or a
+// sequence more than 65,536 beyond what the peer has delivered is dropped
+// with a log line; nothing a peer sends can end the program. A peer whose
+// payload grows past 65,536 bytes is dropped.
 //
 // A host on an endpoint that is not open does nothing.
 #include "net/Packet.h"

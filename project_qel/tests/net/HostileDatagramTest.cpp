@@ -83,6 +83,8 @@ TEST_F(HostileDatagram, IsDroppedWithALogLineAndTheHostGoesOn)
          "variable-length integer beyond 32 bits"},
         {"data length past the end", join({PEER, {0x01, 0x02, 0x00, 0x0A}, word(0), {1, 2, 3}}), false,
          "data chunk past the end"},
+        {"piece of 513 bytes", join({PEER, {0x01, 0x02, 0x00, 0x81, 0x04}, word(0), Bytes(513, 1)}), false,
+         "data chunk over 512 bytes"},
         {"CRC mismatch", join({PEER, {0x01, 0x02, 0x00, 0x01}, word(0), {'z'}}), false,
          "received corrupt packet contents (from=%s, sequence=1)"},
         {"far-future sequence", join({PEER, {0x82, 0x80, 0x04, 0x02, 0x00}, chunk({1})}), false,
