@@ -93,13 +93,18 @@ TEST_P(Host, HandshakeNamesPeersRefusesWhenFullAndEndsOnDisconnect)
     EXPECT_EQ(first.payloads, std::vector<Bytes>{Bytes({4})});
     EXPECT_EQ(second.payloads, std::vector<Bytes>{Bytes({4})});
 
-    // A full server refuses with the localised reason.
+    // A client older than the oldest version served is refused; so is
+    // everybody once the server is full.
+    RecordingHost old(false, "", -1.0);
+    connect(old, server.address(), server);
+    EXPECT_EQ(old.refusals, std::vector<UString>{"You need at least version 0.00 of the game (you have -1.00)."});
     RecordingHost late(false);
-    server.setMaxNodes(2);
+    server.setMaxNodes(0);
     connect(late, server.address(), server);
     EXPECT_EQ(late.refusals, std::vector<UString>{"Server is full."});
     EXPECT_EQ(late.getNumNodes(), 0);
     EXPECT_EQ(consoleFrom(mark).back(), "S       serviceInPacketSpecial |   Sending FULL to " + late.address().toString());
+    EXPECT_EQ(server.getNumNodes(), 2);
 
     // A disconnect datagram ends the node on the other side.
     first.disconnectAll();
