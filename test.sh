@@ -4,6 +4,7 @@
 #
 #   ./test.sh              the normal build (build/)
 #   ./test.sh --sanitize   AddressSanitizer + UndefinedBehaviorSanitizer (build-sanitize/)
+#   ./test.sh --tsan       ThreadSanitizer (build-tsan/)
 #   ./test.sh -R Pattern   extra arguments go to ctest
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -14,6 +15,7 @@ ctest_args=()
 for arg in "$@"; do
   case "$arg" in
     --sanitize) build_dir=build-sanitize; cmake_args+=(-DVABO_SANITIZE=ON) ;;
+    --tsan) build_dir=build-tsan; cmake_args+=(-DVABO_TSAN=ON) ;;
     *) ctest_args+=("$arg") ;;
   esac
 done
@@ -26,6 +28,7 @@ cmake --build "$build_dir" -j "$jobs"
 export SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}
 # xvfb-run waits until the server is ready before it starts the command;
 # -noreset keeps the server up between test programs (a reset drops every
 # connection that arrives meanwhile).
