@@ -443,6 +443,7 @@ http_result directoryPage(const std::string& path)
     page += "</PRE>\n</BODY></HTML>\n";
 
     http_result result{};
+    result.errorText = "";
     result.data = copyText(page.data(), page.size());
     if (result.data == nullptr) {
         int number = errno;
@@ -561,7 +562,7 @@ http_result file_request(const char* url)
     if (S_ISDIR(status.st_mode)) {
         return directoryPage(path);
     }
-    return http_result{};
+    return result;
 }
 
 void http_finish_reply(http_result& result, char* reply, u32 length, int method, int flags)

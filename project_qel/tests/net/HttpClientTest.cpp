@@ -156,6 +156,9 @@ TEST(HttpClient, RefusedRequestsSendNothing)
     EXPECT_STREQ(bodiless.result.errorText, "ERROR, invalid URL for POST request");
     Exchange longHost(std::string(2000, 'h') + "/x", nullptr, HTTP_METHOD_GET, 0);
     EXPECT_EQ(longHost.result.errorNumber, EINVAL);
+    Exchange noHost("/vabo/x.php", nullptr, HTTP_METHOD_GET, 0);
+    EXPECT_EQ(noHost.result.errorNumber, EHOSTUNREACH);
+    EXPECT_STREQ(noHost.result.errorText, "No route to host");
     EXPECT_TRUE(server.requests().empty());
 }
 
