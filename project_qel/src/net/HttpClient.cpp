@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -271,24 +272,49 @@ void appendEscaped(std::string& page, const std::string& text)
     }
 }
 
+// The type letter and the marker after the name, by file type.
+struct FileType {
+    mode_t type;
+    char letter;
+    const char* marker;
+};
+const FileType fileTypes[] = {
+    {S_IFDIR, 'd', "/"}, {S_IFLNK, 'l', "@"}, {S_IFCHR, 'c', ""}, {S_IFBLK, 'b', ""},
+    {S_IFIFO, 'p', "|"}, {S_IFSOCK, 's', "="}, {S_IFREG, '-', ""},
+};
+
+const FileType& fileType(mode_t mode)
+{
+    for (const FileType& type : fileTypes) {
+        if ((mode & S_IFMT) == type.type) {
+            return type;
+        }
+    }
+    return fileTypes[std::size(fileTypes) - 1];
+}
+
 std::string modeText(mode_t mode)
 {
     char text[11] = "----------";
-    if (S_ISDIR(mode)) text[0] = 'd';
-    else if (S_ISLNK(mode)) text[0] = 'l';
-    else if (S_ISCHR(mode)) text[0] = 'c';
-    else if (S_ISBLK(mode)) text[0] = 'b';
-    else if (S_ISFIFO(mode)) text[0] = 'p';
-    else if (S_ISSOCK(mode)) text[0] = 's';
+    text[0] = fileType(mode).letter;
     const char letters[] = "rwxrwxrwx";
     for (int i = 0; i < 9; ++i) {
         if ((mode & (0400 >> i)) != 0) {
             text[1 + i] = letters[i];
         }
     }
-    if ((mode & S_ISUID) != 0) text[3] = (mode & S_IXUSR) != 0 ? 's' : 'S';
-    if ((mode & S_ISGID) != 0) text[6] = (mode & S_IXGRP) != 0 ? 's' : 'S';
-    if ((mode & S_ISVTX) != 0) text[9] = (mode & S_IXOTH) != 0 ? 't' : 'T';
+    // Set-id and sticky bits show in the execute column, capital without x.
+    const struct {
+        mode_t bit;
+        mode_t execute;
+        int column;
+        char letter;
+    } specials[] = {{S_ISUID, S_IXUSR, 3, 's'}, {S_ISGID, S_IXGRP, 6, 's'}, {S_ISVTX, S_IXOTH, 9, 't'}};
+    for (const auto& special : specials) {
+        if ((mode & special.bit) != 0) {
+            text[special.column] = (mode & special.execute) != 0 ? special.letter : static_cast<char>(special.letter - 32);
+        }
+    }
     return text;
 }
 
@@ -337,6 +363,7 @@ struct ListingEntry {
     struct stat status {};
     std::string columns[5];  // mode, links, owner, group, size
     std::string date;
+    std::string marker;      // type marker, and a link's target
 };
 
 // One line per entry, like a long listing with type markers: eight aligned
@@ -365,10 +392,14 @@ std::string listing(const std::string& path)
         entry.columns[3] = groupName(entry.status.st_gid);
         entry.columns[4] = std::to_string(entry.status.st_size);
         entry.date = dateText(entry.status.st_mtime, now);
+        entry.marker = fileType(entry.status.st_mode).marker;
+        if (S_ISREG(entry.status.st_mode) && (entry.status.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0) {
+            entry.marker = "*";
+        }
         if (S_ISLNK(entry.status.st_mode)) {
             std::vector<char> target(4096);
             ssize_t size = ::readlink(full.c_str(), target.data(), target.size());
-            entry.name += " -> " + std::string(target.data(), size > 0 ? static_cast<size_t>(size) : 0);
+            entry.marker += " -> " + std::string(target.data(), size > 0 ? static_cast<size_t>(size) : 0);
         }
         entries.push_back(std::move(entry));
     }
@@ -390,30 +421,12 @@ std::string listing(const std::string& path)
             text += rightAligned[i] ? pad + entry.columns[i] : entry.columns[i] + pad;
             text += ' ';
         }
-        text += entry.date + ' ';
-
-        std::string name = entry.name;
-        std::string marker;
-        mode_t mode = entry.status.st_mode;
-        if (S_ISLNK(mode)) {
-            size_t arrow = name.find(" -> ");
-            marker = "@" + name.substr(arrow);
-            name.resize(arrow);
-        } else if (S_ISDIR(mode)) {
-            marker = "/";
-        } else if (S_ISFIFO(mode)) {
-            marker = "|";
-        } else if (S_ISSOCK(mode)) {
-            marker = "=";
-        } else if (S_ISREG(mode) && (mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0) {
-            marker = "*";
-        }
-        text += "<A HREF=\"";
-        appendEscaped(text, name);
+        text += entry.date + " <A HREF=\"";
+        appendEscaped(text, entry.name);
         text += "\">";
-        appendEscaped(text, name);
+        appendEscaped(text, entry.name);
         text += "</A>";
-        appendEscaped(text, marker);
+        appendEscaped(text, entry.marker);
         text += '\n';
     }
     return text;
