@@ -82,12 +82,13 @@ constexpr int HTTP_DEFAULT_TIMEOUT_MS = 30000;
 // may be null except for a POST.
 http_result http_request(char* url, http_request_params* params, int method, int flags);
 
-// Splits a URL into scheme ("http" when it has no "://"), host and port (80
-// when it names none; a port that is not a number reads as 0) into the
-// caller's buffers of HTTP_SCHEME_SIZE and HTTP_HOST_SIZE characters. Returns
-// the path ("/" at least) from malloc, which the caller frees; null with
-// errno set when memory is short (ENOMEM) or the scheme or host does not fit
-// its buffer (EINVAL).
+// Splits a URL into scheme ("http" when it has no "://"), host and port
+// (80 when it names none; a port that is not a number reads as 0, one beyond
+// the port range as its nearest end) into the caller's buffers of
+// HTTP_SCHEME_SIZE and HTTP_HOST_SIZE characters. Returns the path ("/" at
+// least) from malloc, which the caller frees; null with errno set when
+// memory is short (ENOMEM) or the scheme or host does not fit its buffer
+// (EINVAL).
 char* parse_url(const char* url, char* scheme, char* host, int* port);
 
 // The file or the directory page behind a "file://" URL.

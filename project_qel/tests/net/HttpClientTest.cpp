@@ -175,6 +175,8 @@ TEST(HttpClient, ParseUrl)
         {"vabo.example/vabo/nettest.php", "http", "vabo.example", 80, "/vabo/nettest.php"},
         {"vabo.example:8080", "http", "vabo.example", 8080, "/"},
         {"HTTP://h:x/p?q=1", "HTTP", "h", 0, "/p?q=1"},
+        {"h:99999/p", "http", "h", 65535, "/p"},
+        {"h:-8/p", "http", "h", 0, "/p"},
         {"ftp://files.example:21/a/b", "ftp", "files.example", 21, "/a/b"},
         {"", "http", "", 80, "/"},
         {std::string(49, 's') + "://h/", std::string(49, 's'), "h", 80, "/"},
