@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 #include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "global/Random.h"
 #include "language/Language.h"
 #include "support/DeviceCore.h"
+#include "support/ScriptedRandom.h"
 
 namespace {
 
@@ -103,6 +105,32 @@ TEST(GlobalHelpers, RandomColourHasAFullAndANonFullChannel)
     }
 }
 
+TEST(GlobalHelpers, RandomValuesTakeTheirDrawsInOrder)
+{
+    // The record's random words: one bit per draw, the first the highest.
+    ScriptedRandom bits;
+    for (int i = 0; i < 32; ++i) {
+        bits.add({i % 3 == 0 ? 7 : 4});
+    }
+    EXPECT_EQ(random32(), 0x92492492u);
+    EXPECT_EQ(bits.left(), 0);
+
+    // A colour draws the mask of full channels, then one step per channel
+    // the mask leaves open: mask 5 (red and blue) draws only for green.
+    for (const auto& [draws, expected, used] : {
+             std::tuple{std::vector<int>{4, 3}, UColor(255, 96, 255, 255), 2},
+             std::tuple{std::vector<int>{0, 9, 2}, UColor(255, 128, 64, 255), 3},
+             std::tuple{std::vector<int>{11, 1}, UColor(32, 255, 255, 255), 2},
+         }) {
+        ScriptedRandom script;
+        for (int d : draws) {
+            script.add({d});
+        }
+        EXPECT_EQ(randomColour(), expected);
+        EXPECT_EQ(script.taken(), used);
+    }
+}
+
 TEST(GlobalHelpers, FormatNumberSeparatesThousandsInTheCurrentLanguage)
 {
     EngineCore core;
@@ -125,6 +153,17 @@ TEST(GlobalTest, DeletedWithoutScreensItStillSavesBothFiles)
     const std::string folder = core.folder.userFolder();
     EXPECT_TRUE(std::filesystem::exists(folder + "Vabodemo.hst"));
     EXPECT_TRUE(std::filesystem::exists(folder + "Vabodemo.pro"));
+}
+
+TEST(GlobalTest, TheHighScoreTableIsReachedThroughTheProgramWideObject)
+{
+    FileCore core;
+    TestGlobal global;
+    EXPECT_EQ(global.insertHighScore("Ville", 75000, 12, true), 3);
+    EXPECT_EQ(global.settings.highScores[3].score, 75000);
+    EXPECT_EQ(global.insertHighScore("Late", 1, 1, true), -1);
+    global.resetHighScores();
+    EXPECT_EQ(global.settings.highScores[3].score, 70000);
 }
 
 TEST(GlobalTest, ApplySettingsPushesTheOptionsIntoTheEngine)

@@ -1,12 +1,11 @@
 #include "audio/Sound.h"
 
-#include <cstdlib>
-
 #include "audio/MixerOGGstatic.h"
 #include "audio/QelAudio.h"
 #include "audio/SoundChannel.h"
 #include "engine/QelAssert.h"
 #include "file/MemoryFile.h"
+#include "math/RandomSource.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(Sound, QelBase::runtimeClass(), QEL_NO_CREATOR);
 
@@ -28,8 +27,7 @@ Sound::~Sound()
 
 float Sound::randomPitch() const
 {
-    int r = std::rand() & 0xFFFF;
-    auto t = static_cast<float>(r * (1.0 / 65536.0));
+    auto t = static_cast<float>(RandomSource::fraction());
     return (pitchMin + t * (pitchMax - pitchMin)) + 1.0f;
 }
 

@@ -1,9 +1,9 @@
 #include "file/WadArchive.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
+#include "math/RandomSource.h"
 #include "system/ByteOrder.h"
 #include "system/StringUtils.h"
 
@@ -87,7 +87,7 @@ UString wadNameProblem(const UString& name)
 void encodeWadName(const UString& name, u8 field[WAD_NAME_SIZE])
 {
     for (int i = 0; i < WAD_NAME_SIZE; ++i) {
-        field[i] = static_cast<u8>(std::rand() % 255);
+        field[i] = static_cast<u8>(RandomSource::below(255));
     }
     size_t length = name.size() < size_t(WAD_MAX_NAME_LENGTH) ? name.size() : size_t(WAD_MAX_NAME_LENGTH);
     std::memcpy(field, name.data(), length);

@@ -6,6 +6,7 @@
 #include "audio/Sound.h"
 #include "audio/SoundChannel.h"
 #include "audio/SoundStream.h"
+#include "support/ScriptedRandom.h"
 
 namespace {
 class SoundTest : public testing::Test {
@@ -70,6 +71,13 @@ TEST_F(SoundTest, PitchFrequencyAndPanFollowTheirRanges)
     sound.play();
     EXPECT_GE(lastVoice()->frequency, 0.9f * 22050.0f);
     EXPECT_LT(lastVoice()->frequency, 1.1f * 22050.0f);
+    {
+        // One draw of the engine's random source per play.
+        ScriptedRandom script{ScriptedRandom::ofFraction(0.75)};
+        sound.play();
+        EXPECT_FLOAT_EQ(lastVoice()->frequency, (1.0f - 0.1f + 0.75f * 0.2f) * 22050.0f);
+        EXPECT_EQ(script.left(), 0);
+    }
 
     // Frequencies are Hz above one hundred and ratios up to it.
     Sound eight(tone, false, 8);

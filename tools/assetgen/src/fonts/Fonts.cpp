@@ -7,6 +7,7 @@
 #include "fonts/Fonts.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -28,6 +29,7 @@ namespace {
 constexpr const char* kFace = "/usr/share/fonts/truetype/quicksand/Quicksand-Bold.ttf";
 constexpr const char* kFallbackFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 constexpr int kSheetSize = 256; // the texture size every font sheet must fit
+constexpr unsigned kFaintAlpha = 40; // antialiasing at or below this hardly shows
 
 // Windows-1252 bytes 0x80 to 0x9F; 0 marks the five unassigned ones.
 constexpr char32_t kCp1252High[32] = {
@@ -69,7 +71,15 @@ std::string utf8(char32_t c) {
 
 enum class Icon { None, Bullet, Cancel, Left, Right, Up, Down, Back, Next, Help };
 
-Icon iconOf(int symbol) {
+// The spinners' arrows, which only the medium font prints.
+bool hasSpinnerArrows(const FontSpec& spec) {
+    return std::strcmp(spec.name, "fontMedium") == 0;
+}
+
+Icon iconOf(int symbol, bool spinnerArrows) {
+    if (spinnerArrows && (symbol == 0x07 || symbol == 0x08)) {
+        return symbol == 0x07 ? Icon::Left : Icon::Right;
+    }
     switch (symbol) {
     case 0x01: return Icon::Bullet;
     case 0x02: return Icon::Cancel;
@@ -85,22 +95,39 @@ Icon iconOf(int symbol) {
 }
 
 // The faces of one font job (FreeType libraries are not shared between
-// threads).
+// threads). Cairo keeps font faces in a cache of its own after their last
+// user lets go and may still touch them when another thread's fonts push
+// them out, so each FreeType face is closed only when Cairo destroys its
+// face, and the library only with its last face.
 class Faces {
 public:
-    Faces() {
-        if (FT_Init_FreeType(&library_) != 0) {
+    Faces() : library_(new Library) {
+        if (FT_Init_FreeType(&library_->handle) != 0) {
+            delete library_;
             throw std::runtime_error("FreeType could not start");
         }
-        main_ = load(kFace);
-        fallback_ = load(kFallbackFace);
+        try {
+            main_ = load(kFace);
+            fallback_ = load(kFallbackFace);
+        } catch (...) {
+            if (main_) {
+                closeFace(new FaceOwner{main_, library_});
+            }
+            release(library_);
+            throw;
+        }
     }
     ~Faces() {
-        cairo_font_face_destroy(mainCairo_);
-        cairo_font_face_destroy(fallbackCairo_);
-        FT_Done_Face(main_);
-        FT_Done_Face(fallback_);
-        FT_Done_FreeType(library_);
+        // Faces not yet handed to Cairo close here; the others close when
+        // Cairo lets them go.
+        if (mainCairo_) {
+            cairo_font_face_destroy(mainCairo_);
+            cairo_font_face_destroy(fallbackCairo_);
+        } else {
+            closeFace(new FaceOwner{main_, library_});
+            closeFace(new FaceOwner{fallback_, library_});
+        }
+        release(library_);
     }
     Faces(const Faces&) = delete;
     Faces& operator=(const Faces&) = delete;
@@ -108,23 +135,53 @@ public:
     // The Cairo face that has a glyph for the character.
     cairo_font_face_t* faceFor(char32_t c) {
         if (!mainCairo_) {
-            mainCairo_ = cairo_ft_font_face_create_for_ft_face(main_, 0);
-            fallbackCairo_ = cairo_ft_font_face_create_for_ft_face(fallback_, 0);
+            mainCairo_ = cairoFace(main_);
+            fallbackCairo_ = cairoFace(fallback_);
         }
         return FT_Get_Char_Index(main_, c) != 0 ? mainCairo_ : fallbackCairo_;
     }
 
 private:
+    struct Library {
+        FT_Library handle = nullptr;
+        std::atomic<int> users{1};
+    };
+    struct FaceOwner {
+        FT_Face face;
+        Library* library;
+    };
+
+    static void release(Library* library) {
+        if (--library->users == 0) {
+            FT_Done_FreeType(library->handle);
+            delete library;
+        }
+    }
+    static void closeFace(void* data) {
+        FaceOwner* owner = static_cast<FaceOwner*>(data);
+        FT_Done_Face(owner->face);
+        release(owner->library);
+        delete owner;
+    }
+
+    cairo_font_face_t* cairoFace(FT_Face face) {
+        static const cairo_user_data_key_t ownerKey{};
+        cairo_font_face_t* cairo = cairo_ft_font_face_create_for_ft_face(face, 0);
+        cairo_font_face_set_user_data(cairo, &ownerKey, new FaceOwner{face, library_}, &closeFace);
+        return cairo;
+    }
+
     FT_Face load(const char* path) {
         FT_Face face = nullptr;
-        if (FT_New_Face(library_, path, 0, &face) != 0) {
+        if (FT_New_Face(library_->handle, path, 0, &face) != 0) {
             throw std::runtime_error(std::string("cannot open the typeface ") + path +
                                      " (scripts/install-deps.sh installs it)");
         }
+        ++library_->users;
         return face;
     }
 
-    FT_Library library_ = nullptr;
+    Library* library_;
     FT_Face main_ = nullptr;
     FT_Face fallback_ = nullptr;
     cairo_font_face_t* mainCairo_ = nullptr;
@@ -328,16 +385,70 @@ cairo_surface_t* crop(cairo_surface_t* s, int left, int top, int right, int bott
     return out;
 }
 
+// The rightmost column that shows (alpha above the faint edge of the
+// antialiasing), plus one; 0 for a cell without visible ink.
+int visibleRight(cairo_surface_t* s) {
+    cairo_surface_flush(s);
+    const int w = cairo_image_surface_get_width(s);
+    const int h = cairo_image_surface_get_height(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    const unsigned char* data = cairo_image_surface_get_data(s);
+    for (int x = w - 1; x >= 0; --x) {
+        for (int y = 0; y < h; ++y) {
+            uint32_t p;
+            std::memcpy(&p, data + static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 4, 4);
+            if ((p >> 24) > kFaintAlpha) {
+                return x + 1;
+            }
+        }
+    }
+    return 0;
+}
+
+// The quad font advances by the whole cell: a glyph whose ink reaches past
+// its advance (the hook of an "f") would push the next letter away. The
+// cell ends at the advance, or at the glyph's visible ink where that reaches
+// further; only a faint edge of antialiasing beyond it is dropped.
+void cutToAdvance(Cell& cell, int advance) {
+    const int width = std::min(cell.width, std::max(advance, visibleRight(cell.surface)));
+    if (width < cell.width) {
+        cairo_surface_t* cut = crop(cell.surface, 0, 0, width, cell.height);
+        cairo_surface_destroy(cell.surface);
+        cell.surface = cut;
+        cell.width = width;
+    }
+}
+
+// An accent the engine composes letters from, cut to its ink.
+void cutToInk(Cell& cell, int symbol) {
+    int l = 0;
+    int t = 0;
+    int r = 0;
+    int b = 0;
+    if (inkBox(cell.surface, l, t, r, b)) {
+        if (symbol == 184) {
+            t = 0; // the cedilla hangs from the top of the line
+            b = cell.height;
+        }
+        cairo_surface_t* cut = crop(cell.surface, l, t, r, b);
+        cairo_surface_destroy(cell.surface);
+        cell.surface = cut;
+        cell.width = r - l;
+        cell.height = b - t;
+    }
+}
+
 Cell makeCell(const FontSpec& spec, Faces& faces, const Metrics& m, int symbol) {
     const int o = spec.outline;
     const int emptyWidth = std::max(1, spec.spaceWidth - spec.letterSpacing);
     Cell cell;
     cell.height = m.lineHeight;
-    const Icon icon = iconOf(symbol);
+    const Icon icon = iconOf(symbol, hasSpinnerArrows(spec));
     const char32_t c = characterOf(symbol);
     cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
     cairo_t* measure = cairo_create(scratch);
     double pen = o;
+    int advance = 0; // the cell width that sets the glyph like the typeface
     if (icon != Icon::None) {
         const double size = std::round(m.capHeight * 1.1);
         cell.width = static_cast<int>(size) + 2 * o + 2;
@@ -351,7 +462,8 @@ Cell makeCell(const FontSpec& spec, Faces& faces, const Metrics& m, int symbol) 
         pen = o + std::max(0.0, -std::floor(e.x_bearing));
         const double advanceRight = pen + std::round(e.x_advance) + o - std::max(0, spec.letterSpacing);
         const double inkRight = pen + std::ceil(e.x_bearing + e.width) + o;
-        cell.width = std::max(1, static_cast<int>(std::max(advanceRight, inkRight)));
+        advance = std::max(1, static_cast<int>(advanceRight));
+        cell.width = std::max(advance, static_cast<int>(inkRight));
     } else {
         cell.width = symbol <= 32 ? 1 : emptyWidth; // unused control codes and the passed-over space
     }
@@ -371,21 +483,9 @@ Cell makeCell(const FontSpec& spec, Faces& faces, const Metrics& m, int symbol) 
     }
     cairo_destroy(cr);
     if (spec.composites && isCutAccent(symbol)) {
-        int l = 0;
-        int t = 0;
-        int r = 0;
-        int b = 0;
-        if (inkBox(cell.surface, l, t, r, b)) {
-            if (symbol == 184) {
-                t = 0; // the cedilla hangs from the top of the line
-                b = cell.height;
-            }
-            cairo_surface_t* cut = crop(cell.surface, l, t, r, b);
-            cairo_surface_destroy(cell.surface);
-            cell.surface = cut;
-            cell.width = r - l;
-            cell.height = b - t;
-        }
+        cutToInk(cell, symbol);
+    } else if (advance > 0 && cell.height > 1) {
+        cutToAdvance(cell, advance);
     }
     return cell;
 }

@@ -1,0 +1,134 @@
+#include "game/cargo/Cargo.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "engine/QelAssert.h"
+#include "game/MyGlobal.h"
+#include "game/cargo/CargoColour.h"
+#include "game/cargo/CargoFireball.h"
+#include "game/cargo/CargoWildcard.h"
+#include "game/controller/GameController.h"
+#include "graphics/Skin.h"
+#include "math/RandomSource.h"
+
+QEL_IMPLEMENT_RUNTIME_CLASS(Cargo, Renderable::runtimeClass(), QEL_NO_CREATOR);
+
+const UColor Cargo::cargoColours[8] = {
+    UColor(255, 16, 16, 255), UColor(255, 128, 0, 255), UColor(255, 255, 0, 255),   UColor(0, 192, 0, 255),
+    UColor(0, 255, 255, 255), UColor(0, 0, 255, 255),   UColor(255, 64, 255, 255), UColor(255, 255, 255, 255),
+};
+
+namespace {
+
+template <class Piece>
+Cargo* make()
+{
+    return new Piece();
+}
+
+// The piece of each type number; null where no piece is made.
+Cargo* (*const factories[Cargo::TYPE_COUNT])() = {
+    make<CargoRed>,    make<CargoOrange>, make<CargoYellow>, make<CargoGreen>, make<CargoCyan>,
+    make<CargoBlue>,   make<CargoPurple>, make<CargoWhite>,  nullptr,          make<CargoWildcard>,
+    nullptr,           nullptr,           nullptr,           nullptr,          make<CargoFireball>,
+    nullptr,           nullptr,           nullptr,           nullptr,
+};
+
+} // namespace
+
+Cargo* Cargo::createByType(i32 type)
+{
+    if (type < 0 || type >= TYPE_COUNT || factories[type] == nullptr) {
+        QEL_FATAL("Unknown type.");
+    }
+    Cargo* piece = factories[type]();
+    piece->setupSprite();
+    return piece;
+}
+
+Cargo::Cargo()
+    : angleOffset(float(RandomSource::fraction() * 2.0 * std::numbers::pi))
+    , angle(angleOffset)
+{
+    collisionSensitivity = 0.75f;
+    rotation.z = angle;
+}
+
+void Cargo::showAngle(float value)
+{
+    angle = value;
+    rotation.z = angle;
+    updateXform();
+}
+
+void Cargo::setupSprite()
+{
+    if (pSkin == nullptr) {
+        return;
+    }
+    const V3 half = pSkin->getHalfSize();
+    collisionSensitivity = 16.0f / std::sqrt(half.dot(half));
+}
+
+void Cargo::onStateChange()
+{
+    if (state == STATE_FLYING) {
+        angleOffset = angle;
+    }
+}
+
+void Cargo::update(double time, double dt)
+{
+    if (state == STATE_FLYING) {
+        body.update(time, dt);
+        angleOffset += float(spinSpeed * dt);
+        if (!angleLocked) {
+            angle = angleOffset;
+            rotation.z = angle;
+        }
+        // Visibility is that of the last drawing.
+        if (bVisible == 0) {
+            if (GameController* game = MyGlobal::liveGame()) {
+                game->placementStreak = 0;
+            }
+            bDead = 1;
+        }
+        position = body.position;
+        updateXform();
+    }
+    dieIfUnwanted();
+}
+
+void Cargo::dieIfUnwanted()
+{
+    const GameController* game = MyGlobal::liveGame();
+    if (game == nullptr || game->cargoPicker.openDocks.empty() || isSpecial) {
+        return;
+    }
+    if (type >= 0 && type < CargoPicker::COLOURS && !game->cargoPicker.isColourOpen(type)) {
+        bDead = 1;
+    }
+}
+
+void Cargo::detach()
+{
+    dock = nullptr;
+    setState(STATE_FREE, 0.0, false);
+}
+
+void Cargo::setAngle(float base)
+{
+    if (!angleLocked) {
+        showAngle(base + angleOffset);
+    }
+}
+
+void Cargo::setAngleLock(bool lock)
+{
+    angleOffset = 0.0f;
+    if (!angleLocked) {
+        showAngle(0.0f);
+    }
+    angleLocked = lock;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// The screen that plays one level, and the hub every game object reports
+// to: it owns the level's scene (its own camera in `sceneLayer`), the HUD
+// layer over it, the game pointer and the cargo picker, holds the rule
+// values trains, cars, docks and the launcher read every frame, and counts
+// the level's statistics. Exactly one is live at a time, held in the
+// program-wide object's live-game slot; deleting it clears the slot.
+//
+// Drawing order of the scene: the level, the depth-sorted cars and
+// scenery, the pieces in flight, then the effects and score popups.
+#include "engine/Context.h"
+#include "game/controller/CargoPicker.h"
+#include "game/effects/MousePointerCustom.h"
+#include "system/UString.h"
+
+class BearDialog;
+class DepthManager;
+class Dock;
+class Level;
+class SoundStream;
+
+class GameController : public Context {
+    QEL_DECLARE_RUNTIME_CLASS()
+
+public:
+    // Needs the registered pointer image.
+    GameController();
+    ~GameController() override;
+
+    // A popup of the text (or "+points" when the text is empty) at the
+    // scene point, and the points added to the current player's score.
+    void addScore(float x, float y, float z, i32 points, const UString& text);
+
+    Level* level = nullptr;
+    Context* sceneLayer = nullptr;
+    Context* hudLayer = nullptr;
+    QelBase* levelHolder = nullptr;
+    DepthManager* depthManager = nullptr;
+    // Pieces in flight.
+    QelBase* pieceLayer = nullptr;
+    // Effects and score popups.
+    QelBase* popupLayer = nullptr;
+    float speedMax = 1000.0f;
+    float speedMin = -2000.0f;
+    float helpProbability = 0.0f;
+    float freshColourChance = 0.0f;
+    double slowUntil = 0.0;
+    double stopUntil = 0.0;
+    double rewindUntil = 0.0;
+    float driveForce = 0.0f;
+    float driveForceAtTunnel = 0.0f;
+    float exitForce = 2500.0f;
+    float pullBackForce = 0.0f;
+    float sprintFraction = 0.0f;
+    float refillFraction = 0.75f;
+    i32 shotsFired = 0;
+    i32 correctPlacements = 0;
+    i32 incorrectPlacements = 0;
+    i32 placementStreak = 0;
+    i32 bonusesSpawned = 0;
+    i32 bonusesCollected = 0;
+    double startTime = 0.0;
+    double endTime = 0.0;
+    CargoPicker cargoPicker;
+    MousePointerCustom mousePointer;
+    float difficulty = 0.0f;
+    float progress = 0.0f;
+    i32 trainsInLevel = 0;
+    i32 trainsSpawned = 0;
+    i32 totalDocks = 0;
+    i32 createdDocks = 0;
+    i32 filledDocks = 0;
+    double bonusInterval = 0.0;
+    double nextBonusTime = 0.0;
+    i32 shootHintsLeft = 5;
+    i32 clawHintsLeft = 5;
+    i32 bonusHintsLeft = 5;
+    Dock* lastHintDock = nullptr;
+    BearDialog* introDialog = nullptr;
+    SoundStream* levelMusic = nullptr;
+    SoundStream* hurryMusic = nullptr;
+    SoundStream* currentMusic = nullptr;
+};
