@@ -4,16 +4,23 @@
 #
 #   ./test.sh              the normal build (build/)
 #   ./test.sh --sanitize   AddressSanitizer + UndefinedBehaviorSanitizer (build-sanitize/)
+#   ./test.sh --tsan       ThreadSanitizer (build-tsan/)
 #   ./test.sh -R Pattern   extra arguments go to ctest
 set -euo pipefail
 cd "$(dirname "$0")"
 
 build_dir=build
 cmake_args=()
+build_env=()
 ctest_args=()
 for arg in "$@"; do
   case "$arg" in
     --sanitize) build_dir=build-sanitize; cmake_args+=(-DVABO_SANITIZE=ON) ;;
+    --tsan)
+      build_dir=build-tsan; cmake_args+=(-DVABO_TSAN=ON)
+      # The asset tool draws with cairo on several threads during the build;
+      # cairo's own atomics are invisible to the sanitizer.
+      build_env+=(TSAN_OPTIONS=report_bugs=0) ;;
     *) ctest_args+=("$arg") ;;
   esac
 done
@@ -21,11 +28,12 @@ done
 scripts/install-deps.sh
 jobs=${JOBS:-$(nproc)}
 cmake -S . -B "$build_dir" -G Ninja "${cmake_args[@]}"
-cmake --build "$build_dir" -j "$jobs"
+env "${build_env[@]}" cmake --build "$build_dir" -j "$jobs"
 
 export SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}
 # xvfb-run waits until the server is ready before it starts the command;
 # -noreset keeps the server up between test programs (a reset drops every
 # connection that arrives meanwhile).

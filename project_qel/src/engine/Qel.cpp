@@ -18,6 +18,7 @@
 #include "input/KeyCodes.h"
 #include "input/QelInput.h"
 #include "language/Language.h"
+#include "net/HttpRequest.h"
 #include "net/QelNetwork.h"
 #include "resource/ResourceManager.h"
 #include "system/SystemUtils.h"
@@ -132,6 +133,8 @@ void Qel::readEditionFile()
 
 Qel::~Qel()
 {
+    // Requests still on the network end now; none may outlive the engine.
+    HttpRequest::cancelAll();
     if (bCoreOnly) {
         // No managers beyond the log and the error manager.
         bShuttingDown = true;
