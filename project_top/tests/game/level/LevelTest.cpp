@@ -1,11 +1,13 @@
 // A level turns its data into tracks: heights spread the points from the
 // centre and become depths, handles become tangents, the path gains its
 // lead-in and lead-out, and a mirrored level flips every x, its launcher
-// spots and its light.
+// spots and its light, along which the pieces throw their shadows.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
+#include "game/cargo/CargoNormal.h"
 #include "game/train/StockCore.h"
 
 namespace {
@@ -47,6 +49,15 @@ TEST_F(LevelLayout, AMirroredLevelFlipsEveryXAndItsLight)
     EXPECT_FLOAT_EQ(mirrored->lightVector.y, -0.70710677f);
     EXPECT_FLOAT_EQ(mirrored->sceneRotation.y, 3.1415927f);
     EXPECT_FLOAT_EQ(mirrored->sceneRotation.x, 0.0f);
+    // A piece throws its shadow 4 units along the live level's light.
+    for (Level* live : {level, mirrored}) {
+        game->level = live;
+        std::unique_ptr<Cargo> piece(Cargo::createByType(3));
+        const V3 offset = static_cast<CargoNormal*>(piece.get())->shadow.position;
+        EXPECT_FLOAT_EQ(offset.x, 4.0f * live->lightVector.x);
+        EXPECT_FLOAT_EQ(offset.y, 4.0f * live->lightVector.y);
+    }
+    game->level = level;
 
     V3 plainPoints[] = {V3(-105.0f, 100.0f, 5.0f), V3(120.0f, -40.0f, 25.0f)};
     V3 plainHandles[] = {V3(-87.0f, -28.0f, 0.0f), V3(160.0f, -60.0f, 0.0f)};
