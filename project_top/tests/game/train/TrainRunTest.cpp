@@ -160,6 +160,9 @@ TEST_F(TrainRun, ACompleteTrainTootsAndLeavesRingingItsBell)
         const BasicLink* newest = game->popupLayer->lastChild;
         step();
         toots += countPlayed("toot");
+        if (trainsOf(track).empty()) {
+            break;
+        }
         if (train->state == Train::STATE_COMPLETE && leftAt < 0.0f) {
             leftAt = engine->lambda;
         }
