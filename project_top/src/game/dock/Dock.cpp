@@ -136,7 +136,9 @@ bool Dock::receiveCargo(Cargo* piece)
         playSoundAt("fireworkBangShort", centre());
         return true;
     }
-    piece->getParent()->removeChild(piece);
+    if (QelBase* layer = piece->getParent()) {
+        layer->removeChild(piece);
+    }
     moveCargoIn(piece);
     if (isFilled()) {
         ++game->correctPlacements;
