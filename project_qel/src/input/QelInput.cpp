@@ -255,7 +255,7 @@ void QelInput::update()
         mousePosition.y = std::clamp(mousePosition.y, mouseRange[1], mouseRange[3]);
 
         std::memcpy(mouseButtonsBefore, mouseButtons, sizeof(mouseButtons));
-        // The queue counts in the events' order of the buttons.
+        // The queue knows the buttons by their event numbers, before any swap.
         u8 before[MOUSE_BUTTONS];
         std::memcpy(before, mouseButtons, sizeof(before));
         if (bSwapMouseButtons) {
