@@ -155,6 +155,7 @@ TEST_F(FontSheets, EveryCharacterOfEveryLanguageHasAGlyphOrIsComposedFromGlyphsW
             for (int icon : {1, 2, 3, 4, 5, 6, 9, 10, 13}) {
                 EXPECT_TRUE(hasInk(icon)) << "icon " << icon;
             }
+            EXPECT_EQ(hasInk(14), spec.outline == 0) << "the check box";
         }
         if (spec.composites) {
             for (int accent : {96, 180, 136, 152, 168, 176, 184}) {
