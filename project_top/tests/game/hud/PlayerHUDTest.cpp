@@ -128,7 +128,7 @@ TEST_F(HUD, ALevelInPlayWithItsHudStatisticsOnlyWithTheDebugFlagAndThePauseMenu)
     auto* hud = dynamic_cast<PlayerHUD*>(static_cast<QelBase*>(game->hudLayer->firstChild));
     ASSERT_NE(hud, nullptr) << "the game's own HUD";
     EXPECT_TRUE(hud->inLevel);
-    trainOf(sBendTrack(), 700.0f, {0, 2, 4, 2, 0});
+    Train* train = trainOf(sBendTrack(), 700.0f, {0, 2, 4, 2, 0});
     trainOf(straightTrack(), 900.0f, {4, 4, 0});
     profile().score = 123456;
     profile().lives = 2;
@@ -158,9 +158,19 @@ TEST_F(HUD, ALevelInPlayWithItsHudStatisticsOnlyWithTheDebugFlagAndThePauseMenu)
 
     game->hudLayer->deleteChildren();
     game->hudLayer->addChildBack(new PlayerHUD(true));
+    const float running = train->getFrontLambda();
     steps(20);
+    EXPECT_NE(train->getFrontLambda(), running) << "the trains run while the game ticks";
     auto* menu = new ContextIngameMenu();
     global->contextManager->add(menu);
-    menu->update(0.0, FRAME);
+    // Under the menu the trains stand where they were.
+    const float front = train->getFrontLambda();
+    for (int i = 0; i < 30; ++i) {
+        qel->frameTimer.previousStart = qel->frameTimer.currentStart;
+        qel->frameTimer.currentStart += FRAME;
+        global->contextManager->tick(0.0, 0.0);
+    }
+    EXPECT_EQ(global->contextManager->getActive(), menu);
+    EXPECT_EQ(train->getFrontLambda(), front);
     keep(drawn(menu), "pause-menu.tga");
 }
