@@ -144,20 +144,15 @@ TEST_F(Bodies, TrainRecordReadsBackAndRefusesDamage)
     std::memcpy(&mass, record.data() + 60, 4);
     EXPECT_EQ(mass, 1.0f);
 
+    // Read back, the body writes the same record again.
     PhysicsTrain loaded;
     auto reader = readerFor(record, Packet::SAVEGAME_FLAGS);
     loaded.serialize(reader.get());
     EXPECT_FALSE(reader->hasError());
-    EXPECT_EQ(loaded.position, saved.position);
-    EXPECT_EQ(loaded.previousPosition, saved.previousPosition);
+    Packet again(Packet::SAVEGAME_FLAGS, -1);
+    loaded.serialize(&again);
+    EXPECT_EQ(packetBytes(again), record);
     EXPECT_EQ(loaded.velocity, saved.velocity);
-    EXPECT_EQ(loaded.acceleration, saved.acceleration);
-    EXPECT_EQ(loaded.force, saved.force);
-    EXPECT_EQ(loaded.mass, 1.0f);
-    EXPECT_EQ(loaded.friction, 3.5f);
-    EXPECT_EQ(loaded.maxSpeed, 1000.0f);
-    EXPECT_EQ(loaded.minSpeed, -2000.0f);
-    EXPECT_EQ(loaded.damping, 5.0f);
 
     const auto putFloat = [](Bytes& bytes, size_t offset, float value) {
         std::memcpy(bytes.data() + offset, &value, 4);
