@@ -29,7 +29,11 @@ protected:
     std::vector<T*> effects() const
     {
         std::vector<T*> found;
-        forEachLive<T>(*game->popupLayer, [&found](T* effect) { found.push_back(effect); });
+        forEachLive<QelBase>(*game->popupLayer, [&found](QelBase* child) {
+            if (auto* effect = dynamic_cast<T*>(child)) {
+                found.push_back(effect);
+            }
+        });
         return found;
     }
 };
