@@ -14,9 +14,8 @@
 #include "audio/Mixer.h"
 #include "context/ContextManager.h"
 #include "game/GameCore.h"
-#include "graphics/MemoryImageFile.h"
+#include "game/Screenshot.h"
 #include "support/InputScript.h"
-#include "support/RenderCore.h"
 
 class ScreenStack : public GameCore {
 public:
@@ -68,14 +67,7 @@ public:
     {
         graphics->clear(UColor(0, 0, 0, 255));
         manager->draw();
-        bool grabbed = false;
-        const std::unique_ptr<MemoryImageFile> shot(graphics->grabFrame(&grabbed));
-        ASSERT_TRUE(grabbed);
-        RenderCore::writeTga(std::string(VABO_GAME_DIR) + "/../" + name, shot->width, shot->height,
-                             [&](int x, int y) {
-                                 return UColor::fromWord(
-                                     shot->pImageData[size_t(y) * size_t(shot->width) + size_t(x)] | 0xff000000u);
-                             });
+        leaveScreenshot(graphics, name);
     }
 
     InputScript script;

@@ -14,7 +14,9 @@ void writeFlare(const Output& out) {
     writeSheet(out, "gfx/flare.tga", {Frame{64, 64, [](cairo_t* cr, double w, double h) {
                                             const double cx = w / 2;
                                             const double cy = h / 2;
-                                            glow(cr, cx, cy, 30, Color{1, 1, 1, 0.9});
+                                            // A small halo, so that a heart's glow or a
+                                            // big spark does not cover what lies around it.
+                                            glow(cr, cx, cy, 18, Color{1, 1, 1, 0.7});
                                             // Four soft rays.
                                             for (int i = 0; i < 4; ++i) {
                                                 cairo_save(cr);
