@@ -1,5 +1,6 @@
 #include "game/cargo/Cargo.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -9,6 +10,8 @@
 #include "game/cargo/CargoFireball.h"
 #include "game/cargo/CargoWildcard.h"
 #include "game/controller/GameController.h"
+#include "game/car/Car.h"
+#include "game/dock/Dock.h"
 #include "graphics/Skin.h"
 #include "math/RandomSource.h"
 
@@ -37,9 +40,14 @@ Cargo* (*const factories[Cargo::TYPE_COUNT])() = {
 
 } // namespace
 
+bool Cargo::isKnownType(i32 type)
+{
+    return type >= 0 && type < TYPE_COUNT && factories[type] != nullptr;
+}
+
 Cargo* Cargo::createByType(i32 type)
 {
-    if (type < 0 || type >= TYPE_COUNT || factories[type] == nullptr) {
+    if (!isKnownType(type)) {
         QEL_FATAL("Unknown type.");
     }
     Cargo* piece = factories[type]();
@@ -75,6 +83,70 @@ void Cargo::onStateChange()
 {
     if (state == STATE_FLYING) {
         angleOffset = angle;
+    } else if (state == STATE_MOVING_TO_DOCK) {
+        blend = 0.0f;
+        blendFrom = position;
+    } else if (state == STATE_IN_DOCK) {
+        angleOffset = angle - carAngle();
+    }
+}
+
+float Cargo::carAngle() const
+{
+    return dock != nullptr ? dock->car->rotation.z : 0.0f;
+}
+
+void Cargo::attachToDock(Dock* d)
+{
+    dock = d;
+    position = d->centre();
+    updateXform();
+    showAngle(carAngle());
+    setState(STATE_IN_DOCK, 0.0, true);
+}
+
+void Cargo::moveToDock(Dock* d)
+{
+    dock = d;
+    setState(STATE_MOVING_TO_DOCK, 0.0, true);
+}
+
+bool Cargo::isInHiddenDock() const
+{
+    return dock != nullptr && dock->hidden;
+}
+
+void Cargo::glideIn(double dt)
+{
+    angleOffset += float(spinSpeed * dt);
+    if (!angleLocked) {
+        angle = angleOffset;
+        rotation.z = angle;
+    }
+    blend = std::min(blend + float(4.0 * dt), 1.0f);
+    position = blendFrom + (dock->centre() - blendFrom) * blend;
+    updateXform();
+    if (blend >= 1.0f) {
+        setState(STATE_IN_DOCK, 0.0, true);
+    }
+}
+
+void Cargo::restInDock(double dt)
+{
+    if (spinAlways) {
+        angleOffset += float(spinSpeed * dt);
+    }
+    position = dock->centre();
+    if (!angleLocked) {
+        angle = carAngle() + angleOffset;
+        rotation.z = angle;
+    }
+    updateXform();
+    if (lifeLeft > 0.0) {
+        lifeLeft -= dt;
+        if (lifeLeft <= 0.0) {
+            bDead = 1;
+        }
     }
 }
 
@@ -96,6 +168,10 @@ void Cargo::update(double time, double dt)
         }
         position = body.position;
         updateXform();
+    } else if (state == STATE_MOVING_TO_DOCK && dock != nullptr) {
+        glideIn(dt);
+    } else if (state == STATE_IN_DOCK && dock != nullptr) {
+        restInDock(dt);
     }
     dieIfUnwanted();
 }
@@ -104,6 +180,9 @@ void Cargo::dieIfUnwanted()
 {
     const GameController* game = MyGlobal::liveGame();
     if (game == nullptr || game->cargoPicker.openDocks.empty() || isSpecial) {
+        return;
+    }
+    if (dock != nullptr && dock->accepts(type)) {
         return;
     }
     if (type >= 0 && type < CargoPicker::COLOURS && !game->cargoPicker.isColourOpen(type)) {

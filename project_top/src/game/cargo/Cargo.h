@@ -43,6 +43,8 @@ public:
     // A new piece of the type with its sprite set up; the caller owns it. A
     // number without a piece is a fatal error.
     static Cargo* createByType(i32 type);
+    // Whether createByType makes a piece of the type.
+    static bool isKnownType(i32 type);
 
     // Draws the start angle.
     Cargo();
@@ -52,15 +54,21 @@ public:
     void onStateChange() override;
     // The collision circle: a radius of 16 units at scale 1.
     virtual void setupSprite();
+    // Rests in the dock at once: at its centre, turned with its car.
+    virtual void attachToDock(Dock* d);
     // The piece's effect when collected; true when it is used up.
     virtual bool onCollect() { return false; }
 
+    // Glides into the dock over a quarter of a second, then rests there.
+    void moveToDock(Dock* d);
     void detach();
+    bool isInHiddenDock() const;
     // Turns the piece to base + its offset, unless its angle is locked.
     void setAngle(float base);
     // Angle and offset to 0; a locked piece keeps angle 0.
     void setAngleLock(bool lock);
-    // Flags the piece dead when some dock is open but none wants its colour.
+    // Flags the piece dead when some dock is open but none wants its
+    // colour, unless it fills its own dock correctly.
     void dieIfUnwanted();
 
     bool isSpecial = false;
@@ -84,4 +92,11 @@ public:
 protected:
     // Sets the angle and turns the sprite with it.
     void showAngle(float value);
+
+private:
+    // One frame of the glide into the dock, and of the rest in it.
+    void glideIn(double dt);
+    void restInDock(double dt);
+    // The rotation of the dock's car about z.
+    float carAngle() const;
 };

@@ -1,19 +1,13 @@
 #include "game/cargo/CargoNormal.h"
 
-#include "engine/Qel.h"
-#include "graphics/QelGraphics.h"
+#include "game/GameResources.h"
+#include "game/level/Level.h"
 #include "math/RandomSource.h"
-
-namespace {
-bool dropShadows()
-{
-    return g_qel->graphics != nullptr && g_qel->graphics->bTextShadows;
-}
-} // namespace
 
 CargoNormal::CargoNormal()
 {
     shadow.color = UColor(0, 0, 0, 64);
+    shadow.position = Level::liveLightVector() * 4.0f;
     const double u = RandomSource::fraction();
     const float sign = RandomSource::next() % 2 == 1 ? 1.0f : -1.0f;
     spinSpeed = float(4.0 + 12.0 * u) * sign;
@@ -23,7 +17,7 @@ CargoNormal::CargoNormal()
 
 void CargoNormal::render()
 {
-    if (dropShadows()) {
+    if (dropShadowsOn()) {
         shadow.render();
     }
     Renderable::render();
@@ -32,7 +26,7 @@ void CargoNormal::render()
 void CargoNormal::updateXform()
 {
     Renderable::updateXform();
-    if (!dropShadows()) {
+    if (!dropShadowsOn()) {
         return;
     }
     if (shadow.pSkin == nullptr && pSkin != nullptr) {

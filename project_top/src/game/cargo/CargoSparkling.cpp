@@ -26,6 +26,8 @@ void CargoSparkling::update(double time, double dt)
     trailTimer += dt;
     if (trailTimer >= trailInterval) {
         trailTimer = 0.0;
-        game->popupLayer->addChildFront(makeTrailBurst());
+        if (!isInHiddenDock()) {
+            game->popupLayer->addChildFront(makeTrailBurst());
+        }
     }
 }

@@ -2,9 +2,9 @@
 // The wildcard and the fireball: pieces that spin at -8 radians per second
 // everywhere (also in the launcher and in a dock) and, while the detail
 // setting is 1 or more, leave a trail of two-spark bursts every 0.05 s in
-// the game's popup layer, behind the other popups. However long a frame,
-// it makes at most one burst: the timer restarts at 0 instead of carrying
-// the rest over.
+// the game's popup layer, behind the other popups (not while resting in a
+// hidden dock). However long a frame, it makes at most one burst: the
+// timer restarts at 0 instead of carrying the rest over.
 #include "game/cargo/CargoNormal.h"
 
 class Firework;

@@ -1,7 +1,12 @@
 #include "game/controller/CargoPicker.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "game/car/Car.h"
+#include "game/cargo/Cargo.h"
+#include "game/dock/Dock.h"
+#include "game/track/Track.h"
 #include "math/RandomSource.h"
 
 void CargoPicker::reset()
@@ -31,6 +36,9 @@ void CargoPicker::setColours(u32 mask)
 i32 CargoPicker::randomEnabledColour()
 {
     const auto enabled = int(std::count(std::begin(colourEnabled), std::end(colourEnabled), true));
+    if (enabled == 0) {
+        return 0;
+    }
     int before = RandomSource::below(enabled);
     for (i32 colour = 0; colour < COLOURS; ++colour) {
         if (colourEnabled[colour] && before-- == 0) {
@@ -128,4 +136,63 @@ i32 CargoPicker::nearestColour() const
 bool CargoPicker::isColourOpen(i32 colour) const
 {
     return colour >= 0 && colour < COLOURS && openCount[colour] > 0;
+}
+
+void CargoPicker::registerDock(Dock* dock)
+{
+    if (dock->isFilled()) {
+        return;
+    }
+    const i32 k = dock->colour;
+    if (k < 0 || k >= COLOURS) {
+        return;
+    }
+    openDocks.push_back(dock);
+    ++openCount[k];
+    if (const Track* track = dock->car->getTrack()) {
+        const float p = dock->car->lambda + dock->position.x;
+        nearestDistance[k] = std::min(nearestDistance[k], std::fabs(track->helpLambda - p));
+    }
+}
+
+void CargoPicker::forgetDock(Dock* dock)
+{
+    auto found = std::find(openDocks.begin(), openDocks.end(), dock);
+    if (found == openDocks.end()) {
+        return;
+    }
+    openDocks.erase(found);
+    if (dock->colour >= 0 && dock->colour < COLOURS) {
+        --openCount[dock->colour];
+    }
+}
+
+Dock* CargoPicker::findEmptyDockFor(const Cargo* piece) const
+{
+    for (Dock* dock : openDocks) {
+        if (dock->isEmpty() && dock->accepts(piece->type)) {
+            return dock;
+        }
+    }
+    return nullptr;
+}
+
+Dock* CargoPicker::findDockHoldingWrongPiece() const
+{
+    for (Dock* dock : openDocks) {
+        if (dock->holdsWrongCargo()) {
+            return dock;
+        }
+    }
+    return nullptr;
+}
+
+Dock* CargoPicker::findDockHoldingBonus() const
+{
+    for (Dock* dock : openDocks) {
+        if (dock->holdsBonus()) {
+            return dock;
+        }
+    }
+    return nullptr;
 }

@@ -14,6 +14,7 @@
 
 #include "system/QelTypes.h"
 
+class Cargo;
 class Dock;
 
 class CargoPicker {
@@ -49,6 +50,19 @@ public:
     // The colour whose open dock is nearest its help mark; 0 when none.
     i32 nearestColour() const;
     bool isColourOpen(i32 colour) const;
+    // Lists the dock unless it is correctly filled, counts its colour and
+    // keeps its colour's distance to its track's help mark when nearer.
+    void registerDock(Dock* dock);
+    // Takes a dock that is going away off the list (and its count), so
+    // that nothing later in the frame reaches it.
+    void forgetDock(Dock* dock);
+    // The first listed dock that is empty and takes the piece; null when
+    // none (a fireball or a bonus fits no dock here).
+    Dock* findEmptyDockFor(const Cargo* piece) const;
+    // The first listed dock holding a piece that is no bonus and does not
+    // fit it.
+    Dock* findDockHoldingWrongPiece() const;
+    Dock* findDockHoldingBonus() const;
 
     bool colourEnabled[COLOURS];
     float typeWeights[CARGO_TYPES];

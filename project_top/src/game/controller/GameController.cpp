@@ -1,7 +1,13 @@
 #include "game/controller/GameController.h"
 
+#include <algorithm>
+
 #include "game/MyGlobal.h"
+#include "game/car/Car.h"
 #include "game/depth/DepthManager.h"
+#include "game/level/Level.h"
+#include "game/track/Track.h"
+#include "game/train/Train.h"
 #include "game/effects/TextBonus.h"
 #include "system/StringUtils.h"
 
@@ -39,4 +45,61 @@ void GameController::addScore(float x, float y, float z, i32 points, const UStri
     popupLayer->addChildBack(new TextBonus(x, y, z, text.empty() ? formatString("+%d", points) : text));
     ProfileStore& profiles = g_global->profiles;
     profiles.getProfile(profiles.currentIndex).addScore(points);
+}
+
+void GameController::tickContents(double time, double dt)
+{
+    if (state != 0) {
+        cargoPicker.clearOpenDocks();
+        if (level != nullptr) {
+            level->registerDocks();
+        }
+    }
+    Context::tickContents(time, dt);
+}
+
+void GameController::onTrainArrived(Train*)
+{
+    if (startTime == 0.0) {
+        startTime = sceneLayer->time;
+    }
+}
+
+void GameController::countCarDocks(Car* car)
+{
+    createdDocks = std::min(createdDocks + car->countDocks(), totalDocks);
+}
+
+void GameController::countFilledCar(Car* car)
+{
+    filledDocks += car->countDocks();
+    progress = totalDocks > 0 ? std::min(float(filledDocks) / float(totalDocks), 1.0f) : 1.0f;
+}
+
+void GameController::loseRound()
+{
+    if (state == STATE_PLAYING) {
+        setState(STATE_LOST, 0.0, false);
+    }
+}
+
+void GameController::spawnTrain(Track* track)
+{
+    if (state != STATE_PLAYING || trainsSpawned >= trainsInLevel) {
+        return;
+    }
+    const i32 n = trainsInLevel;
+    i32 target = totalDocks - createdDocks;
+    if (trainsSpawned != n - 1) {
+        const float a = float(totalDocks) / float(n) - 1.0f;
+        const auto lo = float(0.75 * double(a));
+        const auto hi = float(1.33 * double(a));
+        const double share = double(trainsSpawned) / double(n - 1);
+        target = i32(double(lo) + share * double(hi - lo) + 0.5);
+    }
+    auto* train = new Train(nullptr);
+    train->dockTarget = target;
+    track->addTrain(train);
+    train->setFrontLambda(track->createLambda);
+    ++trainsSpawned;
 }

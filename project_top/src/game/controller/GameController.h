@@ -18,6 +18,9 @@ class DepthManager;
 class Dock;
 class Level;
 class SoundStream;
+class Car;
+class Track;
+class Train;
 
 class GameController : public Context {
     QEL_DECLARE_RUNTIME_CLASS()
@@ -30,6 +33,28 @@ public:
     // A popup of the text (or "+points" when the text is empty) at the
     // scene point, and the points added to the current player's score.
     void addScore(float x, float y, float z, i32 points, const UString& text);
+
+    // While the game runs (any state but 0): the picker's open docks are
+    // rebuilt from the level's trains, then the scene ticks.
+    void tickContents(double time, double dt) override;
+    // A train has finished its sprint: the level's start time is taken.
+    void onTrainArrived(Train* train);
+    // The docks of a car coupled on, up to the level's total.
+    void countCarDocks(Car* car);
+    // The docks of a completely filled car toward the level's progress.
+    void countFilledCar(Car* car);
+    // A dock passed its tunnel mark: in play (state 4) the round is lost
+    // (state 5); in any other state nothing.
+    void loseRound();
+    // In play, while trains are due: the next train on the track, its dock
+    // target growing from about 0.75 to 1.33 times the mean share, the
+    // last taking the docks still missing.
+    void spawnTrain(Track* track);
+
+    enum State {
+        STATE_PLAYING = 4,
+        STATE_LOST = 5,
+    };
 
     Level* level = nullptr;
     Context* sceneLayer = nullptr;
