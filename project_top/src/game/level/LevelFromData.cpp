@@ -4,6 +4,7 @@
 
 #include "engine/QelAssert.h"
 #include "game/level/LevelData.h"
+#include "game/level/LevelPath.h"
 #include "game/track/Track.h"
 #include "graphics/Skin.h"
 #include "graphics/Texture.h"
@@ -46,10 +47,7 @@ LevelFromData::LevelFromData(i32 mirrorX, i32 mirrorY, const char* id, int track
         }
         std::vector<V3> points;
         std::vector<V3> handles;
-        for (const LevelPoint& p : entry.points) {
-            points.push_back(V3(p.x, p.y, p.height));
-            handles.push_back(V3(p.handleX, p.handleY, 0.0f));
-        }
+        LevelPath::controlPoints(entry, points, handles);
         addTrack(track, int(points.size()), points.data(), handles.data());
         track->init();
         trackLayer->addChildBack(track);

@@ -1,5 +1,6 @@
 #include "game/level/LevelPath.h"
 
+#include "game/level/LevelData.h"
 #include "game/track/SplineBezier.h"
 #include "math/VectorMath.h"
 
@@ -31,4 +32,14 @@ void LevelPath::lay(SplineBezier& path, int count, V3* points, V3* handles, i32 
     }
     const V3 out = normalize(handles[count - 1]);
     path.addPoint(points[count - 1] + out * LEAD_OUT, out);
+}
+
+void LevelPath::controlPoints(const LevelTrack& track, std::vector<V3>& points, std::vector<V3>& handles)
+{
+    points.clear();
+    handles.clear();
+    for (const LevelPoint& p : track.points) {
+        points.push_back(V3(p.x, p.y, p.height));
+        handles.push_back(V3(p.handleX, p.handleY, 0.0f));
+    }
 }

@@ -27,10 +27,9 @@ constexpr float RAIL_SPACING = 44.0f + 3.0f;
 // The launcher's base and half a car.
 constexpr float LAUNCHER_CLEARANCE = 60.0f;
 constexpr float MARK_REACH = 40.0f;
-// Long spirals whose rings still come a few units closer than the spacing
-// (and, for A9, than the launcher clearance); their shapes are to be
-// authored again.
-const std::vector<std::string> crowded = {"A6", "A9", "C1"};
+// Levels whose rings still come a few units closer than the spacing; their
+// shapes are to be authored again.
+const std::vector<std::string> crowded = {"C1"};
 constexpr float STEP = 4.0f;
 
 // One argument set a level class can be built with.
@@ -72,10 +71,7 @@ void lay(LaidTrack& laid, const LevelTrack& track, i32 mirrorX)
 {
     laid.data = &track;
     std::vector<V3> handles;
-    for (const LevelPoint& p : track.points) {
-        laid.points.push_back(V3(p.x, p.y, p.height));
-        handles.push_back(V3(p.handleX, p.handleY, 0.0f));
-    }
+    LevelPath::controlPoints(track, laid.points, handles);
     LevelPath::lay(laid.path, int(laid.points.size()), laid.points.data(), handles.data(), mirrorX, 1);
     laid.path.build();
 }

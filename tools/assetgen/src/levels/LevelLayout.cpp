@@ -40,10 +40,7 @@ LaidTrack layTrack(const LevelTrack& track, float cameraFactor)
 {
     std::vector<V3> points;
     std::vector<V3> handles;
-    for (const LevelPoint& p : track.points) {
-        points.push_back(V3(p.x, p.y, p.height));
-        handles.push_back(V3(p.handleX, p.handleY, 0.0f));
-    }
+    LevelPath::controlPoints(track, points, handles);
     SplineLambda path;
     LevelPath::lay(path, int(points.size()), points.data(), handles.data(), 1, 1);
     path.build();
