@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 
 #include "LevelFile.h"
@@ -74,8 +75,12 @@ std::vector<LevelLayout> layLevels(const std::string& folder)
         }
     }
     std::sort(files.begin(), files.end());
-    // The path code is made of engine objects; a bare engine core carries them.
-    Qel core{Qel::CoreOnly{}};
+    // The path code is made of engine objects; a bare engine core carries
+    // them when no engine runs yet.
+    std::optional<Qel> core;
+    if (g_qel == nullptr) {
+        core.emplace(Qel::CoreOnly{});
+    }
     std::vector<LevelLayout> levels;
     for (const std::string& file : files) {
         LevelLayout layout;
