@@ -59,7 +59,7 @@ LaidTrack layTrack(const LevelTrack& track, float cameraFactor)
         const auto [ax, ay] = toPicture(LevelCamera::toScene(ahead, cameraFactor, FOV_WIDTH));
         const double heading = (ax == x && ay == y) && !laid.samples.empty() ? laid.samples.back().heading
                                                                               : std::atan2(ay - y, ax - x);
-        laid.samples.push_back({x, y, heading, lambda, hiddenAt(track, lambda)});
+        laid.samples.push_back({x, y, heading, lambda, z, hiddenAt(track, lambda)});
     }
     return laid;
 }

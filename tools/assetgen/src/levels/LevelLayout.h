@@ -22,6 +22,7 @@ struct RailSample {
     double y;
     double heading;  // radians on the picture, y down
     double lambda;
+    double z;        // the path's depth: minus its height
     bool hidden;     // in a hidden span or past the tunnel
 };
 

@@ -318,6 +318,7 @@ void platform(cairo_t* cr, double x, double y)
 struct Overlay {
     double left, top, right, bottom;
     std::function<void(cairo_t*)> draw;
+    double z; // the depth of the rails it must cover
 };
 
 // The sample nearest a lambda.
@@ -340,14 +341,14 @@ void paintLevel(const Output& out, const LevelLayout& level)
     for (const LaidTrack& track : level.tracks) {
         const RailSample mouth = sampleAt(track, track.tunnelLambda);
         overlays.push_back({mouth.x - 30, mouth.y - 30, mouth.x + 30, mouth.y + 30,
-                            [mouth](cairo_t* cr) { portal(cr, mouth, true); }});
+                            [mouth](cairo_t* cr) { portal(cr, mouth, true); }, mouth.z});
         for (const LevelSpan& span : track.spans) {
             const RailSample in = sampleAt(track, span.start + 5.0);
             const RailSample outOf = sampleAt(track, span.end - 5.0);
             overlays.push_back({in.x - 30, in.y - 30, in.x + 30, in.y + 30,
-                                [in](cairo_t* cr) { portal(cr, in, true); }});
+                                [in](cairo_t* cr) { portal(cr, in, true); }, in.z});
             overlays.push_back({outOf.x - 30, outOf.y - 30, outOf.x + 30, outOf.y + 30,
-                                [outOf](cairo_t* cr) { portal(cr, outOf, false); }});
+                                [outOf](cairo_t* cr) { portal(cr, outOf, false); }, outOf.z});
         }
     }
     // Trees whose crowns reach over the rails.
@@ -366,7 +367,7 @@ void paintLevel(const Output& out, const LevelLayout& level)
             overhang.push_back({x, y});
             overlays.push_back({x - 32, y - 32, x + 38, y + 38, [x, y, &land](cairo_t* cr) {
                                     treeCrown(cr, x, y, 24, land, true);
-                                }});
+                                }, s.z});
         }
     }
 
@@ -421,12 +422,25 @@ void paintLevel(const Output& out, const LevelLayout& level)
     if (skins == 0) {
         return;
     }
+    // Each overlay goes to the least filled skin whose depth lies nearer the
+    // camera than the rails it covers (so it is drawn over their cars), or
+    // to the nearest skin when none does.
+    const std::vector<float>& depths = level.data.decorationDepths;
+    std::vector<std::vector<const Overlay*>> bySkin(skins);
+    for (const Overlay& o : overlays) {
+        size_t chosen = size_t(std::min_element(depths.begin(), depths.end()) - depths.begin());
+        bool covering = false;
+        for (size_t k = 0; k < skins; ++k) {
+            if (depths[k] < o.z && (!covering || bySkin[k].size() < bySkin[chosen].size())) {
+                chosen = k;
+                covering = true;
+            }
+        }
+        bySkin[chosen].push_back(&o);
+    }
     std::vector<Frame> frames;
     for (size_t k = 0; k < skins; ++k) {
-        std::vector<const Overlay*> mine;
-        for (size_t i = k; i < overlays.size(); i += skins) {
-            mine.push_back(&overlays[i]);
-        }
+        const std::vector<const Overlay*>& mine = bySkin[k];
         double left = 0, top = 0, right = 8, bottom = 8;
         if (!mine.empty()) {
             left = mine.front()->left;
