@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "engine/EventManager.h"
 #include "input/QelInput.h"
 #include "net/RPC_QelBase.h"
 #include "support/ExpectFatal.h"
@@ -478,6 +479,36 @@ TEST_F(RoleTest, RolesEndWithoutFatalErrors)
         }
         EXPECT_EQ(NetRole::current(), nullptr);
     }
+}
+
+// Hover picking sees the role that the event manager runs under.
+class RoleProbe : public QelBase {
+public:
+    bool isMouseInside() override
+    {
+        seen = NetRole::current();
+        return false;
+    }
+    NetRole* seen = nullptr;
+};
+
+TEST_F(RoleTest, EventDeliveryRunsUnderTheManagersRole)
+{
+    net.core->qel->input = new QelInput();
+    {
+        TestRole role(false, false);
+        NetRole::makeCurrent(nullptr);
+        QelBase root;
+        auto* probe = new RoleProbe();
+        root.addChildBack(probe);
+        EventManager manager;
+        manager.role = &role;
+        manager.update(&root);
+        EXPECT_EQ(probe->seen, &role);
+        EXPECT_EQ(NetRole::current(), nullptr);
+    }
+    delete net.core->qel->input;
+    net.core->qel->input = nullptr;
 }
 
 } // namespace
