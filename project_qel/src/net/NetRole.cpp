@@ -193,18 +193,9 @@ void NetRole::processCommand(Packet* packet, int code)
         }
         break;
     }
-    case RPCCALL: {
-        RPC* rpc = packet->readNewObject<RPC>();
-        if (rpc == nullptr) {
-            return;
-        }
-        rpc->netSerialize(packet);
-        if (!packet->hasError()) {
-            rpc->executeLocally();
-        }
-        delete rpc;
+    case RPCCALL:
+        RPC::receive(packet);
         break;
-    }
     default:
         QEL_FATAL("Unknown packet command: %d", code);
     }
