@@ -3,6 +3,7 @@
 #include "engine/Qel.h"
 #include "input/KeyCodes.h"
 #include "input/QelInput.h"
+#include "net/NetRole.h"
 
 EventManager::EventManager() = default;
 
@@ -10,6 +11,7 @@ EventManager::~EventManager()
 {
     hover.set(nullptr);
     focus.set(nullptr);
+    role.set(nullptr);
 }
 
 void EventManager::sendEvent(Event* e, QelBase* target)
@@ -65,6 +67,9 @@ void EventManager::update(QelBase* root)
     if (input == nullptr) {
         return;
     }
+    if (role.get() != nullptr) {
+        NetRole::makeCurrent(role.get());
+    }
     int n = input->keys[DIK_TAB] ? 1 : 0;
     hover.set(root != nullptr ? root->pick(&n) : nullptr);
 
@@ -95,4 +100,5 @@ void EventManager::update(QelBase* root)
     if (input->getRepeatedKey() != 0) {
         deliver(EVENT_KEY);
     }
+    NetRole::makeCurrent(nullptr);
 }

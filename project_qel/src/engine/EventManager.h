@@ -5,6 +5,8 @@
 #include "object/QelBase.h"
 #include "object/Reference.h"
 
+class NetRole;
+
 class EventManager : public QelBase {
 public:
     EventManager();
@@ -23,6 +25,8 @@ public:
     QelBase* getFocus() const { return focus.get(); }
     QelBase* getHover() const { return hover.get(); }
 
+    // A replication role to run the delivery under; null in this program.
+    Reference<NetRole> role{this};
     V3 pressPosition;
     Reference<QelBase> focus{this};
     Reference<QelBase> hover{this};

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "engine/QelAssert.h"
+#include "net/NetRole.h"
+
 void NetRandom::seed(u32 value)
 {
     mt[0] = value;
@@ -40,8 +43,21 @@ u32 NetRandom::next()
     return y;
 }
 
+namespace {
+
+void checkEverySide(const char* function)
+{
+    NetRole* role = NetRole::current();
+    if (role != nullptr && !(role->bExecutesOnServer && role->bExecutesOnClient)) {
+        ::qelAssertFailed("THEROLE->bExecutesOnServer && THEROLE->bExecutesOnClient", function, __FILE__, __LINE__);
+    }
+}
+
+} // namespace
+
 u32 NetRandom::getI(u32 n)
 {
+    checkEverySide(__func__);
     if (n == 0) {
         return 0;
     }
@@ -50,9 +66,11 @@ u32 NetRandom::getI(u32 n)
 
 float NetRandom::getF(float range)
 {
+    checkEverySide(__func__);
     if (range == 0.0f) {
         return 0.0f;
     }
     double r = next();
-    return static_cast<float>(std::fmod(static_cast<double>(range) * r / 4294967295.0, static_cast<double>(range)));
+    float f = static_cast<float>(std::fmod(static_cast<double>(range) * r / 4294967295.0, static_cast<double>(range)));
+    return f == range ? std::nextafter(range, 0.0f) : f;
 }

@@ -18,11 +18,13 @@ public:
     // next() modulo n; 0 without drawing when n is 0.
     u32 getI(u32 n);
     // fmod(range * next() / 4294967295.0, range) rounded to float; 0.0
-    // without drawing when range is 0.0. The rounding can give range itself.
-    //
-    // Draws must happen in code that runs on every side alike. Without a
-    // replication role this side is the only one, so every draw qualifies.
+    // without drawing when range is 0.0. Never range itself: a value that
+    // rounds up to it gives the float next to it towards zero.
     float getF(float range);
+    // Draws must happen in code that runs on every side alike: under a
+    // replication role both getI and getF are fatal unless the role runs
+    // code on the server and on the client at once. Without a role this
+    // side is the only one, so every draw qualifies.
 
     u32 mt[N] = {};
     // N: the words must be regenerated first; N + 1: never seeded.

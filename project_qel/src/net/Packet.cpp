@@ -7,6 +7,7 @@
 
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
+#include "net/NetRole.h"
 #include "object/RuntimeClassManager.h"
 #include "resource/ResourceManager.h"
 #include "system/Crc32.h"
@@ -384,10 +385,16 @@ bool Packet::doPointer2(QelBase** p)
     }
     doUInt(&id);
     *p = nullptr;
-    if (id != 0) {
-        setError("Could not find object ID");
+    if (id == 0 || hasError()) {
+        return false;
     }
-    return false;
+    NetRole* role = NetRole::current();
+    if (role == nullptr) {
+        setError("Could not find object ID");
+        return false;
+    }
+    *p = role->resolveObject(id, this);
+    return *p != nullptr;
 }
 
 void Packet::doResourcePointer2(void** r)

@@ -89,9 +89,9 @@ public:
     void doUString(UString* s, int maxLength);
     // An object reference as its identifier (0 for none); true when a
     // non-null reference was written or read. Identifiers mean something
-    // only inside the replicated world of a replication role, which this
-    // program does not have: reading any identifier but 0 does not resolve.
-    // Subclasses that keep an object table resolve them.
+    // only inside the replicated world of a replication role: reading looks
+    // them up in the current role's table, and an identifier that is not
+    // there (or any but 0 without a role) sets the error state.
     virtual bool doPointer2(QelBase** p);
     // An object reference that must name a T: reading an object of another
     // class sets the error state and gives null.

@@ -1,5 +1,7 @@
 #include "net/RPC.h"
 
+#include "engine/QelAssert.h"
+#include "net/NetRole.h"
 #include "net/Packet.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(RPC, QEL_NO_PARENT, QEL_CREATOR(RPC));
@@ -23,15 +25,48 @@ void RPC::call()
 {
 }
 
+bool RPC::executeRemotely()
+{
+    NetRole* role = NetRole::current();
+    if (role == nullptr) {
+        return false;
+    }
+    bool runsHereAlready = role->isServer ? role->bExecutesOnClient : role->bExecutesOnServer;
+    if (!bClientCallable && !role->isServer && bExecutesOnServer && !role->bExecutesOnServer) {
+        QEL_FATAL("Can't call '%s' client-side.", getRuntimeClass()->name.c_str());
+    }
+    if (role->isServer) {
+        return bExecutesOnClient && !runsHereAlready;
+    }
+    return bClientCallable && bExecutesOnServer && !runsHereAlready;
+}
+
 void RPC::invoke()
 {
+    if (executeRemotely()) {
+        NetRole::current()->writeRPC(this, nullptr);
+    }
 }
 
 void RPC::executeLocally()
 {
-    if (bExecutesOnServer || bExecutesOnClient) {
-        call();
+    NetRole* role = NetRole::current();
+    if (role == nullptr) {
+        if (bExecutesOnServer || bExecutesOnClient) {
+            call();
+        }
+        return;
     }
+    if (role->isServer ? !bExecutesOnServer : !bExecutesOnClient) {
+        return;
+    }
+    bSavedExecutesOnServer = role->bExecutesOnServer;
+    bSavedExecutesOnClient = role->bExecutesOnClient;
+    role->bExecutesOnServer = bExecutesOnServer;
+    role->bExecutesOnClient = bExecutesOnClient;
+    call();
+    role->bExecutesOnServer = bSavedExecutesOnServer;
+    role->bExecutesOnClient = bSavedExecutesOnClient;
 }
 
 bool RPC::receive(Packet* packet)

@@ -6,9 +6,9 @@
 // executeLocally() runs it on this side. A peer that receives one creates
 // an object of the same class by its class number, reads it and runs it.
 //
-// The peers are reached only through a replication role. This program has
-// none: this side is the only one, server and client at once, so nothing is
-// ever sent and every call runs here at once.
+// The peers are reached only through the current replication role
+// (THEROLE). Without one this side is the only one, server and client at
+// once, so nothing is sent and every call runs here at once.
 #include "object/RuntimeClass.h"
 
 class Packet;
@@ -37,11 +37,18 @@ public:
     // Performs the call.
     virtual void call();
 
-    // Hands the call to the peers when it must go to them. There are no
-    // peers without a replication role, so nothing is sent.
+    // Whether the call must go to the peers: from a server to the clients
+    // when it runs there and is not made by code that runs there already;
+    // from a client to the server when it is client-callable. A client may
+    // not make a server call that is not client-callable (fatal). False
+    // without a role.
+    bool executeRemotely();
+    // Writes the call into the role's outgoing payload when it must go to
+    // the peers.
     void invoke();
-    // Runs the call when this side is one it runs on: with no role this
-    // side is both, so any call that runs on the server or on clients runs.
+    // Runs the call when this side is one it runs on, with the role's two
+    // flags set to the call's meanwhile: with no role this side is both, so
+    // any call that runs on the server or on clients runs.
     void executeLocally();
 
     // Reads one received call from the packet (its class, then its own

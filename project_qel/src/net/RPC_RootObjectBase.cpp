@@ -1,5 +1,6 @@
 #include "net/RPC_RootObjectBase.h"
 
+#include "net/NetRole.h"
 #include "property/PropertyDWORD.h"
 
 QEL_IMPLEMENT_HASHED_RUNTIME_CLASS(RPC_RootObjectBase_randomSeed, RPC::runtimeClass(),
@@ -20,8 +21,10 @@ void RPC_RootObjectBase_randomSeed::addPropertiesTo(QelBase* container)
 
 void RPC_RootObjectBase_randomSeed::perform()
 {
-    // The source to seed is the replication role's; with no role there is
-    // no shared source and the seed has nowhere to go.
+    // With no role there is no shared source and the seed has nowhere to go.
+    if (NetRole* role = NetRole::current()) {
+        role->netRandom.seed(seed);
+    }
 }
 
 void RPC_RootObjectBase_destroyObject::perform()

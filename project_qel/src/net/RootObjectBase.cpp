@@ -1,6 +1,8 @@
 #include "net/RootObjectBase.h"
 
+#include "net/NetRole.h"
 #include "net/RPC_RootObjectBase.h"
+#include "property/PropertyInt.h"
 
 QEL_IMPLEMENT_HASHED_RUNTIME_CLASS(RootObjectBase, QelBase::runtimeClass(), QEL_CREATOR(RootObjectBase));
 
@@ -26,8 +28,36 @@ void RootObjectBase::destroyObject(QelBase* o)
     makeCall(this, rpc);
 }
 
+void RootObjectBase::addPropertiesTo(QelBase* container)
+{
+    QelBase::addPropertiesTo(container);
+    if (NetRole* role = NetRole::current()) {
+        container->addChildBack(new PropertyInt("THEROLE->nextObjectUID", Property::UNSIGNED, &role->nextObjectUID));
+    }
+}
+
+namespace {
+
+void unregisterSubtree(NetRole* role, QelBase* o)
+{
+    for (BasicLink* link = o->firstChild; link != nullptr; link = link->next) {
+        unregisterSubtree(role, static_cast<QelBase*>(link));
+    }
+    if (o->isValidUID()) {
+        role->unregisterObject(o);
+    }
+}
+
+} // namespace
+
 void RootObjectBase::destroyObjectNow(QelBase* o)
 {
-    // Under a role the object also leaves the role's table here.
+    if (o == nullptr) {
+        return;
+    }
+    if (NetRole* role = NetRole::current()) {
+        role->unregisterObject(o);
+        unregisterSubtree(role, o);
+    }
     delete o;
 }

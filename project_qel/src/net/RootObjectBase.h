@@ -11,9 +11,11 @@ class RootObjectBase : public QelBase {
     QEL_DECLARE_RUNTIME_CLASS()
 
 public:
-    // Its properties are QelBase's: the role's next object identifier,
-    // which a root under a role also lists, has no place without a role.
     RootObjectBase() = default;
+
+    // QelBase's properties, then under a role "THEROLE->nextObjectUID",
+    // the role's next identifier (so a copy of the root carries it).
+    void addPropertiesTo(QelBase* container) override;
 
     // Hooks for games that run a server; the engine never calls them.
     virtual void server_playerConnected(Node* node);
@@ -24,6 +26,7 @@ public:
     void randomSeed(u32 seed);
     // Destroys o with its subtree on every side.
     void destroyObject(QelBase* o);
-    // Destroys o with its subtree here (null does nothing).
+    // Destroys o with its subtree here (null does nothing). Under a role
+    // every registered object of the subtree leaves the role's table first.
     void destroyObjectNow(QelBase* o);
 };

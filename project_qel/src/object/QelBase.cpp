@@ -7,7 +7,9 @@
 #include "engine/EventManager.h"
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
+#include "net/NetRole.h"
 #include "net/Packet.h"
+#include "net/RootObjectBase.h"
 #include "net/RPC_QelBase.h"
 #include "object/ReferenceBase.h"
 #include "property/PropertyContainer.h"
@@ -29,6 +31,9 @@ QelBase::QelBase()
 
 QelBase::~QelBase()
 {
+    if (objectUID > 0 && NetRole::current() != nullptr) {
+        QEL_FATAL("Deletion of registered object %d is not allowed (use NETDELETE instead).", objectUID);
+    }
     while (lastChild != nullptr) {
         lastChild->deleteMe();
     }
@@ -41,6 +46,16 @@ QelBase::~QelBase()
 
 void QelBase::deleteMe()
 {
+    // Under a role a registered object goes on every side at once.
+    NetRole* role = NetRole::current();
+    if (objectUID > 0 && role != nullptr && role->root != nullptr &&
+        role->root->getRuntimeClass()->isDerivedFrom(RootObjectBase::runtimeClass())) {
+        static_cast<RootObjectBase*>(role->root)->destroyObject(this);
+        return;
+    }
+    if (objectUID > 0 && role != nullptr) {
+        role->unregisterObject(this);
+    }
     delete this;
 }
 
@@ -311,5 +326,14 @@ void QelBase::netSetState(int newState, double delay)
 
 void QelBase::setState(int newState, double delay)
 {
-    StateBase::setState(newState, delay, false);
+    NetRole* role = NetRole::current();
+    if (delay == 0.0 || role == nullptr) {
+        StateBase::setState(newState, delay, false);
+        return;
+    }
+    bool& otherSide = role->isServer ? role->bExecutesOnClient : role->bExecutesOnServer;
+    bool saved = otherSide;
+    otherSide = false;
+    StateBase::setState(newState, role->isServer ? delay : 999999.0, false);
+    otherSide = saved;
 }

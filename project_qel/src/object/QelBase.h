@@ -66,16 +66,21 @@ public:
     // Stores the state number only: no timer, no onStateChange.
     void netSetStateRaw(int newState);
     void netSetState(int newState, double delay);
-    // The replicated state change that netSetState runs on each side. With
-    // no role this side keeps time itself: the ordinary change, at once or
-    // after the delay. Every local state change goes through the StateBase
-    // form with three arguments.
+    // The replicated state change that netSetState runs on each side. A
+    // change without delay happens at once everywhere; with a delay the
+    // server keeps time and a client holds the change pending for 999999 s
+    // until the server's arrives. With no role this side keeps time itself.
+    // Every local state change goes through the StateBase form with three
+    // arguments.
     void setState(int newState, double delay);
     using StateBase::setState;
 
     // Whether child may become a child of this object: not null, and
     // neither this object nor one of its ancestors.
     bool canAdopt(const QelBase* child) const;
+
+    // Registered with a replication role: an identifier of 1 or more.
+    bool isValidUID() const { return objectUID >= 1; }
 
     void deleteChildren();
     bool isDisabled() const;

@@ -3,60 +3,14 @@
 // emulated localhost queue. Whatever delivers is handed out as a payload.
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 
-#include "../support/TempFolder.h"
-#include "config/MemoryIniFile.h"
-#include "engine/Console.h"
-#include "engine/Qel.h"
-#include "engine/TimeKeeper.h"
-#include "language/Language.h"
+#include "../support/NetFuzzEngine.h"
 #include "net/NetConnection.h"
 #include "net/NetHost.h"
 #include "net/Node.h"
-#include "net/QelNetwork.h"
-#include "object/RuntimeClassManager.h"
-#include "system/SystemUtils.h"
 
 namespace {
-
-u32 ticks = 100000;
-
-// The engine on a still clock, with the network object, the console and
-// the English texts; the replay's working folder is given back so that
-// relative corpus paths still open.
-struct Engine {
-    Engine()
-    {
-        RuntimeClassManager::getInstance()->buildClassArray();
-        std::filesystem::current_path(start);
-        setTickSource([] { return ticks; });
-        setSleeper([](u32 milliseconds) { ticks += milliseconds; });
-        qel.config = &config;
-        qel.timeKeeper = new TimeKeeper();
-        qel.network = new QelNetwork();
-        qel.console = new Console();
-        qel.language = new Language();
-        qel.language->setCurrentLanguage(0);
-    }
-    ~Engine()
-    {
-        delete qel.language;
-        delete qel.console;
-        delete qel.network;
-        delete qel.timeKeeper;
-        qel.language = nullptr;
-        qel.console = nullptr;
-        qel.network = nullptr;
-        qel.timeKeeper = nullptr;
-        qel.config = nullptr;
-    }
-    std::filesystem::path start = std::filesystem::current_path();
-    TempFolder folder;
-    MemoryIniFile config{"Vabodemo.cfg"};
-    Qel qel{Qel::CoreOnly{}};
-};
 
 // A server that reads every payload it is handed to the end.
 class Server : public NetHost {
@@ -75,7 +29,7 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static Engine engine;
+    static NetFuzzEngine engine;
     NetAddress peer;
     peer.set(0x7F000001u, 60000);
     NetAddress any;
@@ -95,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     datagram.time = NetConnection::now();
     server.serviceDatagram(&datagram);
     server.service();
-    ++ticks;
+    ++netFuzzTicks;
     return 0;
 }

@@ -1,0 +1,512 @@
+#include "net/NetRole.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "engine/Qel.h"
+#include "engine/QelAssert.h"
+#include "graphics/FontQuad.h"
+#include "graphics/Renderable.h"
+#include "language/Language.h"
+#include "net/NetConnection.h"
+#include "net/NetPlayback.h"
+#include "net/NetRecording.h"
+#include "net/Node.h"
+#include "net/QelNetwork.h"
+#include "net/RPC.h"
+#include "net/RootObjectBase.h"
+#include "object/RuntimeClassManager.h"
+
+// A fatal check reported with the given statement text.
+#define ROLE_CHECK(condition, statement)                                \
+    do {                                                                \
+        if (!(condition)) {                                             \
+            ::qelAssertFailed(statement, __func__, __FILE__, __LINE__); \
+        }                                                               \
+    } while (0)
+
+NetRole::NetRole(const UString& game, double gameVersion, const UString& player, int hostMode, bool server)
+    : NetHost(game, gameVersion, player, hostMode, server), nextObjectUID(std::rand() % 256 + 2)
+{
+    objectMap.reserve(100);
+    if (!(RuntimeClassManager::getInstance()->classArray.size() < RPCCOUNT)) {
+        ::qelAssertFailed("RuntimeClassManager::getInstance()->classArray.size()<RPCCOUNT", "NetRole", __FILE__,
+                          __LINE__);
+    }
+    makeCurrent(this);
+}
+
+NetRole::~NetRole()
+{
+    // The world goes without a current role, so its registered objects may
+    // be deleted directly.
+    NetRole* previous = current();
+    makeCurrent(nullptr);
+    delete netRecording;
+    netRecording = nullptr;
+    delete netPlayback;
+    netPlayback = nullptr;
+    deleteOrphans();
+    objectMap.clear();
+    root = nullptr;
+    clear();
+    if (previous != this) {
+        makeCurrent(previous);
+    }
+}
+
+NetRole* NetRole::current()
+{
+    return g_qel != nullptr && g_qel->network != nullptr ? g_qel->network->THEROLE : nullptr;
+}
+
+void NetRole::makeCurrent(NetRole* role)
+{
+    if (g_qel != nullptr && g_qel->network != nullptr) {
+        g_qel->network->THEROLE = role;
+    }
+}
+
+void NetRole::deleteOrphans()
+{
+    // A registered object without a parent belongs to nobody but the role.
+    // Objects without a parent are never inside one another's subtrees.
+    std::vector<QelBase*> orphans;
+    for (const auto& [uid, o] : objectMap) {
+        if (o->parent == nullptr) {
+            orphans.push_back(o);
+        }
+    }
+    for (QelBase* o : orphans) {
+        delete o;
+    }
+}
+
+void NetRole::update(double, double)
+{
+    makeCurrent(this);
+    frameDelta = g_qel->getFrameDelta();
+    bTicked = false;
+    time += frameDelta;
+    if (time >= nextTickTime) {
+        nextTickTime = time + tickLength;
+        bTicked = true;
+        if (netPlayback == nullptr) {
+            service();
+        } else {
+            if (Packet* packet = netPlayback->getNextPacket()) {
+                bReplaying = true;
+                processPacket(packet);
+                bReplaying = false;
+                delete packet;
+            }
+            if (netPlayback->bFinished) {
+                quitReason = QUIT_PLAYBACK;
+            }
+        }
+    }
+    QelBase::update(time, frameDelta);
+    if (bTicked) {
+        flushOutgoing();
+        std::memcpy(rpcCountLastTick, rpcCount, sizeof(rpcCount));
+        std::memset(rpcCount, 0, sizeof(rpcCount));
+    }
+    makeCurrent(nullptr);
+}
+
+void NetRole::render()
+{
+    makeCurrent(this);
+    QelBase::render();
+    makeCurrent(nullptr);
+}
+
+void NetRole::processPacket(Packet* packet)
+{
+    if (netRecording != nullptr) {
+        netRecording->record(packet);
+    }
+    refusal.clear();
+    while (!packet->atEnd()) {
+        u8 code = 0;
+        packet->doBits(&code, 2);
+        if (packet->hasError()) {
+            break;
+        }
+        processCommand(packet, code);
+    }
+    if (packet->hasError()) {
+        reportRefusal(packet);
+    }
+}
+
+void NetRole::refuse(Packet* packet, const UString& reason)
+{
+    if (!packet->hasError()) {
+        refusal = reason;
+        packet->setError("refused");
+    }
+}
+
+void NetRole::reportRefusal(Packet* packet)
+{
+    UString reason = refusal.empty() ? UString(packet->getError()) : refusal;
+    if (bReplaying && netPlayback != nullptr) {
+        netPlayback->fail(formatString("recording damaged: record %d refused: %s", netPlayback->recordNumber,
+                                       reason.c_str()));
+        return;
+    }
+    QEL_LOG("WARNING: refused a payload from %s: %s; disconnecting.", packet->address.toString().c_str(),
+            reason.c_str());
+    if (packet->node != nullptr) {
+        removeNode(packet->node, true);
+    }
+}
+
+void NetRole::processCommand(Packet* packet, int code)
+{
+    switch (code) {
+    case SPAWNOBJ:
+        spawn(packet, false);
+        break;
+    case SPAWNNAMED:
+        spawn(packet, true);
+        break;
+    case COPYOBJ: {
+        u32 uid = 0;
+        packet->doUInt(&uid);
+        if (packet->hasError()) {
+            return;
+        }
+        QelBase* o = uid != 0 ? resolveObject(uid, packet) : nullptr;
+        if (o == nullptr) {
+            refuse(packet, "Could not find object ID 0");
+            return;
+        }
+        o->netSerialize(packet);
+        if (!packet->hasError()) {
+            o->netPostReplicate();
+        }
+        break;
+    }
+    case RPCCALL:
+        RPC::receive(packet);
+        break;
+    default:
+        QEL_FATAL("Unknown packet command: %d", code);
+    }
+}
+
+QelBase* NetRole::spawn(Packet* packet, bool named)
+{
+    QelBase* o = packet->readNewObject<QelBase>();
+    if (o == nullptr) {
+        return nullptr;
+    }
+    i64 uid = nextObjectUID;
+    if (named) {
+        u32 wanted = 0;
+        packet->doUInt(&wanted);
+        uid = wanted;
+    }
+    if (packet->hasError()) {
+    } else if (uid < 1 || uid > INT_MAX) {
+        refuse(packet, formatString("object ID %lld out of range", static_cast<long long>(uid)));
+    } else if (uid == 1 && root != nullptr) {
+        refuse(packet, "root==NULL");
+    } else if (objectMap.count(static_cast<i32>(uid)) != 0) {
+        refuse(packet, formatString("duplicate object ID %d", static_cast<i32>(uid)));
+    } else if (uid == 1 && !o->getRuntimeClass()->isDerivedFrom(RootObjectBase::runtimeClass())) {
+        refuse(packet, "the root is no root object");
+    }
+    if (packet->hasError()) {
+        delete o;
+        return nullptr;
+    }
+    registerObject(o, named ? static_cast<i32>(uid) : 0);
+    return o;
+}
+
+QelBase* NetRole::resolveObject(u32 uid, Packet* packet)
+{
+    QelBase* o = uid <= static_cast<u32>(INT_MAX) ? lookupObject(static_cast<i32>(uid)) : nullptr;
+    if (o == nullptr) {
+        refuse(packet, formatString("Could not find object ID %d", static_cast<i32>(uid)));
+    }
+    return o;
+}
+
+void NetRole::flushGlobalState()
+{
+    flushOutgoing();
+}
+
+void NetRole::flushOutgoing()
+{
+    broadcastPacket(&outgoing);
+    outgoing.reset();
+}
+
+void NetRole::registerObject(QelBase* o, int uid)
+{
+    ROLE_CHECK(!o->isValidUID(), "!o->isValidUID()");
+    i32 id = uid < 1 ? nextObjectUID++ : uid;
+    if (id == 1) {
+        ROLE_CHECK(root == nullptr, "root==NULL");
+    }
+    ROLE_CHECK(objectMap.count(id) == 0, "objectMap.count(uid)==0");
+    o->objectUID = id;
+    objectMap.emplace(id, o);
+    if (isServer && !bExecutesOnClient) {
+        writeSpawnObj(o);
+    }
+    if (id == 1) {
+        root = o;
+        addChildBack(o);
+    }
+}
+
+void NetRole::unregisterObject(QelBase* o)
+{
+    if (o == nullptr) {
+        return;
+    }
+    ROLE_CHECK(o->isValidUID(), "o->isValidUID()");
+    auto entry = objectMap.find(o->objectUID);
+    if (entry != objectMap.end() && entry->second == o) {
+        objectMap.erase(entry);
+    }
+    if (o == root) {
+        root = nullptr;
+    }
+    o->objectUID = -1;
+}
+
+QelBase* NetRole::lookupObject(int uid) const
+{
+    auto entry = objectMap.find(uid);
+    return entry != objectMap.end() ? entry->second : nullptr;
+}
+
+QelBase* NetRole::findObject(int uid) const
+{
+    QelBase* o = lookupObject(uid);
+    if (o == nullptr) {
+        QEL_FATAL("Could not find object ID %d", uid);
+    }
+    return o;
+}
+
+void NetRole::dumpObjectMap() const
+{
+    QEL_LOG("Starting dump..");
+    QEL_LOG("Map size: %d", static_cast<int>(objectMap.size()));
+    for (const auto& [uid, o] : objectMap) {
+        QEL_LOG("Object ID %d (%08lx) (class=%s)", uid,
+                static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(o)), o->getRuntimeClass()->name.c_str());
+    }
+    QEL_LOG("Dump done.");
+}
+
+void NetRole::netPostReplicateGlobalAll()
+{
+    std::vector<QelBase*> objects;
+    objects.reserve(objectMap.size());
+    for (const auto& entry : objectMap) {
+        objects.push_back(entry.second);
+    }
+    for (QelBase* o : objects) {
+        o->netPostReplicateGlobal();
+    }
+}
+
+void NetRole::startRecording(const UString& fileName)
+{
+    delete netRecording;
+    netRecording = new NetRecording(fileName);
+    netRecording->writeHeader(hostUID);
+    NetRole* saved = current();
+    makeCurrent(this);
+    Packet snapshot(Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY);
+    snapshot.time = NetConnection::now();
+    writeSnapshot(&snapshot);
+    netRecording->record(&snapshot);
+    makeCurrent(saved);
+}
+
+void NetRole::startPlayback(const UString& fileName)
+{
+    ROLE_CHECK(netPlayback == nullptr, "netPlayback==NULL");
+    netPlayback = new NetPlayback(fileName);
+    netPlayback->playbackHeader(&hostUID);
+}
+
+UString NetRole::getQuitReasonText() const
+{
+    Language::StringsEnum id = Language::QUITUNKNOWN;
+    switch (quitReason) {
+    case QUIT_USER:
+        id = Language::QUITUSERQUIT;
+        break;
+    case QUIT_DISCONNECTED:
+        id = Language::QUITDISCONNECTED;
+        break;
+    case QUIT_GAMEOVER:
+        id = Language::QUITGAMEOVER;
+        break;
+    case QUIT_PLAYBACK:
+        id = Language::QUITPLAYBACKFINISHED;
+        break;
+    case QUIT_EMERGENCY:
+        id = Language::QUITEMERGENCY;
+        break;
+    default:
+        break;
+    }
+    return g_qel->language != nullptr ? UString(g_qel->language->getText(id)) : UString();
+}
+
+UString NetRole::getPlaybackFailure() const
+{
+    return netPlayback != nullptr ? netPlayback->failure : UString();
+}
+
+void NetRole::countCommand(int code)
+{
+    if (connection != nullptr) {
+        NetStats::increase(connection->getCurrentStats()->commandCounts[code]);
+    }
+}
+
+void NetRole::writeCode(Packet* p, u8 code)
+{
+    p->doBits(&code, 2);
+    countCommand(code);
+}
+
+void NetRole::writeSpawnObj(QelBase* o, Packet* p)
+{
+    p = p != nullptr ? p : &outgoing;
+    writeCode(p, SPAWNOBJ);
+    RuntimeClass* record = o->getRuntimeClass();
+    p->doClassID(&record);
+}
+
+void NetRole::writeSpawnNamed(QelBase* o, Packet* p)
+{
+    p = p != nullptr ? p : &outgoing;
+    writeCode(p, SPAWNNAMED);
+    RuntimeClass* record = o->getRuntimeClass();
+    p->doClassID(&record);
+    u32 uid = static_cast<u32>(o->objectUID);
+    p->doUInt(&uid);
+}
+
+void NetRole::writeCopyObj(QelBase* o, Packet* p)
+{
+    p = p != nullptr ? p : &outgoing;
+    writeCode(p, COPYOBJ);
+    u32 uid = static_cast<u32>(o->objectUID);
+    p->doUInt(&uid);
+    // The root's image holds this role's next identifier.
+    NetRole* saved = current();
+    makeCurrent(this);
+    o->netSerialize(p);
+    makeCurrent(saved);
+}
+
+void NetRole::writeRPC(RPC* rpc, Packet* p)
+{
+    p = p != nullptr ? p : &outgoing;
+    writeCode(p, RPCCALL);
+    RPC::send(p, rpc);
+    i32 id = rpc->getRuntimeClass()->id;
+    if (id >= 0 && id < RPCCOUNT) {
+        ++rpcCount[id];
+    }
+}
+
+void NetRole::writeSnapshot(Packet* p)
+{
+    std::vector<i32> uids;
+    uids.reserve(objectMap.size());
+    for (const auto& entry : objectMap) {
+        uids.push_back(entry.first);
+    }
+    std::sort(uids.begin(), uids.end());
+    for (i32 uid : uids) {
+        writeSpawnNamed(objectMap[uid], p);
+    }
+    for (i32 uid : uids) {
+        writeCopyObj(objectMap[uid], p);
+    }
+}
+
+void NetRole::drawStatistics(float x, float y, float z, FontQuad* font)
+{
+    if ((g_qel->debugLevel & DEBUG_STATISTICS) == 0 || font == nullptr) {
+        return;
+    }
+    // A role without a connection has counted nothing.
+    NetStats nothing(0.0);
+    const NetStats& totals = connection != nullptr ? connection->totals : nothing;
+    const NetStats& sample = connection != nullptr ? *connection->getCurrentStats() : nothing;
+    auto count = [](const QelBase& list) { return static_cast<int>(list.countChildren()); };
+
+    Renderable at;
+    at.position = V3(x, y, z);
+    auto line = [&](float step, const UString& text) {
+        at.position.y -= step;
+        at.updateXform();
+        font->print(&at, 0, text);
+    };
+    line(20, formatString("hostUID: %08x", hostUID));
+    line(20, "STATS (in/out)");
+    line(10, formatString("packets: %8d %8d", totals.packetsIn, totals.packetsOut));
+    line(10, formatString("bytes:   %8d %8d", totals.bytesIn, totals.bytesOut));
+    line(10, formatString("packetsLost: %d", totals.packetsLost));
+    line(10, formatString("resendRequests: %d", totals.resendRequests));
+    line(10, formatString("resends: %d", totals.resends));
+    line(10, formatString("outOfOrder: %d", totals.outOfOrder));
+    line(20, formatString("STATE: %d", state));
+    line(20, formatString(isServer ? "--- SERVER objectMap (%d) ---" : "--- CLIENT objectMap (%d) ---",
+                          static_cast<int>(objectMap.size())));
+    line(20, "--- PACKET CONTENTS ---");
+    static const char* const commandLines[] = {"SPAWNOBJ: %d ", "SPAWNNAMED: %d ", "COPYOBJ: %d ", "RPC: %d "};
+    for (int code = 0; code < 4; ++code) {
+        line(10, formatString(commandLines[code], sample.commandCounts[code]));
+    }
+    line(10, formatString("  -- inQsimulated %d", connection != nullptr ? count(connection->inQsimulated) : 0));
+    line(20, formatString("--- %d NODES ---", getNumNodes()));
+    for (BasicLink* link = nodes.firstChild; link != nullptr; link = link->next) {
+        if (link->bDead || link->bSkip) {
+            continue;
+        }
+        auto* node = static_cast<Node*>(link);
+        line(10, formatString("nodeUID: %08x (%s) ping: %.3lf", node->nodeUID, node->address.toString().c_str(),
+                              node->ping));
+        line(10, formatString("  -- sequenceIn %d", node->sequenceIn));
+        line(10, formatString("  -- outQunacked %d", count(node->outQunacked)));
+        line(10, formatString("  -- inQarrived %d", count(node->inQarrived)));
+        line(10, formatString("  -- inQcontiguous %d", count(node->inQcontiguous)));
+    }
+    line(10, formatString("  -- inQready %d", count(inQready)));
+    line(20, "OUTGOING RPCs");
+    RuntimeClassManager* classes = RuntimeClassManager::getInstance();
+    for (int id = 0; id < RPCCOUNT; ++id) {
+        RuntimeClass* record = classes->findById(id);
+        if (rpcCountLastTick[id] > 0 && record != nullptr) {
+            line(10, formatString("%d x %s", static_cast<int>(rpcCountLastTick[id]), record->name.c_str()));
+        }
+    }
+
+    if (connection != nullptr) {
+        connection->drawGraph(font, x, -250, x + 98, -298, "bytes in", NetStats::BYTES_IN);
+        connection->drawGraph(font, x + 100, -250, x + 198, -298, "bytes out", NetStats::BYTES_OUT);
+        connection->drawGraph(font, x + 200, -250, x + 298, -298, "resends", NetStats::RESENDS);
+    }
+}

@@ -1,0 +1,140 @@
+#pragma once
+// The replication role: a peer host that also keeps the table of replicated
+// objects. It gives every registered object an identifier, writes the
+// commands that mirror object creation, object state and calls into one
+// payload per network tick (every 0.05 s of role time) for every peer, runs
+// the commands it receives, and can record its incoming traffic to a file
+// or replay such a file in place of the network.
+//
+// Payload: commands one after the other, each a 2-bit code (in the shared
+// bit byte) and its fields, with no header, count or lengths:
+//   0 SPAWNOBJ    class id                  (registered under the next id)
+//   1 SPAWNNAMED  class id, identifier      (identifier 1 makes the root)
+//   2 COPYOBJ     identifier, the object's own serialisation
+//   3 RPC         class id, the call's own serialisation
+// Class ids are class numbers (varuint), identifiers varuints.
+//
+// Code reaches the role through THEROLE (QelNetwork's), which is set only
+// while the role's update or render runs, and from its construction to its
+// first update.
+//
+// Payloads from peers and recordings are outside data. A payload that names
+// an unknown identifier, a duplicate identifier or a second root, a class
+// of the wrong kind or past the class array, that is cut short inside a
+// command, or whose arguments or object images do not read cleanly, is
+// refused: the role stops reading it, deletes the object the refused
+// command created, logs why and disconnects the peer (a refused record
+// ends a playback). Commands before the bad one stand. The program's own
+// mistakes (a duplicate identifier it registers, findObject of an unknown
+// identifier) stay fatal.
+//
+// A role without a connection (one that only plays back) services no
+// network and counts no statistics.
+#include <unordered_map>
+
+#include "net/NetHost.h"
+#include "net/NetRandom.h"
+
+class FontQuad;
+class NetPlayback;
+class NetRecording;
+class RPC;
+
+class NetRole : public NetHost {
+public:
+    static constexpr int RPCCOUNT = 1024;
+    static constexpr double TICK_LENGTH = 0.05;
+    // The debugLevel bit that shows drawStatistics.
+    static constexpr int DEBUG_STATISTICS = 0x200;
+    enum Command : u8 { SPAWNOBJ = 0, SPAWNNAMED = 1, COPYOBJ = 2, RPCCALL = 3 };
+    enum QuitReason { QUIT_NONE = 0, QUIT_USER = 1, QUIT_DISCONNECTED = 2, QUIT_GAMEOVER = 3, QUIT_PLAYBACK = 4,
+                      QUIT_EMERGENCY = 7 };
+
+    NetRole(const UString& gameName, double version, const UString& playerName, int mode, bool isServer);
+    ~NetRole() override;
+
+    // THEROLE: the role whose update or render runs, or null.
+    static NetRole* current();
+    static void makeCurrent(NetRole* role);
+
+    // The frame's step; the network tick runs when it is due. The
+    // arguments are ignored: the role keeps its own clock.
+    void update(double, double) override;
+    void render() override;
+    // One complete payload from a peer or a recording.
+    void processPacket(Packet* packet) override;
+    void flushGlobalState() override;
+    // The debugging view of the role, its host, connection and nodes, as
+    // lines of text down from (x, y, z) and three traffic graphs; only while
+    // debugLevel has DEBUG_STATISTICS.
+    virtual void drawStatistics(float x, float y, float z, FontQuad* font);
+    // Reads and carries out one command whose code was read. A command that
+    // cannot be accepted leaves the packet's error state set.
+    virtual void processCommand(Packet* packet, int code);
+    void flushOutgoing();
+
+    // Gives o the identifier uid, or the next one when uid < 1. On a server
+    // outside client-side code the clients are told to create their copies.
+    void registerObject(QelBase* o, int uid);
+    // Null does nothing; the map entry goes only when it holds o.
+    void unregisterObject(QelBase* o);
+    // The registered object; an unknown identifier is fatal.
+    QelBase* findObject(int uid) const;
+    // The registered object, or null.
+    QelBase* lookupObject(int uid) const;
+    // The object an identifier read from the packet names; an unknown one
+    // refuses the packet and gives null.
+    QelBase* resolveObject(u32 uid, Packet* packet);
+    void dumpObjectMap() const;
+    void netPostReplicateGlobalAll();
+    void startRecording(const UString& fileName);
+    void startPlayback(const UString& fileName);
+    UString getQuitReasonText() const;
+    // Why the playback stopped short; empty when it did not.
+    UString getPlaybackFailure() const;
+
+    // The command writers; a null packet means `outgoing`.
+    void writeSpawnObj(QelBase* o, Packet* p = nullptr);
+    void writeSpawnNamed(QelBase* o, Packet* p = nullptr);
+    void writeCopyObj(QelBase* o, Packet* p = nullptr);
+    void writeRPC(RPC* rpc, Packet* p = nullptr);
+    // SPAWNNAMED for every registered object, then COPYOBJ for each, in
+    // ascending identifier order.
+    void writeSnapshot(Packet* p);
+
+    bool bExecutesOnServer = false;
+    bool bExecutesOnClient = false;
+    QelBase* root = nullptr;
+    NetRandom netRandom;
+    i32 nextObjectUID;
+    i32 quitReason = QUIT_NONE;
+    std::unordered_map<i32, QelBase*> objectMap;
+    NetRecording* netRecording = nullptr;
+    NetPlayback* netPlayback = nullptr;
+    Packet outgoing{Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY};
+    bool bTicked = false;
+    double time = 0.0;
+    double frameDelta = 0.0;
+    double nextTickTime = 0.0;
+    double tickLength = TICK_LENGTH;
+    u32 rpcCount[RPCCOUNT] = {};
+    u32 rpcCountLastTick[RPCCOUNT] = {};
+
+private:
+    void countCommand(int code);
+    void writeCode(Packet* p, u8 code);
+    // Creates an object of the class read, registers it and returns it, or
+    // refuses the packet.
+    QelBase* spawn(Packet* packet, bool named);
+    void refuse(Packet* packet, const UString& reason);
+    // Ends reading a refused payload: logs, and disconnects its peer or
+    // ends the playback.
+    void reportRefusal(Packet* packet);
+    // Registered objects that nothing holds.
+    void deleteOrphans();
+
+    // The first reason the payload being read is refused.
+    UString refusal;
+    // Set while a record of the playback is being read.
+    bool bReplaying = false;
+};

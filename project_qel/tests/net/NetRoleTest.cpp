@@ -1,0 +1,514 @@
+// Replication roles: a server and a client in one process over loopback
+// (sockets and the emulated queue, with simulated loss), the recording the
+// client makes and its replay, damaged recordings, the role's own rules
+// and its destruction.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "engine/EventManager.h"
+#include "input/QelInput.h"
+#include "net/RPC_QelBase.h"
+#include "support/ExpectFatal.h"
+#include "support/RoleCore.h"
+
+QEL_IMPLEMENT_RUNTIME_CLASS(RolePiece, QelBase::runtimeClass(), QEL_CREATOR(RolePiece));
+QEL_IMPLEMENT_RUNTIME_CLASS(RPC_RolePiece_draw, RPC::runtimeClass(), QEL_CREATOR(RPC_RolePiece_draw));
+
+namespace {
+
+class RoleTest : public testing::Test {
+protected:
+    RoleTest() { RuntimeClassManager::getInstance()->buildClassArray(); }
+
+    // Frames until the condition holds, at most `limit` of them.
+    template <class F>
+    static bool runUntil(std::initializer_list<NetRole*> roles, F&& done, int limit = 400)
+    {
+        for (int i = 0; i < limit; ++i) {
+            if (done()) {
+                return true;
+            }
+            roleFrame(roles);
+        }
+        return done();
+    }
+
+    NetCore net{true};
+};
+
+class TwoRoles : public testing::TestWithParam<bool> {
+protected:
+    TwoRoles() { RuntimeClassManager::getInstance()->buildClassArray(); }
+
+    template <class F>
+    bool runUntil(F&& done, int limit = 600)
+    {
+        for (int i = 0; i < limit; ++i) {
+            if (done()) {
+                return true;
+            }
+            roleFrame({server.get(), client.get()});
+        }
+        return done();
+    }
+    // Frames until the client's world reads like the server's.
+    bool settle() { return runUntil([&] { return worldText(client.get()) == worldText(server.get()); }); }
+    RolePiece* onClient(int uid) { return static_cast<RolePiece*>(client->lookupObject(uid)); }
+
+    NetCore net{GetParam()};
+    std::unique_ptr<TestRole> server = std::make_unique<TestRole>(true);
+    std::unique_ptr<TestRole> client = std::make_unique<TestRole>(false);
+};
+
+std::string transport(const testing::TestParamInfo<bool>& info)
+{
+    return info.param ? "Emulated" : "Sockets";
+}
+
+INSTANTIATE_TEST_SUITE_P(Loopback, TwoRoles, testing::Values(false, true), transport);
+
+TEST_P(TwoRoles, ServerChangesReachTheClientAndItsRecordingReplaysThem)
+{
+    const std::string recording = net.core->folder.path + "/client.net";
+    client->startRecording(recording);
+
+    // The world: a root, two pieces under it and a third under the first.
+    RootObjectBase* root = nullptr;
+    RolePiece* a = nullptr;
+    RolePiece* b = nullptr;
+    RolePiece* c = nullptr;
+    asRole(server.get(), [&] {
+        root = new RootObjectBase();
+        server->registerObject(root, 1);
+        a = new RolePiece();
+        b = new RolePiece();
+        c = new RolePiece();
+        for (RolePiece* piece : {a, b, c}) {
+            server->registerObject(piece, 0);
+        }
+        root->addChildBack(a);
+        root->addChildBack(b);
+        a->addChildBack(c);
+        a->number = -12;
+        a->weight = 2.5f;
+        a->tint = UColor(0x11, 0x22, 0x33, 0x44);
+        a->label = "first";
+        a->partner = b;
+        b->label = "second";
+        b->partner = c;
+        c->number = 300;
+    });
+    EXPECT_EQ(b->objectUID, a->objectUID + 1);
+
+    client->sendConnect(server->connection->address);
+    ASSERT_TRUE(runUntil([&] { return client->connects == 1 && server->connects == 1; }));
+    server->connection->simulatedLoss = 0.1;
+    client->connection->simulatedLoss = 0.1;
+    ASSERT_TRUE(settle()) << worldText(server.get()) << "----\n" << worldText(client.get());
+    const int ida = a->objectUID;
+    const int idb = b->objectUID;
+    const int idc = c->objectUID;
+    ASSERT_NE(onClient(ida), nullptr);
+    EXPECT_EQ(onClient(ida)->partner, onClient(idb));
+    EXPECT_EQ(client->root, client->lookupObject(1));
+    EXPECT_EQ(client->root->getParent(), client.get());
+
+    // Copies of changed properties, twice for one object: its children stay.
+    asRole(server.get(), [&] {
+        a->number = 42;
+        server->writeCopyObj(a);
+        a->label = "changed";
+        a->weight = -0.75f;
+        server->writeCopyObj(a);
+    });
+    ASSERT_TRUE(settle()) << worldText(client.get());
+    EXPECT_EQ(onClient(ida)->label, "changed");
+    EXPECT_EQ(onClient(ida)->countChildren(), 1u);
+    EXPECT_GE(onClient(ida)->postReplicates, 2);
+
+    // A new object announced, copied and added; a child moved out; states.
+    RolePiece* d = nullptr;
+    asRole(server.get(), [&] {
+        d = new RolePiece();
+        server->registerObject(d, 0);
+        d->label = "late";
+        server->writeCopyObj(d);
+        b->netAdd(d);
+        a->netRemove(c);
+        root->netAdd(c);
+        a->netSetState(5, 0.0);
+        b->netSetState(6, 2.0);
+        c->netSetStateRaw(7);
+    });
+    ASSERT_TRUE(settle()) << worldText(server.get()) << "----\n" << worldText(client.get());
+    const int idd = d->objectUID;
+    EXPECT_EQ(onClient(idd)->getParent(), onClient(idb));
+    EXPECT_EQ(onClient(idc)->getParent(), client->root);
+    EXPECT_EQ(onClient(ida)->state, 5);
+    EXPECT_EQ(onClient(idc)->state, 7);
+    // The client holds the delayed change until the server's arrives.
+    EXPECT_EQ(onClient(idb)->stateGoto, 6);
+    EXPECT_GT(onClient(idb)->stateLeft, 999000.0);
+    EXPECT_LE(b->stateLeft, 2.0);
+    ASSERT_TRUE(runUntil([&] { return b->state == 6; }));
+    asRole(server.get(), [&] { server->writeCopyObj(b); });
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(onClient(idb)->state, 6);
+
+    // A call with arguments, the shared seed, and draws on every side.
+    asRole(server.get(), [&] {
+        RPC_RolePiece_draw call;
+        call.argument = -77;
+        makeCall(a, call);
+        root->randomSeed(1234);
+        RPC_RolePiece_draw draw;
+        draw.argument = 5;
+        draw.count = 8;
+        makeCall(d, draw);
+    });
+    ASSERT_TRUE(runUntil([&] { return onClient(idd)->draws.size() == 16; }));
+    EXPECT_EQ(onClient(ida)->calls, std::vector<i32>{-77});
+    EXPECT_EQ(onClient(idd)->draws, d->draws);
+    EXPECT_EQ(d->draws.size(), 16u);
+
+    // Destroyed everywhere with its subtree.
+    asRole(server.get(), [&] {
+        a->partner = c;
+        server->writeCopyObj(a);
+        root->destroyObject(b);
+    });
+    ASSERT_TRUE(settle()) << worldText(client.get());
+    EXPECT_EQ(client->lookupObject(idb), nullptr);
+    EXPECT_EQ(client->lookupObject(idd), nullptr);
+    EXPECT_EQ(server->objectMap.size(), 3u);
+
+    // A fresh role replays the recording to the recorder's world.
+    const std::string recorded = worldText(client.get());
+    client.reset();
+    auto replay = std::make_unique<TestRole>(false, false);
+    replay->startPlayback(recording);
+    for (int i = 0; i < 2000 && replay->quitReason != NetRole::QUIT_PLAYBACK; ++i) {
+        roleFrame({replay.get()});
+    }
+    EXPECT_EQ(replay->getQuitReasonText(), "Playback finished.");
+    EXPECT_EQ(replay->getPlaybackFailure(), "");
+    EXPECT_EQ(worldText(replay.get()), recorded);
+#ifdef VABO_ROLE_RECORDING
+    if (GetParam()) {
+        std::filesystem::copy_file(recording, VABO_ROLE_RECORDING, std::filesystem::copy_options::overwrite_existing);
+    }
+#endif
+}
+
+TEST_F(RoleTest, TicksIdentifiersAndQuitTexts)
+{
+    TestRole role(true);
+    EXPECT_EQ(NetRole::current(), &role);
+    auto* first = new RolePiece();
+    auto* second = new RolePiece();
+    role.registerObject(first, 0);
+    role.registerObject(second, -5);
+    EXPECT_GE(first->objectUID, 2);
+    EXPECT_LE(first->objectUID, 257);
+    EXPECT_EQ(second->objectUID, first->objectUID + 1);
+    // A second object under a taken identifier does not own it: removing it
+    // leaves the first one's entry.
+    RolePiece stray;
+    stray.objectUID = first->objectUID;
+    role.unregisterObject(&stray);
+    EXPECT_EQ(stray.objectUID, -1);
+    EXPECT_EQ(role.lookupObject(first->objectUID), first);
+    role.unregisterObject(nullptr);
+    role.unregisterObject(second);
+    delete second;
+
+    // The first update ticks; a long frame ticks once; the next is 0.05 on.
+    const struct {
+        double dt;
+        bool ticks;
+    } frames[] = {{0.01, true}, {0.2, true}, {0.04, false}, {0.011, true}, {0.01, false}};
+    for (const auto& frame : frames) {
+        roleFrame({&role}, frame.dt);
+        EXPECT_EQ(role.bTicked, frame.ticks) << frame.dt;
+        EXPECT_EQ(NetRole::current(), nullptr);
+    }
+
+    const std::pair<int, const char*> reasons[] = {
+        {0, "Quit for an unknown reason."}, {1, "User requested exit."}, {2, "Disconnected from server."},
+        {3, "Game over."},                  {4, "Playback finished."},   {7, "Emergency exit requested."},
+        {5, "Quit for an unknown reason."},
+    };
+    for (const auto& [reason, text] : reasons) {
+        role.quitReason = reason;
+        EXPECT_EQ(role.getQuitReasonText(), text);
+    }
+    asRole(&role, [&] { role.unregisterObject(first); });
+    delete first;
+}
+
+// The words that make MT19937's next output the given value.
+u32 untemper(u32 y)
+{
+    y ^= y >> 18;
+    y ^= (y << 15) & 0xEFC60000u;
+    u32 x = y;
+    for (int i = 0; i < 5; ++i) {
+        x = y ^ ((x << 7) & 0x9D2C5680u);
+    }
+    y = x;
+    x = y;
+    for (int i = 0; i < 3; ++i) {
+        x = y ^ (x >> 11);
+    }
+    return x;
+}
+
+TEST_F(RoleTest, SharedDrawsFollowTheRoleAndNeverReachTheRange)
+{
+    NetRandom source;
+    source.seed(1);
+    source.mti = 0;
+    source.mt[0] = untemper(0xFFFFFFFEu);
+    source.mt[1] = untemper(0xFFFFFFFEu);
+    ASSERT_EQ(source.next(), 0xFFFFFFFEu);
+    // 0.999... of the range rounds to the range as a float.
+    EXPECT_EQ(source.getF(3.0f), std::nextafter(3.0f, 0.0f));
+
+    // With a role, draws belong inside code that runs on every side.
+    TestRole role(true);
+    role.bExecutesOnServer = true;
+    role.bExecutesOnClient = true;
+    role.netRandom.getI(5);
+    role.bExecutesOnClient = false;
+    EXPECT_FATAL(role.netRandom.getI(5), "THEROLE->bExecutesOnServer && THEROLE->bExecutesOnClient");
+    EXPECT_FATAL(role.netRandom.getF(1.0f), "getF");
+}
+
+TEST_F(RoleTest, TheProgramsOwnMistakesAreFatal)
+{
+    TestRole server(true);
+    TestRole client(false);
+    auto* root = new RootObjectBase();
+    server.registerObject(root, 1);
+    EXPECT_EQ(root->getParent(), &server);
+    EXPECT_FATAL(server.registerObject(new RootObjectBase(), 1), "root==NULL");
+    auto* piece = new RolePiece();
+    server.registerObject(piece, 5);
+    root->addChildBack(piece);
+    EXPECT_FATAL(server.registerObject(new RolePiece(), 5), "objectMap.count");
+    EXPECT_FATAL(server.registerObject(root, 0), "!o->isValidUID\\(\\)");
+    EXPECT_FATAL(server.findObject(999), "Could not find object ID 999");
+    EXPECT_FATAL(asRole(&server, [&] { delete root; }), "Deletion of registered object 1 is not allowed");
+    EXPECT_FATAL(server.startPlayback("a"); server.startPlayback("b"), "netPlayback==NULL");
+    // A client may not make a call that runs on the server.
+    auto* mirrored = new RolePiece();
+    client.registerObject(mirrored, 5);
+    EXPECT_FATAL(asRole(&client, [&] { mirrored->netSetState(1, 0.0); }), "Can't call '_[0-9a-f]{8}' client-side.");
+    client.unregisterObject(mirrored);
+    delete mirrored;
+}
+
+TEST_F(RoleTest, CallsAreSentFromTheServerAndRunWithTheirFlags)
+{
+    TestRole server(true);
+    auto* root = new RootObjectBase();
+    auto* piece = new RolePiece();
+    server.registerObject(root, 1);
+    server.registerObject(piece, 0);
+    root->addChildBack(piece);
+    server.outgoing.reset();
+    asRole(&server, [&] {
+        piece->netSetStateRaw(3);
+        EXPECT_EQ(piece->state, 3);
+        EXPECT_FALSE(server.bExecutesOnServer || server.bExecutesOnClient);
+        // A call that draws runs here with both flags set.
+        RPC_RolePiece_draw draw;
+        draw.count = 1;
+        makeCall(piece, draw);
+    });
+    Packet& out = server.outgoing;
+    EXPECT_GT(out.getDataSize(), 0);
+    EXPECT_EQ(server.rpcCount[RPC_QelBase_setStateRaw::runtimeClass()->id], 1u);
+    EXPECT_EQ(server.rpcCount[RPC_RolePiece_draw::runtimeClass()->id], 1u);
+    EXPECT_EQ(piece->draws.size(), 2u);
+    roleFrame({&server});
+    EXPECT_EQ(server.rpcCountLastTick[RPC_RolePiece_draw::runtimeClass()->id], 1u);
+    EXPECT_EQ(server.rpcCount[RPC_RolePiece_draw::runtimeClass()->id], 0u);
+    EXPECT_EQ(out.getDataSize(), 0);
+}
+
+TEST_F(RoleTest, RecordingLayoutAndPlaybackTiming)
+{
+    const std::string path = net.core->folder.path + "/one.net";
+    {
+        NetRecording recording(path);
+        recording.writeHeader(0x01020304);
+        Packet three(Packet::NETWORK_FLAGS, 8);
+        u8 bytes[3] = {1, 2, 3};
+        three.doBytes(bytes, 3);
+        recording.record(&three);
+    }
+    const Bytes file = [&] {
+        std::string text = TempFolder::readFile(path);
+        return Bytes(text.begin(), text.end());
+    }();
+    ASSERT_EQ(file.size(), 67u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data())), "Vabodemo");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data() + 32)), "1.30");
+    EXPECT_EQ(Bytes(file.begin() + 48, file.begin() + 52), (Bytes{4, 3, 2, 1}));
+    EXPECT_EQ(Bytes(file.begin() + 60, file.end()), (Bytes{3, 0, 0, 0, 1, 2, 3}));
+
+    // Two records 2.0 s apart, then the same with F11 held.
+    net.core->qel->input = new QelInput();
+    for (bool f11 : {false, true}) {
+        RecordingBytes(NetRecording::GAME_NAME).record(10.0, {}).record(12.0, {0x00}).save(path);
+        NetPlayback playback(path);
+        u32 uid = 0;
+        playback.playbackHeader(&uid);
+        net.core->qel->input->keys[DIK_F11] = f11 ? 1 : 0;
+        std::unique_ptr<Packet> first(playback.getNextPacket());
+        ASSERT_NE(first, nullptr);
+        EXPECT_EQ(first->getDataSize(), 0);
+        NetCore::advance(0.05);
+        std::unique_ptr<Packet> second(playback.getNextPacket());
+        EXPECT_EQ(second != nullptr, f11);
+        NetCore::advance(2.0);
+        if (!f11) {
+            second.reset(playback.getNextPacket());
+            ASSERT_NE(second, nullptr);
+        }
+        EXPECT_TRUE(playback.bFinished);
+        EXPECT_EQ(second->getDataSize(), 1);
+    }
+    delete net.core->qel->input;
+    net.core->qel->input = nullptr;
+}
+
+TEST_F(RoleTest, DamagedRecordingsAreRefusedWithTheirReasonAndNothingPastTheDamage)
+{
+    RuntimeClass* piece = RolePiece::runtimeClass();
+    RuntimeClass* rootClass = RootObjectBase::runtimeClass();
+    const Bytes good = PayloadWriter().spawnNamed(piece, 3).bytes();
+    const Bytes after = PayloadWriter().spawnNamed(piece, 4).bytes();
+    Bytes cut = PayloadWriter().spawnNamed(piece, 300).bytes();
+    cut.pop_back();
+    const struct Case {
+        const char* what;
+        RecordingBytes file;
+        const char* reason;
+        bool firstStands;
+    } cases[] = {
+        {"name", RecordingBytes("Vabodemx").record(1, good), "the name is not \"Vabodemo\"", false},
+        {"version", RecordingBytes("Vabodemo", "1.31").record(1, good), "the version is not \"1.30\"", false},
+        {"name without NUL", RecordingBytes(std::string(40, 'V').c_str()).record(1, good), "the name is not", false},
+        {"length 2^31", RecordingBytes().record(1, good).raw(2, 0x80000000u, after), "record 2 ends past the end",
+         false},
+        {"length 2^32-1", RecordingBytes().record(1, good).raw(2, 0xFFFFFFFFu, after), "record 2 ends past the end",
+         false},
+        {"cut record", RecordingBytes().record(1, good).raw(2, 9, after), "record 2 ends past the end", false},
+        {"time", RecordingBytes().record(1, good).record(NAN, after), "record 2 has no valid time", false},
+        {"spawns a call", RecordingBytes().record(1, good).record(2, PayloadWriter().spawn(RPC_QelBase_add::runtimeClass()).bytes()).record(3, after),
+         "record 2 refused: class not creatable here", true},
+        {"runs an object", RecordingBytes().record(1, good).record(2, PayloadWriter().call(piece).uint(3).bytes()).record(3, after),
+         "record 2 refused: class not creatable here", true},
+        {"unknown identifier", RecordingBytes().record(1, good).record(2, PayloadWriter().copyBare(99).bytes()).record(3, after),
+         "record 2 refused: Could not find object ID 99", true},
+        {"duplicate identifier", RecordingBytes().record(1, good).record(2, PayloadWriter().spawnNamed(piece, 3).bytes()).record(3, after),
+         "record 2 refused: duplicate object ID 3", true},
+        {"second root",
+         RecordingBytes().record(1, good).record(2, PayloadWriter().spawnNamed(rootClass, 1).spawnNamed(rootClass, 1).bytes()).record(3, after),
+         "record 2 refused: root==NULL", true},
+        {"cut command", RecordingBytes().record(1, good).record(2, cut).record(3, after),
+         "record 2 refused: read past the end", true},
+    };
+    const std::string path = net.core->folder.path + "/damaged.net";
+    int index = 0;
+    for (const Case& c : cases) {
+        c.file.save(path);
+#ifdef VABO_ROLE_RECORDING
+        // Seeds for the recording fuzz target's corpus.
+        c.file.save(formatString("%s.damaged-%02d", VABO_ROLE_RECORDING, ++index));
+#endif
+        TestRole replay(false, false);
+        replay.startPlayback(path);
+        for (int i = 0; i < 10 && replay.quitReason == 0; ++i) {
+            roleFrame({&replay}, 1.0);
+        }
+        EXPECT_EQ(replay.quitReason, NetRole::QUIT_PLAYBACK) << c.what;
+        EXPECT_NE(replay.getPlaybackFailure().find(c.reason), std::string::npos)
+            << c.what << ": " << replay.getPlaybackFailure();
+        EXPECT_EQ(replay.lookupObject(3) != nullptr, c.firstStands) << c.what;
+        EXPECT_EQ(replay.lookupObject(4), nullptr) << c.what;
+    }
+    EXPECT_NE(net.logText().find("recording damaged: record 2 refused: duplicate object ID 3"), std::string::npos);
+}
+
+TEST_F(RoleTest, RolesEndWithoutFatalErrors)
+{
+    auto world = [](NetRole* role) {
+        auto* root = new RootObjectBase();
+        role->registerObject(root, 1);
+        auto* piece = new RolePiece();
+        role->registerObject(piece, 0);
+        root->addChildBack(piece);
+        role->registerObject(new RolePiece(), 0); // held by nobody
+    };
+    {
+        // Destroyed before its first update.
+        TestRole role(true);
+        world(&role);
+    }
+    EXPECT_EQ(NetRole::current(), nullptr);
+    for (bool firstGoesFirst : {true, false}) {
+        auto first = std::make_unique<TestRole>(true);
+        auto second = std::make_unique<TestRole>(false);
+        world(first.get());
+        world(second.get());
+        roleFrame({first.get(), second.get()});
+        NetRole::makeCurrent(second.get());
+        if (firstGoesFirst) {
+            first.reset();
+            EXPECT_EQ(NetRole::current(), second.get());
+            second.reset();
+        } else {
+            second.reset();
+            EXPECT_EQ(NetRole::current(), nullptr);
+            first.reset();
+        }
+        EXPECT_EQ(NetRole::current(), nullptr);
+    }
+}
+
+// Hover picking sees the role that the event manager runs under.
+class RoleProbe : public QelBase {
+public:
+    bool isMouseInside() override
+    {
+        seen = NetRole::current();
+        return false;
+    }
+    NetRole* seen = nullptr;
+};
+
+TEST_F(RoleTest, EventDeliveryRunsUnderTheManagersRole)
+{
+    net.core->qel->input = new QelInput();
+    {
+        TestRole role(false, false);
+        NetRole::makeCurrent(nullptr);
+        QelBase root;
+        auto* probe = new RoleProbe();
+        root.addChildBack(probe);
+        EventManager manager;
+        manager.role = &role;
+        manager.update(&root);
+        EXPECT_EQ(probe->seen, &role);
+        EXPECT_EQ(NetRole::current(), nullptr);
+    }
+    delete net.core->qel->input;
+    net.core->qel->input = nullptr;
+}
+
+} // namespace

@@ -1,0 +1,259 @@
+#pragma once
+// Replication roles on the scripted clock of NetCore: frames that move the
+// engine's frame timer, code run as one role's own, a small replicated
+// world of test pieces and a call that draws from the shared source, the
+// world's text for comparing two sides, and recordings built byte by byte.
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/NetPlayback.h"
+#include "net/NetRecording.h"
+#include "net/NetRole.h"
+#include "net/RootObjectBase.h"
+#include "net/TargetedRPC.h"
+#include "object/RuntimeClassManager.h"
+#include "property/PropertyContainer.h"
+#include "property/PropertyFloat.h"
+#include "property/PropertyInt.h"
+#include "property/PropertyPointer.h"
+#include "property/PropertyUColor.h"
+#include "support/NetCore.h"
+
+// A text field as a property (travels as a masked string).
+class PropertyText : public Property {
+public:
+    PropertyText(const UString& propertyName, UString* field) : Property(propertyName, 0), value(field) {}
+    void netSerializeProperty(Packet* packet) override { packet->doUString(value, 64); }
+    UString toString() override { return *value; }
+
+    UString* value;
+};
+
+// A replicated object with an int, a float, a colour, a text and a pointer.
+class RolePiece : public QelBase {
+    QEL_DECLARE_RUNTIME_CLASS()
+
+public:
+    void addPropertiesTo(QelBase* container) override
+    {
+        QelBase::addPropertiesTo(container);
+        container->addChildBack(new PropertyInt("number", 0, &number));
+        container->addChildBack(new PropertyFloat("weight", 0, &weight));
+        container->addChildBack(new PropertyUColor("tint", 0, &tint));
+        container->addChildBack(new PropertyText("label", &label));
+        container->addChildBack(
+            new PropertyPointer("partner", 0, reinterpret_cast<void**>(&partner), QelBase::runtimeClass()));
+    }
+    void netPostReplicate() override { ++postReplicates; }
+
+    i32 number = 0;
+    float weight = 0.0f;
+    UColor tint = UColor::fromWord(0);
+    UString label;
+    QelBase* partner = nullptr;
+    // Kept on each side, never sent.
+    int postReplicates = 0;
+    std::vector<u32> draws;
+    std::vector<i32> calls;
+};
+
+// A call on a piece that runs on every side and draws from the role's
+// shared source there.
+class RPC_RolePiece_draw : public TargetedRPC<RolePiece> {
+    QEL_DECLARE_RUNTIME_CLASS()
+
+public:
+    void netSerialize(Packet* packet) override
+    {
+        TargetedRPC::netSerialize(packet);
+        packet->doInt(&argument);
+        packet->doUInt(&count);
+    }
+    void perform() override
+    {
+        target->calls.push_back(argument);
+        NetRole* role = NetRole::current();
+        for (u32 i = 0; i < count && i < 64; ++i) {
+            target->draws.push_back(role != nullptr ? role->netRandom.getI(1000000) : 0);
+            float f = role != nullptr ? role->netRandom.getF(1.0f) : 0.0f;
+            u32 bits = 0;
+            std::memcpy(&bits, &f, 4);
+            target->draws.push_back(bits);
+        }
+    }
+
+    i32 argument = 0;
+    u32 count = 0;
+};
+
+// (Their class records are in NetRoleTest.cpp.)
+
+// A role on an endpoint of its own (or on none); a server sends every new
+// peer a snapshot of its world, as a game built on the role would.
+class TestRole : public NetRole {
+public:
+    TestRole(bool server, bool withConnection = true) : NetRole("Vabo", 1.30, "", 0, server)
+    {
+        if (withConnection) {
+            setConnection(NetCore::openEndpoint(), true);
+        }
+        setMaxNodes(server ? 8 : 1);
+        timeout = 60.0;
+    }
+    void onNodeConnected(Node* node) override
+    {
+        ++connects;
+        if (isServer) {
+            Packet snapshot(Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY);
+            writeSnapshot(&snapshot);
+            sendPacket(&snapshot, node);
+        }
+    }
+
+    int connects = 0;
+};
+
+// Runs code as the role's own, as inside its update.
+template <class F>
+void asRole(NetRole* role, F&& code)
+{
+    NetRole* saved = NetRole::current();
+    NetRole::makeCurrent(role);
+    code();
+    NetRole::makeCurrent(saved);
+}
+
+// One frame of dt seconds: the clock and the engine's frame timer move on,
+// then every role updates.
+inline void roleFrame(std::initializer_list<NetRole*> roles, double dt = 0.05)
+{
+    if (g_qel->frameTimer.currentStart == 0.0) {
+        g_qel->frameTimer.currentStart = NetConnection::now();
+    }
+    NetCore::advance(dt);
+    g_qel->frameTimer.previousStart = g_qel->frameTimer.currentStart;
+    g_qel->frameTimer.currentStart = NetConnection::now();
+    for (NetRole* role : roles) {
+        role->update(0.0, 0.0);
+    }
+}
+
+// The values of a property tree that travel, one "name=value" a line,
+// groups indented; the running time in state is left out.
+inline void propertyText(Property* property, std::string& out, const std::string& indent)
+{
+    for (BasicLink* link = property->firstChild; link != nullptr; link = link->next) {
+        auto* child = static_cast<Property*>(link);
+        if ((child->flags & Property::SKIP_FLAG1) != 0 || child->name == "timeInState") {
+            continue;
+        }
+        if (child->firstChild != nullptr) {
+            out += indent + child->name + ":\n";
+            propertyText(child, out, indent + "  ");
+        } else if (auto* pointer = dynamic_cast<PropertyPointer*>(child)) {
+            // An object by its identifier: addresses differ between sides.
+            auto* object = static_cast<QelBase*>(*pointer->value);
+            out += indent + child->name + "=#" + std::to_string(object != nullptr ? object->objectUID : 0) + "\n";
+        } else {
+            out += indent + child->name + "=" + child->toString() + "\n";
+        }
+    }
+}
+
+// Every registered object in identifier order: its identifier, class,
+// property values and the identifiers of its children.
+inline std::string worldText(NetRole* role)
+{
+    std::string out;
+    asRole(role, [&] {
+        std::map<i32, QelBase*> sorted(role->objectMap.begin(), role->objectMap.end());
+        for (const auto& [uid, o] : sorted) {
+            out += formatString("#%d %s\n", uid, o->getRuntimeClass()->name.c_str());
+            std::unique_ptr<PropertyContainer> tree(o->createPropertyTree());
+            propertyText(tree.get(), out, "  ");
+            out += "  children:";
+            for (BasicLink* link = o->firstChild; link != nullptr; link = link->next) {
+                out += formatString(" %d", static_cast<QelBase*>(link)->objectUID);
+            }
+            out += "\n";
+        }
+    });
+    return out;
+}
+
+// A recording's bytes: the header, then records of (time, payload).
+struct RecordingBytes {
+    explicit RecordingBytes(const char* name = NetRecording::GAME_NAME, const char* version = NetRecording::GAME_VERSION)
+    {
+        bytes.assign(NetRecording::HEADER_SIZE, 0);
+        std::memcpy(bytes.data(), name, std::min<size_t>(std::strlen(name), NetRecording::NAME_FIELD));
+        std::memcpy(bytes.data() + NetRecording::NAME_FIELD, version,
+                    std::min<size_t>(std::strlen(version), NetRecording::VERSION_FIELD));
+    }
+    RecordingBytes& record(double time, const Bytes& payload) { return raw(time, static_cast<u32>(payload.size()), payload); }
+    // A record whose length field says what it likes.
+    RecordingBytes& raw(double time, u32 length, const Bytes& payload)
+    {
+        append(&time, 8);
+        append(&length, 4);
+        bytes.insert(bytes.end(), payload.begin(), payload.end());
+        return *this;
+    }
+    void append(const void* p, size_t n)
+    {
+        const u8* b = static_cast<const u8*>(p);
+        bytes.insert(bytes.end(), b, b + n);
+    }
+    void save(const std::string& path) const
+    {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+
+    Bytes bytes;
+};
+
+// Payload commands written by hand.
+class PayloadWriter {
+public:
+    PayloadWriter& spawn(RuntimeClass* record)
+    {
+        code(NetRole::SPAWNOBJ);
+        packet.doClassID(&record);
+        return *this;
+    }
+    PayloadWriter& spawnNamed(RuntimeClass* record, u32 uid)
+    {
+        code(NetRole::SPAWNNAMED);
+        packet.doClassID(&record);
+        packet.doUInt(&uid);
+        return *this;
+    }
+    PayloadWriter& copyBare(u32 uid)
+    {
+        code(NetRole::COPYOBJ);
+        packet.doUInt(&uid);
+        return *this;
+    }
+    PayloadWriter& call(RuntimeClass* record)
+    {
+        code(NetRole::RPCCALL);
+        packet.doClassID(&record);
+        return *this;
+    }
+    PayloadWriter& uint(u32 value)
+    {
+        packet.doUInt(&value);
+        return *this;
+    }
+    Bytes bytes() const { return packetBytes(packet); }
+
+private:
+    void code(u8 c) { packet.doBits(&c, 2); }
+    Packet packet{Packet::NETWORK_FLAGS, 4096};
+};
