@@ -149,8 +149,12 @@ public:
     void step()
     {
         played.clear();
+        // The audio thread must not end a short voice between the frame that
+        // starts it and the look at the mixer, however slow the frame runs.
+        SDL_LockAudio();
         frame(STEP);
         listen();
+        SDL_UnlockAudio();
     }
     // Appends the voices started since the last look to `played`.
     void listen()
