@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -97,15 +98,17 @@ public:
 // One run of the game. The test's own engine core reads the screenshots.
 class GameProcess {
 public:
-    GameProcess(const std::string& gameFolder, const std::string& userFolder, const VirtualDisplay& x)
+    // `environment` adds to or overrides the variables the game gets.
+    GameProcess(const std::string& gameFolder, const std::string& userFolder, const VirtualDisplay& x,
+                const std::vector<std::string>& environment = {})
         : folder(gameFolder), user(userFolder), display(x.display)
     {
         // In a sanitizer build the X and OpenGL libraries keep allocations
         // to the end of the process; the unit tests check the program's own.
-        pid = spawn({VABO_GAME_BINARY},
-                    {"DISPLAY=" + display, "U3_APP_DATA_PATH=" + user, "SDL_AUDIODRIVER=dummy",
-                     "ASAN_OPTIONS=detect_leaks=0"},
-                    folder);
+        std::vector<std::string> variables = {"DISPLAY=" + display, "U3_APP_DATA_PATH=" + user,
+                                              "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"};
+        variables.insert(variables.end(), environment.begin(), environment.end());
+        pid = spawn({VABO_GAME_BINARY}, variables, folder);
     }
     ~GameProcess()
     {
@@ -138,6 +141,34 @@ public:
     }
     // Moves the game's pointer (which follows relative motion) by pixels.
     void moveBy(int dx, int dy) const { xdotool({"mousemove_relative", "--", std::to_string(dx), std::to_string(dy)}); }
+    // Each character typed as its own key (letters, digits, space).
+    void typeText(const std::string& text) const
+    {
+        for (const char ch : text) {
+            key(ch == ' ' ? std::string("space") : std::string(1, ch));
+            pause(0.05);
+        }
+    }
+    // The pointer moved to a point of the 800 x 600 view (origin at the
+    // centre, y up) from where the test last left it, then a click there.
+    // The game moves its pointer by `pointerScale` units per pixel.
+    void moveTo(float x, float y)
+    {
+        const int dx = static_cast<int>(std::lround((x - pointerX) / pointerScale));
+        const int dy = static_cast<int>(std::lround((y - pointerY) / pointerScale));
+        if (dx != 0 || dy != 0) {
+            moveBy(dx, -dy);
+        }
+        pointerX += float(dx) * pointerScale;
+        pointerY += float(dy) * pointerScale;
+        pause(0.3);
+    }
+    void clickAt(float x, float y)
+    {
+        moveTo(x, y);
+        click();
+        pause(0.3);
+    }
 
     bool running()
     {
@@ -242,6 +273,10 @@ public:
     std::string display;
     pid_t pid = -1;
     int exitStatus = -1;
+    // Where the game's pointer stands; it starts at the centre.
+    float pointerX = 0.0f;
+    float pointerY = 0.0f;
+    float pointerScale = 1.0f;
 };
 
 } // namespace e2e

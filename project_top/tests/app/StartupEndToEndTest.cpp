@@ -1,9 +1,9 @@
 // The real program from a fresh per-user folder, on an X server of its
 // own: the loader's stages, the language screen and a click on a flag, the
-// start-up screens in order, skips with Space, the main menu, Escape's
-// question answered No and then Yes, the clean shutdown and the files it
-// leaves; then a second start that skips what the first settled and ends
-// with Alt+F4.
+// start-up screens in order, skips with Space, the first player's name,
+// the main menu, Escape's question answered No and then Yes, the clean
+// shutdown and the files it leaves; then a second start that skips what
+// the first settled and ends with Alt+F4.
 #include <gtest/gtest.h>
 
 #include "GameProcess.h"
@@ -44,12 +44,14 @@ protected:
         }
     }
 
-    // Space through the start-up screens until the main menu shows.
+    // Space through the start-up screens until the main menu shows, or
+    // the panel that asks a new player's name over it.
     static bool skipToMainMenu(e2e::GameProcess& run)
     {
         for (int i = 0; i < 60 && run.running(); ++i) {
             run.key("space");
-            if (run.waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 0.5)) {
+            if (run.waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 0.5) ||
+                run.waitForViewColour(START_BUTTON_X, DIALOG_PANEL_Y, DIALOG_BLUE, 0.1)) {
                 return true;
             }
         }
@@ -82,6 +84,12 @@ TEST_F(StartupEndToEnd, FirstStartAsksTheLanguageAndTheSecondStartDoesNot)
         // Space skips it and then the game's opening.
         EXPECT_TRUE(run.waitForColour(4, 4, 0x000000, 20.0, 4));
         ASSERT_TRUE(skipToMainMenu(run)) << run.log();
+        // The first start asks the player's name (a Space that skipped
+        // may have typed into it).
+        run.key("BackSpace");
+        run.typeText("Bob");
+        run.key("Return");
+        ASSERT_TRUE(run.waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 10.0));
         // Escape asks; No keeps the menu. The pointer stands where the flag
         // was, 150 units above the centre.
         run.key("Escape");

@@ -1,0 +1,73 @@
+// Every menu screen drawn after a real start-up and saved in the build
+// folder (screenshots/), to be looked at: the high-score table with a
+// pulsing entry and its options, the help, the player list over a screen,
+// the name entry being typed and the credits mid-scroll.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "screens/ContextCredits.h"
+#include "screens/ContextHelp.h"
+#include "screens/ContextHighScores.h"
+#include "screens/ContextHighScoresOptions.h"
+#include "screens/ContextNewUser.h"
+#include "screens/ContextScroller.h"
+#include "screens/ContextUserManager.h"
+#include "screens/ScreenCore.h"
+
+namespace {
+
+class MenuScreensScreenshot : public testing::Test {
+protected:
+    // The screen on the stack for a few frames, the pointer at (x, y),
+    // then drawn and saved.
+    void show(Context* screen, const std::string& name, float x = 300.0f, float y = 200.0f)
+    {
+        core.manager()->add(screen);
+        core.mouse = V3(x, y, 0.0f);
+        for (int i = 0; i < 20; ++i) {
+            core.frame();
+        }
+        core.screenshot(name);
+    }
+
+    ScreenCore core;
+};
+
+} // namespace
+
+TEST_F(MenuScreensScreenshot, HighScoresAndTheirOptions)
+{
+    SettingsRecord& record = core.global->settings;
+    record.resetHighScores();
+    std::strcpy(record.highScores[2].name, "Ace");
+    record.highScores[2].score = 81250;
+    record.highScores[2].level = 17;
+    core.global->profiles.lastPlace = 2;
+    show(new ContextHighScores(), "highscores");
+    show(new ContextHighScoresOptions(), "highscores-options", 0.0f, -50.0f);
+}
+
+TEST_F(MenuScreensScreenshot, HelpPlayersAndNameEntry)
+{
+    show(new ContextHelp(), "help", 0.0f, 50.0f);
+    for (const char* name : {"Ace", "Jet", "Kim"}) {
+        core.global->profiles.createProfile(name);
+    }
+    core.global->profiles.selectProfile(1);
+    show(new ContextUserManager(), "players", -160.0f, -128.0f);
+    core.manager()->getActive()->bFinished = 1;
+    auto* entry = new ContextNewUser();
+    entry->name = "Lou";
+    show(entry, "name-entry");
+}
+
+TEST_F(MenuScreensScreenshot, CreditsMidScroll)
+{
+    auto* credits = new ContextCredits();
+    core.manager()->add(credits);
+    while (credits->time < 14.0) {
+        core.frame(0.05);
+    }
+    core.screenshot("credits");
+}
