@@ -14,6 +14,7 @@
 #include "graphics/Quad.h"
 #include "graphics/Texture.h"
 #include "gui/ItemFeedback.h"
+#include "input/QelInput.h"
 #include "resource/ResourceManager.h"
 #include "system/SystemUtils.h"
 
@@ -166,16 +167,26 @@ void MenuItem::drawCaption()
     default:
         QEL_FATAL("Invalid caption location.");
     }
-    if (font == nullptr) {
+    printText(font, local2world(offset), scale, flags, caption, bShadowed && !bInactive);
+}
+
+bool MenuItem::isNewPress()
+{
+    return g_qel->input != nullptr && g_qel->input->isMouseButtonPressed();
+}
+
+void MenuItem::printText(FontQuad* textFont, const V3& at, const V3& size, int flags, const UString& text,
+                         bool shadowed)
+{
+    if (textFont == nullptr) {
         return;
     }
     Renderable placement;
-    const V3 at = local2world(offset);
-    placement.setPlacement(nullptr, &at, &rotation, &scale);
+    placement.setPlacement(nullptr, &at, &rotation, &size);
     placement.color = textColor;
-    if (bShadowed && !bInactive) {
-        font->printShadowed(&placement, flags, caption, 0.0f, -SHADOW_DROP, 0.0f, SHADOW);
+    if (shadowed) {
+        textFont->printShadowed(&placement, flags, text, 0.0f, -SHADOW_DROP, 0.0f, SHADOW);
     } else {
-        font->print(&placement, flags, caption);
+        textFont->print(&placement, flags, text);
     }
 }

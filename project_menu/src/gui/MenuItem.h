@@ -62,6 +62,14 @@ public:
     FontQuad* font = nullptr;
     Renderable highlightSprite;
 
+protected:
+    // Whether a mouse button went down in this frame.
+    static bool isNewPress();
+    // The text at a world point in the text colour, turned like the item
+    // and scaled by `size`; with `shadowed`, over the drop shadow that
+    // captions and values cast. Nothing without the font.
+    void printText(FontQuad* textFont, const V3& at, const V3& size, int flags, const UString& text, bool shadowed);
+
 private:
     void drawCaption();
 };

@@ -3,29 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "context/ContextDialog.h"
-#include "context/MenuCore.h"
 #include "effects/StretchSkin.h"
 #include "graphics/Quad.h"
 #include "gui/MenuButton.h"
+#include "gui/WidgetCore.h"
 #include "support/ExpectFatal.h"
 
 namespace {
 
-class MenuItemTest : public testing::Test, public MenuCore {
-protected:
-    // A screen whose children are the items, active on the stack.
-    Context* screenWith(std::initializer_list<QelBase*> items)
-    {
-        auto* screen = new Context();
-        screen->bDeleteWhenFinished = 1;
-        for (QelBase* item : items) {
-            screen->addChildBack(item);
-        }
-        manager->add(screen);
-        tick();
-        return screen;
-    }
-};
+class MenuItemTest : public testing::Test, public WidgetCore {};
 
 } // namespace
 

@@ -111,9 +111,11 @@ void QelInput::onKey(const SDL_KeyboardEvent& key, bool down)
         return;
     }
     rawKeys[code] = down ? 1 : 0;
-    if (down && (key.keysym.unicode & 0xFF80) == 0) {
+    if (down) {
+        // A character outside ASCII is no character: the key types nothing,
+        // rather than the character of the key before it.
         lastKey = code;
-        lastChar = static_cast<i8>(key.keysym.unicode & 0x7F);
+        lastChar = (key.keysym.unicode & 0xFF80) == 0 ? static_cast<i8>(key.keysym.unicode) : 0;
         if (symbol == SDLK_BACKSPACE) {
             lastChar = 8;
         }

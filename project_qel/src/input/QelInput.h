@@ -30,8 +30,9 @@ public:
     void update();
     // The lowest key down now and up in the previous frame, else 0.
     int getNewKey() const;
-    // The character typed with the key, when it was the last key that
-    // carried a 7-bit character; else 0.
+    // The character typed with the key when it was the last key to go
+    // down; 0 for any other key, and for a key whose character is not
+    // 7-bit.
     char getCharForKey(int key) const;
     // A new key, or the held key again when its repeat is due, else 0.
     int getRepeatedKey();

@@ -155,12 +155,22 @@ TEST_F(Input, KeysGoDownOnTheNextUpdateAreNewForOneFrameAndKeepTheirCharacter)
     EXPECT_EQ(input.getNewKey(), DIK_BACK);
     EXPECT_EQ(input.getCharForKey(DIK_BACK), 8);
     EXPECT_EQ(input.getCharForKey(DIK_A), 0) << "only the last key keeps its character";
-    // A character of 128 or above is not taken: the previous key keeps it.
-    press(SDLK_e, 0xE9);
+    // A character of 128 or above is none: the key is recorded without one,
+    // and the key before it no longer has its character.
+    press(SDLK_e, 'e');
+    input.update();
+    EXPECT_EQ(input.getCharForKey(DIK_E), 'e');
+    release(SDLK_e);
+    input.update();
+    press(SDLK_e, 0x20AC);
     input.update();
     EXPECT_EQ(input.getNewKey(), DIK_E);
     EXPECT_EQ(input.getCharForKey(DIK_E), 0);
-    EXPECT_EQ(input.lastKey, DIK_BACK);
+    EXPECT_EQ(input.lastKey, DIK_E);
+    press(SDLK_a, 0xE9);
+    input.update();
+    EXPECT_EQ(input.getCharForKey(DIK_E), 0);
+    EXPECT_EQ(input.getCharForKey(DIK_A), 0);
     EXPECT_EQ(input.getCharForKey(0), 0);
     EXPECT_EQ(input.getCharForKey(256), 0);
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "GeneratedTree.h"
 #include "core/SkinListReader.h"
@@ -155,6 +156,10 @@ TEST_F(FontSheets, EveryCharacterOfEveryLanguageHasAGlyphOrIsComposedFromGlyphsW
             for (int icon : {1, 2, 3, 4, 5, 6, 9, 10, 13}) {
                 EXPECT_TRUE(hasInk(icon)) << "icon " << icon;
             }
+        }
+        if (std::string(spec.name) == "fontMedium") {
+            EXPECT_TRUE(hasInk(0x07)) << "the spinner's left arrow";
+            EXPECT_TRUE(hasInk(0x08)) << "the spinner's right arrow";
         }
         if (spec.composites) {
             for (int accent : {96, 180, 136, 152, 168, 176, 184}) {

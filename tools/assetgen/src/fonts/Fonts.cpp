@@ -69,7 +69,15 @@ std::string utf8(char32_t c) {
 
 enum class Icon { None, Bullet, Cancel, Left, Right, Up, Down, Back, Next, Help };
 
-Icon iconOf(int symbol) {
+// The spinners' arrows, which only the medium font prints.
+bool hasSpinnerArrows(const FontSpec& spec) {
+    return std::strcmp(spec.name, "fontMedium") == 0;
+}
+
+Icon iconOf(int symbol, bool spinnerArrows) {
+    if (spinnerArrows && (symbol == 0x07 || symbol == 0x08)) {
+        return symbol == 0x07 ? Icon::Left : Icon::Right;
+    }
     switch (symbol) {
     case 0x01: return Icon::Bullet;
     case 0x02: return Icon::Cancel;
@@ -333,7 +341,7 @@ Cell makeCell(const FontSpec& spec, Faces& faces, const Metrics& m, int symbol) 
     const int emptyWidth = std::max(1, spec.spaceWidth - spec.letterSpacing);
     Cell cell;
     cell.height = m.lineHeight;
-    const Icon icon = iconOf(symbol);
+    const Icon icon = iconOf(symbol, hasSpinnerArrows(spec));
     const char32_t c = characterOf(symbol);
     cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
     cairo_t* measure = cairo_create(scratch);
