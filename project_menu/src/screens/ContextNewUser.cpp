@@ -9,6 +9,7 @@
 #include "graphics/FontQuad.h"
 #include "gui/MenuButton.h"
 #include "gui/MenuGroup.h"
+#include "gui/MenuString.h"
 #include "input/QelInput.h"
 #include "resource/ResourceManager.h"
 #include "screens/ScreenLayout.h"
@@ -27,9 +28,6 @@ constexpr int LEFT_ALIGNED = 0x02;
 constexpr char BACKSPACE = 8;
 constexpr char ENTER = 13;
 const UString CURSOR("_");
-// The characters a name may hold, searched for each typed character.
-constexpr const char ALLOWED[] = "!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_"
-                                 "'abcdefghijklmnopqrstuvwxyz{|} ";
 
 Sound* sound(const char* name)
 {
@@ -38,7 +36,7 @@ Sound* sound(const char* name)
 
 bool isAllowed(char ch)
 {
-    return ch != 0 && std::strchr(ALLOWED, ch) != nullptr;
+    return ch != 0 && std::strchr(MenuString::ALLOWED_CHARACTERS, ch) != nullptr;
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // Every menu screen drawn after a real start-up and saved in the build
 // folder (screenshots/), to be looked at: the high-score table with a
-// pulsing entry and its options, the help, the player list over a screen,
-// the name entry being typed and the credits mid-scroll.
+// pulsing entry and its options, the options menu and its four pages, the
+// help, the player list over a screen, the name entry being typed and the
+// credits mid-scroll.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,6 +12,11 @@
 #include "screens/ContextHighScores.h"
 #include "screens/ContextHighScoresOptions.h"
 #include "screens/ContextNewUser.h"
+#include "screens/ContextOptions.h"
+#include "screens/ContextOptionsControls.h"
+#include "screens/ContextOptionsGameplay.h"
+#include "screens/ContextOptionsGraphics.h"
+#include "screens/ContextOptionsSound.h"
 #include "screens/ContextScroller.h"
 #include "screens/ContextUserManager.h"
 #include "screens/ScreenCore.h"
@@ -70,4 +76,14 @@ TEST_F(MenuScreensScreenshot, CreditsMidScroll)
         core.frame(0.05);
     }
     core.screenshot("credits");
+}
+
+TEST_F(MenuScreensScreenshot, OptionsMenuAndPages)
+{
+    show(new ContextOptions(), "options", 0.0f, -150.0f);
+    show(new ContextOptionsGameplay(), "options-gameplay", 0.0f, 50.0f);
+    show(new ContextOptionsControls(), "options-controls", 64.0f, -50.0f);
+    show(new ContextOptionsGraphics(), "options-graphics", 255.0f, 60.0f);
+    core.global->settings.soundVolume = 17;
+    show(new ContextOptionsSound(), "options-sound", 64.0f, 50.0f);
 }
