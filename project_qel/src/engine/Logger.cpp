@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 
+#include "config/Config.h"
 #include "system/SystemUtils.h"
 #include "system/Time.h"
 
@@ -60,5 +61,5 @@ void Logger::writeCrashLog()
 void Logger::copyToCrashLog()
 {
     flush();
-    copyFile(fileName, getUserDataPath(true) + "crash.Vabodemo.log");
+    copyFile(fileName, Config::getCRASHLOGfile());
 }
