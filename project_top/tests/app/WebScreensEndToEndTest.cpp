@@ -250,3 +250,51 @@ TEST_F(WebScreensEndToEnd, CrashReportWizardAndScoreUploadAgainstTheService)
     EXPECT_EQ(saved[0x261], 1) << "the wizard was finished";
     setenv("U3_APP_DATA_PATH", core.folder.path.c_str(), 1);
 }
+
+TEST_F(WebScreensEndToEnd, ANewPlayerFinishesTheWizardWithNoServiceReachable)
+{
+    ASSERT_FALSE(x.display.empty()) << "no X server";
+    server.reset();
+    RefusingPort nobody;
+    std::string log;
+    {
+        e2e::GameProcess run(game, user, x, {"VABO_WEB_SERVICE_HOST=" + nobody.address(), "http_proxy="});
+        ASSERT_TRUE(run.waitForColour(4, 4, LANGUAGE_SCREEN_BLUE, 60.0)) << run.log();
+        run.clickAt(0.0f, 150.0f);
+        ASSERT_TRUE(run.skipToMainMenu()) << run.log();
+        run.key("BackSpace");
+        run.typeText("Neo");
+        run.key("Return");
+        ASSERT_TRUE(menuShows(run));
+        // Options, Network Wizard; the test in full screen this time.
+        run.clickAt(0.0f, -100.0f);
+        ASSERT_TRUE(run.waitForViewColour(START_X, 100.0f, BUTTON_GREEN, 5.0)) << "no options menu";
+        run.clickAt(0.0f, -100.0f);
+        e2e::pause(0.5);
+        run.clickAt(CORNER_X, -200.0f);
+        run.clickAt(CORNER_X, CORNER_Y);
+        e2e::pause(1.0);
+        keep(run, "wizard-1-failed");
+        run.clickAt(CORNER_X, CORNER_Y);
+        e2e::pause(0.5);
+        run.clickAt(CORNER_X, CORNER_Y);
+        ASSERT_TRUE(run.waitForViewColour(START_X, 100.0f, BUTTON_GREEN, 5.0)) << "not back on the options";
+        run.key("alt+F4");
+        EXPECT_EQ(run.waitForExit(), 0);
+        log = run.log();
+    }
+    EXPECT_EQ(log.find("Error:"), std::string::npos) << log;
+    expectLines(log, 0,
+                {"This wizard will help you set up your network.", "Starting...",
+                 "Request failed (error 111:Connection refused)",
+                 "Please check your internet connection and try again.",
+                 "You can continue, but some network features will be unavailable."});
+    EXPECT_EQ(log.find("> Connection test was successful."), std::string::npos);
+    EXPECT_EQ(log.find("Restarting to apply configuration."), std::string::npos) << "full screen all along";
+    setenv("U3_APP_DATA_PATH", user.c_str(), 1);
+    SettingsRecord::Image saved{};
+    ASSERT_TRUE(loadUserFile(SettingsRecord::getFileName(), SettingsRecord::KEY_TEXT, saved.data(),
+                             SettingsRecord::SIZE, "nothing"));
+    EXPECT_EQ(saved[0x261], 1) << "the wizard was finished";
+    setenv("U3_APP_DATA_PATH", core.folder.path.c_str(), 1);
+}
