@@ -230,10 +230,15 @@ void ContextManager::drawFrameRate()
     const double now = g_qel->timeKeeper->getTime();
     if (now > nextFrameRateUpdate) {
         nextFrameRateUpdate = now + FRAME_RATE_REFRESH;
-        shownFrameRate = float(g_qel->fps);
+        shownFrameRate = float(g_qel->forcedFps);
     }
     font->printAt(float(graphics->fovWidth / 2 - 2), float(graphics->fovHeight / 2 - 2), 0.0f,
-                  UColor(255, 255, 255, 255), 0x88, formatString("%.1lf", double(shownFrameRate)));
+                  UColor(255, 255, 255, 255), 0x88, frameRateText());
+}
+
+UString ContextManager::frameRateText() const
+{
+    return formatString("%.1lf", double(shownFrameRate));
 }
 
 void ContextManager::drawFrameGraph()

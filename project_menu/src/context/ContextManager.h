@@ -35,6 +35,8 @@ public:
     QelBase* pick(int* n) override;
     void tickContents(double time, double dt) override;
     void renderContents() override;
+    // What the frame-rate readout prints.
+    UString frameRateText() const;
 
     bool bQuit = false;
     // Plain screens holding the shared pointer and the fader.
@@ -45,6 +47,8 @@ public:
     // The screen active after the previous tick; null after any pop.
     Context* lastActive = nullptr;
     Context* active = nullptr;
+    // The frame rate reached (frames that ended per second), refreshed
+    // eight times a second while the readout shows.
     float shownFrameRate = 0.0f;
     double nextFrameRateUpdate = 0.0;
     // Answer slot of the quit confirmation.

@@ -49,3 +49,13 @@ void Global::applySettings()
         g_qel->input->mouseScale = 0.5 + 0.25 * settings.mouseSensitivity;
     }
 }
+
+i32 Global::insertHighScore(const UString& name, i32 score, i32 level, bool sign)
+{
+    return settings.insertHighScore(name, score, level, sign);
+}
+
+void Global::resetHighScores()
+{
+    settings.resetHighScores();
+}

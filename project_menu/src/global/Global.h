@@ -42,6 +42,10 @@ public:
     // Pushes the options of the record into the engine.
     void applySettings();
 
+    // The high-score table of the record (see SettingsRecord).
+    i32 insertHighScore(const UString& name, i32 score, i32 level, bool sign);
+    void resetHighScores();
+
     // The window sizes of the video modes.
     static constexpr int VIDEO_MODES = SettingsRecord::VIDEO_MODE_MAX + 1;
     static constexpr int videoWidths[VIDEO_MODES] = {320, 640, 800, 1024};

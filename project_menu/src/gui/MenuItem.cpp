@@ -165,7 +165,8 @@ void MenuItem::drawCaption()
         flags = 0x24;
         break;
     default:
-        QEL_FATAL("Invalid caption location.");
+        // Reported as a fault of the drawing.
+        qelFatal("Invalid caption location.", "render", __FILE__, __LINE__);
     }
     printText(font, local2world(offset), scale, flags, caption, bShadowed && !bInactive);
 }

@@ -4,6 +4,9 @@
 
 #include "context/MenuCore.h"
 #include "context/ContextDialog.h"
+#include "audio/QelAudio.h"
+#include "engine/TimeKeeper.h"
+#include "system/SystemUtils.h"
 
 using Journal = std::vector<std::string>;
 
@@ -22,6 +25,18 @@ public:
     }
     int choice;
 };
+
+// A millisecond counter that moves only by the frames' sleeps: the frames'
+// own work takes no time.
+u32 ticks = 1000;
+u32 scriptedTicks()
+{
+    return ticks;
+}
+void scriptedSleep(u32 milliseconds)
+{
+    ticks += milliseconds;
+}
 
 } // namespace
 
@@ -262,4 +277,35 @@ TEST_F(ContextManagerTest, DeletingTheManagerDeletesEveryScreenOnTheStack)
     delete global->contextManager;
     global->contextManager = nullptr;
     EXPECT_EQ(takeJournal(), (Journal{"deleted activate first", "deleted deleted", "kept deleted"}));
+}
+
+// The readout shows the rate at which frames really end, which the frame
+// period sets, not the rate the work alone would allow (unbounded here).
+TEST_F(ContextManagerTest, TheFrameRateReadoutShowsTheRateTheFramesReach)
+{
+    setTickSource(&scriptedTicks);
+    setSleeper(&scriptedSleep);
+    qel->timeKeeper = new TimeKeeper();
+    qel->audio = new QelAudio();
+    global->settings.showFps = true;
+    push("menu");
+    for (double period : {0.025, 0.05, 0.1}) {
+        qel->startFrameTimer(period);
+        u32 frameTicks = 0;
+        for (int i = 0; i < 12; ++i) {
+            const u32 before = ticks;
+            qel->frame(manager);
+            frameTicks = ticks - before;
+        }
+        // The timer paces to within a few milliseconds of the period.
+        const double reached = 1000.0 / frameTicks;
+        EXPECT_NEAR(reached, 1.0 / period, 0.1 / period);
+        EXPECT_EQ(manager->frameRateText(), formatString("%.1lf", reached)) << period;
+    }
+    delete qel->audio;
+    qel->audio = nullptr;
+    delete qel->timeKeeper;
+    qel->timeKeeper = nullptr;
+    setTickSource(nullptr);
+    setSleeper(nullptr);
 }

@@ -127,6 +127,17 @@ TEST(GlobalTest, DeletedWithoutScreensItStillSavesBothFiles)
     EXPECT_TRUE(std::filesystem::exists(folder + "Vabodemo.pro"));
 }
 
+TEST(GlobalTest, TheHighScoreTableIsReachedThroughTheProgramWideObject)
+{
+    FileCore core;
+    TestGlobal global;
+    EXPECT_EQ(global.insertHighScore("Ville", 75000, 12, true), 3);
+    EXPECT_EQ(global.settings.highScores[3].score, 75000);
+    EXPECT_EQ(global.insertHighScore("Late", 1, 1, true), -1);
+    global.resetHighScores();
+    EXPECT_EQ(global.settings.highScores[3].score, 70000);
+}
+
 TEST(GlobalTest, ApplySettingsPushesTheOptionsIntoTheEngine)
 {
     DeviceCore core(DeviceCore::GRAPHICS | DeviceCore::INPUT);

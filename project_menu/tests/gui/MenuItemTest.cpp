@@ -91,7 +91,7 @@ TEST_F(MenuItemTest, AnInvalidCaptionLocationIsFatalAtTheNextDraw)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     MenuItem item(0.0f, 0.0f, 0.0f, "", "");
     item.captionLocation = 7;
-    EXPECT_FATAL(item.render(), "Invalid caption location\\.");
+    EXPECT_FATAL(item.render(), "Error: Invalid caption location\\.\n Function: render\\(\\)");
 }
 
 TEST_F(MenuItemTest, AButtonFiresOnTheFrameTheMouseGoesDownOverItOrItsShortcutIsPressed)

@@ -14,8 +14,11 @@ QelAudio::QelAudio()
     QEL_LOG("Starting...");
     const char* section = getRuntimeClass()->name.c_str();
     bMute = readSettingBool(section, "bMute", bMute);
-    frequency = readSettingInt(section, "frequency", 22050);
-    double mixBufferDuration = readSettingDouble(section, "mixBufferDuration", 0.1);
+    // Between them the two keep the buffer from 256 to 48000 frames, which
+    // the device takes; a value outside would leave the game without sound
+    // or end it at start.
+    frequency = readSettingInt(section, "frequency", 22050, 8000, 48000);
+    double mixBufferDuration = readSettingDouble(section, "mixBufferDuration", 0.1, 0.04, 1.0);
 
     if (bMute) {
         QEL_LOG("Sound has been muted.");

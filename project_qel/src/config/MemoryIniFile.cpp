@@ -1,6 +1,10 @@
 #include "config/MemoryIniFile.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
@@ -152,4 +156,62 @@ UString MemoryIniFile::readString(const UString& section, const UString& key, co
         setString(section, key, defaultValue);
     }
     return getString(section, key);
+}
+
+namespace {
+
+// True when the whole value is one decimal number that fits its type.
+bool isNumber(const UString& value, bool integral)
+{
+    const char* start = value.c_str();
+    char* end = nullptr;
+    errno = 0;
+    if (integral) {
+        long number = std::strtol(start, &end, 10);
+        if (number < INT_MIN || number > INT_MAX) {
+            return false;
+        }
+    } else {
+        std::strtod(start, &end);
+    }
+    return end != start && *end == '\0' && errno == 0;
+}
+
+} // namespace
+
+template <class T>
+T MemoryIniFile::readNumber(const UString& section, const UString& key, T defaultValue, T low, T high)
+{
+    constexpr bool integral = std::is_integral_v<T>;
+    T value;
+    if constexpr (integral) {
+        value = readInt(section, key, defaultValue);
+    } else {
+        value = readDouble(section, key, defaultValue);
+    }
+    // Written so that a NaN fails it too.
+    const UString text = getString(section, key);
+    if (isNumber(text, integral) && value >= low && value <= high) {
+        return value;
+    }
+    QEL_LOG("Value '%s' of key '%s' in section '%s' is not a number from %g to %g, using %g.", text.c_str(),
+            key.c_str(), section.c_str(), double(low), double(high), double(defaultValue));
+    if constexpr (integral) {
+        setInt(section, key, defaultValue);
+        return defaultValue;
+    } else {
+        setDouble(section, key, defaultValue);
+        return getDouble(section, key);
+    }
+}
+
+double MemoryIniFile::readDouble(const UString& section, const UString& key, double defaultValue, double low,
+                                 double high)
+{
+    return readNumber(section, key, defaultValue, low, high);
+}
+
+int MemoryIniFile::readInt(const UString& section, const UString& key, int defaultValue, int low, int high)
+{
+    return readNumber(section, key, defaultValue, low, high);
 }

@@ -50,6 +50,11 @@ public:
     int readInt(const UString& section, const UString& key, int defaultValue);
     double readDouble(const UString& section, const UString& key, double defaultValue);
     UString readString(const UString& section, const UString& key, const UString& defaultValue);
+    // The same for a number that must lie in [low, high]: a value that is
+    // not a number, or lies outside, is logged and replaced by the default,
+    // in the content too, so that the file is written back sound.
+    double readDouble(const UString& section, const UString& key, double defaultValue, double low, double high);
+    int readInt(const UString& section, const UString& key, int defaultValue, int low, int high);
 
     // The whole content as written to the file.
     UString toText() const;
@@ -59,4 +64,8 @@ public:
 
     UString path;
     std::unordered_map<UString, Section> sections;
+
+private:
+    template <class T>
+    T readNumber(const UString& section, const UString& key, T defaultValue, T low, T high);
 };

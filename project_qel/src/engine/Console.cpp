@@ -113,9 +113,9 @@ void Console::executeCommand(const UString& command)
         QEL_FATAL("Error requested.");
     } else if (matchInt(command, "debug %d", number)) {
         g_qel->debugLevel = number;
-    } else if (matchDouble(command, "fps %lf", period) && period > 0.0 && std::isfinite(period)) {
-        // The number is frames per second; the timer takes the period.
-        g_qel->startFrameTimer(1.0 / period);
+    } else if (matchDouble(command, "fps %lf", period) && period > 0.0 && period <= 1.0) {
+        // The number is the frame period in seconds.
+        g_qel->startFrameTimer(period);
     } else if (matchInt(command, "fontcache %d", number)) {
         if (g_qel->graphics != nullptr) {
             g_qel->graphics->bEnableFontCache = number != 0;

@@ -35,6 +35,7 @@ void ErrorManager::error(const char* format, ...)
 void ErrorManager::report(const UString& message)
 {
     bool leaveMachineUsable = !reporting.exchange(true);
+    bool causeKept = false;
     if (g_qel != nullptr) {
         g_qel->bShuttingDown = true;
         if (leaveMachineUsable && g_qel->input != nullptr) {
@@ -47,19 +48,33 @@ void ErrorManager::report(const UString& message)
             // the way out of fullscreen ends here without these steps.
             graphics->saveScreenshot(getUserDataPath(true) + "crash.Vabodemo.jpg");
             if (graphics->bFullScreen) {
+                // Leaving full screen may fail in its turn and end the
+                // process with its own report: the cause goes first.
+                keepCause(message);
+                causeKept = true;
                 graphics->bFullScreen = false;
                 graphics->restorePresentation();
             }
             graphics->beforeErrorExit();
         }
     }
-    qelLog("error", message);
-    printError(message);
+    if (!causeKept) {
+        keepCause(message);
+    }
     qelLog("error", "Forced exit.");
     if (g_qel != nullptr && g_qel->logger != nullptr) {
         g_qel->logger->writeCrashLog();
     }
     exitWithError();
+}
+
+void ErrorManager::keepCause(const UString& message)
+{
+    qelLog("error", message);
+    printError(message);
+    if (g_qel != nullptr && g_qel->logger != nullptr) {
+        g_qel->logger->copyToCrashLog();
+    }
 }
 
 UString ErrorManager::getGLErrorName(unsigned code)

@@ -23,4 +23,8 @@ public:
     [[noreturn]] static void report(const UString& message);
 
     static UString getGLErrorName(unsigned code);
+
+private:
+    // Logs and prints the report and copies the log to the crash log.
+    static void keepCause(const UString& message);
 };

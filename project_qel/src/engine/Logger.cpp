@@ -53,9 +53,12 @@ void Logger::flush()
 
 void Logger::writeCrashLog()
 {
-    if (stream) {
-        stream->flush();
-        stream.reset();
-    }
+    copyToCrashLog();
+    stream.reset();
+}
+
+void Logger::copyToCrashLog()
+{
+    flush();
     copyFile(fileName, getUserDataPath(true) + "crash.Vabodemo.log");
 }

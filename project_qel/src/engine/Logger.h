@@ -20,6 +20,8 @@ public:
     // Flushes and closes the log, then copies it to the crash log. Later
     // lines are dropped.
     void writeCrashLog();
+    // Copies the log as it stands to the crash log and keeps writing.
+    void copyToCrashLog();
     void flush();
 
     UString fileName;

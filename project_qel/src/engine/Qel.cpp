@@ -31,6 +31,7 @@ namespace {
 
 const char* applicationName = "Vabodemo";
 const char* sectionName = "Qel";
+constexpr double SHORTEST_PERIOD = 0.001;
 
 template <class T>
 void deleteManager(T*& manager)
@@ -107,12 +108,10 @@ void Qel::readConfiguration()
     if (bDebugLocked) {
         debugLevel = 0;
     }
-    double frameRate = config->readDouble(sectionName, "frameRate", 0.015);
-    // A period that is not a positive number would stall or race the frames.
-    if (!(frameRate > 0.0 && frameRate <= 1.0)) {
-        config->setDouble(sectionName, "frameRate", 0.015);
-    }
-    maxFrameDuration = config->readDouble(sectionName, "maxFrameDuration", 0.05);
+    // A period that is not positive would stall the frames or run every
+    // screen clock backwards; the clock counts whole milliseconds.
+    config->readDouble(sectionName, "frameRate", 0.015, SHORTEST_PERIOD, 1.0);
+    maxFrameDuration = config->readDouble(sectionName, "maxFrameDuration", 0.05, SHORTEST_PERIOD, 1.0);
     defaultLanguage = config->readInt(sectionName, "defaultLanguage", -1);
     bTickWhilePaused = config->readBool(sectionName, "bTickWhilePaused", false);
 }

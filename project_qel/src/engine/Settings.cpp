@@ -28,3 +28,13 @@ double readSettingDouble(const char* section, const char* key, double defaultVal
 {
     return settings().readDouble(section, key, defaultValue);
 }
+
+int readSettingInt(const char* section, const char* key, int defaultValue, int low, int high)
+{
+    return settings().readInt(section, key, defaultValue, low, high);
+}
+
+double readSettingDouble(const char* section, const char* key, double defaultValue, double low, double high)
+{
+    return settings().readDouble(section, key, defaultValue, low, high);
+}

@@ -54,7 +54,8 @@ void placeInFrame(Renderable& r, const Renderable* frame)
 
 FontQuad::FontQuad()
 {
-    cacheTTLframes = readSettingInt("FontQuad", "cacheTTLframes", 2);
+    // A negative life would hand out an entry drawn in the same frame.
+    cacheTTLframes = readSettingInt("FontQuad", "cacheTTLframes", 2, 0, 1000);
 }
 
 FontQuad::~FontQuad()

@@ -18,6 +18,8 @@ QEL_IMPLEMENT_RUNTIME_CLASS(QelGraphics, QEL_NO_PARENT, QEL_NO_CREATOR);
 
 namespace {
 
+// The largest window or logical screen side taken from the settings.
+constexpr int MAX_SIZE = 16384;
 constexpr Uint32 FULLSCREEN_QUERY = SDL_FULLSCREEN | SDL_ANYFORMAT | SDL_OPENGL;
 // SDL_ListModes's answer that every size is acceptable.
 SDL_Rect** const ALL_MODES = reinterpret_cast<SDL_Rect**>(-1);
@@ -33,10 +35,11 @@ bool endsWith(const UString& text, const char* suffix)
 QelGraphics::QelGraphics()
 {
     QEL_LOG("Starting...");
-    fovWidth = readSettingInt(SECTION, "fovWidth", 800);
-    fovHeight = readSettingInt(SECTION, "fovHeight", 600);
-    screenWidth = readSettingInt(SECTION, "screenWidth", 800);
-    screenHeight = readSettingInt(SECTION, "screenHeight", 600);
+    // Every 2D placement divides by the logical screen: keep it usable.
+    fovWidth = readSettingInt(SECTION, "fovWidth", 800, 1, MAX_SIZE);
+    fovHeight = readSettingInt(SECTION, "fovHeight", 600, 1, MAX_SIZE);
+    screenWidth = readSettingInt(SECTION, "screenWidth", 800, 1, MAX_SIZE);
+    screenHeight = readSettingInt(SECTION, "screenHeight", 600, 1, MAX_SIZE);
     bFullScreen = readSettingBool(SECTION, "bFullScreen", true);
     bBilinearFilter = readSettingBool(SECTION, "bBilinearFilter", true);
     bUseReferenceDevice = readSettingBool(SECTION, "bUseReferenceDevice", false);
@@ -46,12 +49,6 @@ QelGraphics::QelGraphics()
     bBrokenAlphaOp = readSettingBool(SECTION, "bBrokenAlphaOp", false);
     bTFACTORSupport = readSettingBool(SECTION, "bTFACTORSupport", false);
     bSimulate256x256TextureHW = readSettingBool(SECTION, "bSimulate256x256TextureHW", true);
-    if (fovWidth <= 0 || fovHeight <= 0) {
-        // Every 2D placement divides by the logical screen: keep it usable.
-        QEL_LOG("Invalid logical screen %dx%d, using 800x600.", fovWidth, fovHeight);
-        fovWidth = 800;
-        fovHeight = 600;
-    }
     aspectRatio = static_cast<float>(fovHeight) / static_cast<float>(fovWidth);
 
     SDL_WM_SetCaption("Vabodemo", "Vabodemo");

@@ -18,9 +18,11 @@ QelInput::QelInput()
     bTrackMouse = readSettingBool(SECTION, "bTrackMouse", true);
     bTrackJoystick = readSettingBool(SECTION, "bTrackJoystick", true);
     bSwapMouseButtons = readSettingBool(SECTION, "bSwapMouseButtons", false);
-    joystickDeadZone = readSettingDouble(SECTION, "joystickDeadZone", 0.2);
-    repeatRate = readSettingDouble(SECTION, "repeatRate", 0.1);
-    repeatDelay = readSettingDouble(SECTION, "repeatDelay", 0.25);
+    // A dead zone of the whole axis would never let the stick act; periods
+    // that are not positive would repeat a held key every frame.
+    joystickDeadZone = readSettingDouble(SECTION, "joystickDeadZone", 0.2, 0.0, 0.95);
+    repeatRate = readSettingDouble(SECTION, "repeatRate", 0.1, 0.001, 1.0);
+    repeatDelay = readSettingDouble(SECTION, "repeatDelay", 0.25, 0.001, 1.0);
     if (bTrackKeyboard) {
         QEL_LOG("Grabbing keyboard.");
         SDL_EnableUNICODE(1);

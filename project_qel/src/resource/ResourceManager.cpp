@@ -1,5 +1,7 @@
 #include "resource/ResourceManager.h"
 
+#include "engine/Console.h"
+#include "engine/Qel.h"
 #include "engine/QelAssert.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(ResourceManager, QEL_NO_PARENT, QEL_NO_CREATOR);
@@ -42,4 +44,15 @@ UString ResourceManager::nameOf(const QelBase* object) const
 {
     auto found = byObject.find(object);
     return found != byObject.end() ? found->second : UString();
+}
+
+void ResourceManager::list() const
+{
+    Console* console = g_qel != nullptr ? g_qel->console : nullptr;
+    if (console == nullptr) {
+        return;
+    }
+    for (const auto& [name, object] : byName) {
+        console->print("ResourceManager: %s", name.c_str());
+    }
 }

@@ -24,6 +24,8 @@ public:
     QelBase* find(const UString& name, bool mustExist) const;
     // The first name the object was registered under; empty when none.
     UString nameOf(const QelBase* object) const;
+    // Prints every name to the console, one line each, in the map's order.
+    void list() const;
 
     std::unordered_map<UString, QelBase*> byName;
     std::unordered_map<const QelBase*, UString> byObject;

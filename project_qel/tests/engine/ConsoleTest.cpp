@@ -78,8 +78,6 @@ TEST_F(ConsoleTest, CommandsFollowTheirPatterns)
     EXPECT_FALSE(core.qel->bDebugLocked);
     console.executeCommand("rel 1");
     EXPECT_TRUE(core.qel->bDebugLocked);
-    console.executeCommand("fps 0");
-    EXPECT_EQ(console.history.back(), "Unknown command: fps 0");
     console.executeCommand(UString(100000, 'x'));
     EXPECT_EQ(console.history.back().size(), 100000u + 17u);
 }

@@ -7,15 +7,20 @@
 #include <SDL.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "audio/QelAudio.h"
 #include "config/MemoryIniFile.h"
 #include "engine/Console.h"
 #include "engine/Context.h"
 #include "engine/Logger.h"
 #include "engine/Qel.h"
 #include "engine/TimeKeeper.h"
+#include "graphics/FontQuad.h"
+#include "graphics/QelGraphics.h"
+#include "input/QelInput.h"
 #include "support/DeviceCore.h"
 #include "support/TempFolder.h"
 #include "system/SystemUtils.h"
@@ -129,6 +134,59 @@ TEST_F(Engine, FirstRunWritesEveryKeyAndLogsTheShutdownSteps)
     }
 }
 
+// A number the engine reads at start that would stop or break the program
+// (a frozen or backward clock, a dead stick, no sound, a broken font cache)
+// falls back to its default, which is also what the file keeps; a sound
+// value is kept as it stands.
+TEST_F(Engine, NumericSettingsOutsideTheirRangesFallBackToTheirDefaults)
+{
+    const struct {
+        const char* section;
+        const char* key;
+        const char* bad;
+        const char* fallback;
+        const char* good;
+        double (*read)(Qel&, FontQuad&);
+    } rows[] = {
+        {"Qel", "frameRate", "0", "0.01500000", "0.02", [](Qel& q, FontQuad&) { return q.frameTimer.period; }},
+        {"Qel", "maxFrameDuration", "-5", "0.05000000", "0.1", [](Qel& q, FontQuad&) { return q.maxFrameDuration; }},
+        {"QelGraphics", "fovWidth", "wide", "800", "1024", [](Qel& q, FontQuad&) { return double(q.graphics->fovWidth); }},
+        {"QelGraphics", "fovHeight", "-600", "600", "768", [](Qel& q, FontQuad&) { return double(q.graphics->fovHeight); }},
+        {"QelGraphics", "screenWidth", "0", "800", "640", [](Qel& q, FontQuad&) { return double(q.graphics->screenWidth); }},
+        {"QelGraphics", "screenHeight", "-1", "600", "480", [](Qel& q, FontQuad&) { return double(q.graphics->screenHeight); }},
+        {"QelInput", "joystickDeadZone", "1.5", "0.20000000", "0.5", [](Qel& q, FontQuad&) { return q.input->joystickDeadZone; }},
+        {"QelInput", "repeatRate", "0", "0.10000000", "0.05", [](Qel& q, FontQuad&) { return q.input->repeatRate; }},
+        {"QelInput", "repeatDelay", "-1", "0.25000000", "0.5", [](Qel& q, FontQuad&) { return q.input->repeatDelay; }},
+        {"QelAudio", "frequency", "0", "22050", "44100", [](Qel& q, FontQuad&) { return double(q.audio->frequency); }},
+        {"QelAudio", "mixBufferDuration", "nan", "0.10000000", "0.2", nullptr},
+        {"FontQuad", "cacheTTLframes", "-3", "2", "5", [](Qel&, FontQuad& f) { return double(f.cacheTTLframes); }},
+    };
+    for (bool sound : {false, true}) {
+        SCOPED_TRACE(sound ? "sound values" : "bad values");
+        extraConfig.clear();
+        for (const auto& row : rows) {
+            extraConfig += std::string("[") + row.section + "]\n" + row.key + "=" + (sound ? row.good : row.bad) + "\n";
+        }
+        SetUp();
+        start();
+        auto font = std::make_unique<FontQuad>();
+        for (const auto& row : rows) {
+            if (row.read != nullptr) {
+                EXPECT_DOUBLE_EQ(row.read(*qel, *font), std::stod(sound ? row.good : row.fallback)) << row.key;
+            }
+        }
+        font.reset();
+        shutDown();
+        const std::string saved = TempFolder::readFile(configPath());
+        const std::string text = log();
+        for (const auto& row : rows) {
+            EXPECT_THAT(saved, testing::HasSubstr(std::string("\n") + row.key + "=" + (sound ? row.good : row.fallback) + "\n"));
+            const std::string complaint = std::string("Value '") + row.bad + "' of key '" + row.key + "'";
+            EXPECT_EQ(text.find(complaint) != std::string::npos, !sound) << row.key;
+        }
+    }
+}
+
 TEST_F(Engine, DebugCodeUnlocksTheReportOfLiveObjects)
 {
     extraConfig = "[Qel]\ndebugCode=40817\ndebugLevel=3\n";
@@ -228,9 +286,21 @@ TEST_F(Engine, ConsoleOpensWithShiftAndGrave)
     EXPECT_TRUE(qel->console->bShown);
     qel->console->executeCommand("rel 0");
     EXPECT_FALSE(qel->bDebugLocked);
-    qel->console->executeCommand("fps 100");
-    EXPECT_DOUBLE_EQ(qel->frameTimer.period, 0.01);
+    qel->console->executeCommand("fps 0.03");
+    EXPECT_DOUBLE_EQ(qel->frameTimer.period, 0.03);
     qel->frame(&root);
+    // Frames start a period apart, to within the timer's millisecond.
+    const double before = qel->getFrameTime();
+    for (int i = 0; i < 10; ++i) {
+        qel->frame(&root);
+    }
+    EXPECT_NEAR((qel->getFrameTime() - before) / 10.0, 0.03, 0.0025);
+    // A period that is not positive, or above a second, is refused.
+    for (const char* refused : {"fps 0", "fps -0.5", "fps 2", "fps nan"}) {
+        qel->console->executeCommand(refused);
+        EXPECT_EQ(qel->console->history.back(), std::string("Unknown command: ") + refused);
+        EXPECT_DOUBLE_EQ(qel->frameTimer.period, 0.03) << refused;
+    }
 }
 
 // A missing edition file and a video start that fails: both fatal, each

@@ -60,6 +60,8 @@ TEST_F(FatalError, FailedCheckReportsTheStatementLogsAndExits)
     EXPECT_NE(printed().find("*** ERROR *** " + report), std::string::npos) << printed();
     std::string text = log();
     EXPECT_NE(text.find("\terror(): " + report), std::string::npos) << text;
+    // The path within the source tree, whatever folder the build ran in.
+    EXPECT_NE(text.find(report + "project_qel/tests/engine/FatalErrorTest.cpp\n Line: "), std::string::npos) << text;
     EXPECT_THAT(text, testing::ContainsRegex("FatalErrorTest\\.cpp\n Line: [0-9]+\n(\\+[0-9]+)?\terror\\(\\): Forced exit\\.\n$"));
     EXPECT_EQ(crashLog(), text);
 }

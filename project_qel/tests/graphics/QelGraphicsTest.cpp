@@ -270,20 +270,6 @@ TEST(GraphicsDevice, DestructionWritesTheFiveKeysBack)
     }
 }
 
-TEST(GraphicsDevice, ALogicalScreenWithoutSizeFallsBackTo800By600)
-{
-    for (const char* settings : {"fovWidth=0\n", "fovWidth=-5\n", "fovHeight=0\n", "fovWidth=wide\n"}) {
-        DeviceCore core(DeviceCore::GRAPHICS, settings);
-        EXPECT_EQ(core.graphics->fovWidth, 800) << settings;
-        EXPECT_EQ(core.graphics->fovHeight, 600) << settings;
-        EXPECT_FLOAT_EQ(core.graphics->aspectRatio, 0.75f);
-        EXPECT_NE(core.logText().find("Invalid logical screen"), std::string::npos);
-    }
-    DeviceCore core(DeviceCore::GRAPHICS, "fovWidth=1024\nfovHeight=768\n");
-    EXPECT_EQ(core.graphics->fovWidth, 1024);
-    EXPECT_FLOAT_EQ(core.graphics->aspectRatio, 0.75f);
-}
-
 TEST(GraphicsDevice, FullScreenIsLeftAtTheEndAndRememberedAsAsked)
 {
     DeviceCore core(DeviceCore::GRAPHICS, "bFullScreen=Yes\n");
@@ -425,8 +411,30 @@ TEST(GraphicsDeathTest, AFatalErrorInFullScreenLeavesItBeforeTheReport)
     if (on == std::string::npos) {
         GTEST_SKIP() << "the display offers no full-screen mode";
     }
-    size_t windowed = crashLog.find("Best mode found", on);
+    // The cause is kept before the window is restored, which may fail.
+    size_t cause = crashLog.find("Bad news.", on);
+    ASSERT_NE(cause, std::string::npos);
+    size_t windowed = crashLog.find("Best mode found", cause);
     ASSERT_NE(windowed, std::string::npos);
     EXPECT_NE(crashLog.find("windowed.", windowed), std::string::npos);
-    EXPECT_LT(windowed, crashLog.find("Bad news."));
+}
+
+TEST(GraphicsDeathTest, AWindowThatCannotBeRestoredKeepsTheFirstCause)
+{
+    DeviceCore core(0);
+    EXPECT_FATAL_WITH(core,
+                      {
+                          core.startGraphics();
+                          // Full screen to leave, and no video left to do it with.
+                          core.graphics->bFullScreen = true;
+                          SDL_QuitSubSystem(SDL_INIT_VIDEO);
+                          setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+                          QEL_FATAL("First cause.");
+                      },
+                      "Statement: surfaceHandle!=NULL");
+    const std::string crashLog = TempFolder::readFile(core.crashLogPath());
+    const size_t first = crashLog.find("Error: First cause.");
+    ASSERT_NE(first, std::string::npos) << crashLog;
+    EXPECT_LT(first, crashLog.find("surfaceHandle!=NULL"));
+    EXPECT_TRUE(crashLog.ends_with("error(): Forced exit.\n")) << crashLog;
 }

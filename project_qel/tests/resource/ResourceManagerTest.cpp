@@ -1,10 +1,13 @@
 #include "resource/ResourceManager.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/Console.h"
+#include "engine/Qel.h"
 #include "object/QelBase.h"
 #include "support/FileCore.h"
 
@@ -28,6 +31,23 @@ TEST(ResourceManager, FindsByNameAndByObject)
     EXPECT_EQ(resources.nameOf(nullptr), "");
     EXPECT_EQ(resources.nameOf(&b), "");
     EXPECT_NE(core.logText().find("ResourceManager(): Starting..."), std::string::npos);
+}
+
+TEST(ResourceManager, ListsEveryNameOnTheConsole)
+{
+    FileCore core;
+    Console console;
+    core.qel->console = &console;
+    ResourceManager resources;
+    QelBase a;
+    resources.addResource("bear:0", &a);
+    resources.addResource("bear:alias", &a);
+    resources.list();
+    std::vector<UString> lines = console.history;
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<UString>{"ResourceManager: bear:0", "ResourceManager: bear:alias"}));
+    EXPECT_NE(core.logText().find("> ResourceManager: bear:alias"), std::string::npos);
+    core.qel->console = nullptr;
 }
 
 TEST(ResourceManager, ShutdownCountsAndLeavesTheResourcesAlone)

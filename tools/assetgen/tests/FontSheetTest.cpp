@@ -181,3 +181,34 @@ TEST_F(FontSheets, EveryCharacterOfEveryLanguageHasAGlyphOrIsComposedFromGlyphsW
         }
     }
 }
+
+// A quad font advances by the whole cell, so a cell that ends well past its
+// glyph's ink opens a gap inside words ("of ficiel"). The icons and the
+// accents the engine composes letters from keep their drawn widths.
+TEST_F(FontSheets, NoGlyphCellCarriesMoreEmptySpaceOnItsRightThanTheTypefaceGivesIt) {
+    for (const FontSpec& spec : fontSpecs()) {
+        SCOPED_TRACE(spec.name);
+        LoadedFont font;
+        ASSERT_TRUE(loadFont(spec, font));
+        // Beyond a pixel of rounding, the letter spacing: the gap the engine
+        // adds, or the outline it lays over the next letter.
+        const int allowed = 1 + std::abs(spec.letterSpacing);
+        for (int s = std::max(spec.firstSymbol, 33); s < 256; ++s) {
+            const LoadedCell& cell = font.cells[s];
+            if ((spec.composites && isCutAccent(s)) || (cell.frame.width == 1 && cell.frame.height == 1)) {
+                continue;
+            }
+            int inkRight = 0;
+            for (int x = 0; x < cell.frame.width; ++x) {
+                for (int y = 0; y < cell.frame.height; ++y) {
+                    if (pixel(cell, x, y)[3] > 0) {
+                        inkRight = x + 1;
+                    }
+                }
+            }
+            if (inkRight > 0) {
+                EXPECT_LE(cell.frame.width - inkRight, allowed) << "symbol " << s;
+            }
+        }
+    }
+}

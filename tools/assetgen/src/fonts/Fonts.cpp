@@ -28,6 +28,7 @@ namespace {
 constexpr const char* kFace = "/usr/share/fonts/truetype/quicksand/Quicksand-Bold.ttf";
 constexpr const char* kFallbackFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 constexpr int kSheetSize = 256; // the texture size every font sheet must fit
+constexpr unsigned kFaintAlpha = 40; // antialiasing at or below this hardly shows
 
 // Windows-1252 bytes 0x80 to 0x9F; 0 marks the five unassigned ones.
 constexpr char32_t kCp1252High[32] = {
@@ -336,6 +337,59 @@ cairo_surface_t* crop(cairo_surface_t* s, int left, int top, int right, int bott
     return out;
 }
 
+// The rightmost column that shows (alpha above the faint edge of the
+// antialiasing), plus one; 0 for a cell without visible ink.
+int visibleRight(cairo_surface_t* s) {
+    cairo_surface_flush(s);
+    const int w = cairo_image_surface_get_width(s);
+    const int h = cairo_image_surface_get_height(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    const unsigned char* data = cairo_image_surface_get_data(s);
+    for (int x = w - 1; x >= 0; --x) {
+        for (int y = 0; y < h; ++y) {
+            uint32_t p;
+            std::memcpy(&p, data + static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 4, 4);
+            if ((p >> 24) > kFaintAlpha) {
+                return x + 1;
+            }
+        }
+    }
+    return 0;
+}
+
+// The quad font advances by the whole cell: a glyph whose ink reaches past
+// its advance (the hook of an "f") would push the next letter away. The
+// cell ends at the advance, or at the glyph's visible ink where that reaches
+// further; only a faint edge of antialiasing beyond it is dropped.
+void cutToAdvance(Cell& cell, int advance) {
+    const int width = std::min(cell.width, std::max(advance, visibleRight(cell.surface)));
+    if (width < cell.width) {
+        cairo_surface_t* cut = crop(cell.surface, 0, 0, width, cell.height);
+        cairo_surface_destroy(cell.surface);
+        cell.surface = cut;
+        cell.width = width;
+    }
+}
+
+// An accent the engine composes letters from, cut to its ink.
+void cutToInk(Cell& cell, int symbol) {
+    int l = 0;
+    int t = 0;
+    int r = 0;
+    int b = 0;
+    if (inkBox(cell.surface, l, t, r, b)) {
+        if (symbol == 184) {
+            t = 0; // the cedilla hangs from the top of the line
+            b = cell.height;
+        }
+        cairo_surface_t* cut = crop(cell.surface, l, t, r, b);
+        cairo_surface_destroy(cell.surface);
+        cell.surface = cut;
+        cell.width = r - l;
+        cell.height = b - t;
+    }
+}
+
 Cell makeCell(const FontSpec& spec, Faces& faces, const Metrics& m, int symbol) {
     const int o = spec.outline;
     const int emptyWidth = std::max(1, spec.spaceWidth - spec.letterSpacing);
@@ -346,6 +400,7 @@ Cell makeCell(const FontSpec& spec, Faces& faces, const Metrics& m, int symbol) 
     cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
     cairo_t* measure = cairo_create(scratch);
     double pen = o;
+    int advance = 0; // the cell width that sets the glyph like the typeface
     if (icon != Icon::None) {
         const double size = std::round(m.capHeight * 1.1);
         cell.width = static_cast<int>(size) + 2 * o + 2;
@@ -359,7 +414,8 @@ Cell makeCell(const FontSpec& spec, Faces& faces, const Metrics& m, int symbol) 
         pen = o + std::max(0.0, -std::floor(e.x_bearing));
         const double advanceRight = pen + std::round(e.x_advance) + o - std::max(0, spec.letterSpacing);
         const double inkRight = pen + std::ceil(e.x_bearing + e.width) + o;
-        cell.width = std::max(1, static_cast<int>(std::max(advanceRight, inkRight)));
+        advance = std::max(1, static_cast<int>(advanceRight));
+        cell.width = std::max(advance, static_cast<int>(inkRight));
     } else {
         cell.width = symbol <= 32 ? 1 : emptyWidth; // unused control codes and the passed-over space
     }
@@ -379,21 +435,9 @@ Cell makeCell(const FontSpec& spec, Faces& faces, const Metrics& m, int symbol) 
     }
     cairo_destroy(cr);
     if (spec.composites && isCutAccent(symbol)) {
-        int l = 0;
-        int t = 0;
-        int r = 0;
-        int b = 0;
-        if (inkBox(cell.surface, l, t, r, b)) {
-            if (symbol == 184) {
-                t = 0; // the cedilla hangs from the top of the line
-                b = cell.height;
-            }
-            cairo_surface_t* cut = crop(cell.surface, l, t, r, b);
-            cairo_surface_destroy(cell.surface);
-            cell.surface = cut;
-            cell.width = r - l;
-            cell.height = b - t;
-        }
+        cutToInk(cell, symbol);
+    } else if (advance > 0 && cell.height > 1) {
+        cutToAdvance(cell, advance);
     }
     return cell;
 }
