@@ -25,6 +25,8 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         "_04790976", "_cfad751b", "_4472ef3a",
         // The start-up screens.
         "ContextAutoConfigure",
+        // The web-service screens; the menus open two of them by name.
+        "ContextErrorReport", "ContextNetworkWizard1", "ContextNetworkWizard3", "ContextScoreUpload",
     };
     for (const char* name : expected) {
         RuntimeClass* record = manager->findByName(name);

@@ -18,6 +18,7 @@
 #include "loader/StartupResources.h"
 #include "object/RuntimeClassManager.h"
 #include "screens/ContextAutoConfigure.h"
+#include "screens/ContextErrorReport.h"
 #include "screens/ContextGameLogo.h"
 #include "screens/ContextMakerLogo.h"
 
@@ -49,6 +50,9 @@ void Global::initPostLoader()
     initGame();
     contextManager->add(new ContextGameLogo());
     contextManager->add(new ContextMakerLogo());
+    if (ContextErrorReport::hasCrashLog()) {
+        contextManager->add(new ContextErrorReport());
+    }
     contextManager->add(new ContextAutoConfigure());
     g_qel->logger->write(
         "%s(): %s", "initPostLoader",

@@ -6,6 +6,7 @@
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
 #include "global/Global.h"
+#include "global/WebService.h"
 #include "graphics/QelGraphics.h"
 #include "gui/MenuButton.h"
 #include "gui/MenuUserDisplay.h"
@@ -68,7 +69,7 @@ ContextMain::ContextMain()
 
 UString ContextMain::homePage()
 {
-    return UString("http://") + VABO_WEB_SERVICE_HOST;
+    return webServiceAddress("");
 }
 
 void ContextMain::offerScreen(MenuButton* button, const char* screenClass)

@@ -1,7 +1,8 @@
 // The main menu with scripted input: its layout in the 800 x 600 view,
-// the buttons polled in their fixed order, buttons of screens the program
-// lacks greyed out and harmless, the crash request, and the player's
-// greeting with its hover box and first-player prompt.
+// the buttons polled in their fixed order and leading to their screens, a
+// button of a screen the program lacks greyed out and harmless, the crash
+// request, and the player's greeting with its hover box, the player list
+// behind it and the name entry while there is no player.
 #include "screens/ContextMain.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,9 @@
 #include "context/MenuCore.h"
 #include "gui/MenuButton.h"
 #include "gui/MenuUserDisplay.h"
+#include "screens/ContextHighScores.h"
+#include "screens/ContextNewUser.h"
+#include "screens/ContextUserManager.h"
 #include "support/ExpectFatal.h"
 #include "text/RenderableText.h"
 
@@ -24,6 +28,7 @@ namespace {
 class CountingMain : public ContextMain {
 public:
     void onButtonStart() override { ++starts; }
+    void offerMissingScreen(MenuButton* button) { offerScreen(button, "NoSuchScreen"); }
     int starts = 0;
 };
 
@@ -31,6 +36,7 @@ class ContextMainTest : public testing::Test, public MenuCore {
 protected:
     ContextMainTest()
     {
+        addPlayer("Ada");
         menu = new CountingMain();
         manager->add(menu);
         tick();
@@ -67,23 +73,22 @@ TEST_F(ContextMainTest, TheMenuIsLaidOutInTheViewWithItsChildrenInOrder)
     EXPECT_EQ(menu->buttonQuit->position.x, -300.0f);
 }
 
-TEST_F(ContextMainTest, ButtonsOfScreensTheProgramLacksAreGreyAndDoNothing)
+TEST_F(ContextMainTest, AButtonWhoseScreenTheProgramLacksIsGreyAndDoesNothing)
 {
     EXPECT_FALSE(menu->buttonStart->bInactive) << "the start button belongs to the game";
-    EXPECT_TRUE(menu->buttonOptions->bInactive);
-    EXPECT_TRUE(menu->buttonHighScores->bInactive);
+    EXPECT_FALSE(menu->buttonHighScores->bInactive);
+    EXPECT_FALSE(menu->buttonCredits->bInactive);
+    menu->offerMissingScreen(menu->buttonCredits);
     EXPECT_TRUE(menu->buttonCredits->bInactive);
-    clickAt(0.0f, -100.0f);
     clickAt(0.0f, -150.0f);
     EXPECT_EQ(manager->getActive(), menu);
-    // A click the screen polls anyway (a shortcut set later) finds no
-    // screen to push.
-    menu->buttonOptions->bClicked = true;
-    tick();
-    EXPECT_EQ(manager->getActive(), menu);
-    EXPECT_FALSE(manager->addNew("ContextOptions"));
+    EXPECT_FALSE(manager->addNew("NoSuchScreen"));
     EXPECT_FALSE(ContextManager::canCreate("MenuButton")) << "not a screen";
     EXPECT_FALSE(ContextManager::canCreate("ContextManager")) << "no creator";
+
+    clickAt(0.0f, -50.0f);
+    tick();
+    EXPECT_NE(dynamic_cast<ContextHighScores*>(manager->getActive()), nullptr);
 }
 
 TEST_F(ContextMainTest, StartCallsTheGamesHookAndRegisteredScreensArePushed)
@@ -134,14 +139,10 @@ TEST_F(ContextMainTest, CtrlAltXIsACrashRequestAndXAloneIsNothing)
         "Crash requested");
 }
 
-TEST_F(ContextMainTest, TheGreetingNamesThePlayerAndLightsUpUnderThePointer)
+TEST_F(ContextMainTest, TheGreetingNamesThePlayerLightsUpAndOpensThePlayerList)
 {
     MenuUserDisplay* display = menu->userDisplay;
     EXPECT_EQ(display->nameText->position.y, 125.0f);
-    EXPECT_EQ(display->nameText->text, "Hello, !");
-    EXPECT_TRUE(global->settings.newUserPrompted) << "no player yet";
-    addPlayer("Ada");
-    tick();
     EXPECT_EQ(display->nameText->text, "Hello, Ada!");
     EXPECT_FALSE(global->settings.newUserPrompted);
 
@@ -156,7 +157,17 @@ TEST_F(ContextMainTest, TheGreetingNamesThePlayerAndLightsUpUnderThePointer)
     pointAt(0.0f, 125.0f - 36.0f);
     tick();
     EXPECT_FALSE(display->bHovered);
-    // Without a player list in the program a click there changes nothing.
     clickAt(0.0f, 120.0f);
-    EXPECT_EQ(manager->getActive(), menu);
+    tick();
+    EXPECT_NE(dynamic_cast<ContextUserManager*>(manager->getActive()), nullptr);
+}
+
+TEST_F(ContextMainTest, WithoutAPlayerTheNameEntryComesUpByItself)
+{
+    global->profiles.deleteProfile(0);
+    tick();
+    EXPECT_EQ(menu->userDisplay->nameText->text, "Hello, !");
+    EXPECT_TRUE(global->settings.newUserPrompted);
+    tick();
+    EXPECT_NE(dynamic_cast<ContextNewUser*>(manager->getActive()), nullptr);
 }

@@ -2,7 +2,26 @@
 
 #include "system/SystemUtils.h"
 
+namespace {
+
+UString crashFile(const char* extension)
+{
+    return getUserDataPath(true) + "crash.Vabodemo" + extension;
+}
+
+} // namespace
+
+UString Config::getCRASHLOGfile()
+{
+    return crashFile(".log");
+}
+
+UString Config::getCRASHSCREENSHOTfile()
+{
+    return crashFile(".jpg");
+}
+
 UString Config::getCRASHNETTRAFFICfile()
 {
-    return getUserDataPath(true) + "crash.Vabodemo.net";
+    return crashFile(".net");
 }

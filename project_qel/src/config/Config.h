@@ -4,8 +4,11 @@
 
 namespace Config {
 
-// The traffic recording kept for the crash report: the per-user folder
-// followed by "crash.Vabodemo.net".
+// The crash files, each the per-user folder followed by "crash.Vabodemo"
+// and its extension. The fatal path writes the log copy and the screenshot;
+// a running traffic recording writes the traffic file.
+UString getCRASHLOGfile();
+UString getCRASHSCREENSHOTfile();
 UString getCRASHNETTRAFFICfile();
 
 } // namespace Config

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdarg>
 
+#include "config/Config.h"
 #include "engine/Logger.h"
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
@@ -46,7 +47,7 @@ void ErrorManager::report(const UString& message)
         if (leaveMachineUsable && graphics != nullptr) {
             // A screenshot that cannot be written is skipped; an error on
             // the way out of fullscreen ends here without these steps.
-            graphics->saveScreenshot(getUserDataPath(true) + "crash.Vabodemo.jpg");
+            graphics->saveScreenshot(Config::getCRASHSCREENSHOTfile());
             if (graphics->bFullScreen) {
                 // Leaving full screen may fail in its turn and end the
                 // process with its own report: the cause goes first.

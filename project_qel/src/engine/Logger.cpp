@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 
+#include "config/Config.h"
 #include "system/SystemUtils.h"
 #include "system/Time.h"
 
@@ -62,5 +63,5 @@ void Logger::writeCrashLog()
 void Logger::copyToCrashLog()
 {
     flush();
-    copyFile(fileName, getUserDataPath(true) + "crash.Vabodemo.log");
+    copyFile(fileName, Config::getCRASHLOGfile());
 }

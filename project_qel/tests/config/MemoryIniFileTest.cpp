@@ -175,8 +175,10 @@ TEST(MemoryIniFileDeathTest, AMissingKeyIsFatal)
     EXPECT_FATAL_WITH(core, ini->getInt("qel", "frameRate"), "in section 'qel'");
 }
 
-TEST(Config, TheCrashTrafficRecordingLiesInThePerUserFolder)
+TEST(Config, TheCrashFilesLieInThePerUserFolder)
 {
     TempFolder folder;
+    EXPECT_EQ(Config::getCRASHLOGfile(), folder.userFolder() + "crash.Vabodemo.log");
+    EXPECT_EQ(Config::getCRASHSCREENSHOTfile(), folder.userFolder() + "crash.Vabodemo.jpg");
     EXPECT_EQ(Config::getCRASHNETTRAFFICfile(), folder.userFolder() + "crash.Vabodemo.net");
 }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -57,10 +58,22 @@ inline void pause(double seconds)
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-// An X server of its own, on the first free display number.
+// A game folder as the build leaves it (the data pack, the edition file and
+// the documentation, linked) and an empty per-user folder.
+inline void makeGameFolders(const std::string& game, const std::string& user)
+{
+    std::filesystem::create_directories(game);
+    std::filesystem::create_directories(user);
+    for (const char* name : {"Vabodemo.dat", "Vabodemo.cfg.static", "readme.htm"}) {
+        std::filesystem::create_symlink(std::string(VABO_GAME_DIR "/") + name, game + "/" + name);
+    }
+}
+
+// An X server of its own, on the first free display number, with one
+// screen of the given size and depth.
 class VirtualDisplay {
 public:
-    VirtualDisplay()
+    explicit VirtualDisplay(const std::string& screen = "1024x768x24")
     {
         int fds[2];
         if (pipe(fds) != 0) {
@@ -69,8 +82,8 @@ public:
         // -noreset: without it the server resets whenever its last client
         // leaves, and a program that connects meanwhile (the next start of
         // the game) is refused.
-        pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten",
-                     "tcp", "-noreset"},
+        pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp",
+                     "-noreset"},
                     {});
         close(fds[1]);
         char digits[16] = {};
@@ -97,15 +110,17 @@ public:
 // One run of the game. The test's own engine core reads the screenshots.
 class GameProcess {
 public:
-    GameProcess(const std::string& gameFolder, const std::string& userFolder, const VirtualDisplay& x)
+    // `environment` adds to or overrides the variables the game gets.
+    GameProcess(const std::string& gameFolder, const std::string& userFolder, const VirtualDisplay& x,
+                const std::vector<std::string>& environment = {})
         : folder(gameFolder), user(userFolder), display(x.display)
     {
         // In a sanitizer build the X and OpenGL libraries keep allocations
         // to the end of the process; the unit tests check the program's own.
-        pid = spawn({VABO_GAME_BINARY},
-                    {"DISPLAY=" + display, "U3_APP_DATA_PATH=" + user, "SDL_AUDIODRIVER=dummy",
-                     "ASAN_OPTIONS=detect_leaks=0"},
-                    folder);
+        std::vector<std::string> variables = {"DISPLAY=" + display, "U3_APP_DATA_PATH=" + user,
+                                              "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"};
+        variables.insert(variables.end(), environment.begin(), environment.end());
+        pid = spawn({VABO_GAME_BINARY}, variables, folder);
     }
     ~GameProcess()
     {
@@ -122,18 +137,20 @@ public:
         args.insert(args.begin(), "xdotool");
         return waitFor(spawn(args, {"DISPLAY=" + display}));
     }
-    // A key held over a few frames, so the game sees it down.
+    // A key held over a few frames, so the game sees it down, then let go
+    // for a few, so that the same key pressed next is a new press.
     void key(const std::string& name) const
     {
         xdotool({"keydown", name});
         pause(0.1);
         xdotool({"keyup", name});
+        pause(0.05);
     }
     // A press held over a few frames, so the game sees the button down.
     void click() const
     {
         xdotool({"mousedown", "1"});
-        pause(0.15);
+        pause(0.25);
         xdotool({"mouseup", "1"});
     }
     // A quick press and release, as a tap of a touchpad: both may reach the
@@ -142,6 +159,65 @@ public:
     void quickClick() const { xdotool({"click", "1"}); }
     // Moves the game's pointer (which follows relative motion) by pixels.
     void moveBy(int dx, int dy) const { xdotool({"mousemove_relative", "--", std::to_string(dx), std::to_string(dy)}); }
+    // Gives the game's window the keyboard focus, as a window manager does
+    // when the player clicks it (the virtual X server has none).
+    void focusWindow() const { xdotool({"search", "--name", "^Vabodemo$", "windowfocus"}); }
+    // Each character typed as its own key (letters, digits, space).
+    void typeText(const std::string& text) const
+    {
+        for (const char ch : text) {
+            key(ch == ' ' ? std::string("space") : std::string(1, ch));
+        }
+    }
+    // The pointer moved to a point of the 800 x 600 view (origin at the
+    // centre, y up) from where the test last left it, then a click there.
+    // The game moves its pointer by `pointerScale` units per pixel.
+    void moveTo(float x, float y)
+    {
+        const int dx = static_cast<int>(std::lround((x - pointerX) / pointerScale));
+        const int dy = static_cast<int>(std::lround((y - pointerY) / pointerScale));
+        if (dx != 0 || dy != 0) {
+            moveBy(dx, -dy);
+        }
+        pointerX += float(dx) * pointerScale;
+        pointerY += float(dy) * pointerScale;
+        pause(0.3);
+    }
+    void clickAt(float x, float y)
+    {
+        if (windowWidth > 0) {
+            pressInWindow(x, y);
+        } else {
+            moveTo(x, y);
+        }
+        click();
+        pause(0.3);
+    }
+    // From now on the game runs in a window of that size: its pointer is let
+    // go at the window's edge and caught again where the next press lands.
+    void useWindow(int width, int height)
+    {
+        windowWidth = width;
+        windowHeight = height;
+    }
+    // The game's pointer pushed past the left edge, so that it lets go, and
+    // the system's pointer put on the point, where a press catches it. The
+    // game brings the system's pointer back to the middle of the window
+    // after each move, so each push goes at most that far.
+    void pressInWindow(float x, float y)
+    {
+        for (int i = 0; i < 4; ++i) {
+            moveBy(-4000, 0);
+            pause(0.15);
+        }
+        const int px = static_cast<int>((x + 400.0f) / 800.0f * float(windowWidth));
+        const int py = static_cast<int>((300.0f - y) / 600.0f * float(windowHeight));
+        xdotool({"search", "--name", "^Vabodemo$", "mousemove", "--window", "%1", std::to_string(px),
+                 std::to_string(py)});
+        pause(0.3);
+        pointerX = x;
+        pointerY = y;
+    }
 
     bool running()
     {
@@ -228,6 +304,24 @@ public:
         }
         return false;
     }
+    // Space through the start-up screens until the main menu shows (the
+    // left end of its start button), or a panel over it (the name entry);
+    // false when neither came.
+    bool skipToMainMenu()
+    {
+        constexpr float START_BUTTON_X = -140.0f;
+        constexpr u32 BUTTON_GREEN = 0x45b14e;
+        constexpr float PANEL_Y = 42.0f;
+        constexpr u32 PANEL_BLUE = 0xac7853;
+        for (int i = 0; i < 60 && running(); ++i) {
+            key("space");
+            if (waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 0.5) ||
+                waitForViewColour(START_BUTTON_X, PANEL_Y, PANEL_BLUE, 0.1)) {
+                return true;
+            }
+        }
+        return false;
+    }
     static bool near(u32 pixel, u32 rgb, int tolerance)
     {
         for (int shift = 0; shift < 24; shift += 8) {
@@ -246,6 +340,13 @@ public:
     std::string display;
     pid_t pid = -1;
     int exitStatus = -1;
+    // Where the game's pointer stands; it starts at the centre.
+    float pointerX = 0.0f;
+    float pointerY = 0.0f;
+    float pointerScale = 1.0f;
+    // The size of the game's window; 0 while it runs full screen.
+    int windowWidth = 0;
+    int windowHeight = 0;
 };
 
 } // namespace e2e

@@ -1,9 +1,9 @@
 // The real program from a fresh per-user folder, on an X server of its
 // own: the loader's stages, the language screen and a quick click on a
-// flag, the start-up screens in order, skips with Space, the main menu,
-// Escape's question (asked with a quick tap) answered No and then Yes, the
-// clean shutdown and the files it leaves; then a second start that skips
-// what the first settled and ends with Alt+F4.
+// flag, the start-up screens in order, skips with Space, the first player's
+// name, the main menu, Escape's question (asked with a quick tap) answered
+// No and then Yes, the clean shutdown and the files it leaves; then a
+// second start that skips what the first settled and ends with Alt+F4.
 #include <gtest/gtest.h>
 
 #include "GameProcess.h"
@@ -26,10 +26,7 @@ protected:
     StartupEndToEnd()
     {
         core.files->bUseWad = false;
-        std::filesystem::create_directories(game);
-        std::filesystem::create_directories(user);
-        std::filesystem::create_symlink(VABO_GAME_DIR "/Vabodemo.dat", game + "/Vabodemo.dat");
-        std::filesystem::create_symlink(VABO_GAME_DIR "/Vabodemo.cfg.static", game + "/Vabodemo.cfg.static");
+        e2e::makeGameFolders(game, user);
     }
 
     std::string userFile(const std::string& name) const { return TempFolder::readFile(user + "/1.30/" + name); }
@@ -42,18 +39,6 @@ protected:
             ASSERT_NE(found, std::string::npos) << "missing after position " << at << ": " << line;
             at = found + line.size();
         }
-    }
-
-    // Space through the start-up screens until the main menu shows.
-    static bool skipToMainMenu(e2e::GameProcess& run)
-    {
-        for (int i = 0; i < 60 && run.running(); ++i) {
-            run.key("space");
-            if (run.waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 0.5)) {
-                return true;
-            }
-        }
-        return false;
     }
 
     FileCore core{false, false};
@@ -81,7 +66,13 @@ TEST_F(StartupEndToEnd, FirstStartAsksTheLanguageAndTheSecondStartDoesNot)
         // The maker's logo (black) follows the one-frame configuration;
         // Space skips it and then the game's opening.
         EXPECT_TRUE(run.waitForColour(4, 4, 0x000000, 20.0, 4));
-        ASSERT_TRUE(skipToMainMenu(run)) << run.log();
+        ASSERT_TRUE(run.skipToMainMenu()) << run.log();
+        // The first start asks the player's name (a Space that skipped
+        // may have typed into it).
+        run.key("BackSpace");
+        run.typeText("Bob");
+        run.key("Return");
+        ASSERT_TRUE(run.waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 10.0));
         // Escape asks; No keeps the menu. The pointer stands where the flag
         // was, 150 units above the centre.
         run.tap("Escape");
@@ -118,7 +109,7 @@ TEST_F(StartupEndToEnd, FirstStartAsksTheLanguageAndTheSecondStartDoesNot)
     EXPECT_FALSE(userFile("Vabodemo.pro").empty());
 
     e2e::GameProcess again(game, user, x);
-    ASSERT_TRUE(skipToMainMenu(again)) << again.log();
+    ASSERT_TRUE(again.skipToMainMenu()) << again.log();
     again.key("alt+F4");
     EXPECT_EQ(again.waitForExit(), 0);
     const std::string log = again.log();
