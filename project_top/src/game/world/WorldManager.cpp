@@ -104,6 +104,12 @@ Context* newGameOverNotice()
     return notice;
 }
 
+// The saved game's lines are the map's own, as it makes itself.
+void logAsMap(const UString& line)
+{
+    qelLog("WorldManager", line);
+}
+
 void dropHeldGame()
 {
     MyGlobal* global = MyGlobal::instance();
@@ -218,19 +224,19 @@ void WorldManager::resumeSavedGame()
     if (!profile.hasSavedGame || !g_qel->fileManager->existsOnDisk(profile.getSaveGameFileName())) {
         return;
     }
-    QEL_LOG("Found saved game. Loading...");
+    logAsMap("Found saved game. Loading...");
     MyGlobal* global = MyGlobal::instance();
     const int level = getCurrentLevel();
     if (!hasLayout(level)) {
         // Offered once, as every load is; the file stays as it is.
         profile.hasSavedGame = false;
-        QEL_LOG("The saved game is of level %d, which has no layout.", level);
-        QEL_LOG("...failed!");
+        logAsMap(formatString("The saved game is of level %d, which has no layout.", level));
+        logAsMap("...failed!");
         return;
     }
     (void)global;
     profile.hasSavedGame = false;
-    QEL_LOG("...failed!");
+    logAsMap("...failed!");
 }
 
 void WorldManager::activate(bool)
