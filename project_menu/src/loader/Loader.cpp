@@ -166,6 +166,9 @@ void Loader::perform(const LoaderStage& stage)
         break;
     case LoaderStageKind::SOUND:
         startup::loadSound(holder, startup::sounds[index]);
+        if (index + 1 == std::size(startup::sounds)) {
+            startup::loadSound(holder, startup::rocketLaunch);
+        }
         break;
     case LoaderStageKind::FONT:
         loadFont(stage.index);

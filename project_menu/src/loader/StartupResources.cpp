@@ -129,6 +129,8 @@ const SoundRow sounds[34] = {
     {"applause3", "sfx/applause-3.ogg", false, 2, 0.0, 0.0f, 0.0f},
 };
 
+const SoundRow rocketLaunch = {"fireworkLaunch", "sfx/fireworklaunch.ogg", false, 4, 0.0, 0.0f, 0.2f};
+
 const char* const levelImages[24] = {
     "gfx/scene-A1.jpg",  "gfx/decoration-A1.tga",  "gfx/scene-A8.jpg",  "gfx/decoration-A8.tga",
     "gfx/scene-A12.jpg", "gfx/decoration-A12.tga", "gfx/scene-A5.jpg",  "gfx/decoration-A5.tga",

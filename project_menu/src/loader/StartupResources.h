@@ -66,6 +66,9 @@ extern const ImageRow holidayLogo;
 extern const TextureRow fontTextures[8];
 extern const MusicRow music[6];
 extern const SoundRow sounds[34];
+// The rocket of the game-completed screen, loaded in the stage of the last
+// sound.
+extern const SoundRow rocketLaunch;
 // The scene images and decorations of the levels, put into a pack being
 // built; the game loads them itself when a level starts.
 extern const char* const levelImages[24];

@@ -12,13 +12,13 @@
 #include "language/Language.h"
 #include "language/StoryScript.h"
 #include "resource/ResourceManager.h"
+#include "screens/StoryText.h"
 #include "text/RenderableText.h"
 
 namespace {
 
 constexpr float LOGO_FROM_TOP = 75.0f;
 constexpr double GLIDE_DURATION = 25.0;
-constexpr int CENTRED_RAISED_HALF_LINE = 0x15;
 constexpr int RAISED_ONE_LINE = 0x22;
 
 Skin* logoSkin()
@@ -71,11 +71,7 @@ void ContextGameLogo::tickContents(double t, double dt)
     if (GLIDE_TIME <= t && t - dt < GLIDE_TIME) {
         g_global->contextPre->addCameraTarget(0.0f, GLIDE_DURATION);
     }
-    for (const StoryScene& scene : getScenesStarting(getOpeningStory(), clockBefore, t)) {
-        for (const StoryLine& line : scene.lines) {
-            addIntroText(line.offset, scene.life, UString(g_qel->language->getText(line.text)), scene.large);
-        }
-    }
+    showStoryScenes(textHolder, getOpeningStory(), clockBefore, t);
     if (LOGO_TIME <= t && t - dt < LOGO_TIME) {
         showLogo();
     }
@@ -88,14 +84,7 @@ void ContextGameLogo::tickContents(double t, double dt)
 
 void ContextGameLogo::addIntroText(float y, double duration, const UString& text, bool large)
 {
-    auto* line = new RenderableText(0.0f, y, 0.0f, text, large ? g_global->fontLarge : g_global->fontMedium,
-                                    large ? UColor(255, 255, 255, 255) : UColor(0, 0, 0, 255));
-    textHolder->addChildBack(line);
-    line->printFlags = CENTRED_RAISED_HALF_LINE;
-    line->lifeTime = duration;
-    line->fadeInTime = STORY_FADE_IN;
-    line->fadeOutTime = STORY_FADE_OUT;
-    line->bShadowed = false;
+    textHolder->addChildBack(newStoryText(y, duration, text, large));
 }
 
 void ContextGameLogo::showLogo()

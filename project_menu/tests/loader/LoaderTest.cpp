@@ -107,6 +107,7 @@ TEST_F(LoaderRun, StoredLanguageRunsEveryStageOncePerFrameAndHandsOverToTheStart
     EXPECT_EQ(core.find("fontLarge"), core.global->fontLarge);
     EXPECT_NE(core.find("heart:0"), nullptr);
     EXPECT_NE(core.find("applause3"), nullptr);
+    EXPECT_NE(core.find("fireworkLaunch"), nullptr) << "with the last sound of the table";
     EXPECT_NE(core.find("logoHoliday:0"), nullptr);
     EXPECT_NE(dynamic_cast<BendQuad*>(core.find("bearHand:bend")), nullptr);
 }

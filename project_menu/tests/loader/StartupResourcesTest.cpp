@@ -85,7 +85,8 @@ TEST_F(StartupResources, EveryImageOfTheTableLoadsWithItsFramesUnderItsOwnKey)
     for (const TextureRow& row : fontTextures) add(row.key);
     for (const MusicRow& row : music) add(row.key);
     for (const SoundRow& row : sounds) add(row.key);
-    EXPECT_EQ(keys.size(), 44u + 8u + 6u + 34u);
+    add(rocketLaunch.key);
+    EXPECT_EQ(keys.size(), 44u + 8u + 6u + 34u + 1u);
 }
 
 TEST_F(StartupResources, OriginsMoveOnlyOnTheFramesTheTableNames)

@@ -1,5 +1,6 @@
 #include "audio/Sound.h"
 
+#include "audio/Mixer.h"
 #include "audio/MixerOGGstatic.h"
 #include "audio/QelAudio.h"
 #include "audio/SoundChannel.h"
@@ -21,6 +22,12 @@ Sound::Sound(const UString& fileName, bool loop, int maxPlaybacks)
 
 Sound::~Sound()
 {
+    // A voice still playing would go on reading the deleted samples.
+    if (sample != nullptr) {
+        if (Mixer* mixer = QelAudio::activeMixer()) {
+            mixer->stopSource(sample);
+        }
+    }
     delete sample;
     sample = nullptr;
 }

@@ -48,6 +48,19 @@ TEST_F(SoundTest, LoadingDecodesTheWholeFileAndSemitonesStepBy1Point0595)
     EXPECT_NE(device.logText().find(formatString("Sound(): Loading sound file '%s'.", tone.c_str())), std::string::npos);
 }
 
+TEST_F(SoundTest, DeletingASoundEndsItsVoicesAndNoOther)
+{
+    Sound kept(tone, false, 4);
+    auto* deleted = new Sound(tone, false, 4);
+    deleted->play();
+    kept.play();
+    deleted->play();
+    EXPECT_EQ(device.mixer()->countChildren(), 3u);
+    delete deleted;
+    ASSERT_EQ(device.mixer()->countChildren(), 1u);
+    EXPECT_EQ(lastVoice()->source, kept.sample);
+}
+
 TEST_F(SoundTest, PitchFrequencyAndPanFollowTheirRanges)
 {
     Sound sound(tone, false, 4);

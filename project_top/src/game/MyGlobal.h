@@ -5,6 +5,7 @@
 #include "global/Global.h"
 
 class GameController;
+class WorldManager;
 
 class MyGlobal : public Global {
 public:
@@ -23,4 +24,6 @@ public:
 
     // Set by whoever creates the game; the game clears it when deleted.
     GameController* pGameController = nullptr;
+    // The world map, which registers itself and clears this when deleted.
+    WorldManager* pWorldManager = nullptr;
 };

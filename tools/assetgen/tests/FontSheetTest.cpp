@@ -156,6 +156,7 @@ TEST_F(FontSheets, EveryCharacterOfEveryLanguageHasAGlyphOrIsComposedFromGlyphsW
             for (int icon : {1, 2, 3, 4, 5, 6, 9, 10, 13}) {
                 EXPECT_TRUE(hasInk(icon)) << "icon " << icon;
             }
+            EXPECT_EQ(hasInk(14), spec.outline == 0) << "the check box";
         }
         if (std::string(spec.name) == "fontMedium") {
             EXPECT_TRUE(hasInk(0x07)) << "the spinner's left arrow";

@@ -90,7 +90,7 @@ const std::vector<const char*>& soundFiles() {
         "sfx/guitar2.ogg",          "sfx/bell.ogg",        "sfx/bellsmall.ogg",       "sfx/clocktick.slow.ogg",
         "sfx/jingleX3part.ogg",     "sfx/jingle03.ogg",    "sfx/jinglelose.ogg",      "sfx/jinglewin.ogg",
         "sfx/jingle06.ogg",         "sfx/fireball.ogg",    "sfx/hclap60.ogg",         "sfx/applause-1.ogg",
-        "sfx/applause-2.ogg",       "sfx/applause-3.ogg",
+        "sfx/applause-2.ogg",       "sfx/applause-3.ogg",      "sfx/fireworklaunch.ogg",
     };
     return files;
 }

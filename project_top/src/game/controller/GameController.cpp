@@ -9,6 +9,7 @@
 #include "game/track/Track.h"
 #include "game/train/Train.h"
 #include "game/effects/TextBonus.h"
+#include "game/hud/PlayerHUD.h"
 #include "system/StringUtils.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(GameController, Context::runtimeClass(), QEL_NO_CREATOR);
@@ -28,6 +29,7 @@ GameController::GameController()
     sceneLayer->addChildBack(pieceLayer);
     sceneLayer->addChildBack(popupLayer);
     addChildBack(hudLayer);
+    hudLayer->addChildBack(new PlayerHUD(true));
 }
 
 GameController::~GameController()

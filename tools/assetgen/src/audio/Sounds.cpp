@@ -385,6 +385,24 @@ Buffer fireballLaunch() {
     return b;
 }
 
+// A rocket leaving: a rising whoosh of air with a thin whistle climbing
+// inside it, fading as the rocket gets away.
+Buffer rocketLaunch() {
+    const double seconds = 0.9;
+    Noise n(62);
+    Biquad bp;
+    Buffer b = render(seconds, [&](double t) {
+        const double rise = t / seconds;
+        return bp.bandpass(n.white(), 350 + 3200 * rise * rise, 1.2) * adsr(t, seconds - 0.3, 0.06, 0.1, 0.8, 0.3) *
+               2.0;
+    });
+    mixInto(b, sweep(
+                   seconds, [seconds](double t) { return 700 + 1900 * t / seconds; },
+                   [seconds](double t) { return 0.25 * adsr(t, seconds - 0.35, 0.12, 0.1, 0.7, 0.35); }),
+            0);
+    return b;
+}
+
 Buffer handClap() { return clap(70); }
 
 Buffer applause(double seconds, int claps, uint32_t seed) {
@@ -447,6 +465,7 @@ const Effect kEffects[] = {
     {"sfx/applause-1.ogg", [] { return applause(2.0, 60, 80); }, 0.7f},
     {"sfx/applause-2.ogg", [] { return applause(3.0, 110, 81); }, 0.7f},
     {"sfx/applause-3.ogg", [] { return applause(4.5, 190, 82); }, 0.7f},
+    {"sfx/fireworklaunch.ogg", &rocketLaunch, 0.75f},
 };
 
 void writeEffect(const Output& out, size_t index) {

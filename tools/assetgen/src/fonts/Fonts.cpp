@@ -69,7 +69,7 @@ std::string utf8(char32_t c) {
     return s;
 }
 
-enum class Icon { None, Bullet, Cancel, Left, Right, Up, Down, Back, Next, Help };
+enum class Icon { None, Bullet, Cancel, Left, Right, Up, Down, Back, Next, Help, Box };
 
 // The spinners' arrows, which only the medium font prints.
 bool hasSpinnerArrows(const FontSpec& spec) {
@@ -90,6 +90,7 @@ Icon iconOf(int symbol, bool spinnerArrows) {
     case 0x09: return Icon::Back;
     case 0x0A: return Icon::Next;
     case 0x0D: return Icon::Help;
+    case 0x0E: return Icon::Box;
     default: return Icon::None;
     }
 }
@@ -265,6 +266,11 @@ void drawIcon(cairo_t* cr, Icon icon, double x, double top, double s, int outlin
         cairo_move_to(cr, x + s * 0.85, top + s * 0.15);
         cairo_line_to(cr, x + s * 0.15, top + s * 0.85);
         paintPath(cr, outline, lw * 1.2);
+        break;
+    case Icon::Box:
+        // The empty check box; the tick (0x01) is drawn into it.
+        cairo_rectangle(cr, x + s * 0.1, top + s * 0.1, s * 0.8, s * 0.8);
+        paintPath(cr, outline, lw);
         break;
     case Icon::Right: arrow(0); break;
     case Icon::Down: arrow(M_PI / 2); break;
@@ -443,7 +449,10 @@ Cell makeCell(const FontSpec& spec, Faces& faces, const Metrics& m, int symbol) 
     const int emptyWidth = std::max(1, spec.spaceWidth - spec.letterSpacing);
     Cell cell;
     cell.height = m.lineHeight;
-    const Icon icon = iconOf(symbol, hasSpinnerArrows(spec));
+    // Check boxes are written in the plain fonts only; the outlined font's
+    // sheets have no room left for the box.
+    const Icon plain = iconOf(symbol, hasSpinnerArrows(spec));
+    const Icon icon = plain == Icon::Box && o > 0 ? Icon::None : plain;
     const char32_t c = characterOf(symbol);
     cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
     cairo_t* measure = cairo_create(scratch);

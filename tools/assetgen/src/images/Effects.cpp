@@ -123,8 +123,10 @@ void writeAwards(const Output& out) {
                                                      setColor(cr, Color{0, 0, 0, 0.12});
                                                      cairo_fill(cr);
                                                  }
+                                                 // A darker face in the middle, under the award's points,
+                                                 // which the game prints in the star's own tint.
                                                  starPath(cr, cx, cy, 38, 19, 5, 0);
-                                                 setColor(cr, Color{1, 1, 1, 0.35});
+                                                 setColor(cr, Color{0, 0, 0, 0.45});
                                                  cairo_fill(cr);
                                              }}});
     writeSheet(out, "gfx/award-ribbon.tga", {Frame{128, 224, [](cairo_t* cr, double w, double h) {

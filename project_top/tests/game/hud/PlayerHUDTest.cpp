@@ -1,0 +1,166 @@
+// The HUD's score easing in a level and its direct following on the map,
+// and the HUD over a level in play, drawn with and without the statistics
+// column and under the pause menu (left as hud-level.tga,
+// hud-level-statistics.tga and pause-menu.tga).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "context/ContextManager.h"
+#include "game/hud/PlayerHUD.h"
+#include "game/screens/ContextIngameMenu.h"
+#include "game/train/StockCore.h"
+#include "game/world/WorldManager.h"
+#include "global/Profile.h"
+#include "graphics/MemoryImageFile.h"
+#include "graphics/QelGraphics.h"
+#include "support/RenderCore.h"
+
+namespace {
+
+constexpr double FRAME = 1.0 / 32.0;
+
+class HUD : public testing::Test, public StockCore {
+protected:
+    HUD()
+    {
+        // The start-up's own screens are not part of these tests.
+        global->contextManager->deleteChildren();
+        global->contextManager->lastActive = nullptr;
+    }
+    Profile& profile() { return WorldManager::currentProfile(); }
+
+    // The view as drawn by the screen, pixel by pixel (0xAABBGGRR).
+    std::vector<u32> drawn(Context* screen)
+    {
+        graphics->clear(UColor(0, 0, 0, 255));
+        screen->draw();
+        bool grabbed = false;
+        const std::unique_ptr<MemoryImageFile> shot(graphics->grabFrame(&grabbed));
+        EXPECT_TRUE(grabbed);
+        width = shot->width;
+        height = shot->height;
+        const u32* first = shot->pImageData.get();
+        return std::vector<u32>(first, first + size_t(width) * size_t(height));
+    }
+    void keep(const std::vector<u32>& pixels, const std::string& name) const
+    {
+        RenderCore::writeTga(std::string(VABO_GAME_DIR) + "/../" + name, width, height, [&](int x, int y) {
+            return UColor::fromWord(pixels[size_t(y) * size_t(width) + size_t(x)] | 0xff000000u);
+        });
+    }
+    static int differing(const std::vector<u32>& a, const std::vector<u32>& b)
+    {
+        int n = 0;
+        for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+            n += (a[i] & 0xffffffu) != (b[i] & 0xffffffu) ? 1 : 0;
+        }
+        return n;
+    }
+
+    int width = 0;
+    int height = 0;
+};
+
+} // namespace
+
+TEST_F(HUD, InALevelTheScoreEasesOverHalfASecondFromTheNumberShown)
+{
+    PlayerHUD hud(true);
+    profile().score = 1000;
+    hud.update(0.0, 0.5);
+    hud.update(0.0, 0.5);
+    ASSERT_EQ(hud.displayedScore, 1000);
+    EXPECT_EQ(hud.title, "Level 1-1");
+
+    struct Step {
+        int frames;
+        i32 newScore;
+        i32 shown;
+    };
+    // Frames of 1/32 s after the previous row, a score set before them.
+    const Step steps[] = {
+        {1, 2000, 1000},  // the frame of the change
+        {8, 2000, 1750},  // 0.25 s
+        {8, 2000, 2000},  // 0.5 s
+        {8, 2000, 2000},
+        {1, 1000, 2000},  // down again, from 2000
+        {8, 1000, 1250},
+        {1, 3000, 1250},  // a change during the easing starts from what is shown
+        {8, 3000, 1250 + 1312},
+        {8, 3000, 3000},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.shown);
+        profile().score = s.newScore;
+        for (int i = 0; i < s.frames; ++i) {
+            hud.update(0.0, FRAME);
+        }
+        EXPECT_EQ(hud.displayedScore, s.shown);
+    }
+    profile().level = 30;
+    hud.update(0.0, FRAME);
+    EXPECT_EQ(hud.title, "Level 1-1") << "taken once in a level";
+}
+
+TEST_F(HUD, OnTheMapTheScoreAndTitleFollowAtOnce)
+{
+    PlayerHUD hud(false);
+    const struct {
+        i32 level;
+        i32 score;
+        const char* title;
+    } rows[] = {{0, 0, "Level 1-1"}, {4, 2500, "Level 2-1"}, {3, 10, "Level 1-4"}, {82, 999999, "Level 15-1"}};
+    for (const auto& row : rows) {
+        profile().level = row.level;
+        profile().score = row.score;
+        hud.update(0.0, FRAME);
+        EXPECT_EQ(hud.displayedScore, row.score);
+        EXPECT_EQ(hud.title, row.title);
+    }
+}
+
+TEST_F(HUD, ALevelInPlayWithItsHudStatisticsOnlyWithTheDebugFlagAndThePauseMenu)
+{
+    game->sceneLayer->clearColor = UColor(118, 186, 104, 255);
+    auto* hud = dynamic_cast<PlayerHUD*>(static_cast<QelBase*>(game->hudLayer->firstChild));
+    ASSERT_NE(hud, nullptr) << "the game's own HUD";
+    EXPECT_TRUE(hud->inLevel);
+    trainOf(sBendTrack(), 700.0f, {0, 2, 4, 2, 0});
+    trainOf(straightTrack(), 900.0f, {4, 4, 0});
+    profile().score = 123456;
+    profile().lives = 2;
+    profile().hearts = 37;
+    game->progress = 0.4f;
+    game->shotsFired = 12;
+    global->contextManager->add(game);
+    steps(60);
+
+    keep(drawn(game), "hud-level.tga");
+    EXPECT_EQ(hud->displayedScore, 123456);
+    qel->debugLevel |= 0x100;
+    keep(drawn(game), "hud-level-statistics.tga");
+
+    // The HUD alone: the flag adds the column in a level, nothing on the map.
+    const std::vector<u32> withFlag = drawn(game->hudLayer);
+    qel->debugLevel &= ~0x100;
+    EXPECT_GT(differing(drawn(game->hudLayer), withFlag), 200) << "the column and the danger lines";
+    auto* mapHud = new PlayerHUD(false);
+    game->hudLayer->deleteChildren();
+    game->hudLayer->addChildBack(mapHud);
+    mapHud->update(0.0, FRAME);
+    const std::vector<u32> map = drawn(game->hudLayer);
+    qel->debugLevel |= 0x100;
+    EXPECT_EQ(differing(drawn(game->hudLayer), map), 0);
+    qel->debugLevel &= ~0x100;
+
+    game->hudLayer->deleteChildren();
+    game->hudLayer->addChildBack(new PlayerHUD(true));
+    steps(20);
+    auto* menu = new ContextIngameMenu();
+    global->contextManager->add(menu);
+    menu->update(0.0, FRAME);
+    keep(drawn(menu), "pause-menu.tga");
+}
