@@ -10,20 +10,20 @@
 #include "game/MyGlobal.h"
 #include "game/controller/GameController.h"
 #include "game/depth/RenderableDepth.h"
+#include "game/level/LevelPath.h"
 #include "game/track/Track.h"
 #include "graphics/QelGraphics.h"
 #include "graphics/Texture.h"
 #include "math/VectorMath.h"
 
 namespace {
-constexpr float LEAD_IN = 250.0f;
-constexpr float LEAD_OUT = 350.0f;
 
 V3 defaultLight()
 {
     const float angle = -std::numbers::pi_v<float> / 4.0f;
     return V3(std::cos(angle), std::sin(angle), 0.0f);
 }
+
 } // namespace
 
 Level::Level(i32 mirrorXFactor, i32 mirrorYFactor)
@@ -89,32 +89,7 @@ void Level::addDecoration(Skin* skin, float depth)
 void Level::addTrack(Track* track, int count, V3* points, V3* handles)
 {
     QEL_ASSERT(count >= 1);
-    for (int i = 0; i < count; ++i) {
-        V3& point = points[i];
-        V3& handle = handles[i];
-        const float z = -point.z;
-        point.z = z;
-        handle.z = z;
-        const float s = 400.0f / (z + 400.0f);
-        const float spread = float(double(s - 1.0f) * 0.25 + 1.015);
-        const double k = double(spread) * 3.125;
-        point.x = float(double(point.x) * k);
-        point.y = float(double(point.y) * k);
-        handle.x = float(double(handle.x) * k);
-        handle.y = float(double(handle.y) * k);
-        handle = handle - point;
-        point.x *= float(mirrorX);
-        handle.x *= float(mirrorX);
-        point.y *= float(mirrorY);
-        handle.y *= float(mirrorY);
-    }
-    const V3 in = normalize(handles[0]);
-    track->spline.addPoint(points[0] - in * LEAD_IN, in);
-    for (int i = 0; i < count; ++i) {
-        track->spline.addPoint(points[i], handles[i]);
-    }
-    const V3 out = normalize(handles[count - 1]);
-    track->spline.addPoint(points[count - 1] + out * LEAD_OUT, out);
+    LevelPath::lay(track->spline, count, points, handles, mirrorX, mirrorY);
 }
 
 void Level::buildScene()

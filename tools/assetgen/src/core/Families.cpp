@@ -13,6 +13,7 @@ const std::vector<Family>& families() {
         {"sounds", &generateSounds},
         {"music", &generateMusic},
         {"fonts", &generateFonts},
+        {"levels", &generateLevels},
     };
     return list;
 }

@@ -19,6 +19,7 @@ void generateImages(const Output& out);
 void generateSounds(const Output& out);
 void generateMusic(const Output& out);
 void generateFonts(const Output& out);
+void generateLevels(const Output& out);
 
 // Every family, in the order they are made when no family is named.
 const std::vector<Family>& families();
