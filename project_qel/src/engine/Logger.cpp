@@ -10,6 +10,8 @@ QEL_IMPLEMENT_RUNTIME_CLASS(Logger, QEL_NO_PARENT, QEL_NO_CREATOR);
 Logger::Logger()
 {
     fileName = getUserDataPath(false) + "Vabodemo.log";
+    // The first line counts from the log's own start.
+    lastTick = getTicks();
     stream = std::make_unique<FileStream>(fileName, FileStream::WRITE);
     if (!stream->isOpen) {
         stream.reset();
@@ -35,7 +37,7 @@ void Logger::write(const char* format, ...)
     u32 tick = getTicks();
     u32 gap = tick - lastTick;
     UString line;
-    if (lastTick == 0 || gap == 0) {
+    if (gap == 0) {
         line = "\t" + text;
     } else {
         line = formatString("+%lu\t", static_cast<unsigned long>(gap)) + text;

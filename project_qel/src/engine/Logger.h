@@ -26,5 +26,6 @@ public:
 
     UString fileName;
     std::unique_ptr<FileStream> stream;
+    // The tick count at the previous line, or at the log's start.
     u32 lastTick = 0;
 };

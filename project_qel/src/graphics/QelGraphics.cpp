@@ -295,9 +295,14 @@ void QelGraphics::setBlendState(bool enabled)
     }
 }
 
+int QelGraphics::textureFilter() const
+{
+    return bBilinearFilter ? GL_LINEAR : GL_NEAREST;
+}
+
 void QelGraphics::setTextureParameters()
 {
-    const GLint filter = bBilinearFilter ? GL_LINEAR : GL_NEAREST;
+    const GLint filter = textureFilter();
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);

@@ -56,6 +56,8 @@ public:
     void setBlendState(bool enabled);
     // Wrapping and filtering of the texture bound now.
     void setTextureParameters();
+    // The filter new textures get: bilinear unless the settings turn it off.
+    int textureFilter() const;
     // Clears to the colour's red, green and blue; its alpha is ignored.
     void clear(UColor colour);
     void present();

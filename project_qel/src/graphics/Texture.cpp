@@ -218,6 +218,7 @@ void Texture::createEmptyTexture(int width, int height, int createFlags)
     checkGL("glBindTexture(GL_TEXTURE_2D,glTexHandle)", __func__, __LINE__);
     QEL_ASSERT(g_qel->graphics != nullptr);
     g_qel->graphics->setTextureParameters();
+    createdFilter = currentFilter = g_qel->graphics->textureFilter();
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, realWidth, realHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     checkGL("glTexImage2D( GL_TEXTURE_2D, 0, requestedFormat, realWidth, realHeight, 0, GL_RGBA, "
             "GL_UNSIGNED_BYTE, NULL )",
@@ -459,6 +460,17 @@ void Texture::bind()
         g_qel->statTexturePixels += realWidth * realHeight;
         lastBoundFrame = g_qel->frameNumber;
     }
+}
+
+void Texture::sampleNearest(bool nearest)
+{
+    const i32 filter = nearest ? GL_NEAREST : createdFilter;
+    if (filter == currentFilter) {
+        return;
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    currentFilter = filter;
 }
 
 void Texture::recreateTexture()

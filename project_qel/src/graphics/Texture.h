@@ -51,6 +51,10 @@ public:
     // Makes the texture current, rebuilding it first when its OpenGL
     // texture is gone (a mosaic tile rebuilds its whole mosaic).
     void bind();
+    // Samples the bound texture with the nearest texel when the draw puts
+    // texel centres on pixel centres (bilinear filtering would give the same
+    // colours at a higher cost), else with the filter it was created with.
+    void sampleNearest(bool nearest);
     void recreateTexture();
     void repopulateTexture();
     // Clears the kept image (transparent black or white) over the rectangle;
@@ -78,6 +82,10 @@ public:
     u32 glTexHandle = 0;
 
 private:
+    // The filter given at creation, and the one the texture has now.
+    i32 createdFilter = 0;
+    i32 currentFilter = 0;
+
     void createSubTextureHolder();
     // Appends one quad over the requested size.
     void addWholeQuad();

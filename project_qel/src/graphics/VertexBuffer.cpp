@@ -5,6 +5,7 @@
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
 #include "graphics/QelGraphics.h"
+#include "graphics/TexelMapping.h"
 #include "graphics/Texture.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(VertexBuffer, QelBase::runtimeClass(), QEL_CREATOR(VertexBuffer));
@@ -18,6 +19,20 @@ QelGraphics& device()
 {
     QEL_ASSERT(g_qel->graphics != nullptr);
     return *g_qel->graphics;
+}
+
+// Whether the draw about to be made with the bound texture puts texel
+// centres on pixel centres under the current transform.
+bool hitsTexelCentres(const Texture& texture, const Vertex* vertices, int primitive, int count)
+{
+    float modelView[16];
+    float projection[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    const QelGraphics& graphics = device();
+    const TexelMapping::Transform transform{modelView, projection, graphics.screenWidth, graphics.screenHeight};
+    return TexelMapping::hitsTexelCentres(vertices, count, primitive, texture.realWidth, texture.realHeight,
+                                          transform);
 }
 
 void fillColor(VertexBuffer& buffer, UColor col)
@@ -92,6 +107,7 @@ void VertexBuffer::draw(Texture* texture, int primitive, int first, int count)
         glDisable(GL_TEXTURE_2D);
     } else {
         texture->bind();
+        texture->sampleNearest(hitsTexelCentres(*texture, &vertices[first], primitive, count));
         if (opaque) {
             device().setBlendState(false);
             glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);

@@ -112,15 +112,20 @@ void QelInput::onKey(const SDL_KeyboardEvent& key, bool down)
     if (code == 0) {
         return;
     }
+    if (down && !rawKeys[code]) {
+        keyPresses.push({code, symbol, key.keysym.unicode});
+    }
     rawKeys[code] = down ? 1 : 0;
-    if (down) {
-        // A character outside ASCII is no character: the key types nothing,
-        // rather than the character of the key before it.
-        lastKey = code;
-        lastChar = (key.keysym.unicode & 0xFF80) == 0 ? static_cast<i8>(key.keysym.unicode) : 0;
-        if (symbol == SDLK_BACKSPACE) {
-            lastChar = 8;
-        }
+}
+
+void QelInput::recordCharacter(const PressQueue::Press& press)
+{
+    // A character outside ASCII is no character: the key types nothing,
+    // rather than the character of the key before it.
+    lastKey = press.slot;
+    lastChar = (press.unicode & 0xFF80) == 0 ? static_cast<i8>(press.unicode) : 0;
+    if (press.symbol == SDLK_BACKSPACE) {
+        lastChar = 8;
     }
 }
 
@@ -145,15 +150,21 @@ void QelInput::onMouseMotion(const SDL_MouseMotionEvent& motion)
 
 void QelInput::onMouseButton(const SDL_MouseButtonEvent& button, bool down)
 {
+    auto set = [&](int slot) {
+        if (down && !rawMouseButtons[slot]) {
+            buttonPresses.push({slot, 0, 0});
+        }
+        rawMouseButtons[slot] = down ? 1 : 0;
+    };
     switch (button.button) {
     case SDL_BUTTON_LEFT:
-        rawMouseButtons[0] = down ? 1 : 0;
+        set(0);
         break;
     case SDL_BUTTON_RIGHT:
-        rawMouseButtons[1] = down ? 1 : 0;
+        set(1);
         break;
     case SDL_BUTTON_MIDDLE:
-        rawMouseButtons[2] = down ? 1 : 0;
+        set(2);
         break;
     case SDL_BUTTON_WHEELUP:
         if (down) {
@@ -203,7 +214,9 @@ void QelInput::update()
 
     if (bTrackKeyboard) {
         std::memcpy(keysBefore, keys, sizeof(keys));
-        std::memcpy(keys, rawKeys, sizeof(keys));
+        for (const PressQueue::Press& press : keyPresses.takeFrame(keysBefore, rawKeys, keys, KEY_SLOTS)) {
+            recordCharacter(press);
+        }
         const bool shift = keys[DIK_LSHIFT] || keys[DIK_RSHIFT];
         const bool control = keys[DIK_LCONTROL] || keys[DIK_RCONTROL];
         const bool alt = keys[DIK_LMENU] || keys[DIK_RMENU];
@@ -222,6 +235,8 @@ void QelInput::update()
         } else {
             modifiers = 0;
         }
+    } else {
+        keyPresses.clear();
     }
 
     if (bTrackMouse && mouseGrabbed) {
@@ -242,7 +257,13 @@ void QelInput::update()
         mousePosition.y = std::clamp(mousePosition.y, mouseRange[1], mouseRange[3]);
 
         std::memcpy(mouseButtonsBefore, mouseButtons, sizeof(mouseButtons));
-        std::memcpy(mouseButtons, rawMouseButtons, sizeof(mouseButtons));
+        // The queue knows the buttons by their event numbers, before any swap.
+        u8 before[MOUSE_BUTTONS];
+        std::memcpy(before, mouseButtons, sizeof(before));
+        if (bSwapMouseButtons) {
+            std::swap(before[0], before[1]);
+        }
+        buttonPresses.takeFrame(before, rawMouseButtons, mouseButtons, MOUSE_BUTTONS);
         if (bSwapMouseButtons) {
             std::swap(mouseButtons[0], mouseButtons[1]);
         }

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include "input/KeyCodes.h"
+#include "input/PressQueue.h"
 #include "math/V3.h"
 #include "object/RuntimeClass.h"
 
@@ -24,7 +25,8 @@ public:
     QelInput(const QelInput&) = delete;
     QelInput& operator=(const QelInput&) = delete;
 
-    // Takes one SDL event into the raw state.
+    // Takes one SDL event into the raw state. Presses also wait in order for
+    // the frames, so that one released before the next update is still seen.
     void onEvent(const SDL_Event& event);
     // Once per ticking frame: the raw state becomes this frame's state.
     void update();
@@ -78,8 +80,12 @@ public:
     u8 rawMouseButtons[MOUSE_BUTTONS] = {};
     bool skipNextMotion = false;
     i32 sdlToKey[SDL_KEY_SYMBOLS] = {};
+    PressQueue keyPresses;
+    PressQueue buttonPresses;
 
 private:
+    // The character a key press typed becomes the one getCharForKey gives.
+    void recordCharacter(const PressQueue::Press& press);
     void onKey(const SDL_KeyboardEvent& key, bool down);
     void onMouseMotion(const SDL_MouseMotionEvent& motion);
     void onMouseButton(const SDL_MouseButtonEvent& button, bool down);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,7 +18,11 @@ const char* versionFolder = "/1.30";
 
 u32 systemTicks()
 {
-    return SDL_GetTicks();
+    // Counted from the first reading: SDL's own count starts over when SDL
+    // starts, and the log writes its first lines before that.
+    static const auto origin = std::chrono::steady_clock::now();
+    const auto elapsed = std::chrono::steady_clock::now() - origin;
+    return static_cast<u32>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
 void systemSleep(u32 milliseconds)

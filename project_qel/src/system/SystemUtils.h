@@ -24,7 +24,8 @@ bool copyFile(const UString& source, const UString& target);
 [[noreturn]] void exitWithError();
 // Sleeps through SDL_Delay, or through the function a test put in its place.
 void sleepMilliseconds(u32 milliseconds);
-// Milliseconds from SDL_GetTicks, or from the source a test put in its place.
+// Milliseconds of a steady clock since the program first asked, or from the
+// source a test put in its place.
 u32 getTicks();
 using TickSource = u32 (*)();
 using Sleeper = void (*)(u32 milliseconds);

@@ -1,7 +1,7 @@
 // What the rendering pipeline puts in the window, read back pixel by pixel:
 // frames of sprite sheets at their origins, mosaics equal to whole images,
-// tinting and blending, outlines, debug overlays and textures that come
-// back identical after a lost presentation.
+// tinting and blending, outlines, debug overlays, textures that come back
+// identical after a lost presentation, and the filter chosen per draw.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -220,3 +220,37 @@ TEST_F(RenderPixels, OutlinesDebugOverlaysAndDrawRanges)
     EXPECT_EQ(core.qel->statVertices, vertices + 8);
 }
 
+
+TEST_F(RenderPixels, ASpriteDrawnTexelForPixelIsSampledFromTheNearestTexelAndAnyOtherFiltered)
+{
+    core.graphics->bBilinearFilter = true;
+    RenderCore::writeTga("sprite.tga", 32, 32, RenderCore::pattern);
+    Texture sprite("sprite.tga", 0);
+    auto* quad = dynamic_cast<Quad*>(sprite.skins[0]);
+    ASSERT_NE(quad, nullptr);
+    const struct {
+        V3 position;
+        float scale;
+        GLint filter;
+    } cases[] = {
+        {V3(0, 0, 0), 1.0f, GL_NEAREST},
+        {V3(0.5f, 0, 0), 1.0f, GL_LINEAR},
+        {V3(10, -3, 0), 1.5f, GL_LINEAR},
+        {V3(10, -3, 0), 1.0f, GL_NEAREST},
+    };
+    for (const auto& c : cases) {
+        Renderable object;
+        object.setPlacement(quad, &c.position, nullptr, nullptr);
+        object.setScaleXY(c.scale);
+        object.render();
+        GLint filter = 0;
+        glBindTexture(GL_TEXTURE_2D, quad->texture->glTexHandle);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+        EXPECT_EQ(filter, c.filter) << c.position.x << ", scale " << c.scale;
+    }
+    // The sprite itself, texel for texel.
+    core.graphics->clear(BLACK);
+    RenderCore::draw(quad, V3(0, 0, 0));
+    EXPECT_EQ(core.worldPixel(-15.5f, 15.5f), rgbOf(RenderCore::pattern(0, 0)));
+    EXPECT_EQ(core.worldPixel(14.5f, -14.5f), rgbOf(RenderCore::pattern(30, 30)));
+}

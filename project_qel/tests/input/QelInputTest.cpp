@@ -128,12 +128,15 @@ TEST_F(Input, KeysGoDownOnTheNextUpdateAreNewForOneFrameAndKeepTheirCharacter)
     input.update();
     EXPECT_EQ(input.keys[DIK_F9], 0);
 
-    // Pressed and released between two updates: never seen.
+    // Pressed and released between two updates: down for one frame.
     press(SDLK_SPACE, ' ');
     release(SDLK_SPACE);
     input.update();
+    EXPECT_EQ(input.keys[DIK_SPACE], 1);
+    EXPECT_EQ(input.getNewKey(), DIK_SPACE);
+    EXPECT_EQ(input.getCharForKey(DIK_SPACE), ' ');
+    input.update();
     EXPECT_EQ(input.keys[DIK_SPACE], 0);
-    EXPECT_EQ(input.getNewKey(), 0);
 
     // Unknown symbols, symbols outside SDL's range and the joystick while
     // untracked change nothing.
@@ -173,6 +176,78 @@ TEST_F(Input, KeysGoDownOnTheNextUpdateAreNewForOneFrameAndKeepTheirCharacter)
     EXPECT_EQ(input.getCharForKey(DIK_A), 0);
     EXPECT_EQ(input.getCharForKey(0), 0);
     EXPECT_EQ(input.getCharForKey(256), 0);
+}
+
+TEST_F(Input, PressesBetweenTwoFramesAreEachSeenAndCharactersComeOneAFrameInTheOrderTyped)
+{
+    struct Event {
+        bool down;
+        int symbol;
+        int unicode;
+    };
+    // What each frame shows: the new key, its character, the modifiers.
+    struct Frame {
+        int newKey;
+        char character;
+        int modifiers;
+    };
+    const struct {
+        const char* name;
+        std::vector<Event> events;
+        std::vector<Frame> frames;
+    } cases[] = {
+        {"a tap", {{true, SDLK_a, 'a'}, {false, SDLK_a, 0}}, {{DIK_A, 'a', 0}, {0, 0, 0}}},
+        {"two characters typed, the higher key first",
+         {{true, SDLK_b, 'b'}, {false, SDLK_b, 0}, {true, SDLK_a, 'a'}, {false, SDLK_a, 0}},
+         {{DIK_B, 'b', 0}, {DIK_A, 'a', 0}, {0, 0, 0}}},
+        {"a double tap of one key", {{true, SDLK_x, 'x'}, {false, SDLK_x, 0}, {true, SDLK_x, 'x'}, {false, SDLK_x, 0}},
+         {{DIK_X, 'x', 0}, {0, 0, 0}, {DIK_X, 'x', 0}, {0, 0, 0}}},
+        {"shift with a letter, both let go",
+         {{true, SDLK_LSHIFT, 0}, {true, SDLK_a, 'A'}, {false, SDLK_a, 0}, {false, SDLK_LSHIFT, 0}},
+         {{DIK_A, 'A', 1}, {0, 0, 0}}},
+        {"a word and Enter", {{true, SDLK_o, 'o'}, {true, SDLK_k, 'k'}, {true, SDLK_RETURN, 13}, {false, SDLK_o, 0},
+                              {false, SDLK_k, 0}, {false, SDLK_RETURN, 0}},
+         {{DIK_O, 'o', 0}, {DIK_K, 'k', 0}, {DIK_RETURN, 13, 0}, {0, 0, 0}}},
+        {"keys without characters all at once", {{true, SDLK_LALT, 0}, {true, SDLK_F4, 0}},
+         {{DIK_LMENU, 0, 3}, {0, 0, 3}}},
+    };
+    for (const auto& c : cases) {
+        for (const Event& event : c.events) {
+            send(keyEvent(event.down, event.symbol, event.unicode));
+        }
+        for (size_t i = 0; i < c.frames.size(); ++i) {
+            input.update();
+            const int key = input.getNewKey();
+            EXPECT_EQ(key, c.frames[i].newKey) << c.name << ", frame " << i;
+            EXPECT_EQ(input.getCharForKey(key), c.frames[i].character) << c.name << ", frame " << i;
+            EXPECT_EQ(input.modifiers, c.frames[i].modifiers) << c.name << ", frame " << i;
+        }
+        send(keyEvent(false, SDLK_LALT, 0));
+        send(keyEvent(false, SDLK_F4, 0));
+        input.update();
+        input.update();
+    }
+
+    // A held key let go and pressed again within a frame: up for one frame,
+    // then new again.
+    press(SDLK_DOWN);
+    input.update();
+    release(SDLK_DOWN);
+    press(SDLK_DOWN);
+    input.update();
+    EXPECT_EQ(input.keys[DIK_DOWN], 0);
+    input.update();
+    EXPECT_EQ(input.getNewKey(), DIK_DOWN);
+    release(SDLK_DOWN);
+
+    // Presses beyond what the queue holds still reach the keys.
+    for (int i = 0; i < PressQueue::CAPACITY + 2; ++i) {
+        press(SDLK_a + i % 26, 'a');
+        release(SDLK_a + i % 26);
+    }
+    press(SDLK_F1);
+    input.update();
+    EXPECT_EQ(input.keys[DIK_F1], 1);
 }
 
 TEST_F(Input, HeldKeysRepeatAfterTheDelayThenAtTheRateAndTheLowestNewKeyWins)
@@ -332,6 +407,23 @@ TEST_F(GrabbedInput, MovementIsScaledTheWheelMovesOnlyZAndButtonsAreTakenOverEac
     EXPECT_EQ(input.mouseButtons[2], 1);
     EXPECT_TRUE(input.isMouseButtonPressed());
     EXPECT_EQ(input.mouseButtons[3], 0);
+
+    // A click, or a double click, between two frames.
+    send(buttonEvent(false, SDL_BUTTON_MIDDLE));
+    input.update();
+    const std::pair<int, std::vector<int>> clicks[] = {{1, {1, 0, 0, 0}}, {2, {1, 0, 1, 0}}};
+    for (const auto& [count, pressedFrames] : clicks) {
+        for (int i = 0; i < count; ++i) {
+            send(buttonEvent(true, SDL_BUTTON_LEFT));
+            send(buttonEvent(false, SDL_BUTTON_LEFT));
+        }
+        std::vector<int> pressed;
+        for (size_t frame = 0; frame < pressedFrames.size(); ++frame) {
+            input.update();
+            pressed.push_back(input.isMouseButtonPressed() ? 1 : 0);
+        }
+        EXPECT_EQ(pressed, pressedFrames) << count << " clicks";
+    }
 
     input.bSwapMouseButtons = true;
     send(buttonEvent(false, SDL_BUTTON_MIDDLE));

@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -139,4 +140,16 @@ TEST(PrintError, WritesTheErrorLine)
     std::string printed = testing::internal::GetCapturedStdout();
     EXPECT_EQ(printed, "*** ERROR *** boom\n");
     EXPECT_EQ(count, static_cast<int>(printed.size()));
+}
+
+TEST(Ticks, RunOnWhenSdlStarts)
+{
+    // SDL's own count starts over at its first start in a process (each
+    // test runs in a process of its own); the log's first lines come before.
+    const u32 before = getTicks();
+    ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0);
+    const u32 after = getTicks();
+    SDL_Quit();
+    EXPECT_LE(before, after);
+    EXPECT_LT(after - before, 60000u);
 }

@@ -136,6 +136,10 @@ public:
         pause(0.15);
         xdotool({"mouseup", "1"});
     }
+    // A quick press and release, as a tap of a touchpad: both may reach the
+    // game between two of its frames.
+    void tap(const std::string& name) const { xdotool({"key", name}); }
+    void quickClick() const { xdotool({"click", "1"}); }
     // Moves the game's pointer (which follows relative motion) by pixels.
     void moveBy(int dx, int dy) const { xdotool({"mousemove_relative", "--", std::to_string(dx), std::to_string(dy)}); }
 
