@@ -3,6 +3,7 @@
 #include "context/ContextManager.h"
 #include "game/MyContextMain.h"
 #include "game/controller/GameController.h"
+#include "game/world/WorldManager.h"
 
 void MyGlobal::initGame()
 {
@@ -11,14 +12,15 @@ void MyGlobal::initGame()
 
 MyGlobal::~MyGlobal()
 {
-    GameController* game = pGameController;
-    if (game == nullptr) {
-        return;
+    // The game first (saving a level in play), then the map: both may still
+    // be on the screen stack when the window closes, and the stack's screens
+    // above them do not look at them when deleted.
+    if (GameController* game = pGameController) {
+        delete game;
+        pGameController = nullptr;
     }
-    // A game closed with the window is still on the screen stack.
-    if (game->parent != nullptr) {
-        game->parent->removeChild(game);
+    if (WorldManager* map = pWorldManager) {
+        delete map;
+        pWorldManager = nullptr;
     }
-    delete game;
-    pGameController = nullptr;
 }

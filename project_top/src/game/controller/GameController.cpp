@@ -169,10 +169,14 @@ RadialFader* screenFader()
     return g_global != nullptr && g_global->contextManager != nullptr ? g_global->contextManager->fader : nullptr;
 }
 
-// Until the world map takes the outcome, the outcome is only logged.
+// The world map acts on the outcome once it is active again.
 void reportLevelResult(int result)
 {
     QEL_LOG("Level %d ended with result %d.", WorldManager::getCurrentLevel(), result);
+    MyGlobal* global = MyGlobal::instance();
+    if (global != nullptr && global->pWorldManager != nullptr) {
+        global->pWorldManager->setLevelResult(result);
+    }
 }
 
 Profile& currentProfile()

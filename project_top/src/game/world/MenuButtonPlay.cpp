@@ -48,4 +48,9 @@ void MenuButtonPlay::onClick()
     }
     GameController* game = global->pGameController;
     g_global->contextManager->add(game);
+    if (bNewGame) {
+        game->start();
+    } else {
+        game->resume();
+    }
 }

@@ -234,8 +234,14 @@ void WorldManager::resumeSavedGame()
         logAsMap("...failed!");
         return;
     }
-    (void)global;
-    profile.hasSavedGame = false;
+    auto* game = new GameController();
+    global->pGameController = game;
+    if (game->load()) {
+        logAsMap("...success.");
+        return;
+    }
+    // A game that was never in play is not saved over the file.
+    dropHeldGame();
     logAsMap("...failed!");
 }
 

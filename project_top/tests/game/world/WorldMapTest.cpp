@@ -16,6 +16,7 @@
 #include "game/world/WorldData.h"
 #include "game/world/WorldManager.h"
 #include "global/Profile.h"
+#include "engine/Logger.h"
 #include "text/RenderableText.h"
 
 namespace {
@@ -359,4 +360,100 @@ TEST_F(WorldMap, TheMapWithItsStationsAndTrain)
     frames(5);
     screenshot("world-map.tga");
     EXPECT_FLOAT_EQ(map->markerLambda, WorldManager::getLevelLambda(30));
+}
+
+namespace {
+
+std::string logOf(const EngineCore& core)
+{
+    core.qel->logger->flush();
+    return TempFolder::readFile(core.folder.path + "/Vabodemo.log");
+}
+
+} // namespace
+
+TEST_F(WorldMap, ALevelLeftInPlayIsSavedWithTheMapAndContinuedFromTheNextMap)
+{
+    Profile& player = newPlayer();
+    openMap();
+    MenuButtonPlay* play = playButton();
+    click(play->position.x, play->position.y);
+    GameController* first = global->pGameController;
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(manager->getActive(), first);
+    frames(200);
+    ASSERT_EQ(first->state, GameController::STATE_PLAYING);
+    const i32 score = player.score;
+    // Escape leaves the level: the game is held, the map continues it.
+    tap(SDLK_ESCAPE);
+    tick();
+    EXPECT_EQ(manager->getActive(), map);
+    EXPECT_EQ(global->pGameController, first);
+    EXPECT_EQ(play->caption, "Continue level");
+    // Leaving the map deletes the held game, which saves itself.
+    map->bFinished = 1;
+    tick();
+    EXPECT_EQ(global->pGameController, nullptr);
+    EXPECT_TRUE(player.hasSavedGame);
+    openMap();
+    ASSERT_NE(global->pGameController, nullptr);
+    EXPECT_FALSE(player.hasSavedGame) << "offered once";
+    const std::string log = logOf(*this);
+    const size_t found = log.find("WorldManager(): Found saved game. Loading...");
+    ASSERT_NE(found, std::string::npos) << log;
+    EXPECT_NE(log.find("WorldManager(): ...success.", found), std::string::npos) << log;
+    play = playButton();
+    EXPECT_EQ(play->caption, "Continue level");
+    GameController* resumed = global->pGameController;
+    click(play->position.x, play->position.y);
+    EXPECT_EQ(manager->getActive(), resumed);
+    EXPECT_EQ(resumed->state, GameController::STATE_PLAYING);
+    EXPECT_EQ(player.score, score);
+    EXPECT_EQ(player.level, 0);
+}
+
+TEST_F(WorldMap, ADamagedSavedGameIsDroppedUnsavedAndItsFileStaysAsItWas)
+{
+    Profile& player = newPlayer();
+    player.level = 2;
+    player.bestLevel = 2;
+    player.hasSavedGame = true;
+    const std::string file = player.getSaveGameFileName().c_str();
+    const std::string damaged = "\x02\x7f\x7f\x7f broken";
+    TempFolder::writeFile(file, damaged);
+    openMap();
+    EXPECT_EQ(global->pGameController, nullptr);
+    EXPECT_FALSE(player.hasSavedGame);
+    EXPECT_EQ(playButton()->caption, "Play next level");
+    map->bFinished = 1;
+    tick();
+    EXPECT_EQ(TempFolder::readFile(file), damaged);
+    const std::string log = logOf(*this);
+    EXPECT_NE(log.find("WorldManager(): Found saved game. Loading..."), std::string::npos);
+    EXPECT_NE(log.find("WorldManager(): ...failed!"), std::string::npos);
+    // The next map does not offer it again.
+    openMap();
+    EXPECT_EQ(global->pGameController, nullptr);
+    EXPECT_EQ(TempFolder::readFile(file), damaged);
+}
+
+TEST_F(WorldMap, AtProgramEndAGameOnTheStackIsDeletedOnceBeforeTheMapAndSavedOnlyInPlay)
+{
+    Profile& player = newPlayer();
+    openMap();
+    MenuButtonPlay* play = playButton();
+    click(play->position.x, play->position.y);
+    frames(200);
+    ASSERT_EQ(global->pGameController->state, GameController::STATE_PLAYING);
+    const std::string file = player.getSaveGameFileName().c_str();
+    // The window closes with the level in play, under a screen of its own.
+    manager->add(new ContextRestartGame(0));
+    tick();
+    global.reset();
+    g_global = nullptr;
+    EXPECT_FALSE(TempFolder::readFile(file).empty()) << "saved";
+    const std::string log = logOf(*this);
+    const size_t saving = log.find("Saving game to");
+    EXPECT_NE(saving, std::string::npos);
+    EXPECT_EQ(log.find("Saving game to", saving + 1), std::string::npos) << "once";
 }
