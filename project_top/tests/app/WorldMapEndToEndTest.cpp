@@ -1,8 +1,9 @@
-// The real program with a player who has come to the end of the journey:
-// the profile stands on the first level without a layout and holds a
-// damaged saved game. The map refuses the saved game and leaves its file as
-// it was; Play shows the closing screen of the journey instead of a level;
-// Alt+F4 there ends the program cleanly, with no crash files.
+// The real program through the world map: a new user's first level, left
+// with Alt+F4 in play and continued at the next start; and a player who has
+// come to the end of the journey with a damaged saved game, which the map
+// refuses, leaving its file as it was, while Play shows the closing screen
+// of the journey instead of a level. Every run ends cleanly, with no crash
+// files.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -69,6 +70,23 @@ protected:
         }
         return false;
     }
+    // From the main menu to the map, with the pointer back at the centre.
+    static void openMap(e2e::GameProcess& run)
+    {
+        run.moveBy(0, OFF_THE_MENU);
+        e2e::pause(0.3);
+        run.click();
+        e2e::pause(2.0);
+    }
+    static void expectInOrder(const std::string& log, const std::vector<std::string>& lines)
+    {
+        size_t at = 0;
+        for (const std::string& line : lines) {
+            at = log.find(line, at);
+            ASSERT_NE(at, std::string::npos) << line << "\n" << log;
+        }
+        EXPECT_EQ(log.find("Error:"), std::string::npos) << log;
+    }
     // The program's screenshot, left in the build folder to be looked at.
     static void keepScreenshot(e2e::GameProcess& run, const char* name)
     {
@@ -119,4 +137,37 @@ TEST_F(WorldMapEndToEnd, ADamagedSaveAtTheJourneysEndFailsToLoadAndPlayShowsTheC
     EXPECT_EQ(TempFolder::readFile(saved), damaged) << "the file stays as it was";
     EXPECT_FALSE(std::filesystem::exists(user + "/1.30/crash.Vabodemo.log"));
     EXPECT_FALSE(std::filesystem::exists(user + "/1.30/crash.Vabodemo.jpg"));
+}
+
+TEST_F(WorldMapEndToEnd, ANewUsersFirstLevelLeftWithAltF4IsContinuedAtTheNextStart)
+{
+    ASSERT_FALSE(x.display.empty()) << "no X server";
+    {
+        e2e::GameProcess run(game, user, x);
+        ASSERT_TRUE(skipToMainMenu(run)) << run.log();
+        openMap(run);
+        keepScreenshot(run, "world-map-new-user-e2e.jpg");
+        run.moveBy(PLAY_BUTTON_X, -PLAY_BUTTON_Y);
+        e2e::pause(0.3);
+        run.click();
+        // The whistle, then the first train comes in.
+        e2e::pause(10.0);
+        keepScreenshot(run, "level-in-play-e2e.jpg");
+        run.key("alt+F4");
+        EXPECT_EQ(run.waitForExit(), 0);
+        expectInOrder(run.log(), {"Saving game to", "Done. Clean exit."});
+    }
+    e2e::GameProcess again(game, user, x);
+    ASSERT_TRUE(skipToMainMenu(again)) << again.log();
+    openMap(again);
+    again.moveBy(PLAY_BUTTON_X, -PLAY_BUTTON_Y);
+    e2e::pause(0.3);
+    again.click();
+    e2e::pause(3.0);
+    keepScreenshot(again, "level-continued-e2e.jpg");
+    again.key("alt+F4");
+    EXPECT_EQ(again.waitForExit(), 0);
+    expectInOrder(again.log(), {"WorldManager(): Found saved game. Loading...", "Loading game from",
+                                "WorldManager(): ...success.", "Saving game to", "Done. Clean exit."});
+    EXPECT_FALSE(std::filesystem::exists(user + "/1.30/crash.Vabodemo.log"));
 }
