@@ -457,3 +457,24 @@ TEST_F(WorldMap, AtProgramEndAGameOnTheStackIsDeletedOnceBeforeTheMapAndSavedOnl
     EXPECT_NE(saving, std::string::npos);
     EXPECT_EQ(log.find("Saving game to", saving + 1), std::string::npos) << "once";
 }
+
+TEST_F(WorldMap, AFirstLevelLeftToItselfIsLostAndCostsOneLife)
+{
+    Profile& player = newPlayer();
+    openMap();
+    MenuButtonPlay* play = playButton();
+    click(play->position.x, play->position.y);
+    ASSERT_NE(global->pGameController, nullptr);
+    // Nobody shoots: the trains reach the tunnel.
+    for (int i = 0; i < 30000 && manager->getActive() != map; ++i) {
+        tick(0.05);
+    }
+    ASSERT_EQ(manager->getActive(), map);
+    EXPECT_NE(logOf(*this).find("Level 0 ended with result 1."), std::string::npos) << logOf(*this);
+    EXPECT_EQ(global->pGameController, nullptr) << "deleted once the map acts";
+    EXPECT_EQ(player.lives, 2);
+    EXPECT_EQ(player.level, 0);
+    EXPECT_FALSE(player.hasSavedGame) << "a lost level is not saved";
+    tick();
+    EXPECT_EQ(play->caption, "Play!");
+}
