@@ -10,7 +10,9 @@ class WorldManager;
 class MyGlobal : public Global {
 public:
     MyGlobal() = default;
-    ~MyGlobal() override = default;
+    // A game still held is deleted first (and so saved while in play),
+    // before the profiles that carry its saved-game flag are written.
+    ~MyGlobal() override;
 
     void initGame() override;
 

@@ -8,9 +8,20 @@
 //
 // Drawing order of the scene: the level, the depth-sorted cars and
 // scenery, the pieces in flight, then the effects and score popups.
+//
+// A level runs 1 set-up, 2 intro page, 3 whistle, 4 play, then either 7
+// won, 8 statistics or 5 lost, 6 trains gone, and both end through 9
+// closing and 10 done. Every rule value comes from one difficulty, the
+// level's place among all levels. A game deleted while in play saves itself
+// to the current player's saved game; the saved game is outside data and
+// load refuses any file it cannot take whole, with a log line, leaving the
+// game out of play so that nothing is saved over the file.
 #include "engine/Context.h"
+#include "game/level/LevelSource.h"
 #include "game/controller/CargoPicker.h"
 #include "game/effects/MousePointerCustom.h"
+#include <vector>
+
 #include "system/UString.h"
 
 class BearDialog;
@@ -19,6 +30,8 @@ class Dock;
 class Level;
 class SoundStream;
 class Car;
+class Packet;
+class RenderableText;
 class Track;
 class Train;
 
@@ -37,6 +50,33 @@ public:
     // While the game runs (any state but 0): the picker's open docks are
     // rebuilt from the level's trains, then the scene ticks.
     void tickContents(double time, double dt) override;
+    // Leaving the stack for good silences every sound and the music.
+    void deactivate(bool finished) override;
+    void onStateChange() override;
+    // A new level: set-up after a moment, from black, the map's music
+    // fading out.
+    virtual void start();
+    // A loaded level: its music at once (when in-game music is on).
+    virtual void resume();
+    // The per-frame rules: pause keys, bonus timer, tutorial hints, help
+    // probability, win and music, the end of a loss.
+    virtual void tickGame(double time, double dt);
+    // The controller's clocks, rule values and statistics, either way.
+    virtual void serializeGame(Packet* packet);
+    // The rule values from the difficulty, the level built afresh.
+    void startLevel();
+    // The level of the current number, its colours, bonuses and car types.
+    void createLevel();
+    // A bonus into a random open dock that is still empty, when bonuses
+    // are on in this level.
+    void spawnBonus();
+    // Writes the level in play to the current player's saved game; true
+    // when the whole file was replaced.
+    bool save();
+    // Reads the current player's saved game over a freshly built level;
+    // true when the whole file was taken. A refused file leaves the game
+    // out of play (state 0) and the file as it was.
+    bool load();
     // A train has finished its sprint: the level's start time is taken.
     void onTrainArrived(Train* train);
     // The docks of a car coupled on, up to the level's total.
@@ -52,11 +92,27 @@ public:
     void spawnTrain(Track* track);
 
     enum State {
+        STATE_SETUP = 1,
+        STATE_INTRO = 2,
+        STATE_WHISTLE = 3,
         STATE_PLAYING = 4,
         STATE_LOST = 5,
+        STATE_LOST_TRAINS_GONE = 6,
+        STATE_WON = 7,
+        STATE_STATISTICS = 8,
+        STATE_CLOSING = 9,
+        STATE_DONE = 10,
     };
+    // The largest saved game: what the save's packet holds.
+    static constexpr int MAX_SAVE_SIZE = 65536;
+    static constexpr u32 END_MARKER = 0x12345678;
+
+    // Where createLevel takes its level from.
+    LevelSource levelSource = LevelSource::levelNumbers();
 
     Level* level = nullptr;
+    // The centred message of the HUD layer ("Train Missed!").
+    RenderableText* messageText = nullptr;
     Context* sceneLayer = nullptr;
     Context* hudLayer = nullptr;
     QelBase* levelHolder = nullptr;
@@ -105,4 +161,21 @@ public:
     SoundStream* levelMusic = nullptr;
     SoundStream* hurryMusic = nullptr;
     SoundStream* currentMusic = nullptr;
+
+private:
+    static bool ingameMusicOn();
+    void showCycleBanner();
+    void switchMusic(SoundStream* next);
+    void tickHints();
+    // Points the tutorial at the dock: a dock other than the last one uses
+    // up one of the kind's hints. False when there is no dock or no hint
+    // left of the kind.
+    bool pointHint(Dock* dock, i32& hintsLeft);
+    // Why the values just read cannot be a game's, or null.
+    const char* checkValues() const;
+    // Tracks, trains, segments, cars and docks with their pieces.
+    int countSaveObjects() const;
+    static bool readSaveFile(const UString& name, std::vector<u8>& bytes);
+    // Takes a refused load's level away whole and leaves play.
+    void dropLevel();
 };

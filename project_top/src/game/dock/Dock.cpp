@@ -27,6 +27,10 @@ Dock::~Dock()
 {
     if (GameController* game = MyGlobal::liveGame()) {
         game->cargoPicker.forgetDock(this);
+        // A new dock at the same address is another dock to hint at.
+        if (game->lastHintDock == this) {
+            game->lastHintDock = nullptr;
+        }
     }
     delete cargo;
     cargo = nullptr;

@@ -57,6 +57,7 @@ TEST_F(Progress, ANegativeLevelIsFatal)
 
 TEST_F(Progress, RestartDropsTheHeldGameAndStartsAFreshGameAtTheStation)
 {
+    global->profiles.createProfile("Tester");
     Profile& profile = WorldManager::currentProfile();
     profile.score = 5000;
     profile.lives = 1;

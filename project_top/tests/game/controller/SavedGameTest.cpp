@@ -1,0 +1,205 @@
+// The level in play saved to the player's saved game and read back: the
+// bytes survive a round trip, and every file the game cannot take whole is
+// refused with a log line, leaving the game out of play and the file as it
+// was.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <limits>
+#include <string>
+
+#include "game/controller/ControllerCore.h"
+#include "global/ProfileStore.h"
+#include "support/FileCore.h"
+
+namespace {
+
+// A level in play for half a minute with every car type, a train split by
+// a filled middle car, a second train, a wildcard and a wrong piece in
+// docks and a few shots counted.
+void busyLevel(ControllerCore& core)
+{
+    GameController* game = core.game;
+    game->startLevel();
+    game->setState(GameController::STATE_PLAYING, 0.0, false);
+    for (int type = 1; type <= 3; ++type) {
+        game->cargoPicker.carTypeWeights[type] = 1.0f;
+    }
+    core.steps(60 * 12);
+    Train* first = core.trains().front();
+    TrainSegment* segment = first->firstSegment();
+    Car* middle = segment->firstCar();
+    for (int i = 0; i < 3 && middle != nullptr; ++i) {
+        middle = static_cast<Car*>(static_cast<QelBase*>(middle->next));
+    }
+    forEachLive<Dock>(middle->dockHolder, [](Dock* dock) { dock->fillWithColour(false); });
+    core.steps(30);
+    game->spawnTrain(core.track());
+    core.steps(60);
+    std::vector<Dock*> open = game->cargoPicker.openDocks;
+    open[0]->setCargo(Cargo::createByType(Cargo::TYPE_WILDCARD));
+    open[1]->setCargo(Cargo::createByType((open[1]->colour + 1) % 8));
+    game->shotsFired = 12;
+    game->correctPlacements = 7;
+    core.steps(2);
+}
+
+int segmentsOf(Train* train)
+{
+    return countLive<TrainSegment>(*train->segments);
+}
+
+} // namespace
+
+TEST(SavedGame, ABusyLevelSavesLoadsAndSavesToTheSameBytes)
+{
+    ControllerCore core;
+    busyLevel(core);
+    ASSERT_EQ(core.trains().size(), 2u);
+    EXPECT_GE(segmentsOf(core.trains().front()), 2) << "the filled middle car split the train";
+    ASSERT_TRUE(core.game->save());
+    EXPECT_TRUE(core.profile().hasSavedGame);
+    const std::string first = core.savedBytes();
+    EXPECT_NE(core.logText().find("save(): Saving game to " + core.saveFile() + "..."), std::string::npos);
+
+    GameController* again = core.newGame();
+    ASSERT_TRUE(again->load());
+    EXPECT_FALSE(core.profile().hasSavedGame) << "a load takes the offer";
+    EXPECT_EQ(again->state, GameController::STATE_PLAYING);
+    EXPECT_EQ(core.trains().size(), 2u);
+    EXPECT_EQ(again->shotsFired, 12);
+    EXPECT_EQ(again->correctPlacements, 7);
+    ASSERT_TRUE(again->save());
+    EXPECT_EQ(core.savedBytes(), first);
+    // Left in the build folder, where the saved-game fuzzer's corpus takes
+    // its real saves from.
+    TempFolder::writeFile(std::string(VABO_GAME_DIR) + "/../saved-game-busy.sav", first);
+
+    // The loaded level plays on.
+    core.steps(60);
+    EXPECT_EQ(again->state, GameController::STATE_PLAYING);
+}
+
+TEST(SavedGame, AFileTheGameCannotTakeIsRefusedAndNeverSavedOver)
+{
+    ControllerCore core;
+    busyLevel(core);
+    ASSERT_TRUE(core.game->save());
+    const std::string good = core.savedBytes();
+
+    // Saves made from a game whose own values cannot be a game's.
+    auto savedWith = [&core](const std::function<void(GameController*)>& damage) {
+        core.setLevel(0);
+        GameController* game = core.newGame();
+        game->startLevel();
+        game->setState(GameController::STATE_PLAYING, 0.0, false);
+        core.steps(2);
+        damage(game);
+        EXPECT_TRUE(game->save());
+        core.endGame();
+        return core.savedBytes();
+    };
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::string marker = good;
+    marker.back() ^= 0x01;
+    const struct {
+        const char* what;
+        std::string bytes;
+        const char* logged;
+    } rows[] = {
+        {"empty", "", "Refused"},
+        {"one byte", good.substr(0, 1), "Refused"},
+        {"cut in half", good.substr(0, good.size() / 2), "Refused"},
+        {"last byte cut", good.substr(0, good.size() - 1), "Refused"},
+        {"end marker wrong", marker, "the end marker is missing"},
+        {"bytes after the end", good + '\0', "bytes after the end marker"},
+        {"larger than any save", std::string(GameController::MAX_SAVE_SIZE + 1, '\0'), "larger than any saved game"},
+        {"NaN speed", savedWith([nan](GameController* g) { g->speedMax = nan; }), "not a finite number"},
+        {"negative clock", savedWith([](GameController* g) { g->time = -1.0; }), "negative or not finite"},
+        {"negative start", savedWith([](GameController* g) { g->startTime = -3.0; }), "negative or not finite"},
+        {"difficulty 1.5", savedWith([](GameController* g) { g->difficulty = 1.5f; }), "outside 0 to 1"},
+        {"progress -0.1", savedWith([](GameController* g) { g->progress = -0.1f; }), "outside 0 to 1"},
+        {"negative shots", savedWith([](GameController* g) { g->shotsFired = -1; }), "a counter is negative"},
+        {"too many trains", savedWith([](GameController* g) { g->trainsSpawned = g->trainsInLevel + 1; }),
+         "counts do not agree"},
+        {"too many docks", savedWith([](GameController* g) { g->createdDocks = g->totalDocks + 1; }),
+         "counts do not agree"},
+        {"no docks", savedWith([](GameController* g) { g->totalDocks = 0; g->createdDocks = 0; }),
+         "counts do not agree"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempFolder::writeFile(core.saveFile(), row.bytes);
+        core.profile().hasSavedGame = true;
+        GameController* game = core.newGame();
+        EXPECT_FALSE(game->load());
+        EXPECT_FALSE(core.profile().hasSavedGame);
+        EXPECT_EQ(game->state, 0);
+        EXPECT_EQ(game->level, nullptr) << "the half-read level is dropped";
+        core.endGame();
+        EXPECT_EQ(core.savedBytes(), row.bytes) << "the file stays as it was";
+        EXPECT_NE(core.logText().find(row.logged), std::string::npos);
+    }
+
+    // The file of another level.
+    TempFolder::writeFile(core.saveFile(), good);
+    core.setLevel(1);
+    EXPECT_FALSE(core.newGame()->load());
+    core.endGame();
+    EXPECT_NE(core.logText().find("load(): Error: was looking for level 1 but found 0."), std::string::npos);
+    EXPECT_EQ(core.savedBytes(), good);
+
+    // No file at all.
+    std::filesystem::remove(core.saveFile());
+    EXPECT_FALSE(core.newGame()->load());
+    core.endGame();
+    EXPECT_NE(core.logText().find("load(): Can't open file, aborting load."), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(core.saveFile()));
+}
+
+TEST(SavedGame, ALevelNumberWithoutALevelIsRefusedBeforeAnythingIsBuilt)
+{
+    ControllerCore core;
+    core.game->levelSource = LevelSource::levelNumbers();
+    core.setLevel(60);
+    EXPECT_FALSE(core.game->load());
+    EXPECT_EQ(core.game->level, nullptr);
+    EXPECT_NE(core.logText().find("Level 60 doesn't exist, aborting load."), std::string::npos);
+}
+
+TEST(SavedGame, ASaveThatCannotBeWrittenKeepsTheOldFileAndTheFlagClear)
+{
+    ControllerCore core;
+    core.game->startLevel();
+    core.game->setState(GameController::STATE_PLAYING, 0.0, false);
+    core.steps(600);
+    TempFolder::writeFile(core.saveFile(), "old save");
+    {
+        FullDisk full(16);
+        EXPECT_FALSE(core.game->save());
+    }
+    EXPECT_FALSE(core.profile().hasSavedGame);
+    EXPECT_EQ(core.savedBytes(), "old save");
+    EXPECT_NE(core.logText().find("Can't write file, aborting save."), std::string::npos);
+}
+
+TEST(SavedGame, TheProgramObjectSavesAHeldGameBeforeThePlayers)
+{
+    ControllerCore core;
+    core.game->startLevel();
+    core.game->setState(GameController::STATE_PLAYING, 0.0, false);
+    core.steps(300);
+    // Closed with the window: still on the screen stack.
+    core.global->contextManager->add(core.game);
+    const std::string file = core.saveFile();
+    core.game = nullptr;
+    core.global.reset();
+    g_global = nullptr;
+    EXPECT_TRUE(std::filesystem::exists(file));
+
+    ProfileStore store;
+    store.load();
+    EXPECT_TRUE(store.getProfile(store.currentIndex).hasSavedGame);
+}
