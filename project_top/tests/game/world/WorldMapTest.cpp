@@ -216,6 +216,12 @@ TEST_F(WorldMap, LosingTheLastLifeEntersTheScoreRestartsTheWorldAndShowsTheNotic
     frames(240);
     EXPECT_NE(manager->getActive(), map) << "still up after 4.8 s";
     frames(20);
+    // The high-score table waits under the notice, over the map.
+    Context* table = manager->getActive();
+    ASSERT_NE(table, map);
+    EXPECT_EQ(table->getRuntimeClass()->name, "ContextHighScores");
+    table->bFinished = 1;
+    frames(2);
     EXPECT_EQ(manager->getActive(), map);
     EXPECT_EQ(playButton()->caption, "Play next level");
 }
