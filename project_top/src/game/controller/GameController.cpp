@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/Qel.h"
 #include "game/MyGlobal.h"
 #include "game/car/Car.h"
 #include "game/depth/DepthManager.h"
@@ -9,6 +10,10 @@
 #include "game/track/Track.h"
 #include "game/train/Train.h"
 #include "game/effects/TextBonus.h"
+#include "game/launcher/Launcher.h"
+#include "graphics/Camera.h"
+#include "graphics/QelGraphics.h"
+#include "input/QelInput.h"
 #include "system/StringUtils.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(GameController, Context::runtimeClass(), QEL_NO_CREATOR);
@@ -18,6 +23,7 @@ GameController::GameController()
     , hudLayer(new Context())
     , levelHolder(new QelBase())
     , depthManager(new DepthManager())
+    , launcher(new Launcher())
     , pieceLayer(new QelBase())
     , popupLayer(new QelBase())
 {
@@ -25,6 +31,7 @@ GameController::GameController()
     addChildBack(sceneLayer);
     sceneLayer->addChildBack(levelHolder);
     sceneLayer->addChildBack(depthManager);
+    sceneLayer->addChildBack(launcher);
     sceneLayer->addChildBack(pieceLayer);
     sceneLayer->addChildBack(popupLayer);
     addChildBack(hudLayer);
@@ -60,6 +67,7 @@ void GameController::tickContents(double time, double dt)
 
 void GameController::onTrainArrived(Train*)
 {
+    launcher->setActive(true);
     if (startTime == 0.0) {
         startTime = sceneLayer->time;
     }
@@ -102,4 +110,45 @@ void GameController::spawnTrain(Track* track)
     track->addTrain(train);
     train->setFrontLambda(track->createLambda);
     ++trainsSpawned;
+}
+
+namespace {
+
+bool buttonWentDown(int button)
+{
+    const QelInput* input = g_qel->input;
+    return input != nullptr && input->mouseButtons[button] != 0 && input->mouseButtonsBefore[button] == 0;
+}
+
+bool buttonsSwapped()
+{
+    return g_global != nullptr && g_global->settings.swapMouse;
+}
+
+} // namespace
+
+bool GameController::isShootPressed() const
+{
+    return buttonWentDown(buttonsSwapped() ? 1 : 0);
+}
+
+bool GameController::isClawPressed() const
+{
+    return buttonWentDown(buttonsSwapped() ? 0 : 1);
+}
+
+bool GameController::isCyclePressed() const
+{
+    return buttonWentDown(2);
+}
+
+bool GameController::isPointerOnMenuButton() const
+{
+    const QelGraphics* graphics = g_qel->graphics;
+    const int w = graphics != nullptr ? graphics->fovWidth : 800;
+    const int h = graphics != nullptr ? graphics->fovHeight : 600;
+    const V3 mouse = g_qel->input != nullptr ? g_qel->input->mousePosition : V3();
+    // This frame's pointer, whether or not the HUD has ticked yet.
+    const V3 p = hudLayer->camera->screen2world(mouse.x, mouse.y, 0.0f);
+    return p.x > float(w / 2 - 128) && p.y > float(h / 2 - 32);
 }

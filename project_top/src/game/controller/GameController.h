@@ -16,6 +16,7 @@
 class BearDialog;
 class DepthManager;
 class Dock;
+class Launcher;
 class Level;
 class SoundStream;
 class Car;
@@ -37,7 +38,8 @@ public:
     // While the game runs (any state but 0): the picker's open docks are
     // rebuilt from the level's trains, then the scene ticks.
     void tickContents(double time, double dt) override;
-    // A train has finished its sprint: the level's start time is taken.
+    // A train has finished its sprint: the level's start time is taken and
+    // The launcher is switched on.
     void onTrainArrived(Train* train);
     // The docks of a car coupled on, up to the level's total.
     void countCarDocks(Car* car);
@@ -51,6 +53,14 @@ public:
     // last taking the docks still missing.
     void spawnTrain(Track* track);
 
+    // Buttons gone down this frame: shoot (left, right with swapped mouse
+    // buttons), claw (the other one), cycle (middle).
+    bool isShootPressed() const;
+    bool isClawPressed() const;
+    bool isCyclePressed() const;
+    // The pointer in the HUD's top-right corner, where the menu button is.
+    bool isPointerOnMenuButton() const;
+
     enum State {
         STATE_PLAYING = 4,
         STATE_LOST = 5,
@@ -61,6 +71,7 @@ public:
     Context* hudLayer = nullptr;
     QelBase* levelHolder = nullptr;
     DepthManager* depthManager = nullptr;
+    Launcher* launcher = nullptr;
     // Pieces in flight.
     QelBase* pieceLayer = nullptr;
     // Effects and score popups.
