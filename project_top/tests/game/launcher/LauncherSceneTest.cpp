@@ -8,6 +8,8 @@
 // is left in the build folder as launcher-claw-bonuses.tga.
 #include <gtest/gtest.h>
 
+#include "game/SceneFrame.h"
+
 #include <GL/gl.h>
 
 #include <memory>
@@ -27,15 +29,7 @@ protected:
         global->settings.colorizeMouse = true;
         global->applySettings();
     }
-    u32 scenePixel(V3 p) const
-    {
-        const V3 screen = game->sceneLayer->camera->world2screen(p.x, p.y, 0.0f);
-        const float sx = float(graphics->screenWidth) / float(graphics->fovWidth);
-        const float sy = float(graphics->screenHeight) / float(graphics->fovHeight);
-        u8 rgba[4] = {};
-        glReadPixels(int(screen.x * sx), int(screen.y * sy), 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return u32(rgba[0]) | (u32(rgba[1]) << 8) | (u32(rgba[2]) << 16);
-    }
+    u32 scenePixel(V3 p) const { return ::scenePixel(graphics, game->sceneLayer, p); }
     void draw()
     {
         graphics->clear(UColor(0, 0, 0, 255));
@@ -98,14 +92,7 @@ TEST_F(LauncherScene, TheLauncherAimsShootsTheClawAndBonusesPulse)
     tick();
     draw();
 
-    bool grabbed = false;
-    const std::unique_ptr<MemoryImageFile> shot(graphics->grabFrame(&grabbed));
-    ASSERT_TRUE(grabbed);
-    RenderCore::writeTga(std::string(VABO_GAME_DIR) + "/../launcher-claw-bonuses.tga", shot->width, shot->height,
-                         [&](int x, int y) {
-                             return UColor::fromWord(shot->pImageData[size_t(y) * size_t(shot->width) + size_t(x)] |
-                                                     0xff000000u);
-                         });
+    ASSERT_TRUE(saveFrame(graphics, "launcher-claw-bonuses.tga"));
 
     // The chain between the launcher and the head, the beam beyond the
     // head (with the chain and the claw out of the way).
