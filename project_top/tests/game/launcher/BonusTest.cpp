@@ -226,6 +226,7 @@ TEST_F(BonusPlay, BombsGoOffAfterACarWithOpenDocksLeftInTheSameFrame)
     Dock* bombDock = twos[0];
     bombDock->setCargo(Cargo::createByType(13));
     Dock* other = twos[1];
+    Dock* second = ofColour(docks, 0).at(0);
     // The list is built; then the car of the other dock of colour 2 goes,
     // as a removed car would earlier in a frame.
     Car* gone = other->car;
@@ -236,7 +237,6 @@ TEST_F(BonusPlay, BombsGoOffAfterACarWithOpenDocksLeftInTheSameFrame)
     EXPECT_EQ(game->bonusesCollected, 1);
     EXPECT_TRUE(bombDock->isFilled());
     // And one brought home by the claw, taken from its dock as the claw does.
-    Dock* second = ofColour(docks, 0).at(0);
     Cargo* bomb = Cargo::createByType(13);
     second->setCargo(bomb);
     second->cargo = nullptr;
