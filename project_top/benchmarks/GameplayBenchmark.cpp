@@ -1,7 +1,8 @@
 // What one frame of play costs: the live game carrying a level's worth of
 // rolling stock (two tracks, 40 cars with 76 docks, six pieces in flight),
 // with the open-dock rebuild, the trains, segments, cars and docks, the
-// offer of every piece to every car and the depth sort; beside it the
+// offer of every piece to every car and the depth sort; the same with the
+// launcher firing at every reload and the claw out; beside them the
 // engine's plain object-tree update over as many objects. Nothing is drawn.
 #include <benchmark/benchmark.h>
 
@@ -9,7 +10,10 @@
 
 #include "game/car/CarWagons.h"
 #include "game/depth/DepthManager.h"
+#include "game/launcher/Claw.h"
+#include "game/launcher/Launcher.h"
 #include "game/train/StockCore.h"
+#include "input/QelInput.h"
 #include "support/EngineCore.h"
 
 namespace {
@@ -71,6 +75,39 @@ void gameplayFrame(benchmark::State& state)
     state.counters["objects"] = double(countObjects(core.game));
 }
 BENCHMARK(gameplayFrame)->Unit(benchmark::kMicrosecond);
+
+// The same level with the player busy: both buttons held down anew every
+// frame, so the launcher fires at every reload and the claw goes out again
+// in the frame it comes home. Nothing is drawn, so pieces never leave the view
+// by themselves; beyond eight in flight the oldest is taken as gone.
+void gameplayFrameShooting(benchmark::State& state)
+{
+    BusyLevel level;
+    StockCore& core = *level.core;
+    Launcher* launcher = core.game->launcher;
+    core.level->launcherPositions = {V3(0.0f, -250.0f, 0.0f), V3(250.0f, -250.0f, 0.0f)};
+    launcher->reset();
+    launcher->setActive(true);
+    QelInput* input = core.qel->input;
+    input->mousePosition = V3(500.0f, 560.0f, 0.0f);
+    int shots = 0;
+    int clawOut = 0;
+    for (auto _ : state) {
+        input->mouseButtonsBefore[0] = input->mouseButtonsBefore[1] = 0;
+        input->mouseButtons[0] = input->mouseButtons[1] = 1;
+        const i32 fired = core.game->shotsFired;
+        core.frame(StockCore::STEP);
+        shots += core.game->shotsFired - fired;
+        clawOut += launcher->claw->state == Claw::STATE_OUT ? 1 : 0;
+        while (core.game->pieceLayer->countChildren() > 8) {
+            delete static_cast<QelBase*>(core.game->pieceLayer->firstChild);
+        }
+    }
+    state.counters["shotsPerFrame"] = double(shots) / double(state.iterations());
+    state.counters["clawOutShare"] = double(clawOut) / double(state.iterations());
+    state.counters["pieces"] = double(core.game->pieceLayer->countChildren());
+}
+BENCHMARK(gameplayFrameShooting)->Unit(benchmark::kMicrosecond);
 
 void plainTreeFrame(benchmark::State& state)
 {

@@ -7,6 +7,8 @@
 // left in the build folder as gameplay-foundations.tga.
 #include <gtest/gtest.h>
 
+#include "game/SceneFrame.h"
+
 #include <GL/gl.h>
 
 #include <cmath>
@@ -48,16 +50,7 @@ protected:
         game->sceneLayer->clearColor = GRASS;
     }
 
-    // RGB of the window pixel that shows the scene point (x, y).
-    u32 scenePixel(float x, float y) const
-    {
-        const V3 screen = game->sceneLayer->camera->world2screen(x, y, 0.0f);
-        const float sx = float(graphics->screenWidth) / float(graphics->fovWidth);
-        const float sy = float(graphics->screenHeight) / float(graphics->fovHeight);
-        u8 rgba[4] = {};
-        glReadPixels(int(screen.x * sx), int(screen.y * sy), 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return u32(rgba[0]) | (u32(rgba[1]) << 8) | (u32(rgba[2]) << 16);
-    }
+    u32 scenePixel(float x, float y) const { return ::scenePixel(graphics, game->sceneLayer, V3(x, y, 0.0f)); }
     void draw()
     {
         graphics->clear(UColor(0, 0, 0, 255));
@@ -203,14 +196,7 @@ TEST_F(Foundations, PiecesRideAPathAndFlyOffWhileCarsCrossInDepthOrder)
         EXPECT_NEAR(blue(seen), wanted.b, 100) << index << std::hex << " " << seen;
     }
 
-    bool grabbed = false;
-    const std::unique_ptr<MemoryImageFile> shot(graphics->grabFrame(&grabbed));
-    ASSERT_TRUE(grabbed);
-    RenderCore::writeTga(std::string(VABO_GAME_DIR) + "/../gameplay-foundations.tga", shot->width, shot->height,
-                         [&](int x, int y) {
-                             return UColor::fromWord(shot->pImageData[size_t(y) * size_t(shot->width) + size_t(x)] |
-                                                     0xff000000u);
-                         });
+    ASSERT_TRUE(saveFrame(graphics, "gameplay-foundations.tga"));
 
     // Where the front wagon covers the engine, the wagon shows; the engine
     // shows there only once it is sorted in front.

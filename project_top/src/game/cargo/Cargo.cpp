@@ -6,12 +6,14 @@
 
 #include "engine/QelAssert.h"
 #include "game/MyGlobal.h"
+#include "game/cargo/Bonuses.h"
 #include "game/cargo/CargoColour.h"
 #include "game/cargo/CargoFireball.h"
 #include "game/cargo/CargoWildcard.h"
 #include "game/controller/GameController.h"
 #include "game/car/Car.h"
 #include "game/dock/Dock.h"
+#include "game/launcher/Launcher.h"
 #include "graphics/Skin.h"
 #include "math/RandomSource.h"
 
@@ -34,8 +36,8 @@ Cargo* make()
 Cargo* (*const factories[Cargo::TYPE_COUNT])() = {
     make<CargoRed>,    make<CargoOrange>, make<CargoYellow>, make<CargoGreen>, make<CargoCyan>,
     make<CargoBlue>,   make<CargoPurple>, make<CargoWhite>,  nullptr,          make<CargoWildcard>,
-    nullptr,           nullptr,           nullptr,           nullptr,          make<CargoFireball>,
-    nullptr,           nullptr,           nullptr,           nullptr,
+    make<BonusWildcard>, make<BonusStop>, make<BonusRewind>, make<BonusColorBomb>, make<CargoFireball>,
+    make<BonusFireball>, make<BonusBullseye>, make<BonusHeart>, make<BonusSlow>,
 };
 
 } // namespace
@@ -79,9 +81,22 @@ void Cargo::setupSprite()
     collisionSensitivity = 16.0f / std::sqrt(half.dot(half));
 }
 
+namespace {
+
+// The aim of the live game's launcher; 0 without one.
+float launcherAim()
+{
+    const GameController* game = MyGlobal::liveGame();
+    return game != nullptr && game->launcher != nullptr ? game->launcher->aimAngle : 0.0f;
+}
+
+} // namespace
+
 void Cargo::onStateChange()
 {
-    if (state == STATE_FLYING) {
+    if (state == STATE_QUEUED || state == STATE_HELD) {
+        angleOffset = angle - launcherAim();
+    } else if (state == STATE_FLYING) {
         angleOffset = angle;
     } else if (state == STATE_MOVING_TO_DOCK) {
         blend = 0.0f;
@@ -152,7 +167,14 @@ void Cargo::restInDock(double dt)
 
 void Cargo::update(double time, double dt)
 {
-    if (state == STATE_FLYING) {
+    if (state == STATE_QUEUED || state == STATE_HELD) {
+        if (spinAlways) {
+            angleOffset += float(spinSpeed * dt);
+        }
+        if (!angleLocked) {
+            showAngle(launcherAim() + angleOffset);
+        }
+    } else if (state == STATE_FLYING) {
         body.update(time, dt);
         angleOffset += float(spinSpeed * dt);
         if (!angleLocked) {

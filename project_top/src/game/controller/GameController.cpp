@@ -16,6 +16,7 @@
 #include "game/MyGlobal.h"
 #include "game/cargo/Cargo.h"
 #include "game/dock/Dock.h"
+#include "game/launcher/Claw.h"
 #include "game/train/TrainSegment.h"
 #include "game/world/WorldManager.h"
 #include "graphics/Camera.h"
@@ -33,6 +34,8 @@
 #include "game/track/Track.h"
 #include "game/train/Train.h"
 #include "game/effects/TextBonus.h"
+#include "game/launcher/Launcher.h"
+#include "input/QelInput.h"
 #include "game/hud/PlayerHUD.h"
 #include "system/StringUtils.h"
 
@@ -43,6 +46,7 @@ GameController::GameController()
     , hudLayer(new Context())
     , levelHolder(new QelBase())
     , depthManager(new DepthManager())
+    , launcher(new Launcher())
     , pieceLayer(new QelBase())
     , popupLayer(new QelBase())
 {
@@ -50,6 +54,7 @@ GameController::GameController()
     addChildBack(sceneLayer);
     sceneLayer->addChildBack(levelHolder);
     sceneLayer->addChildBack(depthManager);
+    sceneLayer->addChildBack(launcher);
     sceneLayer->addChildBack(pieceLayer);
     sceneLayer->addChildBack(popupLayer);
     addChildBack(hudLayer);
@@ -96,6 +101,7 @@ void GameController::tickContents(double time, double dt)
 
 void GameController::onTrainArrived(Train*)
 {
+    launcher->setActive(true);
     if (startTime == 0.0) {
         startTime = sceneLayer->time;
     }
@@ -265,6 +271,7 @@ void GameController::onStateChange()
         if (level != nullptr) {
             level->stopTrains();
         }
+        launcher->turnOff();
         pieceLayer->deleteChildren();
         messageText->setText(g_qel->language->getText(Language::TRAINMISSED), 3.0, 0.0);
         fadeMusic(1.0);
@@ -272,10 +279,12 @@ void GameController::onStateChange()
         playSound("loseRound");
         break;
     case STATE_LOST_TRAINS_GONE:
+        launcher->setActive(false);
         setState(STATE_CLOSING, 2.0, false);
         break;
     case STATE_WON:
         reportLevelResult(2);
+        launcher->setActive(false);
         fadeMusic(0.5);
         endTime = sceneLayer->time;
         playSound("winRound");
@@ -375,8 +384,12 @@ void GameController::tickHints()
 {
     const int number = WorldManager::getCurrentLevel();
     if (number == 0) {
-        if (!pointHint(cargoPicker.findDockHoldingWrongPiece(), clawHintsLeft) && shootHintsLeft > 0) {
+        if (!pointHint(cargoPicker.findDockHoldingWrongPiece(), clawHintsLeft) && shootHintsLeft > 0
+            && launcher->claw->heldPiece == nullptr) {
             Cargo* piece = firstLive<Cargo>(*pieceLayer);
+            if (piece == nullptr) {
+                piece = firstLive<Cargo>(launcher->queue);
+            }
             if (piece != nullptr) {
                 pointHint(cargoPicker.findEmptyDockFor(piece), shootHintsLeft);
             }
@@ -428,6 +441,8 @@ void GameController::startLevel()
     const int w = g_qel->graphics->fovWidth / 2;
     sceneLayer->camera->position = V3(0.0f, 16.0f, float(-w) * level->cameraFactor);
     sceneLayer->camera->target = V3(0.0f, 16.0f, 0.0f);
+
+    launcher->reset();
 }
 
 void GameController::createLevel()
@@ -665,7 +680,7 @@ bool GameController::load()
         dropLevel();
         return false;
     }
-    // The launcher is switched on by its own issue's line here.
+    launcher->setActive(true);
     return true;
 }
 
@@ -706,4 +721,45 @@ void GameController::dropLevel()
     state = 0;
     stateGoto = 0;
     stateLeft = 0.0;
+}
+
+namespace {
+
+bool buttonWentDown(int button)
+{
+    const QelInput* input = g_qel->input;
+    return input != nullptr && input->mouseButtons[button] != 0 && input->mouseButtonsBefore[button] == 0;
+}
+
+bool buttonsSwapped()
+{
+    return g_global != nullptr && g_global->settings.swapMouse;
+}
+
+} // namespace
+
+bool GameController::isShootPressed() const
+{
+    return buttonWentDown(buttonsSwapped() ? 1 : 0);
+}
+
+bool GameController::isClawPressed() const
+{
+    return buttonWentDown(buttonsSwapped() ? 0 : 1);
+}
+
+bool GameController::isCyclePressed() const
+{
+    return buttonWentDown(2);
+}
+
+bool GameController::isPointerOnMenuButton() const
+{
+    const QelGraphics* graphics = g_qel->graphics;
+    const int w = graphics != nullptr ? graphics->fovWidth : 800;
+    const int h = graphics != nullptr ? graphics->fovHeight : 600;
+    const V3 mouse = g_qel->input != nullptr ? g_qel->input->mousePosition : V3();
+    // This frame's pointer, whether or not the HUD has ticked yet.
+    const V3 p = hudLayer->camera->screen2world(mouse.x, mouse.y, 0.0f);
+    return p.x > float(w / 2 - 128) && p.y > float(h / 2 - 32);
 }

@@ -27,6 +27,7 @@
 class BearDialog;
 class DepthManager;
 class Dock;
+class Launcher;
 class Level;
 class SoundStream;
 class Car;
@@ -77,7 +78,8 @@ public:
     // true when the whole file was taken. A refused file leaves the game
     // out of play (state 0) and the file as it was.
     bool load();
-    // A train has finished its sprint: the level's start time is taken.
+    // A train has finished its sprint: the level's start time is taken and
+    // the launcher is switched on.
     void onTrainArrived(Train* train);
     // The docks of a car coupled on, up to the level's total.
     void countCarDocks(Car* car);
@@ -90,6 +92,14 @@ public:
     // target growing from about 0.75 to 1.33 times the mean share, the
     // last taking the docks still missing.
     void spawnTrain(Track* track);
+
+    // Buttons gone down this frame: shoot (left, right with swapped mouse
+    // buttons), claw (the other one), cycle (middle).
+    bool isShootPressed() const;
+    bool isClawPressed() const;
+    bool isCyclePressed() const;
+    // The pointer in the HUD's top-right corner, where the menu button is.
+    bool isPointerOnMenuButton() const;
 
     enum State {
         STATE_SETUP = 1,
@@ -117,6 +127,7 @@ public:
     Context* hudLayer = nullptr;
     QelBase* levelHolder = nullptr;
     DepthManager* depthManager = nullptr;
+    Launcher* launcher = nullptr;
     // Pieces in flight.
     QelBase* pieceLayer = nullptr;
     // Effects and score popups.

@@ -11,6 +11,8 @@
 #include "game/cargo/Cargo.h"
 #include "game/controller/GameController.h"
 #include "game/effects/Firework.h"
+#include "game/launcher/Claw.h"
+#include "game/launcher/Launcher.h"
 #include "game/track/Track.h"
 #include "language/Language.h"
 #include "net/Packet.h"
@@ -188,7 +190,18 @@ void Dock::update(double time, double dt)
         if (cargo->bDead) {
             delete cargo;
             cargo = nullptr;
+        } else if (!hidden && !isFilled()) {
+            offerToClaw();
         }
+    }
+}
+
+void Dock::offerToClaw()
+{
+    const GameController* game = MyGlobal::liveGame();
+    if (game != nullptr && game->launcher->claw->tryGrab(cargo)) {
+        cargo->detach();
+        cargo = nullptr;
     }
 }
 

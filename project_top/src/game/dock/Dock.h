@@ -67,5 +67,7 @@ private:
     // Puts the piece in, collecting or deleting what was there.
     void replaceCargo(Cargo* piece, bool glide);
     void showIcon(double time);
+    // A wrong piece or a bonus the claw touches goes with the claw.
+    void offerToClaw();
     void placeIcon();
 };

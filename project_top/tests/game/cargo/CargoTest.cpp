@@ -101,7 +101,7 @@ TEST_F(Pieces, EachTypeMakesItsPieceAndANewPieceDrawsAngleSpeedAndSign)
 TEST(PieceFactory, ANumberWithoutAPieceIsFatal)
 {
     EngineCore core;
-    for (int type : {8, -1, 19, 10}) {
+    for (int type : {8, -1, 19, 20}) {
         EXPECT_FATAL(Cargo::createByType(type), "Unknown type\\.");
     }
 }

@@ -4,10 +4,11 @@
 
 #include "game/GameCore.h"
 #include "game/depth/DepthManager.h"
+#include "game/launcher/Launcher.h"
 
 class LiveGame : public testing::Test, public GameCore {};
 
-TEST_F(LiveGame, TheSceneHoldsLevelDepthsPiecesAndPopupsUnderTheHud)
+TEST_F(LiveGame, TheSceneHoldsLevelDepthsLauncherPiecesAndPopupsUnderTheHud)
 {
     GameController* live = startGame();
     EXPECT_EQ(MyGlobal::liveGame(), live);
@@ -18,8 +19,9 @@ TEST_F(LiveGame, TheSceneHoldsLevelDepthsPiecesAndPopupsUnderTheHud)
     for (BasicLink* child = live->sceneLayer->firstChild; child != nullptr; child = child->next) {
         scene.push_back(child);
     }
-    EXPECT_EQ(scene, (std::vector<BasicLink*>{live->levelHolder, live->depthManager, live->pieceLayer,
-                                              live->popupLayer}));
+    EXPECT_EQ(scene, (std::vector<BasicLink*>{live->levelHolder, live->depthManager, live->launcher,
+                                              live->pieceLayer, live->popupLayer}));
+    EXPECT_EQ(live->launcher->state, Launcher::STATE_OFF);
     EXPECT_NE(live->sceneLayer->camera, live->hudLayer->camera) << "each layer has its own camera";
     EXPECT_EQ(live->pointerObject, &live->mousePointer);
     EXPECT_EQ(live->bEscapeCloses, 1);

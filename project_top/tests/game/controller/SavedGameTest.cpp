@@ -16,9 +16,9 @@
 
 namespace {
 
-// A level in play for half a minute with every car type, a train split by
-// a filled middle car, a second train, a wildcard and a wrong piece in
-// docks and a few shots counted.
+// A level in play for a few seconds with every car type, a train split by
+// a filled middle car, a second train, a wildcard, a wrong piece and a
+// bonus in docks and a few shots counted.
 void busyLevel(ControllerCore& core)
 {
     GameController* game = core.game;
@@ -41,6 +41,8 @@ void busyLevel(ControllerCore& core)
     std::vector<Dock*> open = game->cargoPicker.openDocks;
     open[0]->setCargo(Cargo::createByType(Cargo::TYPE_WILDCARD));
     open[1]->setCargo(Cargo::createByType((open[1]->colour + 1) % 8));
+    // A Slow bonus dropped by the timer.
+    open[2]->setCargo(Cargo::createByType(18));
     game->shotsFired = 12;
     game->correctPlacements = 7;
     core.steps(2);

@@ -9,6 +9,8 @@
 // rolling-stock.tga.
 #include <gtest/gtest.h>
 
+#include "game/SceneFrame.h"
+
 #include <GL/gl.h>
 
 #include <cmath>
@@ -42,16 +44,7 @@ protected:
         game->driveForce = game->driveForceAtTunnel = 0.0f;
     }
 
-    // RGB of the window pixel that shows the scene point (x, y).
-    u32 scenePixel(V3 p) const
-    {
-        const V3 screen = game->sceneLayer->camera->world2screen(p.x, p.y, 0.0f);
-        const float sx = float(graphics->screenWidth) / float(graphics->fovWidth);
-        const float sy = float(graphics->screenHeight) / float(graphics->fovHeight);
-        u8 rgba[4] = {};
-        glReadPixels(int(screen.x * sx), int(screen.y * sy), 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return u32(rgba[0]) | (u32(rgba[1]) << 8) | (u32(rgba[2]) << 16);
-    }
+    u32 scenePixel(V3 p) const { return ::scenePixel(graphics, game->sceneLayer, p); }
     static int brightness(u32 rgb) { return int(rgb & 0xff) + int((rgb >> 8) & 0xff) + int((rgb >> 16) & 0xff); }
     void draw()
     {
@@ -128,14 +121,7 @@ TEST_F(RollingStockScene, TrainsRideTheLevelWithShadowsSmokeAndScenery)
     }
     draw();
 
-    bool grabbed = false;
-    const std::unique_ptr<MemoryImageFile> shot(graphics->grabFrame(&grabbed));
-    ASSERT_TRUE(grabbed);
-    RenderCore::writeTga(std::string(VABO_GAME_DIR) + "/../rolling-stock.tga", shot->width, shot->height,
-                         [&](int x, int y) {
-                             return UColor::fromWord(shot->pImageData[size_t(y) * size_t(shot->width) + size_t(x)] |
-                                                     0xff000000u);
-                         });
+    ASSERT_TRUE(saveFrame(graphics, "rolling-stock.tga"));
 
     // The shadow lies along the light: the pixels that hiding it brightens
     // lie, on the whole, off the car toward the light.

@@ -204,7 +204,9 @@ private:
     {
         static const char* names[] = {"engineChug", "toot", "segmentImpact", "vibe", "extraLife",
                                       "fireworkBangShort", "applause1", "applause2", "applause3", "handClap",
-                                      "trainBell", "boom", "streak", "tick", "wrong"};
+                                      "trainBell", "boom", "streak", "tick", "wrong", "bowSound",
+                                      "fireballLaunch", "chainClick", "pop", "railSqueak", "steam", "stardust",
+                                      "fireballSound", "guitar", "trainSlow"};
         for (const char* name : names) {
             auto* sound = static_cast<Sound*>(find(name));
             if (sound != nullptr && static_cast<const MixerOGG*>(sound->sample) == voice->source) {

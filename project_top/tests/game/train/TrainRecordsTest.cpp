@@ -48,7 +48,7 @@ protected:
         return error;
     }
     // A busy track: two trains, one of them split, cars of every type,
-    // docks empty, filled, holding a wrong piece and a wildcard.
+    // docks empty, filled, holding a wrong piece, a wildcard and bonuses.
     Track* busyTrack()
     {
         Track* track = straightTrack();
@@ -64,6 +64,14 @@ protected:
         firstDock(cars[6])->setCargo(Cargo::createByType(Cargo::TYPE_WILDCARD));
         Train* second = trainOf(track, 400.0f, {4, 0});
         second->dockTarget = 6;
+        // Bonuses waiting in the second train's docks.
+        i32 bonus = 13;
+        for (Car* car : carsOf(second->firstSegment())) {
+            if (Dock* dock = firstDock(car)) {
+                dock->setCargo(Cargo::createByType(bonus));
+                bonus = 18;
+            }
+        }
         step();
         step();
         EXPECT_EQ(segmentsOf(first).size(), 2u);

@@ -121,7 +121,15 @@ void writeLauncher(const Output& out) {
     std::vector<Frame> frames;
     frames.push_back(Frame{64, 64, [](cairo_t* cr, double w, double h) { drawLauncherBase(cr, w / 2, h / 2, 29); }});
     frames.push_back(Frame{64, 64, [](cairo_t* cr, double w, double h) { drawBow(cr, w / 2, h / 2, 64); }});
-    frames.push_back(Frame{32, 32, [](cairo_t* cr, double w, double h) { drawClaw(cr, w / 2, h / 2, 32); }});
+    // The claw head on a shank that reaches 64 pixels back, to where the
+    // chain ends.
+    frames.push_back(Frame{128, 32, [](cairo_t* cr, double w, double h) {
+                               roundedRect(cr, 1, h / 2 - 3, w / 2, 6, 3);
+                               fillVertical(cr, palette::steel, h / 2 - 3, h / 2 + 3, 0.4, 0.3);
+                               strokeOutline(cr, 1.2);
+                               cairo_new_path(cr);
+                               drawClaw(cr, w / 2, h / 2, 32);
+                           }});
     writeSheet(out, "gfx/launcher.tga", frames);
 
     std::vector<Frame> strings;
