@@ -289,3 +289,57 @@ TEST_F(LauncherPlay, ThePointerTakesTheColourOfTheNextPiece)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LauncherPlay, TheMenuCornerTakesNoClicksAndSwappedButtonsTradePlaces)
+{
+    // The top-right corner of the screen, where the menu button is.
+    const QelGraphics* g = graphics;
+    qel->input->mousePosition = V3(float(g->fovWidth) - 20.0f, float(g->fovHeight) - 10.0f, 0.0f);
+    tick();
+    EXPECT_TRUE(game->isPointerOnMenuButton());
+    click(SDL_BUTTON_LEFT);
+    click(SDL_BUTTON_RIGHT);
+    EXPECT_EQ(game->shotsFired, 0);
+    EXPECT_EQ(launcher->claw->state, Claw::STATE_AT_REST);
+
+    pointAt(V3(0.0f, 200.0f, 0.0f));
+    global->settings.swapMouse = true;
+    click(SDL_BUTTON_LEFT);
+    EXPECT_EQ(launcher->claw->state, Claw::STATE_OUT) << "the left button sends the claw";
+    EXPECT_EQ(game->shotsFired, 0);
+    click(SDL_BUTTON_RIGHT);
+    EXPECT_EQ(game->shotsFired, 1) << "the right button shoots";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(LauncherPlay, ALeftClickPutsTheFrontPieceIntoADockOfItsColour)
+{
+    Train* train = trainOf(straightTrack(), 1400.0f, {0, 2, 4});
+    tick();
+    Dock* dock = nullptr;
+    for (Car* car : carsOf(train->firstSegment())) {
+        dock = dock != nullptr ? dock : firstDock(car);
+    }
+    ASSERT_NE(dock, nullptr);
+    launcher->clearQueue();
+    Cargo* piece = Cargo::createByType(dock->colour);
+    launcher->addPiece(piece, false);
+    piece->setState(Cargo::STATE_QUEUED, 0.0, true);
+    pointAt(dock->centre());
+    tick();
+    ASSERT_EQ(front(), piece);
+    click(SDL_BUTTON_LEFT);
+    for (int n = 0; n < 60 && dock->cargo != piece; ++n) {
+        tick();
+    }
+    EXPECT_EQ(dock->cargo, piece);
+    EXPECT_TRUE(dock->isFilled());
+    EXPECT_EQ(game->correctPlacements, 1);
+}
+
+} // namespace
