@@ -3,6 +3,8 @@
 // rules game code tunes per effect (a random pitch range and a minimum time
 // between two starts). Each play starts a voice through a short-lived
 // SoundChannel; the voice then plays on by itself.
+#include <limits>
+
 #include "math/V3.h"
 #include "object/QelBase.h"
 
@@ -30,7 +32,8 @@ public:
     // A ratio between 1 + pitchMin and 1 + pitchMax from one random number.
     float randomPitch() const;
 
-    double lastStartTime = 0.0;
+    // Never started: the first start is never too soon, even at clock 0.
+    double lastStartTime = -std::numeric_limits<double>::infinity();
     double minInterval = 0.0;
     float pitchMin = 0.0f;
     float pitchMax = 0.0f;
