@@ -34,6 +34,9 @@
 #include "game/train/Train.h"
 #include "game/effects/TextBonus.h"
 #include "game/hud/PlayerHUD.h"
+#include "game/screens/ContextEndLevelStats.h"
+#include "game/screens/ContextIngameMenu.h"
+#include "input/QelInput.h"
 #include "system/StringUtils.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(GameController, Context::runtimeClass(), QEL_NO_CREATOR);
@@ -164,6 +167,22 @@ void fadeMusic(double seconds)
     }
 }
 
+bool keyWentDown(int key)
+{
+    const QelInput* input = g_qel->input;
+    return input != nullptr && input->keys[key] != 0 && input->keysBefore[key] == 0;
+}
+
+// A screen over the game, on the stack that shows it.
+void pushScreen(Context* screen)
+{
+    if (g_global != nullptr && g_global->contextManager != nullptr) {
+        g_global->contextManager->add(screen);
+    } else {
+        delete screen;
+    }
+}
+
 RadialFader* screenFader()
 {
     return g_global != nullptr && g_global->contextManager != nullptr ? g_global->contextManager->fader : nullptr;
@@ -282,6 +301,7 @@ void GameController::onStateChange()
         setState(STATE_STATISTICS, 3.0, false);
         break;
     case STATE_STATISTICS:
+        pushScreen(new ContextEndLevelStats());
         setState(STATE_CLOSING, 0.5, false);
         break;
     case STATE_CLOSING:
@@ -317,6 +337,11 @@ void GameController::showCycleBanner()
 
 void GameController::tickGame(double t, double)
 {
+    const bool menuClick = g_qel->input != nullptr && g_qel->input->isMouseButtonPressed() && isPointerOnMenuButton();
+    if (keyWentDown(DIK_PAUSE) || keyWentDown(DIK_RETURN) || menuClick) {
+        pushScreen(new ContextIngameMenu());
+    }
+
     if (t > nextBonusTime) {
         if (nextBonusTime > 0.0) {
             spawnBonus();
@@ -706,4 +731,15 @@ void GameController::dropLevel()
     state = 0;
     stateGoto = 0;
     stateLeft = 0.0;
+}
+
+bool GameController::isPointerOnMenuButton() const
+{
+    const QelGraphics* graphics = g_qel->graphics;
+    const int w = graphics != nullptr ? graphics->fovWidth : 800;
+    const int h = graphics != nullptr ? graphics->fovHeight : 600;
+    const V3 mouse = g_qel->input != nullptr ? g_qel->input->mousePosition : V3();
+    // This frame's pointer, whether or not the HUD has ticked yet.
+    const V3 p = hudLayer->camera->screen2world(mouse.x, mouse.y, 0.0f);
+    return p.x > float(w / 2 - 128) && p.y > float(h / 2 - 32);
 }

@@ -91,6 +91,9 @@ public:
     // last taking the docks still missing.
     void spawnTrain(Track* track);
 
+    // The pointer in the HUD's top-right corner, where the menu button is.
+    bool isPointerOnMenuButton() const;
+
     enum State {
         STATE_SETUP = 1,
         STATE_INTRO = 2,
