@@ -37,6 +37,8 @@
 #include "game/launcher/Launcher.h"
 #include "input/QelInput.h"
 #include "game/hud/PlayerHUD.h"
+#include "game/screens/ContextEndLevelStats.h"
+#include "game/screens/ContextIngameMenu.h"
 #include "system/StringUtils.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(GameController, Context::runtimeClass(), QEL_NO_CREATOR);
@@ -170,6 +172,22 @@ void fadeMusic(double seconds)
     }
 }
 
+bool keyWentDown(int key)
+{
+    const QelInput* input = g_qel->input;
+    return input != nullptr && input->keys[key] != 0 && input->keysBefore[key] == 0;
+}
+
+// A screen over the game, on the stack that shows it.
+void pushScreen(Context* screen)
+{
+    if (g_global != nullptr && g_global->contextManager != nullptr) {
+        g_global->contextManager->add(screen);
+    } else {
+        delete screen;
+    }
+}
+
 RadialFader* screenFader()
 {
     return g_global != nullptr && g_global->contextManager != nullptr ? g_global->contextManager->fader : nullptr;
@@ -291,6 +309,7 @@ void GameController::onStateChange()
         setState(STATE_STATISTICS, 3.0, false);
         break;
     case STATE_STATISTICS:
+        pushScreen(new ContextEndLevelStats());
         setState(STATE_CLOSING, 0.5, false);
         break;
     case STATE_CLOSING:
@@ -326,6 +345,11 @@ void GameController::showCycleBanner()
 
 void GameController::tickGame(double t, double)
 {
+    const bool menuClick = g_qel->input != nullptr && g_qel->input->isMouseButtonPressed() && isPointerOnMenuButton();
+    if (keyWentDown(DIK_PAUSE) || keyWentDown(DIK_RETURN) || menuClick) {
+        pushScreen(new ContextIngameMenu());
+    }
+
     if (t > nextBonusTime) {
         if (nextBonusTime > 0.0) {
             spawnBonus();

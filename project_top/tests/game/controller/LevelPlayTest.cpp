@@ -1,6 +1,7 @@
 // A level played on the test level from the whistle to its end: the states
 // and their timings, the bonus timer, the tutorial's hint counts, the
-// music near the tunnel, and Escape in play.
+// music near the tunnel, Escape in play, and the pause menu and the
+// statistics page the running level opens.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -12,6 +13,8 @@
 #include "audio/SoundStream.h"
 #include "game/ScreenStack.h"
 #include "game/controller/ControllerCore.h"
+#include "game/screens/ContextEndLevelStats.h"
+#include "game/screens/ContextIngameMenu.h"
 
 namespace {
 
@@ -43,6 +46,17 @@ void expectTimings(const Timeline& seen, const std::vector<std::pair<int, double
                 << "state " << seen[i].first;
         }
     }
+}
+
+// The screens of the kind on the stack.
+template <class Screen>
+int screensOf(const ContextManager& manager)
+{
+    int n = 0;
+    for (BasicLink* link = manager.firstChild; link != nullptr; link = link->next) {
+        n += dynamic_cast<Screen*>(static_cast<QelBase*>(link)) != nullptr ? 1 : 0;
+    }
+    return n;
 }
 
 } // namespace
@@ -177,4 +191,60 @@ TEST(LevelPlay, EscapeInPlayFinishesTheLevelAndDeletingItSaves)
     stack.endGame();
     EXPECT_TRUE(std::filesystem::exists(file));
     EXPECT_TRUE(WorldManager::currentProfile().hasSavedGame);
+}
+
+TEST(LevelPlay, PauseBreakReturnAndAPressInTheMenuCornerOpenThePauseMenuAndAWinThePage)
+{
+    ScreenStack stack;
+    GameController* game = stack.startGame();
+    game->levelSource = LevelSource{&everyNumberHasALevel, &makeTestLevel};
+    stack.manager->add(game);
+    game->startLevel();
+    game->setState(GameController::STATE_PLAYING, 0.0, false);
+    stack.tick();
+    // The corner lies right of x = 400 - 128 and above y = 300 - 32, in
+    // view units from the centre of the 800 x 600 screen.
+    struct Row {
+        const char* way;
+        int key;
+        float x, y;
+        bool opens;
+    } rows[] = {
+        {"Pause", SDLK_PAUSE, 0, 0, true},
+        {"Break", SDLK_BREAK, 0, 0, true},
+        {"Return", SDLK_RETURN, 0, 0, true},
+        {"a press in the corner", 0, 336.0f, 284.0f, true},
+        {"a press at the corner's far end", 0, 399.0f, 299.0f, true},
+        {"a press left of the corner", 0, 270.0f, 284.0f, false},
+        {"a press below the corner", 0, 336.0f, 266.0f, false},
+        {"another key", SDLK_a, 0, 0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.way);
+        if (row.key != 0) {
+            stack.tap(row.key);
+        } else {
+            stack.click(row.x, row.y);
+        }
+        EXPECT_EQ(screensOf<ContextIngameMenu>(*stack.manager), row.opens ? 1 : 0) << "one menu a press";
+        if (row.opens) {
+            EXPECT_NE(dynamic_cast<ContextIngameMenu*>(stack.manager->getActive()), nullptr);
+            stack.tap(SDLK_ESCAPE);
+        }
+        EXPECT_EQ(stack.manager->getActive(), game);
+        EXPECT_FALSE(game->bFinished);
+    }
+
+    // The level is won: the page comes up 3 s later, once.
+    game->setState(GameController::STATE_WON, 0.0, false);
+    const double wonAt = game->time;
+    while (game->state == GameController::STATE_WON) {
+        EXPECT_EQ(screensOf<ContextEndLevelStats>(*stack.manager), 0);
+        stack.tick();
+    }
+    EXPECT_EQ(game->state, GameController::STATE_STATISTICS);
+    EXPECT_NEAR(game->time - wonAt, 3.0, 0.05);
+    EXPECT_EQ(screensOf<ContextEndLevelStats>(*stack.manager), 1);
+    EXPECT_NE(dynamic_cast<ContextEndLevelStats*>(stack.manager->getActive()), nullptr);
+    stack.endGame();
 }
