@@ -1,10 +1,13 @@
 #include "screens/ContextErrorReport.h"
 
+#include <vector>
+
 #include "config/Config.h"
 #include "context/ContextManager.h"
 #include "engine/Qel.h"
+#include "engine/QelAssert.h"
 #include "file/FileManager.h"
-#include "file/MemoryFile.h"
+#include "system/FileStream.h"
 #include "global/Global.h"
 #include "global/NumberFormat.h"
 #include "gui/MenuButton.h"
@@ -114,9 +117,16 @@ void ContextErrorReport::startReport()
         if (!files->existsOnDisk(path)) {
             continue;
         }
-        const MemoryFile contents(path);
-        request->addFormPart(UString(file.part), path, contents.data.get(), contents.size);
-        total += contents.size;
+        // A crash file is outside data: one that cannot be read whole is
+        // left out of the report, never a fatal error.
+        FileStream stream(path, FileStream::READ);
+        std::vector<u8> bytes(stream.isOpen && stream.size > 0 ? size_t(stream.size) : 0);
+        if (!stream.isOpen || !stream.readAll(bytes.data(), int(bytes.size()))) {
+            QEL_LOG("Crash file '%s' cannot be read; it is left out of the report.", path.c_str());
+            continue;
+        }
+        request->addFormPart(UString(file.part), path, bytes.data(), i32(bytes.size()));
+        total += i32(bytes.size());
     }
     files->bForceDisk = false;
     messages->addMessage(formatString(menuText(Language::ERRORREPORTUPLOADING).c_str(), formatNumber(total).c_str()));

@@ -295,6 +295,25 @@ TEST_F(WebScreens, TheReportOpensTheWizardThenSendsTheCrashFiles)
     EXPECT_FALSE(crashFilesThere());
 }
 
+TEST_F(WebScreens, ACrashFileThatCannotBeReadIsLeftOutOfTheReport)
+{
+    server.on("/vabo/crashreport.php", HttpTestServer::reply("200 OK", "OK"));
+    writeCrashFiles();
+    // A folder where the screenshot should be: it exists but cannot be read.
+    std::filesystem::remove(Config::getCRASHSCREENSHOTfile());
+    std::filesystem::create_directory(Config::getCRASHSCREENSHOTfile());
+    core.global->settings.wizardFinished = true;
+    auto* report = new ContextErrorReport();
+    core.manager()->add(report);
+    core.frame();
+    click(report->buttonNext);
+    awaitReply(report->request);
+    const MultipartRequest sent(server.requests().back());
+    EXPECT_EQ(sent.error, "");
+    EXPECT_EQ(sent.partNames(), (std::vector<std::string>{"gameName", "gameVersion", "crashLog"}));
+    std::filesystem::remove(Config::getCRASHSCREENSHOTfile());
+}
+
 TEST_F(WebScreens, UploadScoresOpensTheWizardUntilItWasFinished)
 {
     for (const bool finished : {false, true}) {
