@@ -1,9 +1,9 @@
-// The real program through the world map: a new user's first level, left
-// with Alt+F4 in play and continued at the next start; and a player who has
-// come to the end of the journey with a damaged saved game, which the map
-// refuses, leaving its file as it was, while Play shows the closing screen
-// of the journey instead of a level. Every run ends cleanly, with no crash
-// files.
+// The real program through the world map: a new user's first level, its
+// intro page closed with Space, left with Alt+F4 in play and continued at
+// the next start; and a player who has come to the end of the journey with
+// a damaged saved game, which the map refuses, leaving its file as it was,
+// while Play shows the closing screen of the journey instead of a level.
+// Every run ends cleanly, with no crash files.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -155,6 +155,11 @@ TEST_F(WorldMapEndToEnd, ANewUsersFirstLevelLeftWithAltF4IsContinuedAtTheNextSta
         run.moveBy(PLAY_BUTTON_X, -PLAY_BUTTON_Y);
         e2e::pause(0.3);
         run.click();
+        // A new player has the tutorial on: the level's intro page comes
+        // up, and Space closes it.
+        e2e::pause(3.0);
+        keepScreenshot(run, "intro-page-e2e.jpg");
+        run.key("space");
         // The whistle, then the first train comes in.
         e2e::pause(10.0);
         keepScreenshot(run, "level-in-play-e2e.jpg");
