@@ -12,7 +12,7 @@
 #include "game/screens/ContextRestartGame.h"
 #include "game/screens/Heard.h"
 #include "game/win/ContextWin.h"
-#include "game/world/MenuButtonPlay.h"
+#include "game/world/PlayButton.h"
 #include "game/world/WorldData.h"
 #include "game/world/WorldManager.h"
 #include "global/Profile.h"
@@ -72,15 +72,7 @@ protected:
         }
         return above;
     }
-    MenuButtonPlay* playButton() const
-    {
-        for (BasicLink* link = map->hudLayer->firstChild; link != nullptr; link = link->next) {
-            if (auto* button = dynamic_cast<MenuButtonPlay*>(static_cast<QelBase*>(link))) {
-                return button;
-            }
-        }
-        return nullptr;
-    }
+    MenuButtonPlay* playButton() const { return playButtonOf(*map); }
     // Every text shown by a screen's objects.
     static void collectTexts(const BasicLink* node, std::vector<std::string>& texts)
     {
