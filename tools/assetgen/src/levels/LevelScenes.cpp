@@ -223,6 +223,30 @@ void rails(cairo_t* cr, const LevelLayout& level, const Landscape& land)
     }
 }
 
+// Where the hill a tunnel runs into ends: at most 160 past the mouth, and
+// short of any rail in sight it would otherwise cover.
+double tunnelHillEnd(const LevelLayout& level, const LaidTrack& own)
+{
+    const double longest = own.tunnelLambda + 160.0;
+    for (const RailSample& s : own.samples) {
+        if (s.lambda <= own.tunnelLambda + 4.0 || s.lambda > longest) {
+            continue;
+        }
+        for (const LaidTrack& track : level.tracks) {
+            for (const RailSample& r : track.samples) {
+                const bool mouth = &track == &own && r.lambda > own.tunnelLambda - 120.0;
+                if (r.hidden || mouth || r.lambda < track.createLambda - 200.0) {
+                    continue;
+                }
+                if (std::hypot(r.x - s.x, r.y - s.y) < 48.0) {
+                    return s.lambda;
+                }
+            }
+        }
+    }
+    return longest;
+}
+
 // A grassy or rocky mound over a hidden stretch.
 void mound(cairo_t* cr, const LaidTrack& track, double from, double to, const Landscape& land)
 {
@@ -379,7 +403,7 @@ void paintLevel(const Output& out, const LevelLayout& level)
             for (const LevelSpan& span : track.spans) {
                 mound(cr, track, span.start + 5.0, span.end - 5.0, land);
             }
-            mound(cr, track, track.tunnelLambda + 4.0, track.tunnelLambda + 160.0, land);
+            mound(cr, track, track.tunnelLambda + 4.0, tunnelHillEnd(level, track), land);
         }
         for (const auto& [x, y] : level.launchers) {
             platform(cr, x, y);
