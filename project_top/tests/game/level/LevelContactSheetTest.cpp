@@ -1,7 +1,8 @@
 // Every level number and every other level class drawn in the window once
-// its first train is on screen, each frame saved as the screenshot key
-// saves it, and all of them laid on one contact sheet in the build folder
-// (levels-contact-sheet.png), to be looked at: rails under every car,
+// its first train is on screen and again once its front has gone into the
+// tunnel, each frame saved as the screenshot key saves it, and laid on two
+// contact sheets in the build folder (levels-contact-sheet.png,
+// levels-tunnels-contact-sheet.png), to be looked at: rails under every car,
 // trains going into tunnels and under bridges, decorations over the cars,
 // the picture reaching the top of the view, the last level turned over.
 #include <gtest/gtest.h>
@@ -127,10 +128,15 @@ TEST(LevelContactSheet, EveryLevelAndClassWithItsFirstTrainOnScreen)
     const int tileWidth = stack.graphics->screenWidth / SHRINK;
     const int tileHeight = stack.graphics->screenHeight / SHRINK;
     const int rows = (int(shots.size()) + COLUMNS - 1) / COLUMNS;
-    Picture sheet;
-    sheet.width = COLUMNS * (tileWidth + GAP) - GAP;
-    sheet.height = rows * (tileHeight + GAP) - GAP;
-    sheet.rgb.assign(size_t(sheet.width) * size_t(sheet.height) * 3, 40);
+    // The first sheet once the first train is in, the second once its
+    // front has gone into the tunnel.
+    Picture sheets[2];
+    for (Picture& sheet : sheets) {
+        sheet.width = COLUMNS * (tileWidth + GAP) - GAP;
+        sheet.height = rows * (tileHeight + GAP) - GAP;
+        sheet.rgb.assign(size_t(sheet.width) * size_t(sheet.height) * 3, 40);
+    }
+    const char* kinds[2] = {"", "-tunnel"};
 
     for (size_t i = 0; i < shots.size(); ++i) {
         const Shot& shot = shots[i];
@@ -140,36 +146,50 @@ TEST(LevelContactSheet, EveryLevelAndClassWithItsFirstTrainOnScreen)
         game->levelSource = levelSourceFor(shot.make);
         stack.manager->add(game);
         game->start();
-        // Until the first train is well in, then a little longer.
+        // Frames until the front of the first train passes the mark, at
+        // most a minute and a half of them.
         Train* first = nullptr;
-        for (int frame = 0; frame < 4000 && first == nullptr; ++frame) {
-            stack.tick(1.0 / 60.0);
-            if (game->state == GameController::STATE_PLAYING) {
-                forEachLive<Track>(*game->level->trackLayer, [&first](Track* track) {
-                    Train* train = firstLive<Train>(*track->trains);
-                    if (train != nullptr && train->getFrontLambda() > track->createLambda + 400.0f) {
-                        first = train;
-                    }
-                });
+        Track* firstTrack = nullptr;
+        auto until = [&](float past, float beyond) {
+            for (int frame = 0; frame < 6000; ++frame) {
+                stack.tick(1.0 / 60.0);
+                if (first == nullptr && game->state == GameController::STATE_PLAYING) {
+                    forEachLive<Track>(*game->level->trackLayer, [&](Track* track) {
+                        Train* train = firstLive<Train>(*track->trains);
+                        if (first == nullptr && train != nullptr) {
+                            first = train;
+                            firstTrack = track;
+                        }
+                    });
+                }
+                if (first != nullptr && !first->bDead && first->getFrontLambda() > past + beyond) {
+                    return true;
+                }
             }
+            return false;
+        };
+        ASSERT_TRUE(until(0.0f, 0.0f)) << "no train came";
+        ASSERT_TRUE(until(firstTrack->createLambda, 460.0f)) << "the first train did not come in";
+        for (int k = 0; k < 2; ++k) {
+            if (k == 1) {
+                ASSERT_TRUE(until(firstTrack->tunnelLambda, 150.0f)) << "the first train did not reach its tunnel";
+            }
+            stack.graphics->clear(UColor(0, 0, 0, 255));
+            stack.manager->draw();
+            const std::string jpg = buildFolder + "levels-shot-" + shot.name + kinds[k] + ".jpg";
+            std::filesystem::remove(jpg);
+            stack.graphics->saveScreenshot(jpg.c_str());
+            EXPECT_TRUE(std::filesystem::exists(jpg));
+            bool grabbed = false;
+            const std::unique_ptr<MemoryImageFile> frame(stack.graphics->grabFrame(&grabbed));
+            ASSERT_TRUE(grabbed);
+            lay(sheets[k], *frame, int(i % COLUMNS) * (tileWidth + GAP), int(i / COLUMNS) * (tileHeight + GAP),
+                SHRINK);
         }
-        ASSERT_NE(first, nullptr) << "no train came in";
-        for (int frame = 0; frame < 60; ++frame) {
-            stack.tick(1.0 / 60.0);
-        }
-        stack.graphics->clear(UColor(0, 0, 0, 255));
-        stack.manager->draw();
-        const std::string jpg = buildFolder + "levels-shot-" + shot.name + ".jpg";
-        std::filesystem::remove(jpg);
-        stack.graphics->saveScreenshot(jpg.c_str());
-        EXPECT_TRUE(std::filesystem::exists(jpg));
-        bool grabbed = false;
-        const std::unique_ptr<MemoryImageFile> frame(stack.graphics->grabFrame(&grabbed));
-        ASSERT_TRUE(grabbed);
-        lay(sheet, *frame, int(i % COLUMNS) * (tileWidth + GAP), int(i / COLUMNS) * (tileHeight + GAP), SHRINK);
         stack.manager->removeChild(game);
         stack.manager->lastActive = nullptr;
         stack.endGame();
     }
-    EXPECT_TRUE(writePng(buildFolder + "levels-contact-sheet.png", sheet));
+    EXPECT_TRUE(writePng(buildFolder + "levels-contact-sheet.png", sheets[0]));
+    EXPECT_TRUE(writePng(buildFolder + "levels-tunnels-contact-sheet.png", sheets[1]));
 }

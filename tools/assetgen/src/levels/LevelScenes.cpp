@@ -146,12 +146,13 @@ void ground(cairo_t* cr, const LevelLayout& level, const Landscape& land, Rng& r
 }
 
 // The visible runs of one track between two lambdas, as polylines.
-std::vector<std::vector<RailSample>> runs(const LaidTrack& track, double from, double to)
+std::vector<std::vector<RailSample>> runs(const LaidTrack& track, double from, double to,
+                                         double nearerThan = INFINITY)
 {
     std::vector<std::vector<RailSample>> out;
     std::vector<RailSample> run;
     for (const RailSample& s : track.samples) {
-        const bool draw = !s.hidden && s.lambda >= from && s.lambda <= to;
+        const bool draw = !s.hidden && s.lambda >= from && s.lambda <= to && s.z < nearerThan;
         if (draw) {
             run.push_back(s);
         } else if (!run.empty()) {
@@ -184,11 +185,12 @@ void strokeRun(cairo_t* cr, const std::vector<RailSample>& run, double offset, d
     cairo_stroke(cr);
 }
 
-void rails(cairo_t* cr, const LevelLayout& level, const Landscape& land)
+// The visible rails, or only those nearer the camera than a depth.
+void rails(cairo_t* cr, const LevelLayout& level, const Landscape& land, double nearerThan = INFINITY)
 {
     std::vector<std::vector<RailSample>> all;
     for (const LaidTrack& track : level.tracks) {
-        for (auto& run : runs(track, 0.0, track.tunnelLambda)) {
+        for (auto& run : runs(track, 0.0, track.tunnelLambda, nearerThan)) {
             all.push_back(run);
         }
     }
@@ -247,6 +249,8 @@ double tunnelHillEnd(const LevelLayout& level, const LaidTrack& own)
     return longest;
 }
 
+constexpr double HILL_RADIUS = 30.0;
+
 // A grassy or rocky mound over a hidden stretch.
 void mound(cairo_t* cr, const LaidTrack& track, double from, double to, const Landscape& land)
 {
@@ -263,7 +267,7 @@ void mound(cairo_t* cr, const LaidTrack& track, double from, double to, const La
         cairo_new_path(cr);
         for (size_t i = 0; i < cover.size(); i += 2) {
             cairo_new_sub_path(cr);
-            cairo_arc(cr, cover[i].x + (pass == 0 ? SHADOW_X : 0), cover[i].y + (pass == 0 ? SHADOW_Y : 0), 30, 0,
+            cairo_arc(cr, cover[i].x + (pass == 0 ? SHADOW_X : 0), cover[i].y + (pass == 0 ? SHADOW_Y : 0), HILL_RADIUS, 0,
                       2 * M_PI);
         }
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
@@ -362,11 +366,43 @@ void paintLevel(const Output& out, const LevelLayout& level)
     const Landscape& land = landscapeOf(level.data.landscape);
     Rng rng(seedOf(level.data.id));
     std::vector<Overlay> overlays;
+    // The hill over a hidden stretch, drawn again over the cars that go
+    // under it, with the rails that run over it at a greater height.
+    auto hillOver = [&](const LaidTrack& track, double from, double to) {
+        const RailSample at = sampleAt(track, from);
+        double left = at.x, top = at.y, right = at.x, bottom = at.y;
+        for (const RailSample& s : track.samples) {
+            if (s.lambda >= from && s.lambda <= to) {
+                left = std::min(left, s.x);
+                top = std::min(top, s.y);
+                right = std::max(right, s.x);
+                bottom = std::max(bottom, s.y);
+            }
+        }
+        left -= 34;
+        top -= 34;
+        right += 34 + SHADOW_X;
+        bottom += 34 + SHADOW_Y;
+        overlays.push_back({left, top, right, bottom, [&, from, to, left, top, right, bottom, z = at.z](cairo_t* cr) {
+                                mound(cr, track, from, to, land);
+                                cairo_save(cr);
+                                cairo_rectangle(cr, left, top, right - left, bottom - top);
+                                cairo_clip(cr);
+                                rails(cr, level, land, z - 8.0);
+                                cairo_restore(cr);
+                            }, at.z});
+    };
     for (const LaidTrack& track : level.tracks) {
         const RailSample mouth = sampleAt(track, track.tunnelLambda);
+        // A car goes into the hill before its rear passes the mark and the
+        // game stops drawing it.
+        // The hill's round end reaches back to the portal, no further.
+        hillOver(track, track.tunnelLambda + HILL_RADIUS,
+                 std::max(track.tunnelLambda + HILL_RADIUS, std::min(track.tunnelLambda + 76.0, tunnelHillEnd(level, track))));
         overlays.push_back({mouth.x - 30, mouth.y - 30, mouth.x + 30, mouth.y + 30,
                             [mouth](cairo_t* cr) { portal(cr, mouth, true); }, mouth.z});
         for (const LevelSpan& span : track.spans) {
+            hillOver(track, span.start + HILL_RADIUS, span.end - HILL_RADIUS);
             const RailSample in = sampleAt(track, span.start + 5.0);
             const RailSample outOf = sampleAt(track, span.end - 5.0);
             overlays.push_back({in.x - 30, in.y - 30, in.x + 30, in.y + 30,
