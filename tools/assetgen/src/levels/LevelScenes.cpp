@@ -366,8 +366,9 @@ void paintLevel(const Output& out, const LevelLayout& level)
     const Landscape& land = landscapeOf(level.data.landscape);
     Rng rng(seedOf(level.data.id));
     std::vector<Overlay> overlays;
-    // The hill over a hidden stretch, drawn again over the cars that go
-    // under it, with the rails that run over it at a greater height.
+    // The hill over a hidden stretch between two portal lines, drawn again
+    // over the cars that go under it (cut square at the portals), with the
+    // rails that run over it at a greater height.
     auto hillOver = [&](const LaidTrack& track, double from, double to) {
         const RailSample at = sampleAt(track, from);
         double left = at.x, top = at.y, right = at.x, bottom = at.y;
@@ -379,15 +380,35 @@ void paintLevel(const Output& out, const LevelLayout& level)
                 bottom = std::max(bottom, s.y);
             }
         }
-        left -= 34;
-        top -= 34;
-        right += 34 + SHADOW_X;
-        bottom += 34 + SHADOW_Y;
-        overlays.push_back({left, top, right, bottom, [&, from, to, left, top, right, bottom, z = at.z](cairo_t* cr) {
-                                mound(cr, track, from, to, land);
+        const double reach = HILL_RADIUS + std::max(SHADOW_X, SHADOW_Y) + 4.0;
+        left -= reach;
+        top -= reach;
+        right += reach;
+        bottom += reach;
+        overlays.push_back({left, top, right, bottom, [&, from, to, reach, z = at.z](cairo_t* cr) {
                                 cairo_save(cr);
-                                cairo_rectangle(cr, left, top, right - left, bottom - top);
+                                cairo_new_path(cr);
+                                const RailSample* previous = nullptr;
+                                for (const RailSample& s : track.samples) {
+                                    if (s.lambda < from || s.lambda > to) {
+                                        continue;
+                                    }
+                                    if (previous != nullptr) {
+                                        const double ax = -std::sin(previous->heading) * reach;
+                                        const double ay = std::cos(previous->heading) * reach;
+                                        const double bx = -std::sin(s.heading) * reach;
+                                        const double by = std::cos(s.heading) * reach;
+                                        cairo_move_to(cr, previous->x + ax, previous->y + ay);
+                                        cairo_line_to(cr, s.x + bx, s.y + by);
+                                        cairo_line_to(cr, s.x - bx, s.y - by);
+                                        cairo_line_to(cr, previous->x - ax, previous->y - ay);
+                                        cairo_close_path(cr);
+                                    }
+                                    previous = &s;
+                                }
+                                cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
                                 cairo_clip(cr);
+                                mound(cr, track, from - HILL_RADIUS, to + HILL_RADIUS, land);
                                 rails(cr, level, land, z - 8.0);
                                 cairo_restore(cr);
                             }, at.z});
@@ -396,13 +417,11 @@ void paintLevel(const Output& out, const LevelLayout& level)
         const RailSample mouth = sampleAt(track, track.tunnelLambda);
         // A car goes into the hill before its rear passes the mark and the
         // game stops drawing it.
-        // The hill's round end reaches back to the portal, no further.
-        hillOver(track, track.tunnelLambda + HILL_RADIUS,
-                 std::max(track.tunnelLambda + HILL_RADIUS, std::min(track.tunnelLambda + 76.0, tunnelHillEnd(level, track))));
+        hillOver(track, track.tunnelLambda, std::min(track.tunnelLambda + 76.0, tunnelHillEnd(level, track)));
         overlays.push_back({mouth.x - 30, mouth.y - 30, mouth.x + 30, mouth.y + 30,
                             [mouth](cairo_t* cr) { portal(cr, mouth, true); }, mouth.z});
         for (const LevelSpan& span : track.spans) {
-            hillOver(track, span.start + HILL_RADIUS, span.end - HILL_RADIUS);
+            hillOver(track, span.start + 5.0, span.end - 5.0);
             const RailSample in = sampleAt(track, span.start + 5.0);
             const RailSample outOf = sampleAt(track, span.end - 5.0);
             overlays.push_back({in.x - 30, in.y - 30, in.x + 30, in.y + 30,
