@@ -16,6 +16,7 @@
 #include "game/LiveChildren.h"
 #include "game/ScreenStack.h"
 #include "game/level/LevelClassesInPlay.h"
+#include "game/mascot/BearDialog.h"
 #include "game/track/Track.h"
 #include "game/train/Train.h"
 #include "game/world/WorldManager.h"
@@ -153,6 +154,10 @@ TEST(LevelContactSheet, EveryLevelAndClassWithItsFirstTrainOnScreen)
         auto until = [&](float past, float beyond) {
             for (int frame = 0; frame < 6000; ++frame) {
                 stack.tick(1.0 / 60.0);
+                // A level's page is closed with Space, as a player does.
+                if (dynamic_cast<BearDialog*>(stack.manager->getActive()) != nullptr) {
+                    stack.tap(SDLK_SPACE, ' ');
+                }
                 if (first == nullptr && game->state == GameController::STATE_PLAYING) {
                     forEachLive<Track>(*game->level->trackLayer, [&](Track* track) {
                         Train* train = firstLive<Train>(*track->trains);
