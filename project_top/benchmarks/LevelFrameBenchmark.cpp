@@ -23,6 +23,7 @@ Train* fullTrain(FrameLoopStack& stack)
 {
     GameController* game = stack.game;
     for (int frame = 0; frame < 4000; ++frame) {
+        stack.closePage();
         stack.frames(1);
         if (game->state != GameController::STATE_PLAYING) {
             continue;

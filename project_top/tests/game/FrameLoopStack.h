@@ -4,6 +4,7 @@
 // time moves only when the frame timer sleeps out the rest of its period.
 #include "engine/TimeKeeper.h"
 #include "game/ScreenStack.h"
+#include "game/mascot/BearDialog.h"
 
 class ScriptedClock : public TimeKeeper {
 public:
@@ -27,6 +28,16 @@ public:
     {
         for (int i = 0; i < n; ++i) {
             qel->frame(manager);
+        }
+    }
+    // A level's page, when one is up, is closed with Space as a player
+    // closes it.
+    void closePage()
+    {
+        if (dynamic_cast<BearDialog*>(manager->getActive()) != nullptr) {
+            script.keyDown(SDLK_SPACE, ' ');
+            frames(1);
+            script.keyUp(SDLK_SPACE);
         }
     }
 };

@@ -16,7 +16,6 @@
 #include "game/LiveChildren.h"
 #include "game/FrameLoopStack.h"
 #include "game/level/Level.h"
-#include "game/mascot/BearDialog.h"
 #include "game/track/Track.h"
 #include "game/train/Train.h"
 #include "game/world/WorldManager.h"
@@ -51,12 +50,7 @@ public:
                     }
                 }
             }
-            // A level's page is closed with Space, as a player does.
-            if (dynamic_cast<BearDialog*>(manager->getActive()) != nullptr) {
-                script.keyDown(SDLK_SPACE, ' ');
-                frames(1);
-                script.keyUp(SDLK_SPACE);
-            }
+            closePage();
             frames(1);
         }
         return nullptr;
