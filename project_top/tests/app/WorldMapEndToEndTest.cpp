@@ -1,10 +1,10 @@
-// The real program through the world map: a new user's first level, paused
-// and resumed, left with Alt+F4 in play, continued at the next start with
-// the same score and then lost, which costs a life; and a player who has
-// come to the end of the journey with a damaged saved game, which the map
-// refuses, leaving its file as it was, while Play shows the closing screen
-// of the journey instead of a level. Every run ends cleanly, with no crash
-// files.
+// The real program through the world map: a new user's first level, its
+// intro page closed with Space, paused and resumed, left with Alt+F4 in
+// play, continued at the next start with the same score and then lost,
+// which costs a life; and a player who has come to the end of the journey
+// with a damaged saved game, which the map refuses, leaving its file as it
+// was, while Play shows the closing screen of the journey instead of a
+// level. Every run ends cleanly, with no crash files.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -31,7 +31,8 @@ constexpr int OFF_THE_MENU = 150;
 // spans well over 100, "Play!" about 40.
 constexpr int WIDE_CAPTION = 100;
 constexpr int NARROW_CAPTION = 80;
-// In play: the menu corner; the pause menu's bubble and its RESUME button.
+// In play: the menu corner; a point inside the bubble of the intro page and
+// of the pause menu; the pause menu's RESUME button.
 constexpr float MENU_CORNER_X = 336.0f;
 constexpr float MENU_CORNER_Y = 284.0f;
 constexpr float BUBBLE_X = -170.0f;
@@ -131,7 +132,9 @@ protected:
         const int py = std::clamp(int((300.0f - y) / 600.0f * float(image.height)), 0, image.height - 1);
         return image.pImageData[py * image.width + px];
     }
-    static bool pauseMenuShows(e2e::GameProcess& run, bool shown)
+    // The bear's speech bubble (a page of his, or the pause menu) shows, or
+    // not, within a few screenshots.
+    static bool bubbleShows(e2e::GameProcess& run, bool shown)
     {
         for (int i = 0; i < 10; ++i) {
             if (auto image = run.screenshot(); image != nullptr && image->pImageData != nullptr) {
@@ -257,6 +260,12 @@ TEST_F(WorldMapEndToEnd, ANewUsersFirstLevelPausedLeftWithAltF4ContinuedAndLost)
         keepScreenshot(run, "world-map-new-user-e2e.jpg");
         run.moveTo(PLAY_BUTTON_X, PLAY_BUTTON_Y);
         run.click();
+        // A new player has the tutorial on: the level's intro page comes
+        // up, and Space closes it.
+        ASSERT_TRUE(bubbleShows(run, true)) << "the intro page";
+        keepScreenshot(run, "intro-page-e2e.jpg");
+        run.key("space");
+        ASSERT_TRUE(bubbleShows(run, false)) << "the intro page closed";
         // The whistle, then the first train comes in.
         e2e::pause(8.0);
         keepScreenshot(run, "level-in-play-e2e.jpg");
@@ -266,17 +275,17 @@ TEST_F(WorldMapEndToEnd, ANewUsersFirstLevelPausedLeftWithAltF4ContinuedAndLost)
         run.key("Pause");
         e2e::pause(0.5);
         keepScreenshot(run, "pause-menu-e2e.jpg");
-        ASSERT_TRUE(pauseMenuShows(run, true)) << "Pause";
+        ASSERT_TRUE(bubbleShows(run, true)) << "Pause";
         run.key("space");
-        ASSERT_TRUE(pauseMenuShows(run, false)) << "Space";
+        ASSERT_TRUE(bubbleShows(run, false)) << "Space";
         run.key("Return");
-        ASSERT_TRUE(pauseMenuShows(run, true)) << "Return";
+        ASSERT_TRUE(bubbleShows(run, true)) << "Return";
         run.key("Escape");
-        ASSERT_TRUE(pauseMenuShows(run, false)) << "Escape";
+        ASSERT_TRUE(bubbleShows(run, false)) << "Escape";
         run.clickAt(MENU_CORNER_X, MENU_CORNER_Y);
-        ASSERT_TRUE(pauseMenuShows(run, true)) << "the menu corner";
+        ASSERT_TRUE(bubbleShows(run, true)) << "the menu corner";
         run.clickAt(0.0f, RESUME_Y);
-        ASSERT_TRUE(pauseMenuShows(run, false)) << "RESUME";
+        ASSERT_TRUE(bubbleShows(run, false)) << "RESUME";
         e2e::pause(1.0);
         scoreBefore = run.screenshot();
         run.key("alt+F4");

@@ -1,6 +1,6 @@
 #pragma once
 // The live game's world with its screen stack emptied, driven a frame at a
-// time on a scripted clock with scripted keys, mouse position and button,
+// time on a scripted clock with scripted keys, mouse position and buttons,
 // as the player would drive it; screens and their frame can be drawn and
 // left in the build folder as a picture.
 #include <SDL.h>
@@ -37,6 +37,7 @@ public:
         QelInput* in = script.input;
         std::copy(std::begin(in->mouseButtons), std::end(in->mouseButtons), in->mouseButtonsBefore);
         in->mouseButtons[0] = mouseDown ? 1 : 0;
+        in->mouseButtons[1] = rightDown ? 1 : 0;
         in->mousePosition = V3(mouse.x + float(graphics->fovWidth / 2), mouse.y + float(graphics->fovHeight / 2), 0.0f);
         manager->tick(0.0, 0.0);
     }
@@ -75,4 +76,5 @@ public:
     // In view units from the centre, y up.
     V3 mouse;
     bool mouseDown = false;
+    bool rightDown = false;
 };

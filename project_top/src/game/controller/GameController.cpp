@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "audio/QelAudio.h"
@@ -35,6 +36,9 @@
 #include "game/train/Train.h"
 #include "game/effects/TextBonus.h"
 #include "game/launcher/Launcher.h"
+#include "game/mascot/BearDialog.h"
+#include "game/tutorial/SpeechArrow.h"
+#include "graphics/Skin.h"
 #include "input/QelInput.h"
 #include "game/hud/PlayerHUD.h"
 #include "game/screens/ContextEndLevelStats.h"
@@ -52,6 +56,7 @@ GameController::GameController()
     , pieceLayer(new QelBase())
     , popupLayer(new QelBase())
 {
+    tutorialArrow = new SpeechArrow();
     pointerObject = &mousePointer;
     addChildBack(sceneLayer);
     sceneLayer->addChildBack(levelHolder);
@@ -59,6 +64,7 @@ GameController::GameController()
     sceneLayer->addChildBack(launcher);
     sceneLayer->addChildBack(pieceLayer);
     sceneLayer->addChildBack(popupLayer);
+    sceneLayer->addChildBack(tutorialArrow);
     addChildBack(hudLayer);
     hudLayer->addChildBack(new PlayerHUD(true));
     messageText = new RenderableText(0.0f, 100.0f, 0.0f, UString(), g_global->fontLarge, UColor(255, 255, 255, 255));
@@ -80,6 +86,7 @@ GameController::~GameController()
     }
     pointerObject = nullptr;
     cargoPicker.openDocks.clear();
+    dropIntroPage();
 }
 
 void GameController::addScore(float x, float y, float z, i32 points, const UString& text)
@@ -226,6 +233,36 @@ const BonusRow bonusRows[] = {
 };
 constexpr i32 FORCED_BONUSES = 3;
 
+// The intro page of each level in the level table: title, body and
+// picture. The row titled TIP stands for the tip of the day.
+struct IntroPage {
+    Language::StringsEnum title;
+    Language::StringsEnum body;
+    const char* picture;
+};
+const IntroPage introPages[] = {
+    {Language::TIPHOWTOPLAYTITLE, Language::TIPHOWTOPLAY, "howToPlay:0"},
+    {Language::TIPCHAINREACTIONTITLE, Language::TIPCHAINREACTION, "howToPlay:1"},
+    {Language::TIPBONUSSLOWTITLE, Language::TIPBONUSSLOW, "howToPlay:2"},
+    {Language::TIPBONUSSTOPTITLE, Language::TIPBONUSSTOP, "bonus:0"},
+    {Language::TIPDOUBLECARRIAGETITLE, Language::TIPDOUBLECARRIAGE, "car:2"},
+    {Language::TIPBONUSREVERSETITLE, Language::TIPBONUSREVERSE, "bonus:1"},
+    {Language::TIPBONUSWILDCARDTITLE, Language::TIPBONUSWILDCARD, "bonus:2"},
+    {Language::TIPBONUSSPEEDSHOTTITLE, Language::TIPBONUSSPEEDSHOT, "bonus:5"},
+    {Language::TIPLAUNCHERSPOTSTITLE, Language::TIPLAUNCHERSPOTS, "launcher:0"},
+    {Language::TIPBONUSFIREBALLTITLE, Language::TIPBONUSFIREBALL, "bonus:4"},
+    {Language::TIPBONUSCOLORBOMBTITLE, Language::TIPBONUSCOLORBOMB, "bonus:3"},
+    {Language::TIP, Language::TIP1, nullptr},
+    {Language::TIPTREBBLECARRIAGETITLE, Language::TIPTREBBLECARRIAGE, "car:3"},
+};
+// Levels from here on have no page at all.
+constexpr int TIP_LEVELS = 28;
+constexpr int TIP_COUNT = 17;
+
+constexpr UColor SHOOT_HINT(255, 236, 191, 255);
+constexpr UColor CLAW_HINT(255, 128, 64, 255);
+constexpr UColor BONUS_HINT(192, 255, 128, 255);
+
 const char* const levelMusicNames[] = {"musicGame1", "musicGame2", "musicGame3", "musicGame4"};
 
 bool finite(float v)
@@ -273,6 +310,7 @@ void GameController::onStateChange()
         setState(STATE_INTRO, 1.0, false);
         break;
     case STATE_INTRO:
+        showIntroPage();
         setState(STATE_WHISTLE, 0.25, false);
         break;
     case STATE_WHISTLE:
@@ -360,9 +398,7 @@ void GameController::tickGame(double t, double)
         nextBonusTime = t + double(lo) + u * double(hi - lo);
     }
 
-    if (settingOn(&SettingsRecord::tutorial)) {
-        tickHints();
-    }
+    tickHints();
 
     const float danger = level != nullptr ? level->getMaxDanger() : 0.0f;
     helpProbability = danger > 0.95f ? 0.75f - 0.25f * difficulty : 0.0f;
@@ -392,36 +428,120 @@ void GameController::switchMusic(SoundStream* next)
     }
 }
 
-bool GameController::pointHint(Dock* dock, i32& hintsLeft)
+void GameController::pointHint(Dock* dock, i32& hintsLeft, int textId, UColor colour)
 {
-    if (dock == nullptr || hintsLeft <= 0) {
-        return false;
-    }
-    if (dock != lastHintDock) {
+    if (dock != nullptr && dock != lastHintDock) {
         lastHintDock = dock;
         --hintsLeft;
     }
-    return true;
+    if (dock == nullptr || hintsLeft <= 0) {
+        setHintText(UString());
+        return;
+    }
+    setHintText(g_qel->language->getText(Language::StringsEnum(textId)));
+    const V3 at = dock->centre();
+    tutorialArrow->setTarget(at.x, at.y, at.z);
+    tutorialArrow->setColor(colour);
+}
+
+void GameController::setHintText(const UString& text)
+{
+    // The bubble is rebuilt only when its text changes.
+    if (tutorialArrow->text != text) {
+        tutorialArrow->setText(text);
+    }
 }
 
 void GameController::tickHints()
 {
+    if (!settingOn(&SettingsRecord::tutorial)) {
+        // Unticking the help also takes away a hint that is showing.
+        setHintText(UString());
+        return;
+    }
     const int number = WorldManager::getCurrentLevel();
     if (number == 0) {
-        if (!pointHint(cargoPicker.findDockHoldingWrongPiece(), clawHintsLeft) && shootHintsLeft > 0
-            && launcher->claw->heldPiece == nullptr) {
-            Cargo* piece = firstLive<Cargo>(*pieceLayer);
-            if (piece == nullptr) {
-                piece = firstLive<Cargo>(launcher->queue);
+        Dock* wrong = clawHintsLeft > 0 ? cargoPicker.findDockHoldingWrongPiece() : nullptr;
+        if (wrong != nullptr) {
+            pointHint(wrong, clawHintsLeft, Language::TUTORIALRMB, CLAW_HINT);
+        } else {
+            Dock* open = nullptr;
+            if (shootHintsLeft > 0 && launcher->claw->heldPiece == nullptr) {
+                Cargo* piece = firstLive<Cargo>(*pieceLayer);
+                if (piece == nullptr) {
+                    piece = firstLive<Cargo>(launcher->queue);
+                }
+                if (piece != nullptr) {
+                    open = cargoPicker.findEmptyDockFor(piece);
+                }
             }
-            if (piece != nullptr) {
-                pointHint(cargoPicker.findEmptyDockFor(piece), shootHintsLeft);
-            }
+            pointHint(open, shootHintsLeft, Language::TUTORIALLMB, SHOOT_HINT);
         }
     }
     if (number == 2) {
-        pointHint(cargoPicker.findDockHoldingBonus(), bonusHintsLeft);
+        Dock* bonus = bonusHintsLeft > 0 ? cargoPicker.findDockHoldingBonus() : nullptr;
+        pointHint(bonus, bonusHintsLeft, Language::TUTORIALRMBBONUS, BONUS_HINT);
     }
+}
+
+void GameController::setIntroDialog(const UString& title, const UString& body)
+{
+    dropIntroPage();
+    introDialog = new BearDialog();
+    introDialog->title = title;
+    introDialog->text = body;
+    introDialog->bInGame = true;
+}
+
+void GameController::setTipDialog()
+{
+    const int number = WorldManager::getCurrentLevel();
+    const Language* language = g_qel->language;
+    setIntroDialog(language->getText(Language::TIP),
+                   language->getText(Language::StringsEnum(Language::TIP1 + number % TIP_COUNT)));
+}
+
+void GameController::makeIntroPage(int number)
+{
+    dropIntroPage();
+    if (number < 0 || number >= TIP_LEVELS) {
+        return;
+    }
+    if (size_t(number) >= std::size(introPages) || introPages[number].title == Language::TIP) {
+        setTipDialog();
+        return;
+    }
+    const IntroPage& page = introPages[number];
+    const bool firstLevel = number == 0;
+    if (firstLevel && !settingOn(&SettingsRecord::tutorial)) {
+        return;
+    }
+    const Language* language = g_qel->language;
+    setIntroDialog(language->getText(page.title), language->getText(page.body));
+    introDialog->pPicture = static_cast<Skin*>(g_qel->resourceManager->find(page.picture, true));
+    // The first level's page is the way in to the game, not a help message.
+    introDialog->bInGame = !firstLevel;
+}
+
+void GameController::showIntroPage()
+{
+    if (introDialog == nullptr) {
+        return;
+    }
+    BearDialog* page = introDialog;
+    introDialog = nullptr;
+    if (page->bInGame && !settingOn(&SettingsRecord::tutorial)) {
+        delete page;
+        return;
+    }
+    page->layoutText();
+    pushScreen(page);
+}
+
+void GameController::dropIntroPage()
+{
+    delete introDialog;
+    introDialog = nullptr;
 }
 
 void GameController::startLevel()
@@ -506,6 +626,7 @@ void GameController::createLevel()
     if (level == nullptr) {
         qelFatal(formatString("Level %d doesn't exist.", number), "createLevel", __FILE__, __LINE__);
     }
+    makeIntroPage(number);
     level->buildScene();
     levelHolder->addChildBack(level);
 }
@@ -662,6 +783,8 @@ bool GameController::load()
     }
 
     startLevel();
+    // A loaded level goes straight into play, past its intro page.
+    dropIntroPage();
     setState(STATE_PLAYING, 0.0, false);
 
     Packet packet(Packet::SAVEGAME_FLAGS, int(bytes.size()));

@@ -11,7 +11,10 @@
 //
 // A level runs 1 set-up, 2 intro page, 3 whistle, 4 play, then either 7
 // won, 8 statistics or 5 lost, 6 trains gone, and both end through 9
-// closing and 10 done. Every rule value comes from one difficulty, the
+// closing and 10 done. The intro page is a screen of its own over the
+// game, so the game stands still until the player closes it. While the
+// tutorial setting is on, the hint arrow in the scene points at the dock
+// to click, each kind of hint at four different docks at most. Every rule value comes from one difficulty, the
 // level's place among all levels. A game deleted while in play saves itself
 // to the current player's saved game; the saved game is outside data and
 // load refuses any file it cannot take whole, with a log line, leaving the
@@ -30,6 +33,7 @@ class Dock;
 class Launcher;
 class Level;
 class SoundStream;
+class SpeechArrow;
 class Car;
 class Packet;
 class RenderableText;
@@ -68,6 +72,11 @@ public:
     void startLevel();
     // The level of the current number, its colours, bonuses and car types.
     void createLevel();
+    // The level's intro page (only shown with the tutorial on), waiting
+    // for state 2.
+    void setIntroDialog(const UString& title, const UString& body);
+    // The tip of the day as the level's intro page.
+    void setTipDialog();
     // A bonus into a random open dock that is still empty, when bonuses
     // are on in this level.
     void spawnBonus();
@@ -121,6 +130,9 @@ public:
     LevelSource levelSource = LevelSource::levelNumbers();
 
     Level* level = nullptr;
+    // The tutorial's hint, the last child of the scene; hidden while its
+    // text is empty.
+    SpeechArrow* tutorialArrow = nullptr;
     // The centred message of the HUD layer ("Train Missed!").
     RenderableText* messageText = nullptr;
     Context* sceneLayer = nullptr;
@@ -178,10 +190,17 @@ private:
     void showCycleBanner();
     void switchMusic(SoundStream* next);
     void tickHints();
-    // Points the tutorial at the dock: a dock other than the last one uses
-    // up one of the kind's hints. False when there is no dock or no hint
-    // left of the kind.
-    bool pointHint(Dock* dock, i32& hintsLeft);
+    // Points the arrow at the dock with the hint's text and colour: a dock
+    // other than the last one uses up one of the kind's hints. With no
+    // dock, or no hint of the kind left, the arrow hides.
+    void pointHint(Dock* dock, i32& hintsLeft, int textId, UColor colour);
+    void setHintText(const UString& text);
+    // Makes the level's intro page, if it has one.
+    void makeIntroPage(int number);
+    // State 2: the pending page goes up, or away unseen when it is only
+    // for the tutorial and the tutorial is off.
+    void showIntroPage();
+    void dropIntroPage();
     // Why the values just read cannot be a game's, or null.
     const char* checkValues() const;
     // Tracks, trains, segments, cars and docks with their pieces.

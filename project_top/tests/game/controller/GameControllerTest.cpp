@@ -1,10 +1,12 @@
-// The live game as it is built: its layers in drawing order, its pointer,
-// its picker and rule values, and the live-game slot it clears when it goes.
+// The live game as it is built: its layers in drawing order (the hint
+// arrow over the scene), its pointer, its picker and rule values, and the
+// live-game slot it clears when it goes.
 #include <gtest/gtest.h>
 
 #include "game/GameCore.h"
 #include "game/depth/DepthManager.h"
 #include "game/launcher/Launcher.h"
+#include "game/tutorial/SpeechArrow.h"
 
 class LiveGame : public testing::Test, public GameCore {};
 
@@ -20,7 +22,8 @@ TEST_F(LiveGame, TheSceneHoldsLevelDepthsLauncherPiecesAndPopupsUnderTheHud)
         scene.push_back(child);
     }
     EXPECT_EQ(scene, (std::vector<BasicLink*>{live->levelHolder, live->depthManager, live->launcher,
-                                              live->pieceLayer, live->popupLayer}));
+                                              live->pieceLayer, live->popupLayer, live->tutorialArrow}));
+    EXPECT_TRUE(live->tutorialArrow->text.empty()) << "the hint arrow starts hidden";
     EXPECT_EQ(live->launcher->state, Launcher::STATE_OFF);
     EXPECT_NE(live->sceneLayer->camera, live->hudLayer->camera) << "each layer has its own camera";
     EXPECT_EQ(live->pointerObject, &live->mousePointer);

@@ -247,8 +247,7 @@ TEST_F(Mascot, OverTheLiveGameThePageShowsTheGameAndACheckBoxForTheHelp)
 {
     startGame();
     game->sceneLayer->clearColor = UColor(118, 186, 104, 255);
-    auto* arrow = new SpeechArrow();
-    game->sceneLayer->addChildBack(arrow);
+    SpeechArrow* arrow = game->tutorialArrow;
     arrow->setText(qel->language->getText(Language::TUTORIALLMB));
     arrow->setTarget(-330.0f, -240.0f, 0.0f);
 

@@ -46,8 +46,7 @@ TEST_F(TutorialScene, TheArrowStaysOnTheDockWhileJoinsRaiseHeartsAndTheEnginePuf
     // Clearing the middle car sets off two matching joins, 2 with 2 and then
     // 0 with 0, which take their cars away; the cars of 1 and 3 stay.
     Train* train = trainOf(track, 1500.0f, {1, 0, 2, 4, 2, 0, 3});
-    auto* arrow = new SpeechArrow();
-    game->sceneLayer->addChildBack(arrow);
+    SpeechArrow* arrow = game->tutorialArrow;
     arrow->setText(qel->language->getText(Language::TUTORIALLMB));
     step();
     const std::vector<Car*> cars = carsOf(train->firstSegment());

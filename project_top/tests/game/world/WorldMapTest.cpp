@@ -43,6 +43,15 @@ protected:
             tick();
         }
     }
+    // A new player's first level opens with its page, closed with Space.
+    void closeFirstLevelPage()
+    {
+        for (int i = 0; i < 200 && dynamic_cast<BearDialog*>(manager->getActive()) == nullptr; ++i) {
+            tick();
+        }
+        EXPECT_NE(dynamic_cast<BearDialog*>(manager->getActive()), nullptr) << "the first level's page";
+        tap(SDLK_SPACE, ' ');
+    }
     // A stand-in for the game above the map: it reports the result and
     // finishes, and the map becomes active again.
     void playAndReport(int result)
@@ -379,6 +388,7 @@ TEST_F(WorldMap, ALevelLeftInPlayIsSavedWithTheMapAndContinuedFromTheNextMap)
     GameController* first = global->pGameController;
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(manager->getActive(), first);
+    closeFirstLevelPage();
     frames(200);
     ASSERT_EQ(first->state, GameController::STATE_PLAYING);
     const i32 score = player.score;
@@ -441,6 +451,7 @@ TEST_F(WorldMap, AtProgramEndAGameOnTheStackIsDeletedOnceBeforeTheMapAndSavedOnl
     openMap();
     MenuButtonPlay* play = playButton();
     click(play->position.x, play->position.y);
+    closeFirstLevelPage();
     frames(200);
     ASSERT_EQ(global->pGameController->state, GameController::STATE_PLAYING);
     const std::string file = player.getSaveGameFileName().c_str();
@@ -463,6 +474,7 @@ TEST_F(WorldMap, AFirstLevelLeftToItselfIsLostAndCostsOneLife)
     MenuButtonPlay* play = playButton();
     click(play->position.x, play->position.y);
     ASSERT_NE(global->pGameController, nullptr);
+    closeFirstLevelPage();
     // Nobody shoots: the trains reach the tunnel.
     for (int i = 0; i < 30000 && manager->getActive() != map; ++i) {
         tick(0.05);

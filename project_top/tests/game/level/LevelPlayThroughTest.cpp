@@ -1,0 +1,272 @@
+// Every level number and every level class with all its tracks built,
+// played headless at the fixed frame step: left alone, the first train
+// runs from its create mark into its tunnel, the round is lost and the
+// stopped trains leave; with a player who puts the right piece into every
+// dock as it comes into sight, the level is won. Either way no car the
+// player has seen leaves the view before its tunnel mark, except inside a
+// hidden span. Each run records the game time it took.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "game/controller/ControllerCore.h"
+#include "game/level/LevelA1.h"
+#include "game/level/LevelA10.h"
+#include "game/level/LevelA11.h"
+#include "game/level/LevelA12.h"
+#include "game/level/LevelA13.h"
+#include "game/level/LevelA14.h"
+#include "game/level/LevelA2.h"
+#include "game/level/LevelA3.h"
+#include "game/level/LevelA4.h"
+#include "game/level/LevelA5.h"
+#include "game/level/LevelA6.h"
+#include "game/level/LevelA7.h"
+#include "game/level/LevelA8.h"
+#include "game/level/LevelA9.h"
+#include "game/level/LevelB1.h"
+#include "game/level/LevelB2.h"
+#include "game/level/LevelB3.h"
+#include "game/level/LevelB4.h"
+#include "game/level/LevelC1.h"
+#include "game/level/LevelC2.h"
+#include "game/level/LevelCamera.h"
+#include "game/level/LevelL1.h"
+#include "game/level/LevelNumbers.h"
+
+namespace {
+
+constexpr int FOV_WIDTH = 800;
+// Long past the slowest level's end.
+constexpr double TIME_LIMIT = 1200.0;
+
+// A level number played as the game builds it, or a class with all its
+// tracks played with the rules of the last level number.
+struct Row {
+    const char* name;
+    int number;
+    Level* (*make)();
+};
+
+const Row rows[] = {
+    {"Level0", 0, nullptr},
+    {"Level1", 1, nullptr},
+    {"Level2", 2, nullptr},
+    {"Level3", 3, nullptr},
+    {"Level4", 4, nullptr},
+    {"Level5", 5, nullptr},
+    {"Level6", 6, nullptr},
+    {"Level7", 7, nullptr},
+    {"Level8", 8, nullptr},
+    {"Level9", 9, nullptr},
+    {"Level10", 10, nullptr},
+    {"Level11", 11, nullptr},
+    {"Level12", 12, nullptr},
+    {"A1", 12, [] { return static_cast<Level*>(new LevelA1(1, 1)); }},
+    {"A2", 12, [] { return static_cast<Level*>(new LevelA2(1, 1)); }},
+    {"A3", 12, [] { return static_cast<Level*>(new LevelA3(1, 1)); }},
+    {"A4", 12, [] { return static_cast<Level*>(new LevelA4(1, 1)); }},
+    {"A5", 12, [] { return static_cast<Level*>(new LevelA5(1, 1)); }},
+    {"A6", 12, [] { return static_cast<Level*>(new LevelA6(1, 1)); }},
+    {"A7", 12, [] { return static_cast<Level*>(new LevelA7(1, 1)); }},
+    {"A8", 12, [] { return static_cast<Level*>(new LevelA8(1, 1)); }},
+    {"A9", 12, [] { return static_cast<Level*>(new LevelA9(1, 1)); }},
+    {"A10", 12, [] { return static_cast<Level*>(new LevelA10(1, 1)); }},
+    {"A11", 12, [] { return static_cast<Level*>(new LevelA11(1, 1)); }},
+    {"A12", 12, [] { return static_cast<Level*>(new LevelA12(1, 1)); }},
+    {"A13", 12, [] { return static_cast<Level*>(new LevelA13(1, 1)); }},
+    {"A14", 12, [] { return static_cast<Level*>(new LevelA14(1, 1)); }},
+    {"B1", 12, [] { return static_cast<Level*>(new LevelB1(1, 1, 2)); }},
+    {"B2", 12, [] { return static_cast<Level*>(new LevelB2(1, 1, 2)); }},
+    {"B3", 12, [] { return static_cast<Level*>(new LevelB3(1, 1, true, true)); }},
+    {"B4", 12, [] { return static_cast<Level*>(new LevelB4(1, 1, true, true)); }},
+    {"C1", 12, [] { return static_cast<Level*>(new LevelC1(1, 1, 3)); }},
+    {"C2", 12, [] { return static_cast<Level*>(new LevelC2(1, 1, 3)); }},
+    {"L1", 12, [] { return static_cast<Level*>(new LevelL1(1, 1)); }},
+};
+
+// The game's level source takes plain functions; the class of the row in
+// play is handed over here.
+Level* (*classInPlay)() = nullptr;
+bool anyNumber(int)
+{
+    return true;
+}
+Level* makeClassInPlay(int)
+{
+    return classInPlay();
+}
+
+bool inView(V3 world, const Level& level)
+{
+    const V3 seen = LevelCamera::toView(world, level.cameraFactor, FOV_WIDTH);
+    return std::fabs(seen.x) <= FOV_WIDTH / 2.0f && std::fabs(seen.y) <= FOV_WIDTH * 3.0f / 8.0f;
+}
+
+template <class Visit>
+void forEachCar(Level& level, Visit visit)
+{
+    forEachLive<Track>(*level.trackLayer, [&](Track* track) {
+        forEachLive<Train>(*track->trains, [&](Train* train) {
+            forEachLive<TrainSegment>(*train->segments, [&](TrainSegment* segment) {
+                forEachLive<Car>(*segment->cars, [&](Car* car) { visit(*track, *car); });
+            });
+        });
+    });
+}
+
+// Watches every car: once it has been in view, it stays there while its
+// middle lies between where it came in and the tunnel mark, unless the
+// path is hidden there.
+class ViewWatch {
+public:
+    void look(Level& level, int frame)
+    {
+        forEachCar(level, [&](Track& track, Car& car) {
+            const float middle = (car.frontLambda + car.bodyRearLambda) / 2.0f;
+            Seen& seen = cars[&car];
+            if (seen.frame != frame - 1) {
+                seen.cameIn = -1.0f;
+            }
+            seen.frame = frame;
+            const bool shown = inView(car.position, level);
+            if (shown && seen.cameIn < 0.0f) {
+                seen.cameIn = middle;
+            }
+            if (!shown && seen.cameIn >= 0.0f && middle > seen.cameIn && middle < track.tunnelLambda &&
+                !track.isHidden(middle) && faults++ < 3) {
+                ADD_FAILURE() << "a car leaves the view at lambda " << middle << " (tunnel " << track.tunnelLambda
+                              << ")";
+            }
+        });
+    }
+
+private:
+    struct Seen {
+        int frame = -2;
+        float cameIn = -1.0f;
+    };
+    std::map<Car*, Seen> cars;
+    int faults = 0;
+};
+
+class LevelPlayThrough : public testing::TestWithParam<Row> {
+protected:
+    GameController* start()
+    {
+        const Row& row = GetParam();
+        core.setLevel(row.number);
+        GameController* game = core.newGame();
+        if (row.make != nullptr) {
+            classInPlay = row.make;
+            game->levelSource = LevelSource{&anyNumber, &makeClassInPlay};
+        } else {
+            game->levelSource = LevelSource::levelNumbers();
+        }
+        game->start();
+        return game;
+    }
+
+    // Steps until the level is done, watching the cars after every frame;
+    // `player` acts before each frame.
+    template <class Player>
+    void play(Player player)
+    {
+        GameController* game = core.game;
+        for (int frame = 0; !game->bFinished && game->time < TIME_LIMIT; ++frame) {
+            player(*game);
+            core.step();
+            if (game->level != nullptr) {
+                watch.look(*game->level, frame);
+            }
+        }
+        EXPECT_TRUE(game->bFinished) << "still running after " << TIME_LIMIT << " s";
+    }
+
+    void report(const char* what, double seconds)
+    {
+        RecordProperty(what, std::to_string(seconds));
+        std::printf("%s: %s after %.1f s of game time\n", GetParam().name, what, seconds);
+    }
+
+    ControllerCore core;
+    ViewWatch watch;
+};
+
+} // namespace
+
+TEST_P(LevelPlayThrough, LeftAloneTheFirstTrainRunsIntoItsTunnelAndTheRoundIsLost)
+{
+    GameController* game = start();
+    Train* first = nullptr;
+    float firstSeenAt = 0.0f;
+    float createLambda = 0.0f;
+    bool intoTunnel = false;
+    double lostAt = -1.0;
+    bool goneWhenLost = false;
+    play([&](GameController& g) {
+        if (g.level == nullptr) {
+            return;
+        }
+        forEachLive<Track>(*g.level->trackLayer, [&](Track* track) {
+            forEachLive<Train>(*track->trains, [&](Train* train) {
+                if (first == nullptr) {
+                    first = train;
+                    firstSeenAt = train->getFrontLambda();
+                    createLambda = track->createLambda;
+                }
+                if (train == first && train->getFrontLambda() > track->tunnelLambda) {
+                    intoTunnel = true;
+                }
+            });
+        });
+        if (g.state == GameController::STATE_LOST && lostAt < 0.0) {
+            lostAt = g.time;
+        }
+        if (g.state == GameController::STATE_LOST_TRAINS_GONE) {
+            goneWhenLost = g.level->getTrainCount() == 0;
+        }
+    });
+    ASSERT_NE(first, nullptr) << "no train came";
+    EXPECT_NEAR(firstSeenAt, createLambda, 20.0f) << "the first train starts at its create mark";
+    EXPECT_TRUE(intoTunnel);
+    EXPECT_GE(lostAt, 0.0) << "the round was never lost";
+    EXPECT_TRUE(goneWhenLost) << "trains were left when the lost level went on";
+    EXPECT_EQ(game->endTime, 0.0);
+    report("lost", lostAt);
+}
+
+TEST_P(LevelPlayThrough, APlayerFillingEveryDockInSightWins)
+{
+    GameController* game = start();
+    double wonAt = -1.0;
+    bool lost = false;
+    play([&](GameController& g) {
+        if (g.level == nullptr) {
+            return;
+        }
+        if (g.state == GameController::STATE_PLAYING) {
+            forEachCar(*g.level, [&](Track&, Car& car) {
+                forEachLive<Dock>(car.dockHolder, [&](Dock* dock) {
+                    if (!dock->hidden && !dock->isDockedCorrectly() && inView(dock->centre(), *g.level)) {
+                        dock->setCargo(Cargo::createByType(dock->colour));
+                    }
+                });
+            });
+        }
+        lost = lost || g.state == GameController::STATE_LOST;
+        if (g.state == GameController::STATE_WON && wonAt < 0.0) {
+            wonAt = g.time;
+        }
+    });
+    EXPECT_FALSE(lost);
+    EXPECT_GE(wonAt, 0.0) << "the level was never won";
+    EXPECT_FLOAT_EQ(game->progress, 1.0f);
+    report("won", wonAt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, LevelPlayThrough, testing::ValuesIn(rows),
+                         [](const testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
