@@ -128,10 +128,15 @@ public:
         forEachCar(level, [&](Track& track, Car& car) {
             const float middle = (car.frontLambda + car.bodyRearLambda) / 2.0f;
             Seen& seen = cars[&car];
-            if (seen.frame != frame - 1) {
+            // A car made where one went the frame before is a new car.
+            const V3 moved = car.position - seen.position;
+            if (seen.frame != frame - 1 || seen.track != &track ||
+                moved.x * moved.x + moved.y * moved.y > MOST_PER_FRAME * MOST_PER_FRAME) {
                 seen.cameIn = -1.0f;
             }
             seen.frame = frame;
+            seen.track = &track;
+            seen.position = car.position;
             const bool shown = inView(car.position, level);
             if (shown && seen.cameIn < 0.0f) {
                 seen.cameIn = middle;
@@ -145,9 +150,12 @@ public:
     }
 
 private:
+    static constexpr float MOST_PER_FRAME = 40.0f;
     struct Seen {
         int frame = -2;
         float cameIn = -1.0f;
+        const Track* track = nullptr;
+        V3 position;
     };
     std::map<Car*, Seen> cars;
     int faults = 0;
