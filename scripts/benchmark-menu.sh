@@ -163,12 +163,9 @@ cc -O2 -o "$work/pixel" "$work/pixel.c" -ljpeg
 cc -O2 -shared -fPIC -o "$work/frames.so" "$work/frames.c" -ldl
 export FRAME_COUNT_FILE=$work/frames
 
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3> "$work/display" > /dev/null 2>&1 &
-xvfb=$!
-read -r -t 20 number < "$work/display" || { echo "the virtual X server did not start"; exit 1; }
-export DISPLAY=:$number
-export LIBGL_ALWAYS_SOFTWARE=1 LP_NUM_THREADS=2 SDL_AUDIODRIVER=dummy
+# shellcheck source=scripts/software-display.sh
+. scripts/software-display.sh
+start_software_display "$work"
 
 frames() { od -An -t u8 "$FRAME_COUNT_FILE" 2> /dev/null | tr -d ' ' || echo 0; }
 # Cores the process used over the measured seconds, and its frames a second.

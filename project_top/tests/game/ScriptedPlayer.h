@@ -20,6 +20,7 @@
 #include <map>
 #include <vector>
 
+#include "engine/Qel.h"
 #include "game/LiveChildren.h"
 #include "game/cargo/Cargo.h"
 #include "game/controller/GameController.h"

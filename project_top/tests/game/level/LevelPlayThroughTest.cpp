@@ -13,29 +13,8 @@
 #include <string>
 
 #include "game/controller/ControllerCore.h"
-#include "game/level/LevelA1.h"
-#include "game/level/LevelA10.h"
-#include "game/level/LevelA11.h"
-#include "game/level/LevelA12.h"
-#include "game/level/LevelA13.h"
-#include "game/level/LevelA14.h"
-#include "game/level/LevelA2.h"
-#include "game/level/LevelA3.h"
-#include "game/level/LevelA4.h"
-#include "game/level/LevelA5.h"
-#include "game/level/LevelA6.h"
-#include "game/level/LevelA7.h"
-#include "game/level/LevelA8.h"
-#include "game/level/LevelA9.h"
-#include "game/level/LevelB1.h"
-#include "game/level/LevelB2.h"
-#include "game/level/LevelB3.h"
-#include "game/level/LevelB4.h"
-#include "game/level/LevelC1.h"
-#include "game/level/LevelC2.h"
 #include "game/level/LevelCamera.h"
-#include "game/level/LevelL1.h"
-#include "game/level/LevelNumbers.h"
+#include "game/level/LevelClassesInPlay.h"
 
 namespace {
 
@@ -51,53 +30,18 @@ struct Row {
     Level* (*make)();
 };
 
-const Row rows[] = {
-    {"Level0", 0, nullptr},
-    {"Level1", 1, nullptr},
-    {"Level2", 2, nullptr},
-    {"Level3", 3, nullptr},
-    {"Level4", 4, nullptr},
-    {"Level5", 5, nullptr},
-    {"Level6", 6, nullptr},
-    {"Level7", 7, nullptr},
-    {"Level8", 8, nullptr},
-    {"Level9", 9, nullptr},
-    {"Level10", 10, nullptr},
-    {"Level11", 11, nullptr},
-    {"Level12", 12, nullptr},
-    {"A1", 12, [] { return static_cast<Level*>(new LevelA1(1, 1)); }},
-    {"A2", 12, [] { return static_cast<Level*>(new LevelA2(1, 1)); }},
-    {"A3", 12, [] { return static_cast<Level*>(new LevelA3(1, 1)); }},
-    {"A4", 12, [] { return static_cast<Level*>(new LevelA4(1, 1)); }},
-    {"A5", 12, [] { return static_cast<Level*>(new LevelA5(1, 1)); }},
-    {"A6", 12, [] { return static_cast<Level*>(new LevelA6(1, 1)); }},
-    {"A7", 12, [] { return static_cast<Level*>(new LevelA7(1, 1)); }},
-    {"A8", 12, [] { return static_cast<Level*>(new LevelA8(1, 1)); }},
-    {"A9", 12, [] { return static_cast<Level*>(new LevelA9(1, 1)); }},
-    {"A10", 12, [] { return static_cast<Level*>(new LevelA10(1, 1)); }},
-    {"A11", 12, [] { return static_cast<Level*>(new LevelA11(1, 1)); }},
-    {"A12", 12, [] { return static_cast<Level*>(new LevelA12(1, 1)); }},
-    {"A13", 12, [] { return static_cast<Level*>(new LevelA13(1, 1)); }},
-    {"A14", 12, [] { return static_cast<Level*>(new LevelA14(1, 1)); }},
-    {"B1", 12, [] { return static_cast<Level*>(new LevelB1(1, 1, 2)); }},
-    {"B2", 12, [] { return static_cast<Level*>(new LevelB2(1, 1, 2)); }},
-    {"B3", 12, [] { return static_cast<Level*>(new LevelB3(1, 1, true, true)); }},
-    {"B4", 12, [] { return static_cast<Level*>(new LevelB4(1, 1, true, true)); }},
-    {"C1", 12, [] { return static_cast<Level*>(new LevelC1(1, 1, 3)); }},
-    {"C2", 12, [] { return static_cast<Level*>(new LevelC2(1, 1, 3)); }},
-    {"L1", 12, [] { return static_cast<Level*>(new LevelL1(1, 1)); }},
-};
-
-// The game's level source takes plain functions; the class of the row in
-// play is handed over here.
-Level* (*classInPlay)() = nullptr;
-bool anyNumber(int)
+std::vector<Row> allRows()
 {
-    return true;
-}
-Level* makeClassInPlay(int)
-{
-    return classInPlay();
+    std::vector<Row> rows;
+    static const char* numbers[] = {"Level0", "Level1", "Level2", "Level3",  "Level4",  "Level5", "Level6",
+                                    "Level7", "Level8", "Level9", "Level10", "Level11", "Level12"};
+    for (int number = 0; number < 13; ++number) {
+        rows.push_back({numbers[number], number, nullptr});
+    }
+    for (const LevelClassInPlay& c : levelClassesInPlay()) {
+        rows.push_back({c.id, 12, c.make});
+    }
+    return rows;
 }
 
 bool inView(V3 world, const Level& level)
@@ -168,12 +112,7 @@ protected:
         const Row& row = GetParam();
         core.setLevel(row.number);
         GameController* game = core.newGame();
-        if (row.make != nullptr) {
-            classInPlay = row.make;
-            game->levelSource = LevelSource{&anyNumber, &makeClassInPlay};
-        } else {
-            game->levelSource = LevelSource::levelNumbers();
-        }
+        game->levelSource = levelSourceFor(row.make);
         game->start();
         return game;
     }
@@ -276,5 +215,5 @@ TEST_P(LevelPlayThrough, APlayerFillingEveryDockInSightWins)
     report("won", wonAt);
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, LevelPlayThrough, testing::ValuesIn(rows),
+INSTANTIATE_TEST_SUITE_P(Levels, LevelPlayThrough, testing::ValuesIn(allRows()),
                          [](const testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });

@@ -146,12 +146,13 @@ void ground(cairo_t* cr, const LevelLayout& level, const Landscape& land, Rng& r
 }
 
 // The visible runs of one track between two lambdas, as polylines.
-std::vector<std::vector<RailSample>> runs(const LaidTrack& track, double from, double to)
+std::vector<std::vector<RailSample>> runs(const LaidTrack& track, double from, double to,
+                                         double nearerThan = INFINITY)
 {
     std::vector<std::vector<RailSample>> out;
     std::vector<RailSample> run;
     for (const RailSample& s : track.samples) {
-        const bool draw = !s.hidden && s.lambda >= from && s.lambda <= to;
+        const bool draw = !s.hidden && s.lambda >= from && s.lambda <= to && s.z < nearerThan;
         if (draw) {
             run.push_back(s);
         } else if (!run.empty()) {
@@ -184,11 +185,12 @@ void strokeRun(cairo_t* cr, const std::vector<RailSample>& run, double offset, d
     cairo_stroke(cr);
 }
 
-void rails(cairo_t* cr, const LevelLayout& level, const Landscape& land)
+// The visible rails, or only those nearer the camera than a depth.
+void rails(cairo_t* cr, const LevelLayout& level, const Landscape& land, double nearerThan = INFINITY)
 {
     std::vector<std::vector<RailSample>> all;
     for (const LaidTrack& track : level.tracks) {
-        for (auto& run : runs(track, 0.0, track.tunnelLambda)) {
+        for (auto& run : runs(track, 0.0, track.tunnelLambda, nearerThan)) {
             all.push_back(run);
         }
     }
@@ -223,6 +225,32 @@ void rails(cairo_t* cr, const LevelLayout& level, const Landscape& land)
     }
 }
 
+// Where the hill a tunnel runs into ends: at most 160 past the mouth, and
+// short of any rail in sight it would otherwise cover.
+double tunnelHillEnd(const LevelLayout& level, const LaidTrack& own)
+{
+    const double longest = own.tunnelLambda + 160.0;
+    for (const RailSample& s : own.samples) {
+        if (s.lambda <= own.tunnelLambda + 4.0 || s.lambda > longest) {
+            continue;
+        }
+        for (const LaidTrack& track : level.tracks) {
+            for (const RailSample& r : track.samples) {
+                const bool mouth = &track == &own && r.lambda > own.tunnelLambda - 120.0;
+                if (r.hidden || mouth || r.lambda < track.createLambda - 200.0) {
+                    continue;
+                }
+                if (std::hypot(r.x - s.x, r.y - s.y) < 48.0) {
+                    return s.lambda;
+                }
+            }
+        }
+    }
+    return longest;
+}
+
+constexpr double HILL_RADIUS = 30.0;
+
 // A grassy or rocky mound over a hidden stretch.
 void mound(cairo_t* cr, const LaidTrack& track, double from, double to, const Landscape& land)
 {
@@ -239,7 +267,7 @@ void mound(cairo_t* cr, const LaidTrack& track, double from, double to, const La
         cairo_new_path(cr);
         for (size_t i = 0; i < cover.size(); i += 2) {
             cairo_new_sub_path(cr);
-            cairo_arc(cr, cover[i].x + (pass == 0 ? SHADOW_X : 0), cover[i].y + (pass == 0 ? SHADOW_Y : 0), 30, 0,
+            cairo_arc(cr, cover[i].x + (pass == 0 ? SHADOW_X : 0), cover[i].y + (pass == 0 ? SHADOW_Y : 0), HILL_RADIUS, 0,
                       2 * M_PI);
         }
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
@@ -338,11 +366,62 @@ void paintLevel(const Output& out, const LevelLayout& level)
     const Landscape& land = landscapeOf(level.data.landscape);
     Rng rng(seedOf(level.data.id));
     std::vector<Overlay> overlays;
+    // The hill over a hidden stretch between two portal lines, drawn again
+    // over the cars that go under it (cut square at the portals), with the
+    // rails that run over it at a greater height.
+    auto hillOver = [&](const LaidTrack& track, double from, double to) {
+        const RailSample at = sampleAt(track, from);
+        double left = at.x, top = at.y, right = at.x, bottom = at.y;
+        for (const RailSample& s : track.samples) {
+            if (s.lambda >= from && s.lambda <= to) {
+                left = std::min(left, s.x);
+                top = std::min(top, s.y);
+                right = std::max(right, s.x);
+                bottom = std::max(bottom, s.y);
+            }
+        }
+        const double reach = HILL_RADIUS + std::max(SHADOW_X, SHADOW_Y) + 4.0;
+        left -= reach;
+        top -= reach;
+        right += reach;
+        bottom += reach;
+        overlays.push_back({left, top, right, bottom, [&, from, to, reach, z = at.z](cairo_t* cr) {
+                                cairo_save(cr);
+                                cairo_new_path(cr);
+                                const RailSample* previous = nullptr;
+                                for (const RailSample& s : track.samples) {
+                                    if (s.lambda < from || s.lambda > to) {
+                                        continue;
+                                    }
+                                    if (previous != nullptr) {
+                                        const double ax = -std::sin(previous->heading) * reach;
+                                        const double ay = std::cos(previous->heading) * reach;
+                                        const double bx = -std::sin(s.heading) * reach;
+                                        const double by = std::cos(s.heading) * reach;
+                                        cairo_move_to(cr, previous->x + ax, previous->y + ay);
+                                        cairo_line_to(cr, s.x + bx, s.y + by);
+                                        cairo_line_to(cr, s.x - bx, s.y - by);
+                                        cairo_line_to(cr, previous->x - ax, previous->y - ay);
+                                        cairo_close_path(cr);
+                                    }
+                                    previous = &s;
+                                }
+                                cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+                                cairo_clip(cr);
+                                mound(cr, track, from - HILL_RADIUS, to + HILL_RADIUS, land);
+                                rails(cr, level, land, z - 8.0);
+                                cairo_restore(cr);
+                            }, at.z});
+    };
     for (const LaidTrack& track : level.tracks) {
         const RailSample mouth = sampleAt(track, track.tunnelLambda);
+        // A car goes into the hill before its rear passes the mark and the
+        // game stops drawing it.
+        hillOver(track, track.tunnelLambda, std::min(track.tunnelLambda + 76.0, tunnelHillEnd(level, track)));
         overlays.push_back({mouth.x - 30, mouth.y - 30, mouth.x + 30, mouth.y + 30,
                             [mouth](cairo_t* cr) { portal(cr, mouth, true); }, mouth.z});
         for (const LevelSpan& span : track.spans) {
+            hillOver(track, span.start + 5.0, span.end - 5.0);
             const RailSample in = sampleAt(track, span.start + 5.0);
             const RailSample outOf = sampleAt(track, span.end - 5.0);
             overlays.push_back({in.x - 30, in.y - 30, in.x + 30, in.y + 30,
@@ -379,7 +458,7 @@ void paintLevel(const Output& out, const LevelLayout& level)
             for (const LevelSpan& span : track.spans) {
                 mound(cr, track, span.start + 5.0, span.end - 5.0, land);
             }
-            mound(cr, track, track.tunnelLambda + 4.0, track.tunnelLambda + 160.0, land);
+            mound(cr, track, track.tunnelLambda + 4.0, tunnelHillEnd(level, track), land);
         }
         for (const auto& [x, y] : level.launchers) {
             platform(cr, x, y);
