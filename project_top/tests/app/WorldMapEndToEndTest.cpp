@@ -1,24 +1,51 @@
 // The real program through the world map: a new user's first level, its
-// intro page closed with Space, left with Alt+F4 in play and continued at
-// the next start; and a player who has come to the end of the journey with
-// a damaged saved game, which the map refuses, leaving its file as it was,
-// while Play shows the closing screen of the journey instead of a level.
-// Every run ends cleanly, with no crash files.
+// intro page closed with Space, paused and resumed, left with Alt+F4 in
+// play, continued at the next start with the same score and then lost,
+// which costs a life; and a player who has come to the end of the journey
+// with a damaged saved game, which the map refuses, leaving its file as it
+// was, while Play shows the closing screen of the journey instead of a
+// level. Every run ends cleanly, with no crash files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <limits>
+#include <memory>
 
 #include "GameProcess.h"
+#include "global/Profile.h"
 #include "global/ProfileStore.h"
 
 namespace {
 
 constexpr float START_BUTTON_X = -140.0f;
 constexpr u32 BUTTON_GREEN = 0x45b14e;
-// From the centre of the view to the map's play button.
+// The map's play button, in view units from the centre, y up.
 constexpr int PLAY_BUTTON_X = -230;
 constexpr int PLAY_BUTTON_Y = -200;
+// Its two ends.
+constexpr float PLAY_LEFT_X = -370.0f;
+constexpr float PLAY_RIGHT_X = -90.0f;
 constexpr int OFF_THE_MENU = 150;
+// Widths of the button's white caption, in view units: "Continue level"
+// spans well over 100, "Play!" about 40.
+constexpr int WIDE_CAPTION = 100;
+constexpr int NARROW_CAPTION = 80;
+// In play: the menu corner; a point inside the bubble of the intro page and
+// of the pause menu; the pause menu's RESUME button.
+constexpr float MENU_CORNER_X = 336.0f;
+constexpr float MENU_CORNER_Y = 284.0f;
+constexpr float BUBBLE_X = -170.0f;
+constexpr float BUBBLE_Y = 80.0f;
+constexpr u32 BUBBLE_CREAM = 0xdef8fe;  // As the pictures' words hold it: blue, green, red.
+constexpr float RESUME_Y = 0.0f;
+// The score at the left end of the level's strip.
+constexpr float SCORE_LEFT = -396.0f;
+constexpr float SCORE_TOP = 296.0f;
+constexpr float SCORE_WIDTH = 150.0f;
+constexpr float SCORE_HEIGHT = 22.0f;
+// An untouched first level is lost about 30 s into play; the map follows.
+constexpr double LOSS_WITHIN = 90.0;
 
 class WorldMapEndToEnd : public testing::Test {
 protected:
@@ -55,6 +82,21 @@ protected:
         return saved;
     }
 
+    // The player's profile as the game left it.
+    Profile readPlayer()
+    {
+        const char* before = std::getenv("U3_APP_DATA_PATH");
+        const std::string previous = before != nullptr ? before : "";
+        setenv("U3_APP_DATA_PATH", user.c_str(), 1);
+        Profile player;
+        {
+            ProfileStore store;
+            player = store.getProfile(store.currentIndex);
+        }
+        setenv("U3_APP_DATA_PATH", previous.c_str(), 1);
+        return player;
+    }
+
     // Space through the start-up screens until the main menu shows, with
     // the pointer off its buttons.
     static bool skipToMainMenu(e2e::GameProcess& run)
@@ -82,6 +124,69 @@ protected:
         e2e::pause(0.3);
         run.click();
         e2e::pause(2.0);
+    }
+    // A window pixel at a point of the 800 x 600 view.
+    static u32 viewPixel(const MemoryImageFile& image, float x, float y)
+    {
+        const int px = std::clamp(int((x + 400.0f) / 800.0f * float(image.width)), 0, image.width - 1);
+        const int py = std::clamp(int((300.0f - y) / 600.0f * float(image.height)), 0, image.height - 1);
+        return image.pImageData[py * image.width + px];
+    }
+    // The bear's speech bubble (a page of his, or the pause menu) shows, or
+    // not, within a few screenshots.
+    static bool bubbleShows(e2e::GameProcess& run, bool shown)
+    {
+        for (int i = 0; i < 10; ++i) {
+            if (auto image = run.screenshot(); image != nullptr && image->pImageData != nullptr) {
+                if (e2e::GameProcess::near(viewPixel(*image, BUBBLE_X, BUBBLE_Y), BUBBLE_CREAM, 12) == shown) {
+                    return true;
+                }
+            }
+            e2e::pause(0.2);
+        }
+        return false;
+    }
+    // The map's play button shows (its green at both ends).
+    static bool waitForMap(e2e::GameProcess& run, double seconds)
+    {
+        for (double waited = 0.0; waited < seconds && run.running(); waited += 1.0) {
+            if (auto image = run.screenshot(); image != nullptr && image->pImageData != nullptr &&
+                e2e::GameProcess::near(viewPixel(*image, PLAY_LEFT_X, PLAY_BUTTON_Y), BUTTON_GREEN, 12) &&
+                e2e::GameProcess::near(viewPixel(*image, PLAY_RIGHT_X, PLAY_BUTTON_Y), BUTTON_GREEN, 12)) {
+                return true;
+            }
+            e2e::pause(0.6);
+        }
+        return false;
+    }
+    // From the first to the last white pixel of the play button's caption,
+    // in view units; 0 with none.
+    static int captionWidth(const MemoryImageFile& image)
+    {
+        int first = std::numeric_limits<int>::max();
+        int last = std::numeric_limits<int>::min();
+        for (int y = PLAY_BUTTON_Y - 8; y <= PLAY_BUTTON_Y + 8; ++y) {
+            for (int x = int(PLAY_LEFT_X); x <= int(PLAY_RIGHT_X); ++x) {
+                const u32 pixel = viewPixel(image, float(x), float(y));
+                if (e2e::GameProcess::near(pixel, 0xffffff, 30)) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+            }
+        }
+        return last >= first ? last - first + 1 : 0;
+    }
+    // The score on the level's strip, the same in both pictures.
+    static bool sameScoreShown(const MemoryImageFile& a, const MemoryImageFile& b)
+    {
+        for (float y = SCORE_TOP - SCORE_HEIGHT; y <= SCORE_TOP; y += 1.0f) {
+            for (float x = SCORE_LEFT; x <= SCORE_LEFT + SCORE_WIDTH; x += 1.0f) {
+                if (!e2e::GameProcess::near(viewPixel(a, x, y), viewPixel(b, x, y), 24)) {
+                    return false;
+                }
+            }
+        }
+        return true;
     }
     static void expectInOrder(const std::string& log, const std::vector<std::string>& lines)
     {
@@ -144,40 +249,82 @@ TEST_F(WorldMapEndToEnd, ADamagedSaveAtTheJourneysEndFailsToLoadAndPlayShowsTheC
     EXPECT_FALSE(std::filesystem::exists(user + "/1.30/crash.Vabodemo.jpg"));
 }
 
-TEST_F(WorldMapEndToEnd, ANewUsersFirstLevelLeftWithAltF4IsContinuedAtTheNextStart)
+TEST_F(WorldMapEndToEnd, ANewUsersFirstLevelPausedLeftWithAltF4ContinuedAndLost)
 {
     ASSERT_FALSE(x.display.empty()) << "no X server";
+    std::unique_ptr<MemoryImageFile> scoreBefore;
     {
         e2e::GameProcess run(game, user, x);
         ASSERT_TRUE(skipToMainMenu(run)) << run.log();
         openMap(run);
         keepScreenshot(run, "world-map-new-user-e2e.jpg");
-        run.moveBy(PLAY_BUTTON_X, -PLAY_BUTTON_Y);
-        e2e::pause(0.3);
+        run.moveTo(PLAY_BUTTON_X, PLAY_BUTTON_Y);
         run.click();
         // A new player has the tutorial on: the level's intro page comes
         // up, and Space closes it.
-        e2e::pause(3.0);
+        ASSERT_TRUE(bubbleShows(run, true)) << "the intro page";
         keepScreenshot(run, "intro-page-e2e.jpg");
         run.key("space");
+        ASSERT_TRUE(bubbleShows(run, false)) << "the intro page closed";
         // The whistle, then the first train comes in.
-        e2e::pause(10.0);
+        e2e::pause(8.0);
         keepScreenshot(run, "level-in-play-e2e.jpg");
+        // The pause menu opens on Pause and on Return, and on a press in
+        // the menu corner; Space (its RESUME button's key), Escape and a
+        // click on RESUME each close it.
+        run.key("Pause");
+        e2e::pause(0.5);
+        keepScreenshot(run, "pause-menu-e2e.jpg");
+        ASSERT_TRUE(bubbleShows(run, true)) << "Pause";
+        run.key("space");
+        ASSERT_TRUE(bubbleShows(run, false)) << "Space";
+        run.key("Return");
+        ASSERT_TRUE(bubbleShows(run, true)) << "Return";
+        run.key("Escape");
+        ASSERT_TRUE(bubbleShows(run, false)) << "Escape";
+        run.clickAt(MENU_CORNER_X, MENU_CORNER_Y);
+        ASSERT_TRUE(bubbleShows(run, true)) << "the menu corner";
+        run.clickAt(0.0f, RESUME_Y);
+        ASSERT_TRUE(bubbleShows(run, false)) << "RESUME";
+        e2e::pause(1.0);
+        scoreBefore = run.screenshot();
         run.key("alt+F4");
         EXPECT_EQ(run.waitForExit(), 0);
         expectInOrder(run.log(), {"Saving game to", "Done. Clean exit."});
     }
+    ASSERT_NE(scoreBefore, nullptr);
+    EXPECT_EQ(readPlayer().lives, 3);
     e2e::GameProcess again(game, user, x);
     ASSERT_TRUE(skipToMainMenu(again)) << again.log();
     openMap(again);
-    again.moveBy(PLAY_BUTTON_X, -PLAY_BUTTON_Y);
-    e2e::pause(0.3);
+    std::unique_ptr<MemoryImageFile> map = again.screenshot();
+    ASSERT_NE(map, nullptr);
+    EXPECT_GT(captionWidth(*map), WIDE_CAPTION) << "Continue level";
+    again.moveTo(PLAY_BUTTON_X, PLAY_BUTTON_Y);
     again.click();
-    e2e::pause(3.0);
+    e2e::pause(1.0);
     keepScreenshot(again, "level-continued-e2e.jpg");
+    std::unique_ptr<MemoryImageFile> scoreAfter = again.screenshot();
+    ASSERT_NE(scoreAfter, nullptr);
+    EXPECT_TRUE(sameScoreShown(*scoreBefore, *scoreAfter)) << "the same score";
+    // Nobody shoots: the level is lost, and the map comes back.
+    again.moveTo(0.0f, 0.0f);
+    ASSERT_TRUE(waitForMap(again, LOSS_WITHIN)) << again.log();
+    e2e::pause(2.5);
+    map = again.screenshot();
+    ASSERT_NE(map, nullptr);
+    keepScreenshot(again, "world-map-after-loss-e2e.jpg");
+    const int caption = captionWidth(*map);
+    EXPECT_GT(caption, 0) << "Play!";
+    EXPECT_LT(caption, NARROW_CAPTION) << "Play!";
     again.key("alt+F4");
     EXPECT_EQ(again.waitForExit(), 0);
     expectInOrder(again.log(), {"WorldManager(): Found saved game. Loading...", "Loading game from",
-                                "WorldManager(): ...success.", "Saving game to", "Done. Clean exit."});
+                                "WorldManager(): ...success.", "Level 0 ended with result 1.", "Done. Clean exit."});
+    EXPECT_EQ(again.log().find("Saving game to"), std::string::npos) << "a lost level is not saved";
+    const Profile player = readPlayer();
+    EXPECT_EQ(player.lives, 2);
+    EXPECT_EQ(player.level, 0);
+    EXPECT_FALSE(player.hasSavedGame);
     EXPECT_FALSE(std::filesystem::exists(user + "/1.30/crash.Vabodemo.log"));
 }
