@@ -6,7 +6,10 @@
 // Each frame, before the input is taken, it puts the pointer over the open
 // dock in sight that takes the launcher's front piece, aimed ahead of the
 // dock by its motion and with no other open dock on the way, and presses
-// the shoot button for one frame when the launcher is ready. It sends the
+// the shoot button for one frame when the launcher is ready. Only the
+// pointer's direction from the launcher aims, so the pointer is put on that
+// way where it stays inside the window and off the menu corner; a dock it
+// cannot point at so is left for later. It sends the
 // claw after wrong pieces and bonuses lying in docks, presses Space on a
 // schedule to change launcher spots, and can shoot every n-th piece at a
 // dock that does not take it. Its choices depend only on the game's state,
@@ -131,8 +134,8 @@ private:
             return false;
         }
         for (Dock* dock : docks) {
-            if (dock->holdsWrongCargo() || dock->holdsBonus()) {
-                aimAt(game, launcher, dock, NORMAL_SPEED);
+            if ((dock->holdsWrongCargo() || dock->holdsBonus()) &&
+                pointAt(game, launcher.position, leadOf(dock, launcher.position, NORMAL_SPEED))) {
                 press(SDL_BUTTON_RIGHT);
                 ++pulls;
                 return true;
@@ -158,7 +161,7 @@ private:
                 continue;
             }
             const V3 target = leadOf(dock, launcher.position, speed);
-            if (!clearWay(launcher.position, target, dock, docks)) {
+            if (!clearWay(launcher.position, target, dock, docks) || !pointable(game, launcher.position, target)) {
                 continue;
             }
             const float distance = length(target - launcher.position);
@@ -171,7 +174,7 @@ private:
         if (best == nullptr) {
             return;
         }
-        pointAt(game, bestPoint);
+        pointAt(game, launcher.position, bestPoint);
         press(SDL_BUTTON_LEFT);
         ++shots;
     }
@@ -230,15 +233,35 @@ private:
         return true;
     }
 
-    void aimAt(GameController& game, const Launcher& launcher, Dock* dock, float speed)
+    // The pointer somewhere on the way from the launcher to the point, as
+    // far out as the window allows: it cannot leave the window, and it
+    // keeps off the menu corner, whose press opens the pause menu. False,
+    // with the pointer left where it was, when no such place lies on the
+    // way.
+    bool pointAt(GameController& game, V3 from, V3 world)
     {
-        pointAt(game, leadOf(dock, launcher.position, speed));
+        V3& pointer = input.input->mousePosition;
+        const V3 before = pointer;
+        const float w = float(g_qel->graphics->fovWidth);
+        const float h = float(g_qel->graphics->fovHeight);
+        for (int tenths = 10; tenths >= 1; --tenths) {
+            const V3 p = from + (world - from) * (float(tenths) / 10.0f);
+            const V3 screen = game.sceneLayer->camera->world2screen(p.x, p.y, 0.0f);
+            pointer = V3(screen.x, screen.y, 0.0f);
+            const bool inside = screen.x >= 1.0f && screen.x <= w - 1.0f && screen.y >= 1.0f && screen.y <= h - 1.0f;
+            if (inside && !game.isPointerOnMenuButton()) {
+                return true;
+            }
+        }
+        pointer = before;
+        return false;
     }
-
-    void pointAt(GameController& game, V3 world)
+    bool pointable(GameController& game, V3 from, V3 world)
     {
-        const V3 screen = game.sceneLayer->camera->world2screen(world.x, world.y, 0.0f);
-        input.input->mousePosition = V3(screen.x, screen.y, 0.0f);
+        const V3 before = input.input->mousePosition;
+        const bool found = pointAt(game, from, world);
+        input.input->mousePosition = before;
+        return found;
     }
 
     void press(int button)

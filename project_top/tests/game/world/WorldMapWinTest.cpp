@@ -54,11 +54,6 @@ protected:
         ++qel->frameNumber;
         if (GameController* game = active<GameController>(manager)) {
             hand.act(*game);
-            // A pointer cannot leave the screen: aimed past its edge, it
-            // stops there (in a window, it would leave the game).
-            V3& pointer = qel->input->mousePosition;
-            pointer.x = std::clamp(pointer.x, 0.0f, float(graphics->fovWidth));
-            pointer.y = std::clamp(pointer.y, 0.0f, float(graphics->fovHeight));
         }
         script.frame();
         manager->tick(0.0, 0.0);
