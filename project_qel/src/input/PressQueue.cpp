@@ -24,6 +24,12 @@ std::span<const PressQueue::Press> PressQueue::takeFrame(const u8* before, const
         if (before[press.slot] || shown[press.slot]) {
             break;
         }
+        // A character waits for the next frame when a key taken before it
+        // would stand first among this frame's new keys (Shift before B):
+        // it would be typed by a key that types nothing.
+        if (press.unicode != 0 && takesLowerSlot(takenCount, press.slot)) {
+            break;
+        }
         shown[press.slot] = 1;
         taken[takenCount++] = press;
         first = (first + 1) % CAPACITY;
@@ -33,6 +39,16 @@ std::span<const PressQueue::Press> PressQueue::takeFrame(const u8* before, const
         }
     }
     return {taken, static_cast<size_t>(takenCount)};
+}
+
+bool PressQueue::takesLowerSlot(int takenCount, int slot) const
+{
+    for (int i = 0; i < takenCount; ++i) {
+        if (taken[i].slot < slot) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void PressQueue::clear()

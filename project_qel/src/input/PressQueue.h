@@ -6,7 +6,10 @@
 // - two presses of one slot within a frame are shown as two presses, with
 //   a frame up between them;
 // - a frame takes at most one press that typed a character, so characters
-//   typed within one frame reach the frames one by one, in the order typed.
+//   typed within one frame reach the frames one by one, in the order typed;
+// - a press that typed a character is never shown new beside an earlier
+//   press of a lower slot (Shift and B), as the lowest new key is the one
+//   that types.
 // A slot whose press waits in the queue shows up until its turn. Presses
 // beyond the capacity are not queued; their slot shows the state the events
 // left, as if the queue were not there.
@@ -35,6 +38,7 @@ public:
 
 private:
     Press& at(int i) { return presses[(first + i) % CAPACITY]; }
+    bool takesLowerSlot(int takenCount, int slot) const;
 
     Press presses[CAPACITY];
     int first = 0;
