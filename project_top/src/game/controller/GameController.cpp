@@ -36,6 +36,7 @@
 #include "game/train/Train.h"
 #include "game/effects/TextBonus.h"
 #include "game/launcher/Launcher.h"
+#include "game/level/LevelCamera.h"
 #include "game/mascot/BearDialog.h"
 #include "game/tutorial/SpeechArrow.h"
 #include "graphics/Skin.h"
@@ -582,9 +583,7 @@ void GameController::startLevel()
     trainsInLevel *= tracks;
     driveForceAtTunnel /= float(tracks);
 
-    const int w = g_qel->graphics->fovWidth / 2;
-    sceneLayer->camera->position = V3(0.0f, 16.0f, float(-w) * level->cameraFactor);
-    sceneLayer->camera->target = V3(0.0f, 16.0f, 0.0f);
+    LevelCamera::place(*sceneLayer->camera, level->cameraFactor, g_qel->graphics->fovWidth);
 
     launcher->reset();
 }
