@@ -59,6 +59,18 @@ int screensOf(const ContextManager& manager)
     return n;
 }
 
+// The test level in play on the screen stack, one frame in.
+GameController* playOnStack(ScreenStack& stack)
+{
+    GameController* game = stack.startGame();
+    game->levelSource = LevelSource{&everyNumberHasALevel, &makeTestLevel};
+    stack.manager->add(game);
+    game->startLevel();
+    game->setState(GameController::STATE_PLAYING, 0.0, false);
+    stack.tick();
+    return game;
+}
+
 } // namespace
 
 TEST(LevelPlay, AWonLevelPassesItsStatesWithTheirTimings)
@@ -178,12 +190,7 @@ TEST(LevelPlay, TheMusicHurriesAboveDangerPointNineFiveAndCalmsBelowPointNine)
 TEST(LevelPlay, EscapeInPlayFinishesTheLevelAndDeletingItSaves)
 {
     ScreenStack stack;
-    GameController* game = stack.startGame();
-    game->levelSource = LevelSource{&everyNumberHasALevel, &makeTestLevel};
-    stack.manager->add(game);
-    game->startLevel();
-    game->setState(GameController::STATE_PLAYING, 0.0, false);
-    stack.tick();
+    GameController* game = playOnStack(stack);
     stack.tap(SDLK_ESCAPE);
     EXPECT_TRUE(game->bFinished);
     EXPECT_EQ(game->parent, nullptr) << "the stack only unlinks it";
@@ -196,12 +203,7 @@ TEST(LevelPlay, EscapeInPlayFinishesTheLevelAndDeletingItSaves)
 TEST(LevelPlay, PauseBreakReturnAndAPressInTheMenuCornerOpenThePauseMenuAndAWinThePage)
 {
     ScreenStack stack;
-    GameController* game = stack.startGame();
-    game->levelSource = LevelSource{&everyNumberHasALevel, &makeTestLevel};
-    stack.manager->add(game);
-    game->startLevel();
-    game->setState(GameController::STATE_PLAYING, 0.0, false);
-    stack.tick();
+    GameController* game = playOnStack(stack);
     // The corner lies right of x = 400 - 128 and above y = 300 - 32, in
     // view units from the centre of the 800 x 600 screen.
     struct Row {
