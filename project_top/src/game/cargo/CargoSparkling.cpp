@@ -1,17 +1,14 @@
 #include "game/cargo/CargoSparkling.h"
 
-#include "engine/Qel.h"
+#include "game/GameResources.h"
 #include "game/MyGlobal.h"
 #include "game/controller/GameController.h"
 #include "game/effects/Firework.h"
-#include "graphics/Texture.h"
-#include "resource/ResourceManager.h"
 
 CargoSparkling::CargoSparkling(i32 pieceType, const char* image)
 {
     type = pieceType;
-    auto* frames = static_cast<Texture*>(g_qel->resourceManager->find(image, true));
-    setPlacement(frames->skins.at(0), nullptr, nullptr, nullptr);
+    setPlacement(gameFrame(image, 0), nullptr, nullptr, nullptr);
     spinSpeed = -8.0f;
     spinAlways = true;
 }
@@ -20,7 +17,7 @@ void CargoSparkling::update(double time, double dt)
 {
     Cargo::update(time, dt);
     GameController* game = MyGlobal::liveGame();
-    if (game == nullptr || g_global->settings.detail < 1) {
+    if (game == nullptr || !detailOn()) {
         return;
     }
     trailTimer += dt;

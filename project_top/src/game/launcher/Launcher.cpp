@@ -24,14 +24,13 @@
 namespace {
 
 constexpr float TWO_PI = 2.0f * std::numbers::pi_v<float>;
-constexpr int KEY_SPACE = 0x39;
 constexpr float NORMAL_SPEED = 640.0f;
 constexpr float FAST_SPEED = 1000.0f;
 
 bool spaceWentDown()
 {
     const QelInput* input = g_qel->input;
-    return input != nullptr && input->keys[KEY_SPACE] != 0 && input->keysBefore[KEY_SPACE] == 0;
+    return input != nullptr && input->keys[DIK_SPACE] != 0 && input->keysBefore[DIK_SPACE] == 0;
 }
 
 V3 pointerInWorld()

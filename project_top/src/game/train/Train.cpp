@@ -268,13 +268,10 @@ void Train::offerCargo()
     if (game == nullptr) {
         return;
     }
-    bool caught = false;
-    forEachLive<TrainSegment>(*segments, [&](TrainSegment* segment) {
-        forEachLive<Cargo>(*game->pieceLayer, [&](Cargo* piece) {
-            if (!caught && !piece->bDead) {
-                caught = segment->offerCargo(piece);
-            }
-        });
+    // The first segment that takes a piece ends the offer for this frame.
+    findLive<TrainSegment>(*segments, [game](TrainSegment* segment) {
+        return findLive<Cargo>(*game->pieceLayer, [segment](Cargo* piece) { return segment->offerCargo(piece); }) !=
+               nullptr;
     });
 }
 

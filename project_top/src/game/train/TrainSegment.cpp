@@ -146,8 +146,7 @@ void TrainSegment::removeCar(Car* car)
         rear->body.acceleration = body.acceleration;
         rear->body.force = body.force;
         while (Car* moving = car->nextCar()) {
-            moving->segment = rear;
-            rear->cars->addChildBack(moving);
+            rear->addCar(moving, false);
         }
         train->addSegment(rear, this);
     }
@@ -186,7 +185,6 @@ void TrainSegment::serialize(Packet* packet)
         Car* car = Car::createByType(type);
         car->createShadow();
         car->serialize(packet);
-        car->segment = this;
-        cars->addChildBack(car);
+        addCar(car, false);
     }
 }
