@@ -27,7 +27,7 @@ constexpr double FRAME_RATE_REFRESH = 0.125;
 // Down in this frame and up in the previous one.
 bool wentDown(const QelInput* input, int key)
 {
-    return input != nullptr && key >= 0 && key < KEY_SLOTS && input->keys[key] && !input->keysBefore[key];
+    return input != nullptr && input->keyWentDown(key);
 }
 
 void clearFocus()

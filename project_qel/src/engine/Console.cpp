@@ -58,7 +58,7 @@ void Console::update(double, double)
     if (input == nullptr) {
         return;
     }
-    if (input->keys[DIK_LSHIFT] && input->keys[DIK_GRAVE] && !input->keysBefore[DIK_GRAVE]) {
+    if (input->keys[DIK_LSHIFT] && input->keyWentDown(DIK_GRAVE)) {
         bShown = !bShown;
         return;
     }

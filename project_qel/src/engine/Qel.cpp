@@ -341,7 +341,7 @@ void Qel::frame(Context* root)
     }
     if (ticking) {
         phase.renderDone = now();
-        if (input->keys[DIK_F9] && !input->keysBefore[DIK_F9]) {
+        if (input->keyWentDown(DIK_F9)) {
             takeScreenshot();
         }
         if (console != nullptr) {

@@ -273,7 +273,7 @@ void QelInput::update()
 int QelInput::getNewKey() const
 {
     for (int k = 0; k < KEY_SLOTS; ++k) {
-        if (keys[k] && !keysBefore[k]) {
+        if (keyWentDown(k)) {
             return k;
         }
     }

@@ -40,6 +40,12 @@ public:
     int getRepeatedKey();
     // Any button down now and up in the previous frame.
     bool isMouseButtonPressed() const;
+    // The key down now and up in the previous frame; false for a code
+    // outside the keys.
+    bool keyWentDown(int key) const
+    {
+        return key >= 0 && key < KEY_SLOTS && keys[key] != 0 && keysBefore[key] == 0;
+    }
     // Grabs or releases the mouse. When grabbing at a window position (x, y
     // in pixels, y down; all three 0 for none) the pointer moves there.
     void setMouseGrab(bool grab, float x, float y, float z);

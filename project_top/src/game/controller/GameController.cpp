@@ -183,7 +183,7 @@ void fadeMusic(double seconds)
 bool keyWentDown(int key)
 {
     const QelInput* input = g_qel->input;
-    return input != nullptr && input->keys[key] != 0 && input->keysBefore[key] == 0;
+    return input != nullptr && input->keyWentDown(key);
 }
 
 // A screen over the game, on the stack that shows it.

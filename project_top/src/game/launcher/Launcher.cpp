@@ -30,7 +30,7 @@ constexpr float FAST_SPEED = 1000.0f;
 bool spaceWentDown()
 {
     const QelInput* input = g_qel->input;
-    return input != nullptr && input->keys[DIK_SPACE] != 0 && input->keysBefore[DIK_SPACE] == 0;
+    return input != nullptr && input->keyWentDown(DIK_SPACE);
 }
 
 V3 pointerInWorld()
