@@ -48,6 +48,23 @@ void joinAll(const std::vector<pthread_t>& threads)
     }
 }
 
+// The text's lines, each without its LF and one CR before it, in one pass:
+// a reply of many short lines costs no more than a few long ones.
+void splitLines(const UString& text, std::vector<UString>& lines)
+{
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t lineFeed = text.find('\n', start);
+        if (lineFeed == UString::npos) {
+            lines.emplace_back(text, start);
+            return;
+        }
+        size_t end = lineFeed > start && text[lineFeed - 1] == '\r' ? lineFeed - 1 : lineFeed;
+        lines.emplace_back(text, start, end - start);
+        start = lineFeed + 1;
+    }
+}
+
 } // namespace
 
 HttpRequest::HttpRequest(const UString& baseUrl, const UString& urlSuffix)
@@ -203,10 +220,7 @@ void HttpRequest::run()
         if (code >= 200 && code <= 299) {
             if (result.length > 0) {
                 responseText = result.data;
-                UString rest = responseText;
-                while (!rest.empty()) {
-                    lines.push_back(extractLine(rest));
-                }
+                splitLines(responseText, lines);
             }
             endState = DONE;
         } else {

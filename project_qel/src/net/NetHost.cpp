@@ -370,8 +370,8 @@ bool NetHost::readChunk(Packet* datagram, Node* node, bool& dataSeen)
         return true;
     }
     if (!node->newIncoming(piece)) {
-        qelLog(function, formatString("WARNING: payload from %s grew past %d bytes; dropping the peer.",
-                                      datagram->address.toString().c_str(), Packet::DEFAULT_CAPACITY));
+        qelLog(function, formatString("WARNING: payload from %s %s; dropping the peer.",
+                                      datagram->address.toString().c_str(), node->refusal.c_str()));
         removeNode(node, false);
         return false;
     }

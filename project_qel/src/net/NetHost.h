@@ -22,7 +22,7 @@
 // integer beyond 32 bits, a second data chunk, a piece over 512 bytes, or a
 // sequence more than 65,536 beyond what the peer has delivered is dropped
 // with a log line; nothing a peer sends can end the program. A peer whose
-// payload grows past 65,536 bytes is dropped.
+// payload grows past 65,536 bytes or 129 pieces is dropped.
 //
 // A host on an endpoint that is not open does nothing.
 #include "net/Packet.h"
@@ -37,6 +37,8 @@ public:
     static constexpr int GAME_NAME_MAX = 32;
     static constexpr int PLAYER_NAME_MAX = 16;
     static constexpr int PIECE_MAX = 512;
+    // The most pieces sendPacket cuts a payload of the largest size into.
+    static constexpr int PIECES_MAX = Packet::DEFAULT_CAPACITY / PIECE_MAX + 1;
     // How far past the delivered sequence a datagram may lie.
     static constexpr i32 SEQUENCE_WINDOW = 65536;
     // In mode 4 the host counts as having exactly one node.

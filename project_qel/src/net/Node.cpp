@@ -8,6 +8,7 @@
 #include "net/NetConnection.h"
 #include "net/NetHost.h"
 #include "net/Packet.h"
+#include "system/StringUtils.h"
 
 namespace {
 
@@ -161,6 +162,12 @@ bool Node::assembleReady()
             total += packetAt(link)->getDataSize();
             ++count;
             if (total > Packet::DEFAULT_CAPACITY) {
+                refusal = formatString("grew past %d bytes", Packet::DEFAULT_CAPACITY);
+                return false;
+            }
+            // Empty or tiny pieces would otherwise pile up without end.
+            if (count > NetHost::PIECES_MAX) {
+                refusal = formatString("came in more than %d pieces", NetHost::PIECES_MAX);
                 return false;
             }
             if (!packetAt(link)->bMore) {

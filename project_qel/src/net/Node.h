@@ -9,8 +9,9 @@
 // Sequence numbers are signed 32-bit counters per direction, the first
 // datagram carrying 1. The host passes only pieces newer than sequenceIn;
 // anything else is a fatal check. A payload whose pieces add up to more than
-// a packet's default capacity is refused (newIncoming returns false) before
-// its pieces pile up.
+// a packet's default capacity, or that comes in more pieces than the host
+// ever cuts one into, is refused (newIncoming returns false, `refusal` says
+// why) before its pieces pile up.
 #include "net/NetAddress.h"
 #include "object/QelBase.h"
 
@@ -57,6 +58,8 @@ public:
     QelBase outQunacked;
     i32 sequenceOut = 0;
     i32 lastResendRequest = 0;
+    // Why the last payload was refused; empty while none was.
+    UString refusal;
 
 private:
     static u32 drawUID();

@@ -140,6 +140,29 @@ TEST_F(HostileDatagram, PayloadPastTheLargestPacketDropsThePeer)
     EXPECT_NE(net.logText().find("grew past 65536 bytes; dropping the peer"), std::string::npos);
 }
 
+TEST_F(HostileDatagram, PayloadOfMorePiecesThanAnySenderCutsDropsThePeer)
+{
+    for (const Bytes& piece : {Bytes{}, Bytes{'p'}}) {
+        SCOPED_TRACE(piece.size());
+        if (server.getNumNodes() == 0) {
+            Packet from(Packet::NETWORK_FLAGS, 0);
+            from.address = peer->address;
+            server.createNode(&from, "Peer")->nodeUID = PEER_UID;
+        }
+        server.removed.clear();
+        const size_t logged = net.logText().size();
+        for (int seq = 1; seq <= NetHost::PIECES_MAX + 1; ++seq) {
+            // The sequence as a two-byte variable-length integer.
+            send(*peer, join({PEER, {static_cast<u8>(0x80 | (seq & 0x7F)), static_cast<u8>(seq >> 7), 0x03, 0x00},
+                              chunk(piece)}));
+            ASSERT_EQ(server.getNumNodes(), seq <= NetHost::PIECES_MAX ? 1 : 0) << seq;
+        }
+        EXPECT_EQ(server.removed, std::vector<UString>{"Peer"});
+        EXPECT_NE(net.logText().find("came in more than 129 pieces; dropping the peer", logged), std::string::npos);
+        EXPECT_TRUE(server.payloads.empty());
+    }
+}
+
 // A handler that drops the peer of the packet it is given.
 class DisconnectingHost : public RecordingHost {
 public:
