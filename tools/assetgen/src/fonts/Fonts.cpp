@@ -603,7 +603,13 @@ void writeFont(const Output& out, const FontSpec& spec) {
 
 void generateFonts(const Output& out) {
     const std::vector<FontSpec>& specs = fontSpecs();
-    runParallel(specs.size(), [&](size_t i) { writeFont(out, specs[i]); });
+    // One after the other: Cairo's shared cache of scaled fonts is not safe
+    // against fonts of several threads (it can abort destroying a font
+    // another thread has frozen), and the five fonts take a fraction of a
+    // second.
+    for (const FontSpec& spec : specs) {
+        writeFont(out, spec);
+    }
 }
 
 } // namespace assetgen
