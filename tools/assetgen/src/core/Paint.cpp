@@ -1,6 +1,7 @@
 #include "core/Paint.h"
 
 #include <cmath>
+#include <mutex>
 
 #include <fontconfig/fontconfig.h>
 
@@ -149,7 +150,16 @@ void glow(cairo_t* cr, double cx, double cy, double r, const Color& c) {
     cairo_restore(cr);
 }
 
+std::unique_lock<std::mutex> lockText() {
+    // Cairo shares scaled fonts between threads through one cache, which
+    // is not safe against fonts drawn and let go on several threads at once.
+    static std::mutex textMutex;
+    return std::unique_lock<std::mutex>(textMutex);
+}
+
 void drawText(cairo_t* cr, const std::string& text, double x, double y, double size, bool bold, bool centred) {
+    const std::unique_lock<std::mutex> lock = lockText();
+    cairo_save(cr);
     cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
                            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, size);
@@ -158,10 +168,12 @@ void drawText(cairo_t* cr, const std::string& text, double x, double y, double s
     const double startX = centred ? x - ext.width / 2 - ext.x_bearing : x;
     cairo_move_to(cr, startX, y);
     cairo_show_text(cr, text.c_str());
+    cairo_restore(cr);
 }
 
 void drawTitle(cairo_t* cr, const std::string& text, double cx, double baseline, double size, const Color& top,
                const Color& bottom, double outlineWidth) {
+    const std::unique_lock<std::mutex> lock = lockText();
     cairo_save(cr);
     cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, size);

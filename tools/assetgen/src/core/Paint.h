@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include <cairo.h>
@@ -61,6 +62,9 @@ void glossSpot(cairo_t* cr, double cx, double cy, double rx, double ry, double a
 void glow(cairo_t* cr, double cx, double cy, double r, const Color& c);
 
 // Text in the house typeface, centred on (cx, baseline y) when centred.
+// Held while drawing text with Cairo's own fonts (drawText and drawTitle
+// take it themselves); the font leaves the context before it is let go.
+std::unique_lock<std::mutex> lockText();
 void drawText(cairo_t* cr, const std::string& text, double x, double y, double size, bool bold, bool centred);
 // Text with a thick outline and a vertical gradient fill: titles and logos.
 void drawTitle(cairo_t* cr, const std::string& text, double cx, double baseline, double size,

@@ -75,6 +75,7 @@ void gameLogo(cairo_t* cr, double w, double h, bool holiday) {
     if (holiday) {
         // Snow on every upward edge of the letters: the letters less the
         // letters moved down a little.
+        const std::unique_lock<std::mutex> lock = lockText();
         cairo_save(cr);
         cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
         cairo_set_font_size(cr, 96);
