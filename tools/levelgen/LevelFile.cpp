@@ -49,6 +49,22 @@ bool numbers(const std::vector<std::string>& words, size_t first, size_t count, 
     return true;
 }
 
+bool parseFlag(const std::string& word, bool& flag)
+{
+    flag = word == "true";
+    return flag || word == "false";
+}
+
+bool sceneArguments(const std::vector<std::string>& words, LevelArguments& arguments)
+{
+    float count = 0.0f;
+    if (words.size() == 2 && parseFloat(words[1], count) && count >= 0.0f && count == float(int(count))) {
+        arguments = {int(count), true, true};
+        return true;
+    }
+    return words.size() == 3 && parseFlag(words[1], arguments.firstTrack) && parseFlag(words[2], arguments.secondTrack);
+}
+
 std::string idOf(const std::string& path)
 {
     const size_t slash = path.find_last_of('/');
@@ -66,7 +82,7 @@ bool readLevelFile(const std::string& path, LevelData& level, std::string& error
         error = path + ": cannot be read";
         return false;
     }
-    level = LevelData{idOf(path), 1.0f, "meadow", {}, {}, {}};
+    level = LevelData{idOf(path), 1.0f, "meadow", {}, {}, {}, {3, true, true}};
     std::string line;
     int lineNumber = 0;
     while (std::getline(in, line)) {
@@ -92,6 +108,8 @@ bool readLevelFile(const std::string& path, LevelData& level, std::string& error
         } else if (key == "landscape") {
             ok = w.size() == 2;
             level.landscape = ok ? w[1] : "";
+        } else if (key == "scene") {
+            ok = sceneArguments(w, level.scene);
         } else if (key == "launcher") {
             ok = numbers(w, 1, 2, v);
             level.launchers.push_back({v[0], v[1]});

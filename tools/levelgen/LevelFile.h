@@ -4,6 +4,9 @@
 //
 //   camera F                      camera factor (default 1)
 //   landscape NAME                the painter's landscape family
+//   scene TRACKCOUNT              the scene shows the tracks built with
+//   scene FIRST SECOND            these arguments (a count, or true and
+//                                 false for the two flags); default all
 //   launcher X Y                  a launcher spot
 //   decoration DEPTH              the next decoration skin's depth
 //   track COND CREATE TUNNEL HELP a new track; COND is always,

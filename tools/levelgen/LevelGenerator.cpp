@@ -80,7 +80,9 @@ int main(int argc, char** argv)
             }
             out += "           }},\n";
         }
-        out += "         }},\n";
+        out += "         },\n         {" + std::to_string(level.scene.trackCount) + ", " +
+               (level.scene.firstTrack ? "true" : "false") + ", " + (level.scene.secondTrack ? "true" : "false") +
+               "}},\n";
     }
     out += "    };\n    return table;\n}\n";
     std::ofstream file(argv[1], std::ios::binary);

@@ -4,7 +4,8 @@
 // condition under which it is built, its marks, its hidden spans and its
 // control points in level units (x, y, height; each handle an absolute
 // point whose direction from its point gives the tangent). The painter's
-// landscape name and tunnel kinds ride along for the asset tool.
+// landscape name and the arguments its scene is painted for ride along for
+// the asset tool.
 //
 // The game's table is compiled from the level files at build time; the
 // asset tool reads the same files, so rails and paths have one source.
@@ -47,6 +48,13 @@ struct LevelSpot {
     float y;
 };
 
+// The arguments a level class is built with after its mirror factors.
+struct LevelArguments {
+    int trackCount;
+    bool firstTrack;
+    bool secondTrack;
+};
+
 struct LevelData {
     std::string id;
     float cameraFactor;
@@ -54,6 +62,9 @@ struct LevelData {
     std::vector<LevelSpot> launchers;
     std::vector<float> decorationDepths;
     std::vector<LevelTrack> tracks;
+    // The arguments of the one level that plays the class: its scene shows
+    // only the tracks they build. Every track of a class no level plays.
+    LevelArguments scene;
 
     // Whether the track is built for a level made with these arguments.
     static bool builds(TrackCondition condition, int trackCount, bool firstTrack, bool secondTrack);

@@ -37,6 +37,8 @@ std::pair<double, double> toPicture(V3 scene)
     return {SCENE_WIDTH / 2.0 + scene.x, SCENE_HEIGHT / 2.0 - scene.y};
 }
 
+} // namespace
+
 LaidTrack layTrack(const LevelTrack& track, float cameraFactor)
 {
     std::vector<V3> points;
@@ -64,8 +66,6 @@ LaidTrack layTrack(const LevelTrack& track, float cameraFactor)
     return laid;
 }
 
-} // namespace
-
 std::vector<LevelLayout> layLevels(const std::string& folder)
 {
     std::vector<std::string> files;
@@ -88,8 +88,11 @@ std::vector<LevelLayout> layLevels(const std::string& folder)
         if (!readLevelFile(file, layout.data, error)) {
             throw std::runtime_error(error);
         }
+        const LevelArguments& scene = layout.data.scene;
         for (const LevelTrack& track : layout.data.tracks) {
-            layout.tracks.push_back(layTrack(track, layout.data.cameraFactor));
+            if (LevelData::builds(track.condition, scene.trackCount, scene.firstTrack, scene.secondTrack)) {
+                layout.tracks.push_back(layTrack(track, layout.data.cameraFactor));
+            }
         }
         for (const LevelSpot& spot : layout.data.launchers) {
             layout.launchers.push_back(

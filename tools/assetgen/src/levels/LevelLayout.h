@@ -1,8 +1,9 @@
 #pragma once
-// A level file laid out as the painter needs it: every track's path seen
-// through the level's camera and projected onto the scene picture, sampled
-// along its length, with where it is hidden and where its tunnel stands;
-// and the launcher spots on the picture. The paths are laid and measured by
+// A level file laid out as the painter needs it: every track its scene
+// shows (those its played arguments build) with its path seen through the
+// level's camera and projected onto the scene picture, sampled along its
+// length, with where it is hidden and where its tunnel stands; and the
+// launcher spots on the picture. The paths are laid and measured by
 // the game's own path code, so the painted rails are the rails the trains
 // ride.
 #include <string>
@@ -39,6 +40,9 @@ struct LevelLayout {
     std::vector<LaidTrack> tracks;
     std::vector<std::pair<double, double>> launchers; // picture pixels
 };
+
+// One track's path sampled on the scene picture.
+LaidTrack layTrack(const LevelTrack& track, float cameraFactor);
 
 // Every level file of the folder, in the order of their ids; throws on a
 // file that does not read.
