@@ -14,6 +14,8 @@
 #include "game/launcher/Claw.h"
 #include "game/launcher/Launcher.h"
 #include "game/track/Track.h"
+#include "game/train/Train.h"
+#include "game/train/TrainSegment.h"
 #include "language/Language.h"
 #include "net/Packet.h"
 #include "system/StringUtils.h"
@@ -181,7 +183,10 @@ void Dock::update(double time, double dt)
             showIcon(time);
         }
         GameController* game = MyGlobal::liveGame();
-        if (track != nullptr && game != nullptr && lambdaBack > track->tunnelLambda) {
+        // A stopped train is already lost, or was stopped on loading past its mark.
+        const bool stopped = car->segment != nullptr && car->segment->train != nullptr &&
+                             car->segment->train->state == Train::STATE_STOPPED;
+        if (track != nullptr && game != nullptr && lambdaBack > track->tunnelLambda && !stopped) {
             game->loseRound();
         }
     }

@@ -5,7 +5,8 @@
 // only, never loses the level), a wrong piece or a bonus (open, shows
 // sprite, piece and an icon; blocks every piece but a fireball). The dock
 // holds the placement rules and their counters and sounds, and loses the
-// level while it is open and its back edge lies past the tunnel mark.
+// level while it is open, its back edge lies past the tunnel mark and its
+// train is not stopped.
 //
 // The dock owns its piece (updates, draws and deletes it); the piece is not
 // in the object tree. A dock that goes takes itself off the live game's

@@ -77,6 +77,14 @@ void Track::serialize(Packet* packet)
     for (i32 i = 0; i < count && !packet->hasError(); ++i) {
         addTrain(new Train(packet));
     }
+    // A game saved while the path ran further before its tunnel can hold a
+    // train already past the mark with open docks: it runs on into the
+    // tunnel as a stopped train, without losing the level.
+    forEachLive<Train>(*trains, [this](Train* train) {
+        if (train->hasOpenCarPast(tunnelLambda)) {
+            train->stop();
+        }
+    });
 }
 
 void Track::update(double time, double dt)

@@ -88,6 +88,15 @@ int Train::countOpenDocks() const
     return open;
 }
 
+bool Train::hasOpenCarPast(float lambda) const
+{
+    return findLive<TrainSegment>(*segments, [lambda](TrainSegment* segment) {
+               return findLive<Car>(*segment->cars, [lambda](Car* car) {
+                          return car->frontLambda > lambda && car->countOpenDocks() > 0;
+                      }) != nullptr;
+           }) != nullptr;
+}
+
 void Train::registerDocks()
 {
     forEachLive<TrainSegment>(*segments, [](TrainSegment* segment) { segment->registerDocks(); });

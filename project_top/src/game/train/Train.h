@@ -53,6 +53,8 @@ public:
     // The front of the engine; a new train is put at the create mark.
     void setFrontLambda(float lambda);
     int countOpenDocks() const;
+    // Whether a car with open docks has its front past the lambda.
+    bool hasOpenCarPast(float lambda) const;
     void registerDocks();
     void stop();
 

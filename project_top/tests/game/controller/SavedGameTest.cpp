@@ -84,6 +84,53 @@ TEST(SavedGame, ABusyLevelSavesLoadsAndSavesToTheSameBytes)
     EXPECT_EQ(again->state, GameController::STATE_PLAYING);
 }
 
+TEST(SavedGame, ALevelEightSaveFromItsLongerPathLoadsAndItsTrainPastTheMarkGoesIntoTheTunnel)
+{
+    // Before level 8's path was shortened its tunnel stood at 1690: a car
+    // with open docks could be saved with its front at 1665, past today's
+    // mark.
+    ControllerCore core;
+    core.game->levelSource = LevelSource::levelNumbers();
+    core.setLevel(8);
+    core.game->startLevel();
+    core.game->setState(GameController::STATE_PLAYING, 0.0, false);
+    core.steps(60 * 8);
+    core.game->spawnTrain(core.track());
+    core.steps(2);
+    ASSERT_EQ(core.trains().size(), 2u);
+    Train* early = core.trains().front();
+    Car* open = nullptr;
+    forEachLive<Car>(*early->firstSegment()->cars, [&open](Car* car) {
+        open = open == nullptr && car->countOpenDocks() > 0 ? car : open;
+    });
+    ASSERT_NE(open, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        early->setFrontLambda(early->getFrontLambda() + 1665.0f - open->frontLambda);
+        early->firstSegment()->layoutCars();
+    }
+    ASSERT_NEAR(open->frontLambda, 1665.0f, 1.0f);
+    const float behind = core.trains().back()->getFrontLambda();
+    ASSERT_LT(behind, 1635.0f - 300.0f);
+    ASSERT_TRUE(core.game->save());
+
+    GameController* again = core.newGame();
+    again->levelSource = LevelSource::levelNumbers();
+    ASSERT_TRUE(again->load());
+    ASSERT_EQ(core.trains().size(), 2u);
+    Train* past = core.trains().front();
+    Train* later = core.trains().back();
+    EXPECT_EQ(past->state, Train::STATE_STOPPED);
+    EXPECT_NE(later->state, Train::STATE_STOPPED);
+    // It runs on into the tunnel and is gone; the level plays on.
+    for (int frame = 0; frame < 60 * 5 && core.trains().front() == past; ++frame) {
+        core.step();
+        ASSERT_EQ(again->state, GameController::STATE_PLAYING) << "frame " << frame;
+    }
+    EXPECT_NE(core.trains().front(), past);
+    EXPECT_EQ(core.trains().front(), later);
+    EXPECT_NE(later->state, Train::STATE_STOPPED);
+}
+
 TEST(SavedGame, AFileTheGameCannotTakeIsRefusedAndNeverSavedOver)
 {
     ControllerCore core;
