@@ -1,10 +1,13 @@
 // The level files and the pictures painted from them: the reader refuses a
 // broken file with its line, every level has its scene covering the level
 // camera's view and a decoration skin per depth in the data pack, the
-// rails lie where the game's path runs, and no rails lie where a track runs
-// that the level's played arguments do not build.
+// rails lie where the game's path runs, no rails lie where a track runs
+// that the level's played arguments do not build, and at every portal the
+// rails run into a dark opening in a stone arch, past which the hill lies
+// over the cars.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -12,6 +15,7 @@
 
 #include "GeneratedTree.h"
 #include "LevelFile.h"
+#include "core/Sheet.h"
 #include "levels/LevelLayout.h"
 #include "support/TempFolder.h"
 
@@ -182,6 +186,91 @@ TEST_F(LevelScenes, TracksTheLevelDoesNotBuildAreNotPainted)
     }
     // Levels 4, 6, 8 and 9 each leave one of their class's two tracks out.
     EXPECT_EQ(unbuilt, 4);
+}
+
+// The decorations as the game draws them, each skin's origin at the centre
+// of the scene and the nearer skins over the farther: the colour on top at
+// a point of the scene picture; transparent where no skin reaches.
+u32 decorationAt(const tree::LoadedImage& decoration, const std::vector<float>& depths, double x, double y)
+{
+    std::vector<size_t> order(decoration.frames.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+        order[k] = k;
+    }
+    std::stable_sort(order.begin(), order.end(), [&depths](size_t a, size_t b) { return depths[a] > depths[b]; });
+    u32 top = 0;
+    for (size_t k : order) {
+        const PlacedFrame& f = decoration.frames[k];
+        const int fx = int(std::floor(x - SCENE_WIDTH / 2.0 + f.width / 2.0 - f.originAdjustX));
+        const int fy = int(std::floor(y - SCENE_HEIGHT / 2.0 + f.height / 2.0 - f.originAdjustY));
+        if (fx >= 0 && fy >= 0 && fx < f.width && fy < f.height) {
+            const u32 pixel = decoration.image->pImageData[(f.top + fy) * decoration.image->width + f.left + fx];
+            top = (pixel >> 24) > 128 ? pixel : top;
+        }
+    }
+    return top;
+}
+
+TEST_F(LevelScenes, AtEveryPortalTheRailsRunIntoAStoneArchAndUnderTheHill)
+{
+    int portals = 0;
+    for (const LevelLayout& level : layLevels(VABO_LEVEL_DIR)) {
+        if (level.data.decorationDepths.empty()) {
+            continue;
+        }
+        tree::LoadedImage decoration;
+        ASSERT_TRUE(tree::loads("gfx/decoration-" + level.data.id + ".tga", decoration));
+        const std::vector<float>& depths = level.data.decorationDepths;
+        for (const LaidTrack& track : level.tracks) {
+            // Each portal with the way into its hill along the path.
+            std::vector<std::pair<double, double>> ways = {{track.tunnelLambda, 1.0}};
+            for (const LevelSpan& span : track.spans) {
+                ways.push_back({span.start + 5.0, 1.0});
+                ways.push_back({span.end - 5.0, -1.0});
+            }
+            for (const auto& [mark, way] : ways) {
+                SCOPED_TRACE(level.data.id + " portal at " + std::to_string(mark));
+                // The sample of the path `into` pixels from the portal, into
+                // the hill when positive.
+                auto at = [&track, mark, way](double into) {
+                    // The hill's own end sample: the first inside it.
+                    size_t i = 0;
+                    while (i + 1 < track.samples.size() &&
+                           (way > 0.0 ? track.samples[i].lambda < mark : track.samples[i + 1].lambda <= mark)) {
+                        ++i;
+                    }
+                    const RailSample& portal = track.samples[i];
+                    const int step = (into >= 0.0) == (way > 0.0) ? 1 : -1;
+                    while (i + step < track.samples.size() &&
+                           std::hypot(track.samples[i].x - portal.x, track.samples[i].y - portal.y) < std::fabs(into)) {
+                        i += size_t(step);
+                    }
+                    return track.samples[i];
+                };
+                const RailSample portal = at(0.0);
+                if (!onPicture(portal)) {
+                    continue;
+                }
+                ++portals;
+                // The cars are seen up to the arch, which then covers them.
+                const RailSample before = at(-16.0);
+                EXPECT_LT(decorationAt(decoration, depths, before.x, before.y) >> 24, 40u);
+                const u32 opening = decorationAt(decoration, depths, at(4.0).x, at(4.0).y);
+                EXPECT_GT(opening >> 24, 240u);
+                EXPECT_LT((opening & 0xFF) + ((opening >> 8) & 0xFF) + ((opening >> 16) & 0xFF), 250u);
+                // The arch's stones further in: light grey and opaque.
+                bool stone = false;
+                for (double into = 8.0; into <= 26.0 && !stone; into += 1.0) {
+                    const u32 c = decorationAt(decoration, depths, at(into).x, at(into).y);
+                    const int r = int(c & 0xFF);
+                    const int b = int((c >> 16) & 0xFF);
+                    stone = (c >> 24) > 240u && std::abs(r - b) < 30 && r > 150;
+                }
+                EXPECT_TRUE(stone);
+            }
+        }
+    }
+    EXPECT_GT(portals, 30);
 }
 
 } // namespace

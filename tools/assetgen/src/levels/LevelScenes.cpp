@@ -2,9 +2,9 @@
 // file. The scene holds the landscape, the rails with their sleepers where
 // the camera sees the path, the hills over tunnels, the launcher platforms
 // and the scenery; the decoration sheet holds what passes over the cars -
-// tunnel portals and tree crowns - one skin per decoration depth, each
-// skin's origin the centre of the scene, since the game draws every
-// decoration at the origin.
+// each hill again with the stone arches of its portals, and tree crowns -
+// one skin per decoration depth, each skin's origin the centre of the
+// scene, since the game draws every decoration at the origin.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -249,62 +249,110 @@ double tunnelHillEnd(const LevelLayout& level, const LaidTrack& own)
     return longest;
 }
 
-constexpr double HILL_RADIUS = 30.0;
+// A hill is narrowest at its portals and swells over the middle of the
+// stretch it covers; its portals are stone arches on its flat faces.
+constexpr double HILL_FOOT = 30.0;
+constexpr double HILL_CROWN = 50.0;
+constexpr double PORTAL_OPENING = 15.0;
+constexpr double PORTAL_RING = 25.0;
 
-// A grassy or rocky mound over a hidden stretch.
-void mound(cairo_t* cr, const LaidTrack& track, double from, double to, const Landscape& land)
-{
+// The stretch of a track a hill covers, with the hill's half width at each
+// sample.
+struct Hill {
     std::vector<RailSample> cover;
+    std::vector<double> width;
+    bool portalAtEnd; // a hidden span's far end; a tunnel hill ends round
+};
+
+// How far a tunnel's hill reaches past its mouth: further than a car
+// goes before the game stops drawing it.
+constexpr double TUNNEL_HILL = 120.0;
+// Half a rail bed and a little grass.
+constexpr double RAIL_CLEARANCE = 20.0;
+
+Hill hillOver(const LevelLayout& level, const LaidTrack& track, double from, double to, bool portalAtEnd)
+{
+    Hill hill{{}, {}, portalAtEnd};
     for (const RailSample& s : track.samples) {
         if (s.lambda >= from && s.lambda <= to) {
-            cover.push_back(s);
+            hill.cover.push_back(s);
         }
     }
-    if (cover.empty()) {
-        return;
-    }
-    for (int pass = 0; pass < 2; ++pass) {
-        cairo_new_path(cr);
-        for (size_t i = 0; i < cover.size(); i += 2) {
-            cairo_new_sub_path(cr);
-            cairo_arc(cr, cover[i].x + (pass == 0 ? SHADOW_X : 0), cover[i].y + (pass == 0 ? SHADOW_Y : 0), HILL_RADIUS, 0,
-                      2 * M_PI);
+    const double length = std::max(to - from, 1.0);
+    const double crown = std::min(HILL_CROWN, HILL_FOOT + length * 0.25);
+    for (const RailSample& s : hill.cover) {
+        const double t = (s.lambda - from) / length;
+        // A tunnel hill keeps its breadth to its far end, where it rounds off.
+        const double swell = portalAtEnd ? std::sin(M_PI * t) : std::sin(M_PI * std::min(t * 1.6, 1.0) * 0.5);
+        double width = HILL_FOOT + (crown - HILL_FOOT) * swell;
+        // Never over a rail in sight, its own ones before and after included.
+        for (const LaidTrack& other : level.tracks) {
+            for (const RailSample& r : other.samples) {
+                const bool own = &other == &track && r.lambda > from - 2.0 * HILL_CROWN &&
+                                 r.lambda < (portalAtEnd ? to + 2.0 * HILL_CROWN : INFINITY);
+                if (!r.hidden && !own && r.lambda >= other.createLambda - 200.0) {
+                    width = std::min(width, std::hypot(r.x - s.x, r.y - s.y) - RAIL_CLEARANCE);
+                }
+            }
         }
-        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-        if (pass == 0) {
-            setColor(cr, Color::hex(0x000000, 0.18));
-            cairo_fill(cr);
-        } else {
-            fillVertical(cr, land.hill, cover.front().y - 40, cover.front().y + 40, 0.3, 0.2);
-            cairo_new_path(cr);
-        }
+        hill.width.push_back(std::max(width, HILL_FOOT * 0.5));
     }
+    return hill;
 }
 
-// A stone portal across the path at a sample, facing along it.
-void portal(cairo_t* cr, const RailSample& s, bool inward)
+// The discs whose union is the hill, grown by `grow` and moved by (dx, dy).
+void hillPath(cairo_t* cr, const Hill& hill, double grow, double dx = 0.0, double dy = 0.0, double scale = 1.0)
 {
-    cairo_save(cr);
-    cairo_translate(cr, s.x, s.y);
-    cairo_rotate(cr, s.heading + (inward ? 0.0 : M_PI));
-    // Seen from above: a thick arch across the rails, the dark mouth behind it.
     cairo_new_path(cr);
-    roundedRect(cr, -4, -24, 12, 48, 4);
-    setColor(cr, Color::hex(0x000000, 0.25));
-    cairo_fill(cr);
-    cairo_new_path(cr);
-    roundedRect(cr, -10, -26, 14, 52, 5);
-    fillVertical(cr, Color::hex(0x9A9088), -26, 26, 0.3, 0.25);
-    strokeOutline(cr, 1.6);
-    cairo_new_path(cr);
-    for (int k = -2; k <= 2; ++k) {
-        cairo_move_to(cr, -10, k * 10.0);
-        cairo_line_to(cr, 4, k * 10.0);
+    for (size_t i = 0; i < hill.cover.size(); ++i) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, hill.cover[i].x + dx, hill.cover[i].y + dy, hill.width[i] * scale + grow, 0, 2 * M_PI);
     }
-    setColor(cr, palette::outline.withAlpha(0.45));
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
-    cairo_restore(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+}
+
+// Clips to the hill's reach cut square at its portals: a band along the
+// stretch, and a disc past a tunnel hill's far end.
+void clipToHill(cairo_t* cr, const Hill& hill)
+{
+    const double reach = HILL_CROWN + std::max(SHADOW_X, SHADOW_Y) + 6.0;
+    cairo_new_path(cr);
+    for (size_t i = 1; i < hill.cover.size(); ++i) {
+        const RailSample& a = hill.cover[i - 1];
+        const RailSample& b = hill.cover[i];
+        const double ax = -std::sin(a.heading) * reach;
+        const double ay = std::cos(a.heading) * reach;
+        const double bx = -std::sin(b.heading) * reach;
+        const double by = std::cos(b.heading) * reach;
+        cairo_move_to(cr, a.x + ax, a.y + ay);
+        cairo_line_to(cr, b.x + bx, b.y + by);
+        cairo_line_to(cr, b.x - bx, b.y - by);
+        cairo_line_to(cr, a.x - ax, a.y - ay);
+        cairo_close_path(cr);
+    }
+    if (!hill.portalAtEnd && !hill.cover.empty()) {
+        // The round far end, never reaching back past the portal; turned as
+        // the band's pieces are, so that the windings add up.
+        const RailSample& mouth = hill.cover.front();
+        const RailSample& end = hill.cover.back();
+        const double ux = std::cos(mouth.heading);
+        const double uy = std::sin(mouth.heading);
+        cairo_new_sub_path(cr);
+        for (int k = 0; k <= 48; ++k) {
+            const double a = -2.0 * M_PI * k / 48;
+            double x = end.x + std::cos(a) * reach;
+            double y = end.y + std::sin(a) * reach;
+            const double behind = (x - mouth.x) * ux + (y - mouth.y) * uy;
+            if (behind < 0.0) {
+                x -= behind * ux;
+                y -= behind * uy;
+            }
+            cairo_line_to(cr, x, y);
+        }
+        cairo_close_path(cr);
+    }
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    cairo_clip(cr);
 }
 
 void treeCrown(cairo_t* cr, double x, double y, double r, const Landscape& land, bool shadow)
@@ -323,6 +371,147 @@ void treeCrown(cairo_t* cr, double x, double y, double r, const Landscape& land,
     cairo_arc(cr, x - r * 0.3, y - r * 0.3, r * 0.45, 0, 2 * M_PI);
     setColor(cr, land.crown.lighter(0.25).withAlpha(0.5));
     cairo_fill(cr);
+}
+
+// A grassy or rocky hill over a stretch: its shadow, an outlined body lit
+// from the upper left, and a few tufts and stones on top. Drawn the same in
+// the scene and over the cars, so the two meet without a seam.
+void mound(cairo_t* cr, const Hill& hill, const Landscape& land)
+{
+    if (hill.cover.empty()) {
+        return;
+    }
+    cairo_save(cr);
+    clipToHill(cr, hill);
+    hillPath(cr, hill, 0.0, SHADOW_X, SHADOW_Y);
+    setColor(cr, Color::hex(0x000000, 0.2));
+    cairo_fill(cr);
+    hillPath(cr, hill, 2.0);
+    setColor(cr, palette::outline.withAlpha(0.8));
+    cairo_fill(cr);
+    // Lit as a dome: brightest up and left of its crown.
+    const size_t middle = hill.cover.size() / 2;
+    const RailSample& crown = hill.cover[middle];
+    const double half = std::abs(hill.cover.back().lambda - hill.cover.front().lambda) / 2.0;
+    const double w = hill.width[middle];
+    const double cx = crown.x - w * 0.3;
+    const double cy = crown.y - w * 0.35;
+    hillPath(cr, hill, 0.0);
+    setColor(cr, land.hill.darker(0.28));
+    cairo_fill(cr);
+    hillPath(cr, hill, -3.0, -1.5, -2.0);
+    cairo_pattern_t* dome = cairo_pattern_create_radial(cx, cy, w * 0.1, cx, cy, std::max(half, w) * 1.3);
+    const Color stops[3] = {land.hill.lighter(0.4), land.hill, land.hill.darker(0.16)};
+    const double at[3] = {0.0, 0.45, 1.0};
+    for (int k = 0; k < 3; ++k) {
+        cairo_pattern_add_color_stop_rgb(dome, at[k], stops[k].r, stops[k].g, stops[k].b);
+    }
+    cairo_set_source(cr, dome);
+    cairo_fill(cr);
+    cairo_pattern_destroy(dome);
+    // Tufts and pebbles on the crown, the same wherever the hill is drawn.
+    const RailSample& first = hill.cover.front();
+    Rng rng(uint32_t(first.x * 131.0 + first.y * 7.0 + first.lambda));
+    for (size_t i = hill.cover.size() / 5; i + hill.cover.size() / 5 < hill.cover.size(); i += 5) {
+        const RailSample& s = hill.cover[i];
+        const double side = rng.range(-0.6, 0.6) * hill.width[i];
+        const double x = s.x - std::sin(s.heading) * side;
+        const double y = s.y + std::cos(s.heading) * side;
+        if (rng.uniform() < 0.6) {
+            cairo_new_path(cr);
+            for (double k : {-1.0, 0.0, 1.0}) {
+                cairo_move_to(cr, x + k * 3.0, y);
+                cairo_line_to(cr, x + k * 4.0, y - 5.0 - (k == 0.0 ? 2.0 : 0.0));
+            }
+            setColor(cr, land.crownDeep.withAlpha(0.55));
+            cairo_set_line_width(cr, 1.4);
+            cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+            cairo_stroke(cr);
+        } else {
+            cairo_new_path(cr);
+            ellipsePath(cr, x, y, 3.4, 2.4);
+            setColor(cr, Color::hex(0xB9B2A6));
+            cairo_fill_preserve(cr);
+            strokeOutline(cr, 1.0, palette::outline.withAlpha(0.6));
+            cairo_new_path(cr);
+        }
+    }
+    // A bush or two on a hill long enough to hold them.
+    if (hill.cover.size() > 25) {
+        for (double t : {0.45, 0.75}) {
+            const size_t i = size_t(t * double(hill.cover.size() - 1));
+            const RailSample& s = hill.cover[i];
+            const double side = (t < 0.5 ? -0.4 : 0.35) * hill.width[i];
+            const double r = std::min(9.0, hill.width[i] * 0.22);
+            const double x = s.x - std::sin(s.heading) * side;
+            const double y = s.y + std::cos(s.heading) * side;
+            cairo_new_path(cr);
+            cairo_arc(cr, x + 3.0, y + 3.0, r, 0, 2 * M_PI);
+            setColor(cr, Color::hex(0x000000, 0.18));
+            cairo_fill(cr);
+            treeCrown(cr, x, y, r, land, false);
+        }
+    }
+    cairo_restore(cr);
+}
+
+// The stone arch of a portal on a hill's face, its dark opening over the
+// rails: seen from above and laid back onto the hill, the track running
+// into it. `inward` when the track goes into the hill here.
+void portal(cairo_t* cr, const RailSample& s, bool inward, double ring)
+{
+    const double opening = ring * PORTAL_OPENING / PORTAL_RING;
+    cairo_save(cr);
+    cairo_translate(cr, s.x, s.y);
+    cairo_rotate(cr, s.heading + (inward ? 0.0 : M_PI));
+    // Local x runs into the hill, y across the rails.
+    cairo_new_path(cr);
+    cairo_arc(cr, 2.0, 2.0, ring + 1.0, -M_PI / 2, M_PI / 2);
+    cairo_close_path(cr);
+    setColor(cr, Color::hex(0x000000, 0.22));
+    cairo_fill(cr);
+    // The opening, darkest deep inside.
+    cairo_new_path(cr);
+    cairo_arc(cr, 0.0, 0.0, opening, -M_PI / 2, M_PI / 2);
+    cairo_close_path(cr);
+    cairo_pattern_t* dark = cairo_pattern_create_linear(0, 0, opening, 0);
+    cairo_pattern_add_color_stop_rgb(dark, 0.0, 0.27, 0.2, 0.16);
+    cairo_pattern_add_color_stop_rgb(dark, 1.0, 0.1, 0.07, 0.06);
+    cairo_set_source(cr, dark);
+    cairo_fill(cr);
+    cairo_pattern_destroy(dark);
+    // The arch: seven stones and a keystone at the crown.
+    const Color stone = Color::hex(0xC9C0B3);
+    const int stones = 7;
+    for (int k = 0; k < stones; ++k) {
+        const double a0 = -M_PI / 2 + M_PI * k / stones;
+        const double a1 = -M_PI / 2 + M_PI * (k + 1) / stones;
+        const bool key = k == stones / 2;
+        const double outer = ring + (key ? 3.0 : 0.0);
+        cairo_new_path(cr);
+        cairo_arc(cr, 0.0, 0.0, outer, a0, a1);
+        cairo_arc_negative(cr, 0.0, 0.0, opening, a1, a0);
+        cairo_close_path(cr);
+        const Color c = (k % 2 == 0 ? stone : stone.darker(0.08)).lighter(key ? 0.12 : 0.0);
+        cairo_pattern_t* shade = cairo_pattern_create_linear(-outer, -outer, outer, outer);
+        cairo_pattern_add_color_stop_rgb(shade, 0.0, c.lighter(0.25).r, c.lighter(0.25).g, c.lighter(0.25).b);
+        cairo_pattern_add_color_stop_rgb(shade, 1.0, c.darker(0.2).r, c.darker(0.2).g, c.darker(0.2).b);
+        cairo_set_source(cr, shade);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(shade);
+        strokeOutline(cr, 1.3);
+        cairo_new_path(cr);
+    }
+    // The feet of the arch, square blocks where it meets the ground.
+    for (double side : {-1.0, 1.0}) {
+        cairo_new_path(cr);
+        roundedRect(cr, -5.0, side > 0 ? opening - 1.0 : -ring - 2.0, 7.0, ring - opening + 3.0,
+                    1.5);
+        fillVertical(cr, stone.darker(0.05), -ring, ring, 0.2, 0.2);
+        strokeOutline(cr, 1.3);
+        cairo_new_path(cr);
+    }
+    cairo_restore(cr);
 }
 
 void platform(cairo_t* cr, double x, double y)
@@ -349,86 +538,53 @@ struct Overlay {
     double z; // the depth of the rails it must cover
 };
 
-// The sample nearest a lambda.
-const RailSample& sampleAt(const LaidTrack& track, double lambda)
-{
-    size_t best = 0;
-    for (size_t i = 0; i < track.samples.size(); ++i) {
-        if (std::fabs(track.samples[i].lambda - lambda) < std::fabs(track.samples[best].lambda - lambda)) {
-            best = i;
-        }
-    }
-    return track.samples[best];
-}
-
 void paintLevel(const Output& out, const LevelLayout& level)
 {
     const Landscape& land = landscapeOf(level.data.landscape);
     Rng rng(seedOf(level.data.id));
     std::vector<Overlay> overlays;
-    // The hill over a hidden stretch between two portal lines, drawn again
-    // over the cars that go under it (cut square at the portals), with the
-    // rails that run over it at a greater height.
-    auto hillOver = [&](const LaidTrack& track, double from, double to) {
-        const RailSample at = sampleAt(track, from);
-        double left = at.x, top = at.y, right = at.x, bottom = at.y;
-        for (const RailSample& s : track.samples) {
-            if (s.lambda >= from && s.lambda <= to) {
-                left = std::min(left, s.x);
-                top = std::min(top, s.y);
-                right = std::max(right, s.x);
-                bottom = std::max(bottom, s.y);
-            }
+    // Every hill: the tunnel's at the end of each track, from its mouth as
+    // far as the rails around allow, and one over each hidden span.
+    std::vector<Hill> hills;
+    for (const LaidTrack& track : level.tracks) {
+        hills.push_back(hillOver(level, track, track.tunnelLambda,
+                                 std::min(track.tunnelLambda + TUNNEL_HILL, tunnelHillEnd(level, track)), false));
+        for (const LevelSpan& span : track.spans) {
+            hills.push_back(hillOver(level, track, span.start + 5.0, span.end - 5.0, true));
         }
-        const double reach = HILL_RADIUS + std::max(SHADOW_X, SHADOW_Y) + 4.0;
-        left -= reach;
-        top -= reach;
-        right += reach;
-        bottom += reach;
-        overlays.push_back({left, top, right, bottom, [&, from, to, reach, z = at.z](cairo_t* cr) {
+    }
+    // Each hill again over the cars that go under it, with the rails that run
+    // over it at a greater height and its portals, all in one skin so that
+    // they lie in this order.
+    for (const Hill& hill : hills) {
+        if (hill.cover.empty()) {
+            continue;
+        }
+        const double reach = HILL_CROWN + std::max(SHADOW_X, SHADOW_Y) + 6.0;
+        double left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+        for (const RailSample& s : hill.cover) {
+            left = std::min(left, s.x - reach);
+            top = std::min(top, s.y - reach);
+            right = std::max(right, s.x + reach);
+            bottom = std::max(bottom, s.y + reach);
+        }
+        const double z = hill.cover.front().z;
+        overlays.push_back({left, top, right, bottom, [&level, &land, &hill, z](cairo_t* cr) {
+                                mound(cr, hill, land);
                                 cairo_save(cr);
-                                cairo_new_path(cr);
-                                const RailSample* previous = nullptr;
-                                for (const RailSample& s : track.samples) {
-                                    if (s.lambda < from || s.lambda > to) {
-                                        continue;
-                                    }
-                                    if (previous != nullptr) {
-                                        const double ax = -std::sin(previous->heading) * reach;
-                                        const double ay = std::cos(previous->heading) * reach;
-                                        const double bx = -std::sin(s.heading) * reach;
-                                        const double by = std::cos(s.heading) * reach;
-                                        cairo_move_to(cr, previous->x + ax, previous->y + ay);
-                                        cairo_line_to(cr, s.x + bx, s.y + by);
-                                        cairo_line_to(cr, s.x - bx, s.y - by);
-                                        cairo_line_to(cr, previous->x - ax, previous->y - ay);
-                                        cairo_close_path(cr);
-                                    }
-                                    previous = &s;
-                                }
-                                cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-                                cairo_clip(cr);
-                                mound(cr, track, from - HILL_RADIUS, to + HILL_RADIUS, land);
+                                clipToHill(cr, hill);
                                 rails(cr, level, land, z - 8.0);
                                 cairo_restore(cr);
-                            }, at.z});
-    };
-    for (const LaidTrack& track : level.tracks) {
-        const RailSample mouth = sampleAt(track, track.tunnelLambda);
-        // A car goes into the hill before its rear passes the mark and the
-        // game stops drawing it.
-        hillOver(track, track.tunnelLambda, std::min(track.tunnelLambda + 76.0, tunnelHillEnd(level, track)));
-        overlays.push_back({mouth.x - 30, mouth.y - 30, mouth.x + 30, mouth.y + 30,
-                            [mouth](cairo_t* cr) { portal(cr, mouth, true); }, mouth.z});
-        for (const LevelSpan& span : track.spans) {
-            hillOver(track, span.start + 5.0, span.end - 5.0);
-            const RailSample in = sampleAt(track, span.start + 5.0);
-            const RailSample outOf = sampleAt(track, span.end - 5.0);
-            overlays.push_back({in.x - 30, in.y - 30, in.x + 30, in.y + 30,
-                                [in](cairo_t* cr) { portal(cr, in, true); }, in.z});
-            overlays.push_back({outOf.x - 30, outOf.y - 30, outOf.x + 30, outOf.y + 30,
-                                [outOf](cairo_t* cr) { portal(cr, outOf, false); }, outOf.z});
-        }
+                                // Two arches of a short hill keep apart.
+                                const double length = std::hypot(hill.cover.back().x - hill.cover.front().x,
+                                                                 hill.cover.back().y - hill.cover.front().y);
+                                const double ring = hill.portalAtEnd ? std::min(PORTAL_RING, length * 0.3)
+                                                                     : PORTAL_RING;
+                                portal(cr, hill.cover.front(), true, ring);
+                                if (hill.portalAtEnd) {
+                                    portal(cr, hill.cover.back(), false, ring);
+                                }
+                            }, z});
     }
     // Trees whose crowns reach over the rails.
     std::vector<std::pair<double, double>> overhang;
@@ -454,11 +610,8 @@ void paintLevel(const Output& out, const LevelLayout& level)
         Rng detail(seedOf(level.data.id) ^ 0x5A5A5A5Au);
         ground(cr, level, land, detail);
         rails(cr, level, land);
-        for (const LaidTrack& track : level.tracks) {
-            for (const LevelSpan& span : track.spans) {
-                mound(cr, track, span.start + 5.0, span.end - 5.0, land);
-            }
-            mound(cr, track, track.tunnelLambda + 4.0, tunnelHillEnd(level, track), land);
+        for (const Hill& hill : hills) {
+            mound(cr, hill, land);
         }
         for (const auto& [x, y] : level.launchers) {
             platform(cr, x, y);
