@@ -12,6 +12,7 @@
 #include "game/launcher/LauncherCore.h"
 #include "graphics/Texture.h"
 #include "language/Language.h"
+#include "net/Packet.h"
 
 namespace {
 
@@ -94,6 +95,13 @@ TEST_F(BonusPlay, EveryBonusIsMadeByItsTypeNumber)
         dock->setCargo(placed);
         EXPECT_FLOAT_EQ(placed->rotation.z, row.locked ? 0.0f : 0.7f) << row.type;
         EXPECT_FLOAT_EQ(placed->angle, placed->rotation.z) << row.type;
+        // The same when a saved game puts the piece back.
+        Packet saved(Packet::SAVEGAME_FLAGS, -1);
+        dock->serialize(&saved);
+        saved.rewindToRead();
+        dock->serialize(&saved);
+        ASSERT_NE(dock->cargo, placed);
+        EXPECT_FLOAT_EQ(dock->cargo->rotation.z, row.locked ? 0.0f : 0.7f) << row.type;
     }
 }
 
