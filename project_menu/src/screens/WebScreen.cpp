@@ -1,5 +1,6 @@
 #include "screens/WebScreen.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/Context.h"
@@ -19,6 +20,14 @@ constexpr int CORNER_WIDTH = 160;
 void addTextField(HttpRequest* request, const char* name, const char* text, size_t capacity)
 {
     request->addFormPart(UString(name), UString(), text, static_cast<i32>(strnlen(text, capacity)));
+}
+
+// A reply's reason phrase keeps the carriage return of its line, which a
+// panel line would draw as a sign.
+UString shownLine(UString text)
+{
+    std::erase_if(text, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
+    return text;
 }
 
 } // namespace
@@ -53,7 +62,7 @@ void addGameFields(HttpRequest* request, const SettingsRecord& record)
 
 void showFailure(MessageViewer* panel, const UString& error, const UString& last)
 {
-    panel->addMessage(error);
+    panel->addMessage(shownLine(error));
     panel->addMessage(menuText(Language::CHECKCONNECTION));
     panel->addMessage(last);
 }

@@ -28,8 +28,8 @@ HttpRequest* newWebRequest(const char* path);
 // The plain fields "gameName" and "gameVersion": the record's texts
 // without their terminating zeros.
 void addGameFields(HttpRequest* request, const SettingsRecord& record);
-// A failed exchange: its error text, then the advice to check the
-// connection, then `last`.
+// A failed exchange: its error text (shown without control characters),
+// then the advice to check the connection, then `last`.
 void showFailure(MessageViewer* panel, const UString& error, const UString& last);
 // The end of an upload as poll reported it. Failed: the failure ending in
 // "Failed."; Next stays disabled. Done: "Connected.", every reply line and

@@ -113,7 +113,7 @@ TEST_F(WebScreens, TheWizardPassesOnlyAnOkReply)
         {"another body", HttpTestServer::reply("200 OK", "Maintenance\nBack soon"), false,
          {"Maintenance", "Back soon", CHECK, CONTINUE}, false},
         {"500", HttpTestServer::reply("500 Internal Server Error", "oops"), false,
-         {"Failed with HTTP status code 500 (Internal Server Error\r)", CHECK, CONTINUE}, false},
+         {"Failed with HTTP status code 500 (Internal Server Error)", CHECK, CONTINUE}, false},
         {"refused", {}, true, {"Request failed (error 111:Connection refused)", CHECK, CONTINUE}, false},
     };
     for (const Case& c : cases) {
@@ -335,9 +335,10 @@ TEST_F(WebScreens, UploadScoresOpensTheWizardUntilItWasFinished)
 TEST_F(WebScreens, TheScoreUploadPostsTheRecordAndTellsTheOutcome)
 {
     RefusingPort refusing;
-    server.on("/vabo/highscoreupload.php", HttpTestServer::reply("200 OK", "Rank 3"));
-    for (const bool reachable : {true, false}) {
-        SCOPED_TRACE(reachable ? "reachable" : "refused");
+    for (const char* const status : {"200 OK", "404 Not Found", ""}) {
+        const bool reachable = *status != '\0';
+        SCOPED_TRACE(reachable ? status : "refused");
+        server.on("/vabo/highscoreupload.php", HttpTestServer::reply(status, "Rank 3"));
         HostSetting where(reachable ? server.address() : refusing.address());
         auto* upload = new ContextScoreUpload();
         core.manager()->add(upload);
@@ -346,7 +347,13 @@ TEST_F(WebScreens, TheScoreUploadPostsTheRecordAndTellsTheOutcome)
         click(upload->buttonNext);
         EXPECT_EQ(lastLines(upload->messages, 1), std::vector<std::string>{"Starting..."});
         awaitReply(upload->request);
-        if (reachable) {
+        if (std::string(status) == "404 Not Found") {
+            EXPECT_EQ(lastLines(upload->messages, 3),
+                      (std::vector<std::string>{"Failed with HTTP status code 404 (Not Found)", CHECK, "Failed."}))
+                << "the reason phrase without the carriage return of its line";
+            EXPECT_EQ(upload->request->errorText, "Failed with HTTP status code 404 (Not Found\r)");
+            core.type(SDLK_ESCAPE);
+        } else if (reachable) {
             EXPECT_EQ(lastLines(upload->messages, 3), (std::vector<std::string>{"Connected.", "Rank 3", "Done."}));
             EXPECT_FALSE(upload->buttonNext->bInactive);
             const MultipartRequest sent(server.requests().back());

@@ -116,7 +116,9 @@ void Cargo::attachToDock(Dock* d)
     dock = d;
     position = d->centre();
     updateXform();
-    showAngle(carAngle());
+    if (!angleLocked) {
+        showAngle(carAngle());
+    }
     setState(STATE_IN_DOCK, 0.0, true);
 }
 

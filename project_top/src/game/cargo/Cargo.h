@@ -54,7 +54,8 @@ public:
     void onStateChange() override;
     // The collision circle: a radius of 16 units at scale 1.
     virtual void setupSprite();
-    // Rests in the dock at once: at its centre, turned with its car.
+    // Rests in the dock at once: at its centre, turned with its car unless
+    // its angle is locked upright.
     virtual void attachToDock(Dock* d);
     // The piece's effect when collected; true when it is used up.
     virtual bool onCollect() { return false; }

@@ -1,7 +1,8 @@
 #pragma once
 // The pointer of the game screen: frame 1 of the image "mousePointer" (the
-// menus show frame 0), on the mouse in the world of the live game's scene,
-// always drawn.
+// menus show frame 0), always drawn. Its centre is the live game's scene
+// point under the mouse, the point the launcher aims at, placed in the
+// coordinates of the screen stack that draws it.
 #include "graphics/Renderable.h"
 
 class Texture;

@@ -127,6 +127,11 @@ void Claw::update(double time, double dt)
         heldPiece->updateXform();
         heldPiece->setAngle(launcher->aimAngle);
         heldPiece->update(time, dt);
+        // A piece nobody wants any more vanishes in the claw too.
+        if (heldPiece->bDead) {
+            delete heldPiece;
+            heldPiece = nullptr;
+        }
     }
     chain.position = position + aim * chainOffset;
     chain.rotation.z = rotation.z;

@@ -10,7 +10,8 @@
 // four times as strong. Home again, a bonus takes effect and is deleted,
 // and any other piece goes to the front of the launcher's queue. Only one
 // trip at a time; the launcher ticks and draws it, not the object tree.
-// It owns the piece it carries, and deletes it when it goes first.
+// It owns the piece it carries, and deletes it when it goes first or when
+// the piece dies on the way.
 #include "game/physics/Physics.h"
 #include "graphics/Renderable.h"
 

@@ -184,14 +184,14 @@ Cargo* Launcher::makePiece()
 void Launcher::refillQueue()
 {
     if (state != STATE_OFF) {
-        while (queue.countChildren() < u32(QUEUE_LENGTH)) {
+        while (countLive<Cargo>(queue) < QUEUE_LENGTH) {
             Cargo* piece = makePiece();
             queue.addChildBack(piece);
             piece->setState(Cargo::STATE_QUEUED, 0.0, true);
         }
     }
-    while (queue.countChildren() > u32(QUEUE_LENGTH)) {
-        delete static_cast<QelBase*>(queue.lastChild);
+    while (countLive<Cargo>(queue) > QUEUE_LENGTH) {
+        delete lastLive<Cargo>(queue);
     }
     layOutQueue();
 }
@@ -205,8 +205,8 @@ void Launcher::layOutQueue()
     static constexpr float scales[4] = {0.0f, 1.0f, 0.55f, 0.0f};
     const int v = reloadDirection >= 0 ? 1 : 0;
     int k = 0;
-    for (BasicLink* link = queue.firstChild; link != nullptr && v + k + 1 < 4; link = link->next, ++k) {
-        auto* piece = static_cast<Cargo*>(static_cast<QelBase*>(link));
+    for (Cargo* piece = firstLive<Cargo>(queue); piece != nullptr && v + k + 1 < 4;
+         piece = nearestLive<Cargo>(piece->next, true), ++k) {
         const int i = v + k;
         const float d = distances[i] + (distances[i + 1] - distances[i]) * reloadPhase;
         const float s = scales[i] + (scales[i + 1] - scales[i]) * reloadPhase;

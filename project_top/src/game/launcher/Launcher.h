@@ -45,7 +45,8 @@ public:
     void cycleSpot();
     // At the front (with the insert animation unless off) or the back.
     void addPiece(Cargo* piece, bool front);
-    // Tops the queue up to two pieces (unless off) and lays it out.
+    // Tops the queue up to two live pieces (unless off), trims it to two
+    // and lays it out; dead pieces count for nothing.
     void refillQueue();
     // Deletes every queued piece.
     void clearQueue();

@@ -1,9 +1,11 @@
 // The level in play saved to the player's saved game and read back: the
-// bytes survive a round trip, and every file the game cannot take whole is
+// bytes survive a round trip and are those of the golden file, item by
+// item, and every file the game cannot take whole is
 // refused with a log line, leaving the game out of play and the file as it
 // was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -12,6 +14,7 @@
 
 #include "game/controller/ControllerCore.h"
 #include "global/ProfileStore.h"
+#include "net/Packet.h"
 #include "support/FileCore.h"
 
 namespace {
@@ -129,6 +132,87 @@ TEST(SavedGame, ALevelEightSaveFromItsLongerPathLoadsAndItsTrainPastTheMarkGoesI
     EXPECT_NE(core.trains().front(), past);
     EXPECT_EQ(core.trains().front(), later);
     EXPECT_NE(later->state, Train::STATE_STOPPED);
+}
+
+TEST(SavedGame, TheBusyLevelIsWrittenAsTheGoldenFileItemByItem)
+{
+    ControllerCore core;
+    busyLevel(core);
+    ASSERT_TRUE(core.game->save());
+    const std::string written = core.savedBytes();
+    // Beside the others in the build folder, to look at when the format
+    // changes on purpose.
+    TempFolder::writeFile(std::string(VABO_GAME_DIR) + "/../saved-game-golden.sav", written);
+    const std::string golden = TempFolder::readFile(std::string(VABO_TEST_SOURCE_DIR) + "/game/controller/busy-level.sav");
+    ASSERT_FALSE(golden.empty());
+
+    // Where the level number and the tracks end, as the game writes them.
+    Packet head(Packet::SAVEGAME_FLAGS, -1);
+    i32 number = WorldManager::getCurrentLevel();
+    head.doInt(&number);
+    const size_t levelEnd = size_t(head.getDataSize());
+    forEachLive<Track>(*core.game->level->trackLayer, [&head](Track* track) { track->serialize(&head); });
+    const size_t tracksEnd = size_t(head.getDataSize());
+
+    enum Encoding { V, FOUR };
+    struct Item {
+        int number;
+        const char* name;
+        Encoding encoding;
+    };
+    static const Item tail[] = {
+        {3, "controller clock", FOUR}, {4, "scene clock", FOUR}, {5, "speedMax", FOUR}, {6, "speedMin", FOUR},
+        {7, "helpProbability", FOUR}, {8, "freshColourChance", FOUR}, {9, "slowUntil", FOUR},
+        {10, "stopUntil", FOUR}, {11, "rewindUntil", FOUR}, {12, "driveForce", FOUR},
+        {13, "driveForceAtTunnel", FOUR}, {14, "exitForce", FOUR}, {15, "pullBackForce", FOUR},
+        {16, "sprintFraction", FOUR}, {17, "refillFraction", FOUR}, {18, "shotsFired", V},
+        {19, "correctPlacements", V}, {20, "incorrectPlacements", V}, {21, "placementStreak", V},
+        {22, "bonusesSpawned", V}, {23, "bonusesCollected", V}, {24, "startTime", FOUR}, {25, "endTime", FOUR},
+        {26, "difficulty", FOUR}, {27, "progress", FOUR}, {28, "trainsInLevel", V}, {29, "trainsSpawned", V},
+        {30, "totalDocks", V}, {31, "createdDocks", V}, {32, "filledDocks", V}, {33, "bonusInterval", FOUR},
+        {34, "nextBonusTime", FOUR}, {35, "end marker", FOUR},
+    };
+    // The bytes of one item from the offset: four, or a variable-length
+    // integer up to its first byte without the bit 7.
+    const auto itemAt = [](const std::string& bytes, size_t at, Encoding encoding) {
+        size_t end = at;
+        if (encoding == FOUR) {
+            end = at + 4;
+        } else {
+            while (end < bytes.size() && (u8(bytes[end]) & 0x80) != 0) {
+                ++end;
+            }
+            ++end;
+        }
+        return bytes.substr(std::min(at, bytes.size()), std::min(end, bytes.size()) - std::min(at, bytes.size()));
+    };
+    const auto hex = [](const std::string& bytes) {
+        static const char digits[] = "0123456789abcdef";
+        std::string text;
+        for (char c : bytes) {
+            text += {digits[u8(c) >> 4], digits[u8(c) & 15], ' '};
+        }
+        return text;
+    };
+    EXPECT_EQ(hex(written.substr(0, levelEnd)), hex(golden.substr(0, levelEnd))) << "item 1 (level)";
+    const std::string tracks = written.substr(levelEnd, tracksEnd - levelEnd);
+    const std::string goldenTracks = golden.substr(levelEnd, tracksEnd - levelEnd);
+    const size_t differ = size_t(std::mismatch(tracks.begin(), tracks.end(), goldenTracks.begin(), goldenTracks.end()).first -
+                                 tracks.begin());
+    ASSERT_EQ(tracks, goldenTracks) << "item 2 (tracks, trains, segments, cars, docks, pieces) differs from byte "
+                                    << levelEnd + differ;
+    size_t at = tracksEnd;
+    size_t goldenAt = tracksEnd;
+    for (const Item& item : tail) {
+        const std::string mine = itemAt(written, at, item.encoding);
+        const std::string theirs = itemAt(golden, goldenAt, item.encoding);
+        EXPECT_EQ(hex(mine), hex(theirs)) << "item " << item.number << " (" << item.name << ") at byte " << at;
+        at += mine.size();
+        goldenAt += theirs.size();
+    }
+    EXPECT_EQ(at, written.size()) << "nothing after the end marker";
+    EXPECT_EQ(goldenAt, golden.size());
+    EXPECT_EQ(hex(written.substr(written.size() - 4)), "78 56 34 12 ");
 }
 
 TEST(SavedGame, AFileTheGameCannotTakeIsRefusedAndNeverSavedOver)

@@ -7,11 +7,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "context/ContextManager.h"
 #include "game/GameCore.h"
 #include "game/effects/Firework.h"
 #include "game/effects/Heart.h"
 #include "game/effects/Smoke.h"
 #include "game/effects/TextBonus.h"
+#include "graphics/Camera.h"
 #include "graphics/Skin.h"
 #include "graphics/Texture.h"
 #include "support/ScriptedRandom.h"
@@ -174,11 +176,17 @@ TEST_F(Effects, TheGamePointerIsTheSecondFrameOnTheMouseInTheScene)
 {
     EXPECT_EQ(game->mousePointer.pSkin, texture("mousePointer")->skins[1]);
     EXPECT_EQ(game->pointerObject, &game->mousePointer);
-    game->sceneLayer->camera->position = V3(100.0f, 0.0f, game->sceneLayer->camera->position.z);
+    game->sceneLayer->camera->position = V3(100.0f, 16.0f, game->sceneLayer->camera->position.z);
+    game->sceneLayer->camera->target = V3(100.0f, 16.0f, 0.0f);
     input->mousePosition = V3(400.0f + 30.0f, 300.0f - 40.0f, 0.0f);
     frame(0.02);
     game->mousePointer.update(0.0, 0.02);
-    EXPECT_NEAR(game->mousePointer.position.x, game->sceneLayer->mouseWorld.x, 1e-3f);
-    EXPECT_NEAR(game->mousePointer.position.y, game->sceneLayer->mouseWorld.y, 1e-3f);
+    // Drawn by the screen stack's camera over the scene point under the mouse.
+    const V3 drawn = global->contextManager->camera->world2screen(game->mousePointer.position.x,
+                                                                  game->mousePointer.position.y, 0.0f);
+    const V3 aimed = game->sceneLayer->camera->world2screen(game->sceneLayer->mouseWorld.x,
+                                                            game->sceneLayer->mouseWorld.y, 0.0f);
+    EXPECT_NEAR(drawn.x, aimed.x, 1e-3f);
+    EXPECT_NEAR(drawn.y, aimed.y, 1e-3f);
     EXPECT_EQ(game->mousePointer.bSkipVisibility, 1);
 }

@@ -1,21 +1,29 @@
 // The HUD's score easing in a level and its direct following on the map,
-// and the HUD over a level in play, drawn with and without the statistics
+// its lives, hearts and percentage texts against the same texts printed
+// where the strip puts them, and the HUD over a level in play, drawn with and without the statistics
 // column and under the pause menu (left as hud-level.tga,
 // hud-level-statistics.tga and pause-menu.tga).
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "context/ContextManager.h"
+#include "game/GameResources.h"
 #include "game/hud/PlayerHUD.h"
 #include "game/screens/ContextIngameMenu.h"
 #include "game/train/StockCore.h"
 #include "game/world/WorldManager.h"
 #include "global/Profile.h"
 #include "graphics/MemoryImageFile.h"
+#include "graphics/Camera.h"
+#include "graphics/FontQuad.h"
 #include "graphics/QelGraphics.h"
+#include "graphics/Texture.h"
+#include "gui/Percentage.h"
+#include "resource/ResourceManager.h"
 #include "support/RenderCore.h"
 
 namespace {
@@ -62,6 +70,51 @@ protected:
 
     int width = 0;
     int height = 0;
+};
+
+// The strip under the texts as the HUD lays it out (the bar, both icons
+// and the progress bar), with the given texts printed over it.
+class ExpectedStrip : public Renderable {
+public:
+    struct Text {
+        float x;
+        float y;
+        float scale;
+        int flags;
+        UColor colour;
+        UString text;
+    };
+
+    ExpectedStrip(float progress, std::vector<Text> shown) : value(progress), texts(std::move(shown)) {}
+
+    void render() override
+    {
+        const float h2 = float(g_qel->graphics->fovHeight / 2);
+        const std::pair<Skin*, V3> sprites[] = {{gameFrame("HUDbar", 0), V3(0.0f, h2, 0.0f)},
+                                                {gameFrame("HUDicons", 0), V3(-210.0f, h2 - 12.0f, 0.0f)},
+                                                {gameFrame("HUDicons", 1), V3(-160.0f, h2 - 12.0f, 0.0f)}};
+        for (const auto& [skin, at] : sprites) {
+            Renderable sprite;
+            sprite.setPlacement(skin, &at, nullptr, nullptr);
+            sprite.render();
+        }
+        Percentage bar(static_cast<Texture*>(g_qel->resourceManager->find("HUDprogress", true)), 0, 1);
+        const V3 at(0.0f, h2 - 10.0f, 0.0f);
+        bar.setPlacement(nullptr, &at, nullptr, nullptr);
+        bar.setValue(value);
+        bar.render();
+        for (const Text& t : texts) {
+            Renderable placement;
+            const V3 where(t.x, t.y, 0.0f);
+            const V3 size(t.scale, t.scale, 1.0f);
+            placement.setPlacement(nullptr, &where, nullptr, &size);
+            placement.color = t.colour;
+            g_global->fontMedium->print(&placement, t.flags, t.text);
+        }
+    }
+
+    float value;
+    std::vector<Text> texts;
 };
 
 } // namespace
@@ -173,4 +226,67 @@ TEST_F(HUD, ALevelInPlayWithItsHudStatisticsOnlyWithTheDebugFlagAndThePauseMenu)
     EXPECT_EQ(global->contextManager->getActive(), menu);
     EXPECT_EQ(train->getFrontLambda(), front);
     keep(drawn(menu), "pause-menu.tga");
+}
+
+TEST_F(HUD, LivesHeartsAndThePercentageShowTheirNumbersWhereTheyStand)
+{
+    auto* hud = dynamic_cast<PlayerHUD*>(static_cast<QelBase*>(game->hudLayer->firstChild));
+    ASSERT_NE(hud, nullptr);
+    const float h2 = float(graphics->fovHeight / 2);
+    constexpr UColor WHITE(255, 255, 255, 255);
+    constexpr UColor INK(64, 64, 64, 255);
+    struct Case {
+        i32 lives;
+        i32 hearts;
+        float progress;
+        const char* livesText;
+        const char* heartsText;
+        const char* percentText;
+    };
+    // Areas of the view (left, bottom, right, top) that hold only the
+    // lives, the hearts and the percentage over the strip.
+    const float areas[3][4] = {{-200.0f, h2 - 32.0f, -166.0f, h2},
+                               {-150.0f, h2 - 32.0f, -96.0f, h2},
+                               {-45.0f, h2 - 24.0f, 45.0f, h2 - 1.0f}};
+    const char* const names[3] = {"lives", "hearts", "percentage"};
+    for (const Case& c : {Case{2, 37, 0.4f, "2", "37", "40%"}, Case{12, 99, 0.996f, "12", "99", "100%"},
+                          Case{0, 0, 0.0f, "0", "0", "0%"}, Case{-1, 5, 1.0f, "-1", "5", "100%"}}) {
+        SCOPED_TRACE(c.percentText);
+        profile().lives = c.lives;
+        profile().hearts = c.hearts;
+        game->progress = c.progress;
+        hud->update(0.0, FRAME);
+        const std::vector<u32> shown = drawn(game->hudLayer);
+
+        game->hudLayer->removeChild(hud);
+        ExpectedStrip expected(c.progress, {{-200.0f, h2, 1.0f, 0x02, WHITE, c.livesText},
+                                            {-150.0f, h2, 1.0f, 0x02, WHITE, c.heartsText},
+                                            {0.0f, h2 - 11.0f, 0.6f, 0x14, INK, c.percentText}});
+        game->hudLayer->addChildBack(&expected);
+        const std::vector<u32> wanted = drawn(game->hudLayer);
+        expected.texts.clear();
+        const std::vector<u32> bare = drawn(game->hudLayer);
+        game->hudLayer->removeChild(&expected);
+        game->hudLayer->addChildFront(hud);
+
+        const Camera* camera = game->hudLayer->camera;
+        const float sx = float(width) / float(graphics->fovWidth);
+        const float sy = float(height) / float(graphics->fovHeight);
+        for (int k = 0; k < 3; ++k) {
+            const V3 low = camera->world2screen(areas[k][0], areas[k][1], 0.0f);
+            const V3 high = camera->world2screen(areas[k][2], areas[k][3], 0.0f);
+            int wrong = 0;
+            int text = 0;
+            for (int y = int(low.y * sy); y < int(high.y * sy) && y < height; ++y) {
+                for (int x = int(low.x * sx); x < int(high.x * sx); ++x) {
+                    // The frame's first row is the top one.
+                    const size_t i = size_t(height - 1 - y) * size_t(width) + size_t(x);
+                    wrong += (shown[i] & 0xffffffu) != (wanted[i] & 0xffffffu) ? 1 : 0;
+                    text += (wanted[i] & 0xffffffu) != (bare[i] & 0xffffffu) ? 1 : 0;
+                }
+            }
+            EXPECT_GT(text, 20) << names[k] << ": the area holds its text";
+            EXPECT_EQ(wrong, 0) << names[k];
+        }
+    }
 }

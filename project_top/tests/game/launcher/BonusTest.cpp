@@ -12,6 +12,7 @@
 #include "game/launcher/LauncherCore.h"
 #include "graphics/Texture.h"
 #include "language/Language.h"
+#include "net/Packet.h"
 
 namespace {
 
@@ -78,6 +79,9 @@ TEST_F(BonusPlay, EveryBonusIsMadeByItsTypeNumber)
         bool locked;
     };
     auto* bonusImage = static_cast<Texture*>(find("bonus"));
+    // A car turned on its track: a locked bonus in its dock stays upright.
+    Dock* dock = docksWanting({0, 2, 4})[1];
+    dock->car->rotation.z = 0.7f;
     for (const Row& row : {Row{11, 0, true}, Row{12, 1, false}, Row{10, 2, true}, Row{13, 3, true},
                            Row{15, 4, true}, Row{16, 5, true}, Row{17, 6, true}, Row{18, 7, true}}) {
         std::unique_ptr<Cargo> bonus(Cargo::createByType(row.type));
@@ -87,6 +91,17 @@ TEST_F(BonusPlay, EveryBonusIsMadeByItsTypeNumber)
         EXPECT_DOUBLE_EQ(bonus->lifeLeft, 10.0);
         EXPECT_EQ(bonus->angleLocked, row.locked) << row.type;
         EXPECT_EQ(static_cast<CargoSpecial*>(bonus.get())->points, 0);
+        Cargo* placed = Cargo::createByType(row.type);
+        dock->setCargo(placed);
+        EXPECT_FLOAT_EQ(placed->rotation.z, row.locked ? 0.0f : 0.7f) << row.type;
+        EXPECT_FLOAT_EQ(placed->angle, placed->rotation.z) << row.type;
+        // The same when a saved game puts the piece back.
+        Packet saved(Packet::SAVEGAME_FLAGS, -1);
+        dock->serialize(&saved);
+        saved.rewindToRead();
+        dock->serialize(&saved);
+        ASSERT_NE(dock->cargo, placed);
+        EXPECT_FLOAT_EQ(dock->cargo->rotation.z, row.locked ? 0.0f : 0.7f) << row.type;
     }
 }
 

@@ -1,7 +1,8 @@
 // The claw sent out with the other button: the length of an empty trip,
 // the chain's click falling in pitch with the distance, the edge too near,
 // a second press while out, grabs of a wrong piece and of a bonus out of a
-// dock and what comes of them at home, a trip that outlives the launcher
+// dock and what comes of them at home, a carried piece nobody wants any
+// more, a trip that outlives the launcher
 // being switched off, and a game that ends while the claw carries a piece.
 #include <gtest/gtest.h>
 
@@ -152,6 +153,50 @@ TEST_F(ClawPlay, ATripUnderWayWhenTheLauncherGoesOffStillDelivers)
     EXPECT_EQ(launcher->state, Launcher::STATE_OFF);
     EXPECT_EQ(front(), wrong);
     EXPECT_EQ(queued(), 1);
+}
+
+TEST_F(ClawPlay, APieceNobodyWantsVanishesInTheClawAndTheQueueKeepsItsLivePieces)
+{
+    Dock* dock = dockInReach({0, 2, 4}, 1);
+    const i32 wrongColour = (dock->colour + 2) % 6;
+    const i32 otherColour = (dock->colour + 4) % 6;
+    Cargo* wrong = Cargo::createByType(wrongColour);
+    dock->setCargo(wrong);
+    launcher->clearQueue();
+    Cargo* queuedPieces[2] = {Cargo::createByType(otherColour), Cargo::createByType(otherColour)};
+    for (Cargo* piece : queuedPieces) {
+        launcher->addPiece(piece, false);
+        piece->setState(Cargo::STATE_QUEUED, 0.0, true);
+    }
+    click(SDL_BUTTON_RIGHT);
+    Claw* claw = launcher->claw;
+    int n = 0;
+    while (claw->heldPiece == nullptr && claw->state == Claw::STATE_OUT && n++ < 200) {
+        tick();
+    }
+    ASSERT_EQ(claw->heldPiece, wrong);
+    // The only dock of the carried colour is filled: nobody wants it now.
+    for (Car* car : carsOf(dock->car->segment)) {
+        if (Dock* other = firstDock(car); other != nullptr && other->colour == wrongColour) {
+            other->fillWithColour(false);
+        }
+    }
+    tick();
+    EXPECT_EQ(claw->heldPiece, nullptr) << "gone from the claw at once";
+    framesHome();
+    EXPECT_EQ(launcher->queue.countChildren(), 2u);
+    EXPECT_EQ(front(), queuedPieces[0]) << "nothing delivered, nothing lost";
+    EXPECT_EQ(lastLive<Cargo>(launcher->queue), queuedPieces[1]);
+    EXPECT_NE(launcher->reloadDirection, -1);
+
+    // A dead piece at the front is no piece: the live two stay.
+    Cargo* dead = Cargo::createByType(otherColour);
+    dead->bDead = 1;
+    launcher->addPiece(dead, true);
+    launcher->refillQueue();
+    EXPECT_EQ(firstLive<Cargo>(launcher->queue), queuedPieces[0]);
+    EXPECT_EQ(lastLive<Cargo>(launcher->queue), queuedPieces[1]);
+    EXPECT_EQ(queued(), 2);
 }
 
 TEST_F(ClawPlay, AGameEndingWhileTheClawCarriesAPieceFreesEveryPieceOnce)

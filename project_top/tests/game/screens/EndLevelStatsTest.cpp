@@ -1,6 +1,7 @@
 // The end-of-level page over a won level: the ratings and award kinds, the
 // count-up of the percentages, the awards' bells and points (credited once,
-// also when the page closes early), the overall bonus, and the page as the
+// also when the page closes early), each award's bell pitch and glints and
+// the silent, pointless "NO AWARD", the overall bonus, and the page as the
 // player sees it (left as end-level-stats.tga).
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 
 #include "game/ScreenStack.h"
 #include "game/screens/Award.h"
+#include "game/screens/AwardGlint.h"
 #include "game/screens/ContextEndLevelStats.h"
 #include "game/screens/Heard.h"
 #include "game/world/WorldManager.h"
@@ -190,5 +192,69 @@ TEST_F(EndLevelStats, TheOverallBonusComesAtTwoAndAHalfSeconds)
         }
         close();
         EXPECT_EQ(score(), before + c.awards + c.bonus) << "nothing more on closing";
+    }
+}
+
+TEST_F(EndLevelStats, EachAwardRingsItsOwnBellAndGlintsNoAwardIsSilentAndWorthNothing)
+{
+    startGame();
+    manager->add(game);
+    tick(STEP);
+    struct Row {
+        int kind;
+        float bell;
+        i32 points;
+        double longestGap;
+    };
+    for (const Row& row : {Row{Award::BRONZE, 1.0f, 1000, 4.0}, Row{Award::SILVER, 1.25f, 3000, 3.0},
+                           Row{Award::GOLD, 1.5f, 5000, 2.0}, Row{Award::NONE, 0.0f, 0, 0.0}}) {
+        SCOPED_TRACE(row.kind);
+        const Heard heard;
+        const i32 before = score();
+        auto* award = new Award(row.kind, 100.0f, -20.0f, 0.0f, 0.5);
+        double t = 0.0;
+        // Sixteen frames of 1/32 s make the half-second delay.
+        for (; t < 15 * STEP - STEP / 2; t += STEP) {
+            award->update(t, STEP);
+        }
+        EXPECT_EQ(heard.count("bell"), 0) << "not before its delay";
+        award->update(t, STEP);
+        t += STEP;
+        ASSERT_EQ(award->state, Award::SHOWN);
+        const std::vector<float> bells = heard.ratios("bell");
+        EXPECT_EQ(bells, row.points > 0 ? std::vector<float>{row.bell} : std::vector<float>{});
+        EXPECT_EQ(score(), before + row.points);
+
+        // Glints for a while: each born 40 units from the award, swelling to
+        // three times the flare at half a second and gone after one.
+        std::vector<double> born;
+        for (; t < 20.0; t += STEP) {
+            award->update(t, STEP);
+            for (BasicLink* l = award->firstChild; l != nullptr; l = l->next) {
+                auto* glint = dynamic_cast<AwardGlint*>(static_cast<QelBase*>(l));
+                if (glint == nullptr || glint->bDead) {
+                    continue;
+                }
+                EXPECT_LT(glint->timeInState, 1.0);
+                if (glint->timeInState < 1.5 * STEP) {
+                    born.push_back(t);
+                    EXPECT_NEAR(std::hypot(glint->position.x - 100.0f, glint->position.y + 20.0f), 40.0f, 1e-3f);
+                }
+                if (std::abs(glint->timeInState - 0.5) < STEP / 2) {
+                    EXPECT_NEAR(glint->scale.x, 3.0f, 1e-3f);
+                }
+            }
+        }
+        if (row.points == 0) {
+            EXPECT_TRUE(born.empty()) << "no award never glints";
+        } else {
+            ASSERT_GE(born.size(), 4u);
+            for (size_t i = 1; i < born.size(); ++i) {
+                EXPECT_LE(born[i] - born[i - 1], row.longestGap + 2 * STEP);
+            }
+        }
+        delete award;
+        EXPECT_EQ(score(), before + row.points) << "credited once";
+        EXPECT_EQ(heard.count("bell"), row.points > 0 ? 1 : 0);
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 // What the mixer was asked to play: a mark before some frames, then the
-// voices started since the mark that play a given sound.
+// voices started since the mark that play a given sound, and their pitch.
 #include <SDL.h>
+
+#include <vector>
 
 #include "audio/Mixer.h"
 #include "audio/MixerChannel.h"
@@ -15,18 +17,22 @@ public:
     Heard() : mark(nextId()) {}
 
     // Voices of the sound started since the mark.
-    int count(const char* name) const
+    int count(const char* name) const { return int(ratios(name).size()); }
+    // The rate ratio of each voice of the sound started since the mark.
+    std::vector<float> ratios(const char* name) const
     {
         const Sound* sound = gameSound(name);
         Mixer* mixer = QelAudio::activeMixer();
-        int n = 0;
+        std::vector<float> found;
         SDL_LockAudio();
         for (BasicLink* link = mixer->firstChild; link != nullptr; link = link->next) {
             auto* voice = static_cast<MixerChannel*>(static_cast<QelBase*>(link));
-            n += voice->id >= mark && static_cast<const MixerOGG*>(sound->sample) == voice->source ? 1 : 0;
+            if (voice->id >= mark && static_cast<const MixerOGG*>(sound->sample) == voice->source) {
+                found.push_back(voice->source->rate > 0 ? voice->frequency / float(voice->source->rate) : 0.0f);
+            }
         }
         SDL_UnlockAudio();
-        return n;
+        return found;
     }
 
 private:

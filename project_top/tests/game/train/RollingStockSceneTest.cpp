@@ -4,7 +4,8 @@
 // wrong piece with its pulsing icon, colour-blind marks on a car made
 // while that option was on), shadows along the light, couplings, engine
 // smoke, a train entering the tunnel and a house of the scenery that the
-// cars pass under. Probes check a car's shadow offset and that a hidden
+// cars pass under. Probes check a car's shadow offset (and that low detail
+// leaves shadows and couplings out) and that a hidden
 // car draws nothing; the frame is left in the build folder as
 // rolling-stock.tga.
 #include <gtest/gtest.h>
@@ -151,6 +152,34 @@ TEST_F(RollingStockScene, TrainsRideTheLevelWithShadowsSmokeAndScenery)
     const float across = std::fabs(centroid.dot(V3(-light.y, light.x, 0.0f)));
     EXPECT_GT(along, 3.0f) << centroid.x << " " << centroid.y;
     EXPECT_GT(along, 2.0f * across) << centroid.x << " " << centroid.y;
+
+    // At low detail no car draws its shadow or its coupling: the same
+    // pixels as with every shadow hidden.
+    std::vector<Car*> every = cars;
+    for (Car* car : carsOf(leaving->firstSegment())) {
+        every.push_back(car);
+    }
+    std::vector<bool> wasHidden;
+    for (Car* car : every) {
+        wasHidden.push_back(car->shadow->bHidden);
+        car->shadow->bHidden = true;
+    }
+    draw();
+    std::vector<u32> unshadowed;
+    for (const auto& [p, seen] : before) {
+        unshadowed.push_back(scenePixel(p));
+    }
+    for (size_t i = 0; i < every.size(); ++i) {
+        every[i]->shadow->bHidden = wasHidden[i];
+    }
+    global->settings.detail = 0;
+    draw();
+    int differ = 0;
+    for (size_t i = 0; i < before.size(); ++i) {
+        differ += scenePixel(before[i].first) != unshadowed[i] ? 1 : 0;
+    }
+    EXPECT_EQ(differ, 0);
+    global->settings.detail = 1;
 
     // The leaving train's engine has passed the tunnel: it draws nothing.
     Car* gone = carsOf(leaving->firstSegment()).front();

@@ -2,15 +2,22 @@
 // at 1/60 s: the marks a track derives, a new train's entry, cars coupling
 // on and riding the path as chords, splits, pull-backs and joins with their
 // combos, the drive under the bonuses, a complete train leaving with its
-// bell, trains merging, and the loss at the tunnel.
+// bell, trains merging, the loss at the tunnel, the checks that refuse bad
+// marks, a stopped train that pays nothing, the life a join's hundredth
+// heart gives, and the effects a detail of 0 leaves out.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "audio/Sound.h"
 #include "game/car/CarShadow.h"
+#include "game/effects/Firework.h"
+#include "game/effects/Smoke.h"
 #include "game/effects/TextBonus.h"
+#include "game/launcher/Launcher.h"
 #include "game/train/StockCore.h"
+#include "global/Profile.h"
+#include "support/ExpectFatal.h"
 
 namespace {
 
@@ -304,3 +311,115 @@ TEST_F(TrainRun, OnTheBendsCarsAreChordsAndHiddenDocksRefusePiecesButStillLose)
 }
 
 } // namespace
+
+TEST_F(TrainRun, BadMarksStopTheLevelAtTheirCheck)
+{
+    struct Case {
+        const char* statement;
+        float Track::*mark;
+        float value;
+    };
+    const Case cases[] = {
+        {"createLambda>=0", &Track::createLambda, -1.0f},  {"tunnelLambda>=0", &Track::tunnelLambda, -1.0f},
+        {"helpLambda>=0", &Track::helpLambda, -1.0f},      {"destroyLambda<0", &Track::destroyLambda, 0.0f},
+        {"dangerLambda<0", &Track::dangerLambda, 0.0f},    {"sprintLambda<0", &Track::sprintLambda, 0.0f},
+        {"refillLambda<0", &Track::refillLambda, 0.0f},    {"resistanceLambda<0", &Track::resistanceLambda, 0.0f},
+    };
+    for (const Case& c : cases) {
+        Track track;
+        track.spline.addPoint(V3(-1300.0f, 0.0f, -5.0f), V3(400.0f, 0.0f, 0.0f));
+        track.spline.addPoint(V3(1300.0f, 0.0f, -5.0f), V3(400.0f, 0.0f, 0.0f));
+        track.createLambda = 100.0f;
+        track.tunnelLambda = 2100.0f;
+        track.helpLambda = 1500.0f;
+        track.*c.mark = c.value;
+        EXPECT_FATAL(track.init(), std::string("Assertion failed\\.\n Statement: ") + c.statement +
+                                       "\n Function: init\\(\\)");
+    }
+    // A refill mark that would not lie beyond the sprint mark.
+    game->refillFraction = game->sprintFraction;
+    Track track;
+    track.createLambda = 100.0f;
+    track.tunnelLambda = 2100.0f;
+    track.helpLambda = 1500.0f;
+    EXPECT_FATAL(track.init(), "Statement: refillLambda>sprintLambda\n");
+}
+
+TEST_F(TrainRun, AStoppedTrainLeavesWithoutScoring)
+{
+    Track* track = straightTrack();
+    Train* train = trainOf(track, 1500.0f, {0, 2, 4});
+    step();
+    std::vector<Car*> cars = carsOf(train->firstSegment());
+    train->stop();
+    complete(cars[2]);
+    const i32 before = score();
+    int bells = 0;
+    for (int i = 0; i < 1200 && !trainsOf(track).empty(); ++i) {
+        step();
+        bells += countPlayed("trainBell");
+    }
+    EXPECT_TRUE(trainsOf(track).empty()) << "gone through the tunnel";
+    EXPECT_EQ(score(), before) << "neither the completed car nor the others pay";
+    EXPECT_EQ(bells, 0);
+}
+
+TEST_F(TrainRun, TheHundredthHeartOfAJoinGivesALifeAndTenThousandPoints)
+{
+    Profile& profile = global->profiles.getProfile(global->profiles.currentIndex);
+    profile.hearts = 99;
+    const i32 lives = profile.lives;
+    Track* track = straightTrack();
+    Train* train = trainOf(track, 1500.0f, {0, 2, 1, 2, 0});
+    step();
+    complete(carsOf(train->firstSegment())[3]);
+    i32 paid = -1;
+    int lifeSounds = 0;
+    for (int i = 0; i < 1200 && paid < 0; ++i) {
+        const i32 before = score();
+        step();
+        if (countPlayed("vibe") > 0) {
+            paid = score() - before;
+            lifeSounds = countPlayed("extraLife");
+        }
+    }
+    EXPECT_EQ(paid, 10000 + 1000) << "the life's points on top of the first combo's";
+    EXPECT_EQ(lifeSounds, 1);
+    EXPECT_EQ(profile.lives, lives + 1);
+    EXPECT_EQ(profile.hearts, 0);
+    bool lifeText = false;
+    forEachLive<QelBase>(*game->popupLayer, [&lifeText](QelBase* popup) {
+        const auto* text = dynamic_cast<TextBonus*>(popup);
+        lifeText = lifeText || (text != nullptr && text->text == "extra life!");
+    });
+    EXPECT_TRUE(lifeText);
+}
+
+TEST_F(TrainRun, DetailZeroMakesNoSmokeNoSparksAndNoFireworks)
+{
+    level->launcherPositions = {V3(0.0f, -250.0f, 0.0f), V3(300.0f, -250.0f, 0.0f)};
+    game->launcher->reset();
+    for (const int detail : {1, 0}) {
+        SCOPED_TRACE(detail);
+        global->settings.detail = detail;
+        game->popupLayer->deleteChildren();
+        Track* track = straightTrack();
+        Train* train = trainOf(track, 1200.0f, {0, 2, 4, 0});
+        std::vector<Car*> cars = carsOf(train->firstSegment());
+        steps(60);
+        int smoke = 0;
+        forEachLive<QelBase>(*game->popupLayer, [&smoke](QelBase* e) { smoke += dynamic_cast<Smoke*>(e) != nullptr; });
+        EXPECT_EQ(smoke > 0, detail > 0) << "the engine's puffs";
+        // A completed car, a dock filled with effects and a launcher hop.
+        game->popupLayer->deleteChildren();
+        complete(cars[2]);
+        step();
+        firstDock(cars[1])->fillWithColour(true);
+        game->launcher->cycleSpot();
+        int sparks = 0;
+        forEachLive<QelBase>(*game->popupLayer, [&sparks](QelBase* e) { sparks += dynamic_cast<Firework*>(e) != nullptr; });
+        EXPECT_EQ(sparks, detail > 0 ? 1 + 1 + 2 : 0);
+        level->trackLayer->removeChild(track);
+        delete track;
+    }
+}

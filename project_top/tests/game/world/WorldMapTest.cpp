@@ -1,13 +1,16 @@
 // The world map on the screen stack, driven a frame at a time as the player
 // would: the train's moves, the results of a level taking effect when the
 // map is active again (lives, game over, the next stage, the new world's
-// page, the end of the journey), the stations and the play button.
+// page, the end of the journey), the stations (with their sparks and the
+// train's smoke only at high detail) and the play button.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "game/LiveChildren.h"
 #include "game/ScreenStack.h"
+#include "game/effects/Smoke.h"
 #include "game/mascot/BearDialog.h"
 #include "game/screens/ContextRestartGame.h"
 #include "game/screens/Heard.h"
@@ -281,6 +284,19 @@ TEST_F(WorldMap, LockedStationsNeitherPulseNorReactNorShowANameExceptTheLast)
     }
     EXPECT_GT(largest, 1.05f) << "pulses under the pointer";
     EXPECT_GT(reached->countChildren(), 0u) << "sparks at high detail";
+    const auto smokes = [this] {
+        int n = 0;
+        forEachLive<QelBase>(*map->mapLayer, [&n](QelBase* child) { n += dynamic_cast<Smoke*>(child) != nullptr; });
+        return n;
+    };
+    EXPECT_GT(smokes(), 0) << "the train's smoke at high detail";
+
+    // At low detail the old puffs run out and nothing new comes.
+    global->settings.detail = 0;
+    reached->deleteChildren();
+    frames(250);
+    EXPECT_EQ(reached->countChildren(), 0u) << "no sparks";
+    EXPECT_EQ(smokes(), 0) << "no smoke";
 }
 
 TEST_F(WorldMap, ThePlayButtonSaysWhatAClickWouldDo)
