@@ -52,14 +52,19 @@ endfunction()
 # when VABO_FUZZ is on, and in every build a replay test that feeds each file
 # of the saved corpus to the same entry point.
 function(vabo_add_fuzzer name source corpus)
+  # The targets share the test support headers of the tests beside them.
+  get_filename_component(tests ${source} DIRECTORY)
+  get_filename_component(tests ${tests} DIRECTORY)
   add_executable(${name}_replay ${source} ${PROJECT_SOURCE_DIR}/cmake/FuzzReplayMain.cpp)
   vabo_link_whole(${name}_replay ${ARGN})
+  target_include_directories(${name}_replay PRIVATE ${tests})
   add_test(NAME ${name}_corpus COMMAND ${name}_replay ${corpus})
   if(VABO_FUZZ)
     add_executable(${name} ${source})
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     vabo_link_whole(${name} ${ARGN})
+    target_include_directories(${name} PRIVATE ${tests})
   endif()
 endfunction()
 

@@ -1,5 +1,6 @@
 #include "net/NetHost.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "engine/Console.h"
@@ -391,6 +392,18 @@ void NetHost::send(Packet& datagram, const NetAddress& to)
     connection->sendRaw(&datagram, to);
 }
 
+void NetHost::writeName(Packet& datagram, const UString& name, int maxBytes)
+{
+    // The far side drops a datagram whose name is longer than its field;
+    // the cut backs off to the start of a UTF-8 character.
+    size_t length = std::min(name.size(), static_cast<size_t>(maxBytes));
+    while (length > 0 && length < name.size() && (static_cast<u8>(name[length]) & 0xC0) == 0x80) {
+        --length;
+    }
+    UString fitted = name.substr(0, length);
+    datagram.doUString(&fitted, maxBytes);
+}
+
 void NetHost::sendConnect(const NetAddress& server)
 {
     if (!isOpen()) {
@@ -398,9 +411,9 @@ void NetHost::sendConnect(const NetAddress& server)
     }
     Packet datagram(Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY);
     writeCommand(datagram, CONNECT);
-    datagram.doUString(&gameName, GAME_NAME_MAX);
+    writeName(datagram, gameName, GAME_NAME_MAX);
     datagram.doDouble(&version);
-    datagram.doUString(&playerName, PLAYER_NAME_MAX);
+    writeName(datagram, playerName, PLAYER_NAME_MAX);
     send(datagram, server);
 }
 
@@ -411,7 +424,7 @@ void NetHost::sendAccepted(Node* node)
     }
     Packet datagram(Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY);
     writeCommand(datagram, ACCEPTED);
-    datagram.doUString(&gameName, GAME_NAME_MAX);
+    writeName(datagram, gameName, GAME_NAME_MAX);
     datagram.doDouble(&version);
     datagram.doBytes(&hostUID, 4);
     datagram.doBytes(&node->nodeUID, 4);

@@ -7,6 +7,7 @@
 // Wire format. Every datagram starts with a raw little-endian u32. The magic
 // 0xFEFDFCFB marks a connectionless datagram, followed by a u32 command:
 //   0 connect     game name (<= 32 bytes), version (float), player name (<= 16)
+//                 (longer names go out cut at a character boundary)
 //   1 accepted    game name, version, server's host UID, the client's new UID
 //   2 refused     reason (< 1024 bytes)
 //   3 disconnect  sender's host UID
@@ -97,6 +98,8 @@ private:
     bool isOpen() const;
     // Starts a connectionless datagram with its command word.
     static void writeCommand(Packet& datagram, Command command);
+    // The name, cut to the field's bytes at a character boundary.
+    static void writeName(Packet& datagram, const UString& name, int maxBytes);
     void send(Packet& datagram, const NetAddress& to);
     // "S      " on a server, "     C " on a client.
     const char* sideMark() const;

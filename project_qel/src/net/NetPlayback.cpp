@@ -69,25 +69,40 @@ UString NetPlayback::checkFile()
     }
     i64 position = NetRecording::HEADER_SIZE;
     const i64 size = stream->size;
+    completeRecords = 0;
+    cut.clear();
     for (int record = 1; position < size; ++record) {
+        const i64 left = size - position;
         double time = 0.0;
         u32 length = 0;
-        if (size - position < NetRecording::RECORD_HEAD || !stream->readAll(&time, 8) ||
-            !stream->readAll(&length, 4)) {
-            return formatString("recording damaged: record %d ends past the end of the file", record);
+        if (left < 8) {
+            cut = formatString("recording cut short: record %d ends inside its time stamp", record);
+            break;
         }
+        stream->readAll(&time, 8);
         if (!std::isfinite(time)) {
             return formatString("recording damaged: record %d has no valid time", record);
         }
-        position += NetRecording::RECORD_HEAD;
-        if (length > static_cast<u64>(size - position)) {
-            return formatString("recording damaged: record %d ends past the end of the file", record);
+        if (left < NetRecording::RECORD_HEAD) {
+            cut = formatString("recording cut short: record %d ends after its time stamp", record);
+            break;
         }
-        // No role writes a payload longer than a packet holds.
+        stream->readAll(&length, 4);
+        position += NetRecording::RECORD_HEAD;
+        const bool pastTheEnd = length > static_cast<u64>(size - position);
+        // No role writes a payload longer than a packet holds: such a
+        // length is damage, not a file that stopped growing.
         if (length > static_cast<u32>(Packet::DEFAULT_CAPACITY)) {
-            return formatString("recording damaged: record %d is longer than any payload", record);
+            return formatString(pastTheEnd ? "recording damaged: record %d ends past the end of the file"
+                                           : "recording damaged: record %d is longer than any payload",
+                                record);
+        }
+        if (pastTheEnd) {
+            cut = formatString("recording cut short: record %d ends past the end of the file", record);
+            break;
         }
         position += length;
+        ++completeRecords;
         stream->seek(static_cast<int>(position));
     }
     stream->seek(NetRecording::HEADER_SIZE);
@@ -111,6 +126,10 @@ void NetPlayback::playbackHeader(u32* hostUID)
     }
     stream->seek(NetRecording::NAME_FIELD + NetRecording::VERSION_FIELD);
     stream->readAll(hostUID, 4);
+    if (completeRecords == 0 && !cut.empty()) {
+        fail(cut);
+        return;
+    }
     if (readTime()) {
         bFinished = false;
         double now = NetConnection::now();
@@ -139,6 +158,10 @@ Packet* NetPlayback::getNextPacket()
     packet->cursor = packet->buffer + length;
     packet->time = nextTime - timeOffset;
     packet->rewindToRead();
+    if (recordNumber == completeRecords && !cut.empty()) {
+        fail(cut);
+        return packet;
+    }
     if (!readTime()) {
         bFinished = true;
         return packet;

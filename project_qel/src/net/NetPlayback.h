@@ -6,11 +6,14 @@
 // The file comes from outside. Before anything is replayed, playbackHeader
 // checks the header (name and version each NUL-terminated within their
 // fields and equal to this game's) and the framing of every record (a
-// finite time, a length within the bytes left and no longer than a payload
-// can be, no record cut short). A file that fails is not replayed: the
-// playback is finished from the start and `failure` says why, as does the
-// log. A file that cannot be opened, or that holds no record, is finished
-// from the start as well.
+// finite time, a length no longer than a payload can be). A file that
+// fails is not replayed: the playback is finished from the start and
+// `failure` says why, as does the log. A file whose last record is cut
+// short (inside or right after its time stamp, or with a length past the
+// end of the file), as a recording that stopped with its program is,
+// replays every complete record and then finishes with that reason. A file
+// that cannot be opened, or that holds no record, is finished from the
+// start as well.
 #include "object/QelBase.h"
 
 class FileStream;
@@ -39,6 +42,10 @@ public:
     int recordNumber = 0;
     // Why the file was not replayed to its end; empty when nothing failed.
     UString failure;
+    // The records before the cut, and why the file ends early (empty when
+    // it ends after a whole record).
+    int completeRecords = 0;
+    UString cut;
 
 private:
     // The reason the file's header or framing is damaged; empty when sound.

@@ -131,17 +131,31 @@ void NetRole::processPacket(Packet* packet)
         netRecording->record(packet);
     }
     refusal.clear();
+    // What a client's payload makes the server write is bounded by the one
+    // payload that goes out this tick; what does not fit is taken back.
+    outgoing.bBounded = isFromClient();
     while (!packet->atEnd()) {
         u8 code = 0;
         packet->doBits(&code, 2);
         if (packet->hasError()) {
             break;
         }
+        const Packet::WriteMark before = outgoing.mark();
         processCommand(packet, code);
+        if (outgoing.hasError()) {
+            outgoing.rollBack(before);
+            refuse(packet, "it makes the outgoing payload overflow");
+        }
     }
+    outgoing.bBounded = false;
     if (packet->hasError()) {
         reportRefusal(packet);
     }
+}
+
+bool NetRole::isFromClient() const
+{
+    return isServer && !bReplaying;
 }
 
 void NetRole::refuse(Packet* packet, const UString& reason)
@@ -169,6 +183,12 @@ void NetRole::reportRefusal(Packet* packet)
 
 void NetRole::processCommand(Packet* packet, int code)
 {
+    // Objects and the identifier counter are the server's own: a client
+    // reaches the world through copies of other objects and calls.
+    if ((code == SPAWNOBJ || code == SPAWNNAMED) && isFromClient()) {
+        refuse(packet, code == SPAWNOBJ ? "a client may not send SPAWNOBJ" : "a client may not send SPAWNNAMED");
+        return;
+    }
     switch (code) {
     case SPAWNOBJ:
         spawn(packet, false);
@@ -187,8 +207,19 @@ void NetRole::processCommand(Packet* packet, int code)
             refuse(packet, "Could not find object ID 0");
             return;
         }
+        const bool carriesCounter = o->getRuntimeClass()->isDerivedFrom(RootObjectBase::runtimeClass());
+        if (carriesCounter && isFromClient()) {
+            refuse(packet, "a client may not copy the root object");
+            return;
+        }
+        const i32 counter = nextObjectUID;
         o->netSerialize(packet);
-        if (!packet->hasError()) {
+        if (carriesCounter && !packet->hasError() && !isCounterSound(nextObjectUID)) {
+            refuse(packet, formatString("next object ID %d out of range", nextObjectUID));
+        }
+        if (packet->hasError()) {
+            nextObjectUID = counter;
+        } else {
             o->netPostReplicate();
         }
         break;
@@ -214,6 +245,8 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
         uid = wanted;
     }
     if (packet->hasError()) {
+    } else if (!named && uid == INT_MAX) {
+        refuse(packet, "no object ID left");
     } else if (uid < 1 || uid > INT_MAX) {
         refuse(packet, formatString("object ID %lld out of range", static_cast<long long>(uid)));
     } else if (uid == 1 && root != nullptr) {
@@ -229,6 +262,19 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
     }
     registerObject(o, named ? static_cast<i32>(uid) : 0);
     return o;
+}
+
+bool NetRole::isCounterSound(i32 counter) const
+{
+    if (counter < 1) {
+        return false;
+    }
+    for (const auto& entry : objectMap) {
+        if (entry.first >= counter) {
+            return false;
+        }
+    }
+    return true;
 }
 
 QelBase* NetRole::resolveObject(u32 uid, Packet* packet)
@@ -254,6 +300,7 @@ void NetRole::flushOutgoing()
 void NetRole::registerObject(QelBase* o, int uid)
 {
     ROLE_CHECK(!o->isValidUID(), "!o->isValidUID()");
+    ROLE_CHECK(uid >= 1 || nextObjectUID < INT_MAX, "nextObjectUID<INT_MAX");
     i32 id = uid < 1 ? nextObjectUID++ : uid;
     if (id == 1) {
         ROLE_CHECK(root == nullptr, "root==NULL");
@@ -275,7 +322,7 @@ void NetRole::unregisterObject(QelBase* o)
     if (o == nullptr) {
         return;
     }
-    ROLE_CHECK(o->isValidUID(), "o->isValidUID()");
+    ROLE_CHECK(o->isValidUID() || lookupObject(o->objectUID) == o, "o->isValidUID()");
     auto entry = objectMap.find(o->objectUID);
     if (entry != objectMap.end() && entry->second == o) {
         objectMap.erase(entry);

@@ -24,9 +24,14 @@
 // command, or whose arguments or object images do not read cleanly, is
 // refused: the role stops reading it, deletes the object the refused
 // command created, logs why and disconnects the peer (a refused record
-// ends a playback). Commands before the bad one stand. The program's own
-// mistakes (a duplicate identifier it registers, findObject of an unknown
-// identifier) stay fatal.
+// ends a playback). Commands before the bad one stand. A server also
+// refuses from a client SPAWNOBJ, SPAWNNAMED and a copy of a root object
+// (objects and the identifier counter are the server's own), and a payload
+// whose commands would overflow `outgoing` (what they wrote is taken back);
+// a playback replays all of these. On every side a copied identifier
+// counter must lie above every identifier in use, or the copy is refused
+// and the counter kept. The program's own mistakes (a duplicate identifier
+// it registers, findObject of an unknown identifier) stay fatal.
 //
 // A role without a connection (one that only plays back) services no
 // network and counts no statistics.
@@ -127,6 +132,11 @@ private:
     // refuses the packet.
     QelBase* spawn(Packet* packet, bool named);
     void refuse(Packet* packet, const UString& reason);
+    // The payload being read comes from a client (not from a recording).
+    bool isFromClient() const;
+    // A next identifier read from a peer: 1 or more and above every
+    // identifier in use.
+    bool isCounterSound(i32 counter) const;
     // Ends reading a refused payload: logs, and disconnects its peer or
     // ends the playback.
     void reportRefusal(Packet* packet);

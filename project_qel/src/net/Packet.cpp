@@ -116,6 +116,24 @@ void Packet::setError(const char* reason)
     }
 }
 
+Packet::WriteMark Packet::mark() const
+{
+    return {static_cast<i32>(cursor - buffer), bitByte != nullptr ? static_cast<i32>(bitByte - buffer) : -1,
+            bitByte != nullptr ? *bitByte : u8(0), bitMask, bitIndex};
+}
+
+void Packet::rollBack(const WriteMark& at)
+{
+    cursor = buffer + at.size;
+    bitByte = at.bitByteAt >= 0 ? buffer + at.bitByteAt : nullptr;
+    if (bitByte != nullptr) {
+        *bitByte = at.bitByteValue;
+    }
+    bitMask = at.bitMask;
+    bitIndex = at.bitIndex;
+    errorText = nullptr;
+}
+
 i32 Packet::getDataSize() const
 {
     return bWriting ? static_cast<i32>(cursor - buffer) : length;
@@ -129,6 +147,10 @@ bool Packet::atEnd() const
 void Packet::writeRaw(const void* p, int n)
 {
     if (n <= 0) {
+        return;
+    }
+    if (bBounded && (hasError() || n > capacity - (cursor - buffer))) {
+        setError("write past the end");
         return;
     }
     PACKET_CHECK(n <= capacity - (cursor - buffer), "n<=capacity-(cursor-buffer)");
@@ -296,6 +318,9 @@ void Packet::doBit(bool* bit)
             u8 zero = 0;
             bitByte = cursor;
             writeRaw(&zero, 1);
+            if (hasError()) {
+                bitByte = nullptr;
+            }
         } else if (!hasError() && cursor - buffer < length) {
             bitByte = cursor++;
         } else {
@@ -304,7 +329,7 @@ void Packet::doBit(bool* bit)
         }
     }
     if (bWriting) {
-        if (*bit) {
+        if (*bit && bitByte != nullptr) {
             *bitByte |= static_cast<u8>(1 << bitIndex);
         }
     } else {

@@ -17,6 +17,11 @@
 // class, object or resource that does not resolve sets the error state
 // instead, and from then on every read yields zeros, nulls and empty texts.
 // Whoever reads outside data checks hasError() and refuses the data.
+//
+// A writing packet can be bounded for a while: then a write that does not
+// fit sets the error state and writes nothing, and rollBack returns the
+// packet to a mark taken earlier, so that what outside data made the
+// program write can be taken back whole.
 #include "math/UColor.h"
 #include "math/V3.h"
 #include "net/NetAddress.h"
@@ -140,6 +145,18 @@ public:
     // sets dest's error state (pieces come from outside).
     void appendTo(Packet* dest) const;
 
+    // Where writing stands, to go back to.
+    struct WriteMark {
+        i32 size;
+        i32 bitByteAt;
+        u8 bitByteValue;
+        u8 bitMask;
+        i32 bitIndex;
+    };
+    WriteMark mark() const;
+    // Back to the mark, with the error state cleared.
+    void rollBack(const WriteMark& at);
+
     // cursor - buffer while writing, length while reading.
     i32 getDataSize() const;
     // The float nearest to d; a finite double beyond the float range gives
@@ -156,6 +173,8 @@ public:
 
     u32 flags;
     bool bWriting = true;
+    // Writing past the capacity sets the error state instead of stopping.
+    bool bBounded = false;
     Node* node = nullptr;
     NetAddress address;
     double time = 0.0;

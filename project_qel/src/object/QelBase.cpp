@@ -53,7 +53,7 @@ void QelBase::deleteMe()
         static_cast<RootObjectBase*>(role->root)->destroyObject(this);
         return;
     }
-    if (objectUID > 0 && role != nullptr) {
+    if (role != nullptr && role->lookupObject(objectUID) == this) {
         role->unregisterObject(this);
     }
     delete this;

@@ -91,6 +91,18 @@ TEST_P(Endpoint, SimulatesLossAndLatency)
     EXPECT_EQ(late->getDataSize(), 8);
     EXPECT_EQ(b->inQsimulated.countChildren(), 0u);
     b->releasePacket(late);
+
+    // A copy that is due does not wait behind one held longer.
+    send(*a, *b, 8);
+    EXPECT_EQ(b->receive(), nullptr);
+    b->simulatedLatency = 0.05;
+    send(*a, *b, 4);
+    EXPECT_EQ(b->receive(), nullptr);
+    NetCore::advance(0.05);
+    Packet* early = b->receive();
+    ASSERT_NE(early, nullptr);
+    EXPECT_EQ(early->getDataSize(), 4);
+    b->releasePacket(early);
 }
 
 TEST_P(Endpoint, KeepsOneSecondSamplesForTenSeconds)

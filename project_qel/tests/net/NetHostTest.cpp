@@ -92,6 +92,11 @@ TEST_P(Host, HandshakeNamesPeersRefusesWhenFullAndEndsOnDisconnect)
     EXPECT_EQ(server.payloads, std::vector<Bytes>{Bytes({1, 2, 3})});
     EXPECT_EQ(first.payloads, std::vector<Bytes>{Bytes({4})});
     EXPECT_EQ(second.payloads, std::vector<Bytes>{Bytes({4})});
+    // The peer's port follows the port its datagrams come from.
+    server.firstNode()->address.setPort(1);
+    first.broadcastPacket(payloadOf({5}).get());
+    server.service();
+    EXPECT_EQ(server.firstNode()->address.getPort(), first.address().getPort());
 
     // A client older than the oldest version served is refused; so is
     // everybody once the server is full.
@@ -105,6 +110,18 @@ TEST_P(Host, HandshakeNamesPeersRefusesWhenFullAndEndsOnDisconnect)
     EXPECT_EQ(late.getNumNodes(), 0);
     EXPECT_EQ(consoleFrom(mark).back(), "S       serviceInPacketSpecial |   Sending FULL to " + late.address().toString());
     EXPECT_EQ(server.getNumNodes(), 2);
+    // A client with its one node ignores a further accept; a server older
+    // than the oldest version served is refused by the client.
+    RecordingHost other(true);
+    first.sendConnect(other.address());
+    other.service();
+    first.service();
+    EXPECT_EQ(first.getNumNodes(), 1);
+    RecordingHost oldServer(true, "", -1.0);
+    RecordingHost asker(false);
+    connect(asker, oldServer.address(), oldServer);
+    EXPECT_EQ(asker.refusals, std::vector<UString>{"Server must be at least version 0.00 of the game (it's -1.00)."});
+    EXPECT_EQ(asker.getNumNodes(), 0);
 
     // A disconnect datagram ends the node on the other side.
     first.disconnectAll();
@@ -114,6 +131,14 @@ TEST_P(Host, HandshakeNamesPeersRefusesWhenFullAndEndsOnDisconnect)
     EXPECT_EQ(server.getNumNodes(), 1);
     EXPECT_NE(net.logText().find("serviceInPacketSpecial(): SERVER: New DISCONNECT notify from " + firstAt),
               std::string::npos);
+
+    // Names longer than their fields go out cut at a character boundary.
+    RecordingHost named(false, "abcdefghijklmno\xC3\xA9");
+    server.setMaxNodes(8);
+    server.gameName = std::string(40, 'G');
+    connect(named, server.address(), server);
+    EXPECT_EQ(named.getNumNodes(), 1);
+    EXPECT_EQ(server.connected.back(), "abcdefghijklmno");
 }
 
 TEST_P(Host, LossyRelayDeliversEveryPayloadOnceInOrder)

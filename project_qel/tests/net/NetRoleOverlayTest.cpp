@@ -6,7 +6,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <memory>
 
 #include "engine/Console.h"
@@ -14,6 +16,7 @@
 #include "engine/Qel.h"
 #include "file/FileManager.h"
 #include "graphics/FontQuad.h"
+#include "graphics/FontQuadCacheEntry.h"
 #include "graphics/MemoryImageFile.h"
 #include "graphics/QelGraphics.h"
 #include "graphics/Texture.h"
@@ -185,6 +188,53 @@ TEST_F(RoleOverlay, DebugBitShowsTheStatisticsOfAConnectedServer)
     EXPECT_GT(inkIn(-390, 0, -100, 290), 2000);
     EXPECT_GT(inkIn(-392, -300, -290, -248), 100);
     EXPECT_GT(inkIn(-292, -300, -190, -248), 100);
+    // The lines of the last frame, as the font's glyph string cache holds
+    // them.
+    int last = -1;
+    for (BasicLink* link = font->cacheEntries.firstChild; link != nullptr; link = link->next) {
+        last = std::max(last, static_cast<FontQuadCacheEntry*>(link)->lastUsedFrame);
+    }
+    std::vector<std::string> lines;
+    for (BasicLink* link = font->cacheEntries.firstChild; link != nullptr; link = link->next) {
+        auto* entry = static_cast<FontQuadCacheEntry*>(link);
+        if (entry->lastUsedFrame == last) {
+            lines.push_back(entry->text);
+        }
+    }
+    const char* const expected[] = {
+        "hostUID: [0-9a-f]{8}",
+        "STATS \\(in/out\\)",
+        "packets: [ 0-9]{8} [ 0-9]{8}",
+        "bytes:   [ 0-9]{8} [ 0-9]{8}",
+        "packetsLost: 0",
+        "resendRequests: [0-9]+",
+        "resends: [0-9]+",
+        "outOfOrder: [0-9]+",
+        "STATE: 0",
+        "--- SERVER objectMap \\(2\\) ---",
+        "--- PACKET CONTENTS ---",
+        "SPAWNOBJ: 0 ",
+        "SPAWNNAMED: [0-9]+ ",
+        "COPYOBJ: [0-9]+ ",
+        "RPC: [1-9][0-9]* ",
+        "  -- inQsimulated 0",
+        "--- 1 NODES ---",
+        "nodeUID: [0-9a-f]{8} \\(.*",
+        "  -- sequenceIn [0-9]+",
+        "  -- outQunacked [0-9]+",
+        "  -- inQarrived 0",
+        "  -- inQcontiguous 0",
+        "  -- inQready 0",
+        "OUTGOING RPCs",
+        "[1-9][0-9]* x RPC_RolePiece_draw",
+        "[1-9][0-9]* x _[0-9a-f]{8}",
+    };
+    for (const char* pattern : expected) {
+        const std::regex line(pattern);
+        auto matches = [&](const std::string& text) { return std::regex_match(text, line); };
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), matches)) << pattern << "\n"
+                                                                      << testing::PrintToString(lines);
+    }
     const MemoryImageFile& image = *screen->picture;
     RenderCore::writeTga(VABO_ROLE_OVERLAY, image.width, image.height, [&](int x, int y) {
         // Rows from the bottom, as the file format stores them.

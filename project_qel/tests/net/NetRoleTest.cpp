@@ -4,6 +4,7 @@
 // and its destruction.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <filesystem>
 
@@ -15,6 +16,7 @@
 
 QEL_IMPLEMENT_RUNTIME_CLASS(RolePiece, QelBase::runtimeClass(), QEL_CREATOR(RolePiece));
 QEL_IMPLEMENT_RUNTIME_CLASS(RPC_RolePiece_draw, RPC::runtimeClass(), QEL_CREATOR(RPC_RolePiece_draw));
+QEL_IMPLEMENT_RUNTIME_CLASS(RPC_RolePiece_relay, RPC::runtimeClass(), QEL_CREATOR(RPC_RolePiece_relay));
 
 namespace {
 
@@ -202,6 +204,64 @@ TEST_P(TwoRoles, ServerChangesReachTheClientAndItsRecordingReplaysThem)
 #endif
 }
 
+TEST_P(TwoRoles, AServerRefusesWhatOnlyItMayWriteAndPlaysOn)
+{
+    RootObjectBase* root = nullptr;
+    RolePiece* piece = nullptr;
+    asRole(server.get(), [&] {
+        root = new RootObjectBase();
+        server->registerObject(root, 1);
+        piece = new RolePiece();
+        server->registerObject(piece, 0);
+        root->addChildBack(piece);
+    });
+    Packet flood(Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY);
+    for (int i = 0; i < 52000; ++i) {
+        u8 code = NetRole::SPAWNOBJ;
+        RuntimeClass* record = RolePiece::runtimeClass();
+        flood.doBits(&code, 2);
+        flood.doClassID(&record);
+    }
+    const size_t objects = server->objectMap.size();
+    const i32 counter = server->nextObjectUID;
+    const struct {
+        const char* what;
+        Bytes payload;
+        const char* reason;
+    } cases[] = {
+        {"flood", packetBytes(flood), "a client may not send SPAWNOBJ"},
+        {"named", PayloadWriter().spawnNamed(RolePiece::runtimeClass(), 900).bytes(),
+         "a client may not send SPAWNNAMED"},
+        {"counter 1", copyWithCounter(server.get(), root, 1), "a client may not copy the root object"},
+        {"counter -16", copyWithCounter(server.get(), root, -16), "a client may not copy the root object"},
+    };
+    for (const auto& c : cases) {
+        client = std::make_unique<TestRole>(false);
+        client->sendConnect(server->connection->address);
+        ASSERT_TRUE(runUntil([&] { return client->connects == 1; })) << c.what;
+        ASSERT_TRUE(settle()) << c.what;
+        client->sendPacket(payloadOf(c.payload).get(), static_cast<Node*>(client->nodes.firstChild));
+        ASSERT_TRUE(runUntil([&] { return server->getNumNodes() == 0; })) << c.what;
+        EXPECT_NE(net.logText().find(formatString("WARNING: refused a payload from %s: %s; disconnecting.",
+                                                  client->connection->address.toString().c_str(), c.reason)),
+                  std::string::npos)
+            << c.what;
+        EXPECT_EQ(server->objectMap.size(), objects) << c.what;
+        EXPECT_EQ(server->nextObjectUID, counter) << c.what;
+    }
+    // The server's own world goes on, and a new client gets all of it.
+    auto* late = new RolePiece();
+    asRole(server.get(), [&] {
+        server->registerObject(late, 0);
+        piece->addChildBack(late);
+    });
+    EXPECT_EQ(late->objectUID, counter);
+    client = std::make_unique<TestRole>(false);
+    client->sendConnect(server->connection->address);
+    ASSERT_TRUE(runUntil([&] { return client->connects == 1; }));
+    EXPECT_TRUE(settle()) << worldText(server.get()) << "----\n" << worldText(client.get());
+}
+
 TEST_F(RoleTest, TicksIdentifiersAndQuitTexts)
 {
     TestRole role(true);
@@ -244,6 +304,16 @@ TEST_F(RoleTest, TicksIdentifiersAndQuitTexts)
         role.quitReason = reason;
         EXPECT_EQ(role.getQuitReasonText(), text);
     }
+
+    // While a recording plays, nothing is read from the network.
+    role.quitReason = NetRole::QUIT_NONE;
+    const std::string path = net.core->folder.path + "/ticks.net";
+    RecordingBytes().record(1, {}).record(2, {}).save(path);
+    RecordingHost peer(false);
+    peer.sendConnect(role.connection->address);
+    role.startPlayback(path);
+    ASSERT_TRUE(runUntil({&role}, [&] { return role.quitReason == NetRole::QUIT_PLAYBACK; }));
+    EXPECT_EQ(role.getNumNodes(), 0);
     asRole(&role, [&] { role.unregisterObject(first); });
     delete first;
 }
@@ -319,6 +389,14 @@ TEST_F(RoleTest, CallsAreSentFromTheServerAndRunWithTheirFlags)
     server.registerObject(piece, 0);
     root->addChildBack(piece);
     server.outgoing.reset();
+    // Objects registered by code that runs on the clients as well are not
+    // announced.
+    server.bExecutesOnClient = true;
+    auto* quiet = new RolePiece();
+    server.registerObject(quiet, 0);
+    root->addChildBack(quiet);
+    server.bExecutesOnClient = false;
+    EXPECT_EQ(server.outgoing.getDataSize(), 0);
     asRole(&server, [&] {
         piece->netSetStateRaw(3);
         EXPECT_EQ(piece->state, 3);
@@ -333,10 +411,92 @@ TEST_F(RoleTest, CallsAreSentFromTheServerAndRunWithTheirFlags)
     EXPECT_EQ(server.rpcCount[RPC_QelBase_setStateRaw::runtimeClass()->id], 1u);
     EXPECT_EQ(server.rpcCount[RPC_RolePiece_draw::runtimeClass()->id], 1u);
     EXPECT_EQ(piece->draws.size(), 2u);
+    const NetStats* sample = server.connection->getCurrentStats();
+    EXPECT_EQ(std::vector<i32>(sample->commandCounts, sample->commandCounts + 4), (std::vector<i32>{2, 0, 0, 2}));
     roleFrame({&server});
     EXPECT_EQ(server.rpcCountLastTick[RPC_RolePiece_draw::runtimeClass()->id], 1u);
     EXPECT_EQ(server.rpcCount[RPC_RolePiece_draw::runtimeClass()->id], 0u);
     EXPECT_EQ(out.getDataSize(), 0);
+
+    // A snapshot creates every object, in identifier order, before it
+    // copies any.
+    TestRole world(false, false);
+    world.registerObject(new RolePiece(), 9);
+    world.registerObject(new RootObjectBase(), 1);
+    world.registerObject(new RolePiece(), 4);
+    Packet expected(Packet::NETWORK_FLAGS, 4096);
+    for (i32 uid : {1, 4, 9}) {
+        world.writeSpawnNamed(world.lookupObject(uid), &expected);
+    }
+    for (i32 uid : {1, 4, 9}) {
+        world.writeCopyObj(world.lookupObject(uid), &expected);
+    }
+    Packet snapshot(Packet::NETWORK_FLAGS, 4096);
+    world.writeSnapshot(&snapshot);
+    EXPECT_EQ(packetBytes(snapshot), packetBytes(expected));
+}
+
+TEST_F(RoleTest, AClientsPayloadThatOverflowsTheOutgoingPayloadIsTakenBackWhole)
+{
+    TestRole server(true);
+    TestRole client(false, false);
+    for (TestRole* role : {&server, &client}) {
+        auto* root = new RootObjectBase();
+        role->registerObject(root, 1);
+        root->addChildBack(new RolePiece());
+        role->registerObject(static_cast<QelBase*>(root->firstChild), 40);
+    }
+    server.outgoing.reset();
+    // Each call makes the server write about 36 KB: the second overflows.
+    Packet calls(Packet::NETWORK_FLAGS, 4096);
+    for (u32 count : {9000, 10000, 10000}) {
+        RPC_RolePiece_relay relay;
+        relay.target = static_cast<RolePiece*>(server.lookupObject(40));
+        relay.count = count;
+        server.writeRPC(&relay, &calls);
+    }
+    calls.rewindToRead();
+    asRole(&server, [&] { server.processPacket(&calls); });
+    EXPECT_NE(net.logText().find(": it makes the outgoing payload overflow; disconnecting."), std::string::npos)
+        << net.logText();
+    // What went out is the first call's answer, whole and readable.
+    EXPECT_FALSE(server.outgoing.hasError());
+    auto answer = payloadOf(packetBytes(server.outgoing));
+    answer->rewindToRead();
+    asRole(&client, [&] { client.processPacket(answer.get()); });
+    EXPECT_FALSE(answer->hasError()) << answer->getError();
+    EXPECT_EQ(client.lookupObject(40)->state, 8999);
+}
+
+TEST_F(RoleTest, CopiedCountersLieAboveEveryIdentifierInUseAndTheRoleForgetsWhatItHolds)
+{
+    TestRole client(false, false);
+    auto* root = new RootObjectBase();
+    client.registerObject(root, 1);
+    auto* piece = new RolePiece();
+    client.registerObject(piece, 40);
+    root->addChildBack(piece);
+    const i32 counter = client.nextObjectUID = 41;
+    for (i32 bad : {0, 1, 40, INT_MIN, -16}) {
+        auto payload = payloadOf(copyWithCounter(&client, root, bad));
+        payload->rewindToRead();
+        asRole(&client, [&] { client.processPacket(payload.get()); });
+        EXPECT_TRUE(payload->hasError()) << bad;
+        EXPECT_EQ(client.nextObjectUID, counter) << bad;
+    }
+    EXPECT_NE(net.logText().find(": next object ID -16 out of range"), std::string::npos);
+    auto payload = payloadOf(copyWithCounter(&client, root, 77));
+    payload->rewindToRead();
+    asRole(&client, [&] { client.processPacket(payload.get()); });
+    EXPECT_EQ(client.nextObjectUID, 77);
+
+    // An object held under an identifier that is not valid still leaves
+    // the table when it is deleted.
+    client.nextObjectUID = -16;
+    auto* stray = new RolePiece();
+    client.registerObject(stray, 0);
+    asRole(&client, [&] { stray->deleteMe(); });
+    EXPECT_EQ(client.lookupObject(-16), nullptr);
 }
 
 TEST_F(RoleTest, RecordingLayoutAndPlaybackTiming)
@@ -407,7 +567,8 @@ TEST_F(RoleTest, DamagedRecordingsAreRefusedWithTheirReasonAndNothingPastTheDama
          false},
         {"length 2^32-1", RecordingBytes().record(1, good).raw(2, 0xFFFFFFFFu, after), "record 2 ends past the end",
          false},
-        {"cut record", RecordingBytes().record(1, good).raw(2, 9, after), "record 2 ends past the end", false},
+        {"cut record", RecordingBytes().record(1, good).raw(2, 9, after), "record 2 ends past the end", true},
+        {"time stamp only", RecordingBytes().record(1, good).stamp(2), "record 2 ends after its time stamp", true},
         {"time", RecordingBytes().record(1, good).record(NAN, after), "record 2 has no valid time", false},
         {"spawns a call", RecordingBytes().record(1, good).record(2, PayloadWriter().spawn(RPC_QelBase_add::runtimeClass()).bytes()).record(3, after),
          "record 2 refused: class not creatable here", true},

@@ -13,6 +13,7 @@
 #include "net/NetPlayback.h"
 #include "net/NetRecording.h"
 #include "net/NetRole.h"
+#include "net/RPC_QelBase.h"
 #include "net/RootObjectBase.h"
 #include "net/TargetedRPC.h"
 #include "object/RuntimeClassManager.h"
@@ -87,6 +88,34 @@ public:
     }
 
     i32 argument = 0;
+    u32 count = 0;
+};
+
+// A call that a client makes on the server, which answers it with `count`
+// state changes of the piece sent to every side.
+class RPC_RolePiece_relay : public TargetedRPC<RolePiece> {
+    QEL_DECLARE_RUNTIME_CLASS()
+
+public:
+    RPC_RolePiece_relay()
+    {
+        bExecutesOnClient = false;
+        bClientCallable = true;
+    }
+    void netSerialize(Packet* packet) override
+    {
+        TargetedRPC::netSerialize(packet);
+        packet->doUInt(&count);
+    }
+    void perform() override
+    {
+        for (u32 i = 0; i < count && i < 20000; ++i) {
+            RPC_QelBase_setStateRaw change;
+            change._state = static_cast<i32>(i);
+            makeCall(static_cast<QelBase*>(target), change);
+        }
+    }
+
     u32 count = 0;
 };
 
@@ -195,6 +224,12 @@ struct RecordingBytes {
                     std::min<size_t>(std::strlen(version), NetRecording::VERSION_FIELD));
     }
     RecordingBytes& record(double time, const Bytes& payload) { return raw(time, static_cast<u32>(payload.size()), payload); }
+    // A record cut short right after its time stamp.
+    RecordingBytes& stamp(double time)
+    {
+        append(&time, 8);
+        return *this;
+    }
     // A record whose length field says what it likes.
     RecordingBytes& raw(double time, u32 length, const Bytes& payload)
     {
@@ -217,6 +252,18 @@ struct RecordingBytes {
 
     Bytes bytes;
 };
+
+// The role's COPYOBJ of an object as the role writes it, with the given
+// next identifier in a root's image.
+inline Bytes copyWithCounter(NetRole* role, QelBase* o, i32 counter)
+{
+    Packet packet(Packet::NETWORK_FLAGS, 4096);
+    const i32 saved = role->nextObjectUID;
+    role->nextObjectUID = counter;
+    role->writeCopyObj(o, &packet);
+    role->nextObjectUID = saved;
+    return packetBytes(packet);
+}
 
 // Payload commands written by hand.
 class PayloadWriter {
