@@ -43,7 +43,10 @@ void Logger::write(const char* format, ...)
     } else {
         line = formatString("+%lu\t", static_cast<unsigned long>(gap)) + text;
     }
+    // Each line goes to the system at once: a run that hangs and is killed
+    // keeps the lines that tell where it stood.
     stream->writeLine(line);
+    stream->flush();
     lastTick = tick;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The engine's log: one text file per run in the per-user folder, each line
-// stamped with the milliseconds since the previous line.
+// stamped with the milliseconds since the previous line. A line is in the
+// file (handed to the system) when write returns, so a process killed at any
+// moment leaves every line it wrote.
 #include <memory>
 
 #include "object/RuntimeClass.h"

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "engine/Logger.h"
 #include "engine/QelAssert.h"
@@ -94,4 +96,30 @@ TEST(LoggerWithoutFile, RunsSilentlyWhenTheLogCannotBeCreated)
     QEL_LOG("nobody hears this");
     qel.logger->writeCrashLog();
     EXPECT_FALSE(std::filesystem::exists(folder.userFolder() + "crash.Vabodemo.log"));
+}
+
+// A process killed outright, as one that hangs is, keeps every line it
+// wrote: each is in the file when write returns.
+TEST(LoggerKilled, KeepsTheLastLineWritten)
+{
+    TempFolder folder;
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        Qel qel{Qel::CoreOnly{}};
+        QEL_LOG("last words");
+        (void)!write(ready[1], "!", 1);
+        pause();
+        _exit(0);
+    }
+    char done = 0;
+    ASSERT_EQ(read(ready[0], &done, 1), 1);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(ready[0]);
+    close(ready[1]);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_THAT(TempFolder::readFile("Vabodemo.log"), testing::EndsWith("\tTestBody(): last words\n"));
 }
