@@ -228,7 +228,6 @@ TEST_F(WorldMapEndToEnd, ADamagedSaveAtTheJourneysEndFailsToLoadAndPlayShowsTheC
     run.moveBy(0, OFF_THE_MENU);
     e2e::pause(0.3);
     run.click();
-    // The log reaches the disk at the end: the screens are watched instead.
     e2e::pause(2.0);
     keepScreenshot(run, "world-map-e2e.jpg");
     run.moveBy(PLAY_BUTTON_X, -PLAY_BUTTON_Y);
