@@ -7,7 +7,7 @@
 #include "engine/Logger.h"
 #include "engine/QelAssert.h"
 #include "system/SystemUtils.h"
-#include "support/EngineCore.h"
+#include "support/FileCore.h"
 
 namespace {
 
@@ -85,6 +85,16 @@ TEST_F(LoggerTest, CrashCopyStopsFurtherLines)
     EXPECT_EQ(crash, log);
     EXPECT_NE(log.find("before the crash"), std::string::npos);
     EXPECT_EQ(log.find("after the crash"), std::string::npos);
+}
+
+TEST_F(LoggerTest, ALineAFullDiskRefusedGoesAheadOfTheNextOne)
+{
+    {
+        FullDisk full(16);
+        QEL_LOG("refused");
+    }
+    QEL_LOG("written");
+    EXPECT_THAT(logText(), testing::EndsWith("\tTestBody(): refused\n\tTestBody(): written\n"));
 }
 
 TEST(LoggerWithoutFile, RunsSilentlyWhenTheLogCannotBeCreated)
