@@ -22,10 +22,9 @@ QelAudio::QelAudio()
 
     if (bMute) {
         QEL_LOG("Sound has been muted.");
+    } else if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        runSilently("The sound system did not start");
     } else {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            qelCheckFailed(SDL_GetError(), "SDL_InitSubSystem(SDL_INIT_AUDIO)==0", __func__, __FILE__, __LINE__);
-        }
         SDL_AudioSpec desired;
         desired.freq = frequency;
         desired.format = AUDIO_S16LSB;
@@ -41,18 +40,31 @@ QelAudio::QelAudio()
         SDL_AudioSpec obtained{};
         QEL_LOG("Desired audio spec:");
         dumpInfo(desired);
-        QEL_ASSERT(SDL_OpenAudio(&desired,&obtained)==0);
-        deviceOpen = true;
-        QEL_LOG("Obtained audio spec:");
-        dumpInfo(obtained);
-        // The callback runs under the audio lock, so it sees the mixer.
-        auto* created = new Mixer(obtained);
-        SDL_LockAudio();
-        mixer = created;
-        SDL_UnlockAudio();
+        if (SDL_OpenAudio(&desired, &obtained) != 0) {
+            runSilently("The sound device could not be opened");
+        } else {
+            deviceOpen = true;
+            QEL_LOG("Obtained audio spec:");
+            dumpInfo(obtained);
+            // The callback runs under the audio lock, so it sees the mixer.
+            auto* created = new Mixer(obtained);
+            SDL_LockAudio();
+            mixer = created;
+            SDL_UnlockAudio();
+        }
     }
     SDL_PauseAudio(0);
     QEL_LOG("Started.");
+}
+
+void QelAudio::runSilently(const char* what)
+{
+    // Muted for this run only: the configuration keeps its "bMute", so the
+    // next start on a machine with sound plays sound.
+    bMute = true;
+    qelLog("QelAudio", formatString("%s (%s); the game runs without sound.", what, SDL_GetError()));
+    // SDL keeps its sound system marked started even when no driver came up.
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 QelAudio::~QelAudio()

@@ -2,7 +2,9 @@
 // The engine's sound output: opens SDL's audio device with a callback,
 // owns the software mixer that the callback drives and remembers the current
 // music. When the configuration mutes sound, no device is opened, no mixer
-// exists and every sound operation does nothing.
+// exists and every sound operation does nothing. A machine whose sound
+// system or device does not start gets the same silent run, with one log
+// line that names the reason, and the configuration keeps its choice.
 #include <SDL.h>
 
 #include "object/RuntimeClass.h"
@@ -15,7 +17,7 @@ class QelAudio {
 
 public:
     // Reads section "QelAudio" of the engine's configuration and opens the
-    // device; failing to is fatal.
+    // device, or runs silently when there is none.
     QelAudio();
     // Stores "frequency", stops the device and deletes the mixer.
     virtual ~QelAudio();
@@ -47,5 +49,7 @@ public:
     SoundStream* currentMusic = nullptr;
 
 private:
+    void runSilently(const char* what);
+
     bool deviceOpen = false;
 };

@@ -22,7 +22,10 @@ Logger::Logger()
     write("Log date: %s UTC", formatTimestamp(Time::now()).c_str());
 }
 
-Logger::~Logger() = default;
+Logger::~Logger()
+{
+    flush();
+}
 
 void Logger::write(const char* format, ...)
 {
@@ -37,20 +40,27 @@ void Logger::write(const char* format, ...)
 
     u32 tick = getTicks();
     u32 gap = tick - lastTick;
-    UString line;
-    if (gap == 0) {
-        line = "\t" + text;
-    } else {
-        line = formatString("+%lu\t", static_cast<unsigned long>(gap)) + text;
+    if (gap != 0) {
+        unwritten += formatString("+%lu", static_cast<unsigned long>(gap));
     }
-    stream->writeLine(line);
+    unwritten += "\t" + text + "\n";
+    // Each line goes to the system at once: a run that hangs and is killed
+    // keeps the lines that tell where it stood.
+    flush();
     lastTick = tick;
 }
 
 void Logger::flush()
 {
-    if (stream) {
-        stream->flush();
+    if (!stream) {
+        return;
+    }
+    // The system drops what it refused (a full disk); the lines stay here and
+    // go ahead of the next one, the newest kept when they pile up.
+    if (stream->write(unwritten.data(), static_cast<int>(unwritten.size())) && stream->flush()) {
+        unwritten.clear();
+    } else if (unwritten.size() > UNWRITTEN_LIMIT) {
+        unwritten.erase(0, unwritten.find('\n', unwritten.size() - UNWRITTEN_LIMIT) + 1);
     }
 }
 

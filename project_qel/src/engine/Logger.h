@@ -1,6 +1,9 @@
 #pragma once
 // The engine's log: one text file per run in the per-user folder, each line
-// stamped with the milliseconds since the previous line.
+// stamped with the milliseconds since the previous line. A line is in the
+// file (handed to the system) when write returns, so a process killed at any
+// moment leaves every line it wrote; lines a full disk refuses are kept (the
+// newest 64 KiB) and written ahead of the next line.
 #include <memory>
 
 #include "object/RuntimeClass.h"
@@ -22,10 +25,15 @@ public:
     void writeCrashLog();
     // Copies the log as it stands to the crash log and keeps writing.
     void copyToCrashLog();
+    // Hands the lines still kept to the system.
     void flush();
 
     UString fileName;
     std::unique_ptr<FileStream> stream;
     // The tick count at the previous line, or at the log's start.
     u32 lastTick = 0;
+
+private:
+    static constexpr size_t UNWRITTEN_LIMIT = 65536;
+    UString unwritten;
 };

@@ -3,11 +3,15 @@
 #include <SDL.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "engine/QelAssert.h"
 #include "system/FileStream.h"
 
 namespace {
@@ -39,25 +43,68 @@ const char* environment(const char* name)
     return value;
 }
 
+// Every missing folder of the path, from the root down; 0 when the path is
+// a folder the program can write into, else the system's error number.
+int makeFolders(const UString& path)
+{
+    int firstError = 0;
+    for (size_t slash = path.find('/', 1); slash != UString::npos; slash = path.find('/', slash + 1)) {
+        if (makeDirectory(path.substr(0, slash)) != 0 && errno != EEXIST && firstError == 0) {
+            firstError = errno;
+        }
+    }
+    if (makeDirectory(path) != 0 && errno != EEXIST && firstError == 0) {
+        firstError = errno;
+    }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return firstError != 0 ? firstError : errno;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        return ENOTDIR;
+    }
+    return ::access(path.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+}
+
+// Said once per folder: every per-user file asks for the folder again.
+void reportUnusableFolder(const UString& folder, int error)
+{
+    static UString reported;
+    if (folder == reported) {
+        return;
+    }
+    reported = folder;
+    const UString message = formatString("Cannot use the folder '%s' for the player's files: %s. Settings, players, "
+                                         "high scores and saved games are not kept.",
+                                         folder.c_str(), std::strerror(error));
+    std::fprintf(stderr, "%s\n", message.c_str());
+    qelLog("getUserDataPath", message);
+}
+
+UString madeFolder(const UString& path)
+{
+    if (int error = makeFolders(path); error != 0) {
+        reportUnusableFolder(path, error);
+    }
+    return path;
+}
+
 } // namespace
 
 UString getApplicationSupportPath()
 {
+    // A relative data home would move with the working folder.
     const char* dataHome = environment("XDG_DATA_HOME");
-    if (dataHome != nullptr && dataHome[0] != '\0') {
-        UString path(dataHome);
-        makeDirectory(path);
-        return path;
+    if (dataHome != nullptr && dataHome[0] == '/') {
+        makeFolders(dataHome);
+        return dataHome;
     }
     const char* home = environment("HOME");
     if (home == nullptr) {
         return ".";
     }
-    UString path(home);
-    path += "/.local";
-    makeDirectory(path);
-    path += "/share";
-    makeDirectory(path);
+    const UString path = UString(home) + "/.local/share";
+    makeFolders(path);
     return path;
 }
 
@@ -68,17 +115,9 @@ UString getUserDataPath(bool useEnvironmentFolder)
         if (!useEnvironmentFolder) {
             return "./";
         }
-        UString path(override);
-        path += versionFolder;
-        makeDirectory(path);
-        return path + "/";
+        return madeFolder(UString(override) + versionFolder) + "/";
     }
-    UString path = getApplicationSupportPath();
-    for (const char* folder : {makerFolder, productFolder, versionFolder}) {
-        path += folder;
-        makeDirectory(path);
-    }
-    return path + "/";
+    return madeFolder(getApplicationSupportPath() + makerFolder + productFolder + versionFolder) + "/";
 }
 
 UString getCurrentDirectory()

@@ -4,13 +4,16 @@
 #include "math/UColor.h"
 #include "system/UString.h"
 
-// The per-user folder, ending in "/", created level by level (mode 0755).
-// With U3_APP_DATA_PATH set: "./" for useEnvironmentFolder false, else the
-// variable followed by "/1.30/". Otherwise the application-data folder of
-// the platform followed by "/Brontal studios/Vabodemo/1.30/".
+// The per-user folder, ending in "/", with every missing folder of it made
+// (mode 0755). With U3_APP_DATA_PATH set: "./" for useEnvironmentFolder
+// false, else the variable followed by "/1.30/". Otherwise the
+// application-data folder of the platform followed by
+// "/Brontal studios/Vabodemo/1.30/". A folder that cannot be made or written
+// is reported once, on standard error and in the log, and its path is
+// returned all the same: the files are then not kept, and the game plays on.
 UString getUserDataPath(bool useEnvironmentFolder);
-// The platform's per-user application-data folder: $XDG_DATA_HOME, else
-// $HOME/.local/share (created as needed), "." when HOME is not set.
+// The platform's per-user application-data folder, made as needed: an
+// absolute $XDG_DATA_HOME, else $HOME/.local/share, "." when HOME is not set.
 UString getApplicationSupportPath();
 UString getCurrentDirectory();
 

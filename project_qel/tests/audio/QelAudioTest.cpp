@@ -1,7 +1,9 @@
 // The audio device: configuration keys, the format it asks for, muting, the
 // presentation-mode pauses, the per-frame update and the current music.
 #include "AudioDevice.h"
+#include "audio/Sound.h"
 #include "audio/SoundStream.h"
+#include "support/ScopedEnv.h"
 
 #include <SDL.h>
 
@@ -87,6 +89,52 @@ TEST(QelAudioTest, MutedSoundOpensNothingAndEveryOperationDoesNothing)
     audio->fadeMusic(0.5f, 1.0);
     audio->stopMusic();
     EXPECT_EQ(audio->currentMusic, nullptr);
+}
+
+// A machine without sound: SDL's sound system does not start (no such
+// driver), or its device does not open (a disk driver whose file cannot be
+// made). The run goes on silently, says why, and the next start tries again.
+TEST(QelAudioTest, WithoutASoundDeviceTheGameRunsSilently)
+{
+    const struct {
+        const char* driver;
+        const char* line;
+    } cases[] = {
+        {"no-such-driver", "QelAudio(): The sound device could not be opened (No available audio device); "},
+        {"disk", "QelAudio(): The sound device could not be opened ("},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.driver);
+        AudioDevice device;
+        const std::string unwritable = device.folder.path + "/no/such/folder/out.raw";
+        ScopedEnv driver("SDL_AUDIODRIVER", c.driver);
+        ScopedEnv output("SDL_DISKAUDIOFILE", unwritable.c_str());
+        std::string path = device.writeSound("tone.ogg", encodeOgg(sineWave(440, 0.5, 22050, 2000, 1), 1, 22050));
+        QelAudio* audio = device.start();
+        EXPECT_EQ(audio->mixer, nullptr);
+        std::string log = device.logText();
+        EXPECT_NE(log.find(c.line), std::string::npos) << log;
+        EXPECT_NE(log.find("); the game runs without sound.\n"), std::string::npos) << log;
+        EXPECT_NE(log.find("QelAudio(): Started."), std::string::npos);
+
+        auto tone = std::make_unique<Sound>(path, false, 1);
+        tone->play();
+        auto music = std::make_unique<SoundStream>(path, true);
+        audio->playMusic(music.get());
+        EXPECT_FALSE(music->isPlaying());
+        audio->update();
+        audio->setSoundVolume(0.5f);
+        audio->setMusicVolume(0.5f);
+        audio->fadeMusic(0.5f, 1.0);
+        audio->stopAll();
+        audio->stopMusic();
+        tone.reset();
+        music.reset();
+        audio->frequency = 44100;
+        device.stop();
+        EXPECT_EQ(device.qel->config->getString("QelAudio", "bMute"), "No");
+        EXPECT_EQ(device.qel->config->getString("QelAudio", "frequency"), "44100");
+    }
 }
 
 TEST(QelAudioTest, UpdateDeletesFinishedVoicesAndRaisesAnAudioThreadError)

@@ -1,11 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "engine/Logger.h"
 #include "engine/QelAssert.h"
 #include "system/SystemUtils.h"
-#include "support/EngineCore.h"
+#include "support/FileCore.h"
 
 namespace {
 
@@ -85,6 +87,16 @@ TEST_F(LoggerTest, CrashCopyStopsFurtherLines)
     EXPECT_EQ(log.find("after the crash"), std::string::npos);
 }
 
+TEST_F(LoggerTest, ALineAFullDiskRefusedGoesAheadOfTheNextOne)
+{
+    {
+        FullDisk full(16);
+        QEL_LOG("refused");
+    }
+    QEL_LOG("written");
+    EXPECT_THAT(logText(), testing::EndsWith("\tTestBody(): refused\n\tTestBody(): written\n"));
+}
+
 TEST(LoggerWithoutFile, RunsSilentlyWhenTheLogCannotBeCreated)
 {
     TempFolder folder;
@@ -94,4 +106,30 @@ TEST(LoggerWithoutFile, RunsSilentlyWhenTheLogCannotBeCreated)
     QEL_LOG("nobody hears this");
     qel.logger->writeCrashLog();
     EXPECT_FALSE(std::filesystem::exists(folder.userFolder() + "crash.Vabodemo.log"));
+}
+
+// A process killed outright, as one that hangs is, keeps every line it
+// wrote: each is in the file when write returns.
+TEST(LoggerKilled, KeepsTheLastLineWritten)
+{
+    TempFolder folder;
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        Qel qel{Qel::CoreOnly{}};
+        QEL_LOG("last words");
+        (void)!write(ready[1], "!", 1);
+        pause();
+        _exit(0);
+    }
+    char done = 0;
+    ASSERT_EQ(read(ready[0], &done, 1), 1);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(ready[0]);
+    close(ready[1]);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_THAT(TempFolder::readFile("Vabodemo.log"), testing::EndsWith("\tTestBody(): last words\n"));
 }

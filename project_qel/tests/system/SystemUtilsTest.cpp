@@ -4,45 +4,12 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "support/EngineCore.h"
+#include "support/ScopedEnv.h"
 #include "support/TempFolder.h"
 #include "system/SystemUtils.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// Sets or unsets an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : key(name)
-    {
-        const char* old = std::getenv(name);
-        hadOld = old != nullptr;
-        if (hadOld) {
-            oldValue = old;
-        }
-        if (value != nullptr) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnv()
-    {
-        if (hadOld) {
-            setenv(key, oldValue.c_str(), 1);
-        } else {
-            unsetenv(key);
-        }
-    }
-
-private:
-    const char* key;
-    bool hadOld = false;
-    std::string oldValue;
-};
-
-} // namespace
 
 TEST(UserDataPath, EnvironmentFolderGetsTheVersionFolder)
 {
@@ -51,16 +18,24 @@ TEST(UserDataPath, EnvironmentFolderGetsTheVersionFolder)
     EXPECT_EQ(path, folder.path + "/1.30/");
     EXPECT_TRUE(fs::is_directory(folder.path + "/1.30"));
     EXPECT_EQ(getUserDataPath(false), "./");
+
+    const std::string nested = folder.path + "/a/b";
+    ScopedEnv nestedEnv("U3_APP_DATA_PATH", nested.c_str());
+    EXPECT_EQ(getUserDataPath(true), nested + "/1.30/");
+    EXPECT_TRUE(fs::is_directory(nested + "/1.30"));
 }
 
-// Without the override: under XDG_DATA_HOME, else under the home folder's
-// data home, else below the working folder.
+// Without the override: under an absolute XDG_DATA_HOME, else under the home
+// folder's data home, else below the working folder; every missing folder
+// on the way is made.
 TEST(UserDataPath, WithoutOverrideFollowsTheDataHome)
 {
     TempFolder folder;
     ScopedEnv noOverride("U3_APP_DATA_PATH", nullptr);
     const std::string home = folder.path;
     const std::string xdg = folder.path + "/xdg";
+    const std::string newHome = folder.path + "/no/such/home";
+    const std::string nestedXdg = folder.path + "/x/y/z";
     const std::string tail = "Brontal studios/Vabodemo/1.30/";
     const struct {
         const char* home;
@@ -70,6 +45,9 @@ TEST(UserDataPath, WithoutOverrideFollowsTheDataHome)
         {home.c_str(), nullptr, home + "/.local/share/" + tail},
         {home.c_str(), xdg.c_str(), xdg + "/" + tail},
         {nullptr, nullptr, "./" + tail},
+        {newHome.c_str(), nullptr, newHome + "/.local/share/" + tail},
+        {home.c_str(), nestedXdg.c_str(), nestedXdg + "/" + tail},
+        {home.c_str(), "relative/data", home + "/.local/share/" + tail},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -79,6 +57,26 @@ TEST(UserDataPath, WithoutOverrideFollowsTheDataHome)
         EXPECT_EQ(getUserDataPath(false), c.expected);
         EXPECT_TRUE(fs::is_directory(c.expected));
     }
+}
+
+// A regular file stands where a parent folder should be: the player hears of
+// it once, on standard error and in the log, and the path still comes back.
+TEST(UserDataPath, AFolderThatCannotBeMadeIsReportedOnce)
+{
+    EngineCore core;
+    TempFolder::writeFile("blocked", "");
+    const std::string user = core.folder.path + "/blocked/user";
+    ScopedEnv blocked("U3_APP_DATA_PATH", user.c_str());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(getUserDataPath(true), user + "/1.30/");
+    EXPECT_EQ(getUserDataPath(true), user + "/1.30/");
+    const std::string printed = testing::internal::GetCapturedStderr();
+    const std::string message = "Cannot use the folder '" + user + "/1.30' for the player's files: Not a directory.";
+    EXPECT_EQ(printed.find(message), 0u) << printed;
+    EXPECT_EQ(printed.find("Cannot use", 1), std::string::npos) << "once";
+    const std::string log = TempFolder::readFile("Vabodemo.log");
+    EXPECT_NE(log.find("getUserDataPath(): " + message), std::string::npos) << log;
+    EXPECT_EQ(log.find("Cannot use", log.find("Cannot use") + 1), std::string::npos) << "once";
 }
 
 TEST(FileHelpers, ExistsCopiesAndRemoves)

@@ -4,7 +4,11 @@
 // name, the main menu, Escape's question (asked with a quick tap) answered
 // No and then Yes, the clean shutdown and the files it leaves; then a
 // second start that skips what the first settled and ends with Alt+F4.
+// Then machines a player may have: no sound device, and a per-user folder
+// that cannot be made.
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "GameProcess.h"
 
@@ -20,6 +24,37 @@ constexpr u32 DIALOG_BLUE = 0xac7853;
 // The dialog's Yes and No buttons.
 constexpr int DIALOG_BUTTON_X = 85;
 constexpr int DIALOG_BUTTON_Y = -25;
+
+// The standard error of the programs started meanwhile goes to a file.
+class StandardErrorTo {
+public:
+    explicit StandardErrorTo(const std::string& path) : saved(dup(2))
+    {
+        const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(file, 2);
+        close(file);
+    }
+    ~StandardErrorTo()
+    {
+        dup2(saved, 2);
+        close(saved);
+    }
+    StandardErrorTo(const StandardErrorTo&) = delete;
+    StandardErrorTo& operator=(const StandardErrorTo&) = delete;
+
+private:
+    int saved;
+};
+
+// How often the text occurs.
+size_t count(const std::string& text, const std::string& part)
+{
+    size_t found = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++found;
+    }
+    return found;
+}
 
 class StartupEndToEnd : public testing::Test {
 protected:
@@ -121,4 +156,56 @@ TEST_F(StartupEndToEnd, FirstStartAsksTheLanguageAndTheSecondStartDoesNot)
     expectInOrder(log, {"loadStuff(): Multilanguage mode (0).", "initPostLoader(): Global initialization complete",
                         "Done. Clean exit."});
     EXPECT_EQ(log.find("Error:"), std::string::npos);
+}
+
+TEST_F(StartupEndToEnd, WithoutASoundDeviceTheGameRunsSilentlyAndItsLogKeepsUp)
+{
+    ASSERT_FALSE(x.display.empty()) << "no X server";
+    std::filesystem::create_directories(user + "/1.30");
+    TempFolder::writeFile(user + "/1.30/Vabodemo.cfg", "[Qel]\ndefaultLanguage=0\n");
+    e2e::GameProcess run(game, user, x, {"SDL_AUDIODRIVER=no-such-driver"});
+    for (int i = 0; i < 30 && run.running() && run.screenshot() == nullptr; ++i) {
+    }
+    run.moveBy(0, -150);
+    ASSERT_TRUE(run.skipToMainMenu()) << run.log();
+    run.key("BackSpace");
+    run.typeText("Bob");
+    run.key("Return");
+    ASSERT_TRUE(run.waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 10.0)) << run.log();
+    // Read while the game runs: every line is in the file as it happens.
+    expectInOrder(run.log(), {"QelAudio(): The sound device could not be opened (",
+                              "); the game runs without sound.", "QelAudio(): Started.",
+                              "Changing profile to 'Bob'..."});
+    run.key("alt+F4");
+    EXPECT_EQ(run.waitForExit(), 0);
+    expectInOrder(run.log(), {"Done. Clean exit."});
+    EXPECT_NE(userFile("Vabodemo.cfg").find("bMute=No"), std::string::npos) << "the next start tries again";
+    EXPECT_FALSE(std::filesystem::exists(user + "/1.30/crash.Vabodemo.log"));
+}
+
+// A regular file stands where a folder above the per-user folder should be.
+TEST_F(StartupEndToEnd, APerUserFolderThatCannotBeMadeIsReportedOnceAndTheGamePlaysOn)
+{
+    ASSERT_FALSE(x.display.empty()) << "no X server";
+    TempFolder::writeFile(core.folder.path + "/blocked", "");
+    const std::string blocked = core.folder.path + "/blocked/user";
+    const std::string errors = core.folder.path + "/stderr.txt";
+    std::optional<StandardErrorTo> capture(errors);
+    e2e::GameProcess run(game, blocked, x);
+    capture.reset();
+    // With U3_APP_DATA_PATH set the log lies in the game folder.
+    for (int i = 0; i < 600 && run.running() && run.log().find("Entering game loop.") == std::string::npos; ++i) {
+        e2e::pause(0.1);
+    }
+    e2e::pause(2.0);
+    ASSERT_TRUE(run.running()) << run.log();
+    run.focusWindow();
+    run.key("alt+F4");
+    EXPECT_EQ(run.waitForExit(), 0);
+    const std::string message = "Cannot use the folder '" + blocked + "/1.30' for the player's files: Not a directory.";
+    const std::string printed = TempFolder::readFile(errors);
+    EXPECT_EQ(count(printed, message), 1u) << printed;
+    const std::string log = run.log();
+    EXPECT_EQ(count(log, "getUserDataPath(): " + message), 1u) << log;
+    expectInOrder(log, {"doFrame(): Entering game loop.", "Done. Clean exit."});
 }

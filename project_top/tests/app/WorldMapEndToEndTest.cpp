@@ -4,7 +4,8 @@
 // which costs a life; and a player who has come to the end of the journey
 // with a damaged saved game, which the map refuses, leaving its file as it
 // was, while Play shows the closing screen of the journey instead of a
-// level. Every run ends cleanly, with no crash files.
+// level; and a new player whose data folder lies below folders that do not
+// exist yet. Every run ends cleanly, with no crash files.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 
 namespace {
 
+constexpr u32 LANGUAGE_SCREEN_BLUE = 0x301000;
 constexpr float START_BUTTON_X = -140.0f;
 constexpr u32 BUTTON_GREEN = 0x45b14e;
 // The map's play button, in view units from the centre, y up.
@@ -226,7 +228,6 @@ TEST_F(WorldMapEndToEnd, ADamagedSaveAtTheJourneysEndFailsToLoadAndPlayShowsTheC
     run.moveBy(0, OFF_THE_MENU);
     e2e::pause(0.3);
     run.click();
-    // The log reaches the disk at the end: the screens are watched instead.
     e2e::pause(2.0);
     keepScreenshot(run, "world-map-e2e.jpg");
     run.moveBy(PLAY_BUTTON_X, -PLAY_BUTTON_Y);
@@ -327,4 +328,48 @@ TEST_F(WorldMapEndToEnd, ANewUsersFirstLevelPausedLeftWithAltF4ContinuedAndLost)
     EXPECT_EQ(player.level, 0);
     EXPECT_FALSE(player.hasSavedGame);
     EXPECT_FALSE(std::filesystem::exists(user + "/1.30/crash.Vabodemo.log"));
+}
+
+// XDG_DATA_HOME names a folder whose parents are missing: from the first
+// start to Alt+F4 in play, every file of the player is kept there.
+TEST_F(WorldMapEndToEnd, ANewPlayersFilesAreKeptBelowADataFolderWhoseParentsAreMissing)
+{
+    ASSERT_FALSE(x.display.empty()) << "no X server";
+    const std::string dataHome = core.folder.path + "/a/b/c";
+    const std::string product = dataHome + "/Brontal studios/Vabodemo";
+    const std::string files = product + "/1.30/";
+    {
+        e2e::GameProcess run(game, product, x, {"U3_APP_DATA_PATH", "XDG_DATA_HOME=" + dataHome});
+        // The log is the first file the game writes there.
+        for (int i = 0; i < 300 && run.running() && !std::filesystem::exists(files + "Vabodemo.log"); ++i) {
+            e2e::pause(0.1);
+        }
+        ASSERT_TRUE(std::filesystem::exists(files + "Vabodemo.log"));
+        // The first start asks the language: the English flag.
+        ASSERT_TRUE(run.waitForColour(4, 4, LANGUAGE_SCREEN_BLUE, 60.0));
+        run.moveBy(0, -OFF_THE_MENU);
+        e2e::pause(0.3);
+        run.quickClick();
+        run.moveBy(0, OFF_THE_MENU);
+        ASSERT_TRUE(skipToMainMenu(run)) << TempFolder::readFile(files + "Vabodemo.log");
+        openMap(run);
+        run.moveTo(PLAY_BUTTON_X, PLAY_BUTTON_Y);
+        run.click();
+        ASSERT_TRUE(bubbleShows(run, true)) << "the intro page";
+        run.key("space");
+        ASSERT_TRUE(bubbleShows(run, false)) << "the intro page closed";
+        e2e::pause(4.0);
+        keepScreenshot(run, "nested-data-folder-in-play-e2e.jpg");
+        run.key("alt+F4");
+        EXPECT_EQ(run.waitForExit(), 0);
+    }
+    expectInOrder(TempFolder::readFile(files + "Vabodemo.log"), {"Saving game to", "Done. Clean exit."});
+    for (const char* name : {"Vabodemo.cfg", "Vabodemo.hst", "Vabodemo.pro"}) {
+        EXPECT_FALSE(TempFolder::readFile(files + name).empty()) << name;
+    }
+    bool savedGame = false;
+    for (const auto& entry : std::filesystem::directory_iterator(files)) {
+        savedGame = savedGame || entry.path().filename().string().rfind("Vabodemo.pro.", 0) == 0;
+    }
+    EXPECT_TRUE(savedGame);
 }
