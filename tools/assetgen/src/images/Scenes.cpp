@@ -242,6 +242,20 @@ void intro(cairo_t* cr, double w, double h) {
     }
     setColor(cr, Color{1, 1, 1, 0.9});
     cairo_fill(cr);
+    // A mist bank in the saddle behind the main menu's greeting: mid-tone,
+    // so that its grey lines and its white hovered name both read, and
+    // clear of the option rows and score columns on either side.
+    static const double mist[][3] = {{326, 601, 14}, {352, 596, 19}, {388, 592, 22}, {425, 596, 21},
+                                     {446, 606, 13}, {398, 620, 21}, {436, 624, 18}};
+    cairo_new_path(cr);
+    for (const auto& p : mist) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, p[0], p[1], p[2], 0, 2 * M_PI);
+    }
+    cairo_new_sub_path(cr);
+    roundedRect(cr, 296, 630, 182, 14, 7);
+    setColor(cr, Color::hex(0x7F93B5));
+    cairo_fill(cr);
     // The wooded valley: deep, quiet greens that the menus' rows and the
     // score table stand on; pines barely darker than the slopes.
     hill(cr, w, h, 690, 14, 0.5, 0.012, Color::hex(0x2F6A2B));
