@@ -168,7 +168,7 @@ void drawButton(cairo_t* cr, double w, double h, Look look) {
 // The speech buttons carry a dark caption on a pale face and a white one on
 // the deep orange face that fades in under the pointer.
 void drawSpeechButton(cairo_t* cr, double w, double h, Look look) {
-    const Color face = look == Look::Focus ? Color::hex(0xB4500E) : lookTint(Color::hex(0xFFD890), look);
+    const Color face = look == Look::Focus ? Color::hex(0xB4500E) : lookTint(Color::hex(0xFFE2A8), look);
     pill(cr, w, h, face, look, 14, look == Look::Focus ? 0.12 : 0.4);
 }
 void drawEditBox(cairo_t* cr, double w, double h, Look look) {
