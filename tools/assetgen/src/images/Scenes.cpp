@@ -254,6 +254,11 @@ void intro(cairo_t* cr, double w, double h) {
     }
     cairo_new_sub_path(cr);
     roundedRect(cr, 296, 630, 182, 14, 7);
+    // Its lower edge billows, the upper one stays under the rows beside it.
+    for (double x = 306; x < 470; x += 15) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, x, 644 + std::fmod(x * 0.37, 3), 7 + std::fmod(x * 0.61, 3), 0, 2 * M_PI);
+    }
     setColor(cr, Color::hex(0x7F93B5));
     cairo_fill(cr);
     // The wooded valley: deep, quiet greens that the menus' rows and the
