@@ -83,8 +83,6 @@ protected:
         switch (item->captionLocation) {
         case MenuItem::CAPTION_CENTRE:
             return glyphBox(item->font, text, at.x, at.y, 0x14);
-        case MenuItem::CAPTION_RIGHT:
-            return glyphBox(item->font, text, at.x + w / 2 + 5, at.y, 0x12);
         case MenuItem::CAPTION_ABOVE:
             return glyphBox(item->font, text, at.x, at.y + h / 2 + 5, 0x24);
         default:
