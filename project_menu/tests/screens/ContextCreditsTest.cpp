@@ -96,3 +96,21 @@ TEST(ContextCredits, SpaceOrAClickEndsTheCredits)
     core.click(0.0f, 0.0f);
     EXPECT_EQ(core.manager()->getActive(), nullptr);
 }
+
+TEST(ContextCredits, EveryLineFitsTheViewInEveryLanguage)
+{
+    ScreenCore core;
+    for (int language = 0; language < 5; ++language) {
+        core.qel->language->setCurrentLanguage(language);
+        ContextScroller scroller;
+        scroller.addCredits();
+        for (BasicLink* l = scroller.lineHolder->firstChild; l != nullptr; l = l->next) {
+            auto* line = static_cast<RenderableText*>(l);
+            const float width = float(line->font->getTextSize(line->text).width);
+            const float left = (line->printFlags & 0x04) ? line->position.x - width / 2 : line->position.x;
+            EXPECT_GE(left, -390.0f) << language << ": " << std::string(line->text);
+            EXPECT_LE(left + width, 390.0f) << language << ": " << std::string(line->text);
+        }
+    }
+    core.qel->language->setCurrentLanguage(0);
+}

@@ -1,8 +1,8 @@
 // Every menu screen drawn after a real start-up and saved in the build
-// folder (screenshots/), to be looked at: the high-score table with a
-// pulsing entry and its options, the options menu and its four pages, the
-// help, the player list over a screen, the name entry being typed and the
-// credits mid-scroll.
+// folder (screenshots/), to be looked at: the main menu with a button under
+// the pointer, the high-score table with a pulsing entry and its options,
+// the options menu and its four pages, the help, the player list over a
+// screen, the name entry being typed and the credits mid-scroll.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,6 +11,7 @@
 #include "screens/ContextHelp.h"
 #include "screens/ContextHighScores.h"
 #include "screens/ContextHighScoresOptions.h"
+#include "screens/ContextMain.h"
 #include "screens/ContextNewUser.h"
 #include "screens/ContextOptions.h"
 #include "screens/ContextOptionsControls.h"
@@ -41,6 +42,12 @@ protected:
 };
 
 } // namespace
+
+TEST_F(MenuScreensScreenshot, MainMenuWithAButtonHovered)
+{
+    core.global->profiles.createProfile("Ace");
+    show(new ContextMain(), "main-menu-hovered", 0.0f, 0.0f);
+}
 
 TEST_F(MenuScreensScreenshot, HighScoresAndTheirOptions)
 {

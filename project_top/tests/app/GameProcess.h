@@ -310,9 +310,9 @@ public:
     bool skipToMainMenu()
     {
         constexpr float START_BUTTON_X = -140.0f;
-        constexpr u32 BUTTON_GREEN = 0x45b14e;
+        constexpr u32 BUTTON_GREEN = 0x276922;
         constexpr float PANEL_Y = 42.0f;
-        constexpr u32 PANEL_BLUE = 0xac7853;
+        constexpr u32 PANEL_BLUE = 0x966037;
         for (int i = 0; i < 60 && running(); ++i) {
             key("space");
             if (waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 0.5) ||

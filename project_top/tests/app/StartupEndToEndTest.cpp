@@ -18,9 +18,9 @@ constexpr u32 LANGUAGE_SCREEN_BLUE = 0x301000;
 // The left end of the main menu's start button, and the dialog's panel
 // beside its question.
 constexpr float START_BUTTON_X = -140.0f;
-constexpr u32 BUTTON_GREEN = 0x45b14e;
+constexpr u32 BUTTON_GREEN = 0x276922;
 constexpr float DIALOG_PANEL_Y = 42.0f;
-constexpr u32 DIALOG_BLUE = 0xac7853;
+constexpr u32 DIALOG_BLUE = 0x966037;
 // The dialog's Yes and No buttons.
 constexpr int DIALOG_BUTTON_X = 85;
 constexpr int DIALOG_BUTTON_Y = -25;

@@ -21,7 +21,7 @@
 namespace {
 
 constexpr u32 LANGUAGE_SCREEN_BLUE = 0x301000;
-constexpr u32 BUTTON_GREEN = 0x45b14e;
+constexpr u32 BUTTON_GREEN = 0x276922;
 constexpr float START_X = -140.0f;
 // The buttons in the bottom corners and the middle of the bottom row.
 constexpr float CORNER_X = 300.0f;

@@ -21,7 +21,7 @@ namespace {
 
 constexpr u32 LANGUAGE_SCREEN_BLUE = 0x301000;
 constexpr float START_BUTTON_X = -140.0f;
-constexpr u32 BUTTON_GREEN = 0x45b14e;
+constexpr u32 BUTTON_GREEN = 0x276922;
 // The map's play button, in view units from the centre, y up.
 constexpr int PLAY_BUTTON_X = -230;
 constexpr int PLAY_BUTTON_Y = -200;

@@ -1,7 +1,8 @@
 // The HUD's score easing in a level and its direct following on the map,
 // its lives, hearts and percentage texts against the same texts printed
-// where the strip puts them, and the HUD over a level in play, drawn with and without the statistics
-// column and under the pause menu (left as hud-level.tga,
+// where the strip puts them, its bare menu corner on the map, and the HUD
+// over a level in play, drawn with and without the statistics column and
+// under the pause menu (left as hud-level.tga,
 // hud-level-statistics.tga and pause-menu.tga).
 #include <gtest/gtest.h>
 
@@ -205,6 +206,16 @@ TEST_F(HUD, ALevelInPlayWithItsHudStatisticsOnlyWithTheDebugFlagAndThePauseMenu)
     game->hudLayer->addChildBack(mapHud);
     mapHud->update(0.0, FRAME);
     const std::vector<u32> map = drawn(game->hudLayer);
+    // The corner where a level prints MENU holds nothing that looks like a
+    // button on the map: no red pill, bare wood.
+    int red = 0;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = width - 128; x < width; ++x) {
+            const u32 p = map[size_t(y) * size_t(width) + size_t(x)];
+            red += ((p & 0xff) > 180 && ((p >> 8) & 0xff) < 110 && ((p >> 16) & 0xff) < 110) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(red, 0);
     qel->debugLevel |= 0x100;
     EXPECT_EQ(differing(drawn(game->hudLayer), map), 0);
     qel->debugLevel &= ~0x100;

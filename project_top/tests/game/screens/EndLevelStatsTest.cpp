@@ -1,8 +1,9 @@
 // The end-of-level page over a won level: the ratings and award kinds, the
 // count-up of the percentages, the awards' bells and points (credited once,
 // also when the page closes early), each award's bell pitch and glints and
-// the silent, pointless "NO AWARD", the overall bonus, and the page as the
-// player sees it (left as end-level-stats.tga).
+// the silent, pointless "NO AWARD", the overall bonus, the award names on a
+// dark backing, and the page as the player sees it (left as
+// end-level-stats.tga and end-level-stats-three-awards.tga).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,6 +15,7 @@
 #include "game/screens/ContextEndLevelStats.h"
 #include "game/screens/Heard.h"
 #include "game/world/WorldManager.h"
+#include "graphics/MemoryImageFile.h"
 #include "global/Profile.h"
 #include "text/RenderableText.h"
 
@@ -257,4 +259,32 @@ TEST_F(EndLevelStats, EachAwardRingsItsOwnBellAndGlintsNoAwardIsSilentAndWorthNo
         EXPECT_EQ(score(), before + row.points) << "credited once";
         EXPECT_EQ(heard.count("bell"), row.points > 0 ? 1 : 0);
     }
+}
+
+TEST_F(EndLevelStats, TheAwardNamesStandOnADarkBacking)
+{
+    // Speed gold, accuracy silver, efficiency bronze.
+    ContextEndLevelStats* page = winWith({22.0, 40, 8, 2, 10, 4, 2});
+    runTo(page, 3.0);
+    screenshot("end-level-stats-three-awards.tga");
+    bool grabbed = false;
+    const std::unique_ptr<MemoryImageFile> shot(graphics->grabFrame(&grabbed));
+    ASSERT_TRUE(grabbed);
+    // Beside each name, on the line it stands on (120 below the star), the
+    // backing is dark enough for the bronze name, the darkest of the three.
+    for (Award* award : awardsOf(page)) {
+        int bright = 0;
+        for (int y = 114; y <= 126; ++y) {
+            for (int dx : {-76, -70, -64, 64, 70, 76}) {
+                const int x = int(award->x) + dx + graphics->screenWidth / 2;
+                const u32 rgba = shot->pImageData[size_t(300 + y) * size_t(shot->width) + size_t(x)];
+                const int r = int(rgba & 0xff);
+                const int g = int((rgba >> 8) & 0xff);
+                const int b = int((rgba >> 16) & 0xff);
+                bright += (r + g + b > 3 * 90) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(bright, 0) << "award " << award->kind << " at x " << award->x;
+    }
+    close();
 }

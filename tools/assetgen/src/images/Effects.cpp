@@ -131,7 +131,9 @@ void writeAwards(const Output& out) {
                                                  setColor(cr, Color{0, 0, 0, 0.45});
                                                  cairo_fill(cr);
                                              }}});
-    writeSheet(out, "gfx/award-ribbon.tga", {Frame{128, 224, [](cairo_t* cr, double w, double h) {
+    // 280 high so that the banner at the foot of the tails carries the
+    // award's name, which the results page prints 120 below the star.
+    writeSheet(out, "gfx/award-ribbon.tga", {Frame{192, 280, [](cairo_t* cr, double w, double h) {
                                                    const double cx = w / 2;
                                                    const double cy = h / 2;
                                                    const Color blue = Color::hex(0x2F6FD6);
@@ -147,6 +149,26 @@ void writeAwards(const Output& out) {
                                                        fillVertical(cr, k < 0 ? blue : palette::berry, cy, cy + 108);
                                                        strokeOutline(cr, 3);
                                                    }
+                                                   // The name banner: deep navy with folded ends, dark enough
+                                                   // for the bronze, silver and gold names alike.
+                                                   const double by = cy + 120;
+                                                   for (int k = -1; k <= 1; k += 2) {
+                                                       cairo_new_path(cr);
+                                                       cairo_move_to(cr, cx + k * 78, by - 10);
+                                                       cairo_line_to(cr, cx + k * 94, by - 10);
+                                                       cairo_line_to(cr, cx + k * 86, by + 2);
+                                                       cairo_line_to(cr, cx + k * 94, by + 16);
+                                                       cairo_line_to(cr, cx + k * 78, by + 16);
+                                                       cairo_close_path(cr);
+                                                       setColor(cr, Color::hex(0x0F2347));
+                                                       cairo_fill_preserve(cr);
+                                                       strokeOutline(cr, 2);
+                                                   }
+                                                   cairo_new_path(cr);
+                                                   roundedRect(cr, cx - 84, by - 15, 168, 28, 5);
+                                                   fillVertical(cr, Color::hex(0x16305E), by - 15, by + 13, 0.1, 0.2);
+                                                   strokeOutline(cr, 2.5);
+                                                   cairo_new_path(cr);
                                                    // The pleated rosette behind the star.
                                                    cairo_new_path(cr);
                                                    for (int i = 0; i < 32; ++i) {

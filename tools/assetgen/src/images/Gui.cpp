@@ -22,29 +22,30 @@ Color lookTint(const Color& c, Look look) {
     }
 }
 
-// A glossy pill: the body of the menu buttons.
-void pill(cairo_t* cr, double w, double h, const Color& base, Look look, double radius) {
-    const Color c = lookTint(base, look);
+// A glossy pill: the body of the menu buttons. `gloss` is the strength of
+// the shine on its upper half; dark faces keep it faint so that light
+// captions stay readable across the whole face.
+void pill(cairo_t* cr, double w, double h, const Color& c, Look look, double radius, double gloss) {
     roundedRect(cr, 2, 3, w - 4, h - 4, radius);
     setColor(cr, palette::outline.withAlpha(0.35));
     cairo_fill(cr);
     roundedRect(cr, 2, 1, w - 4, h - 4, radius);
-    fillVertical(cr, c, 1, h - 3, 0.35, 0.3);
+    fillVertical(cr, c, 1, h - 3, 0.12, 0.2);
     strokeOutline(cr, 2.0);
     cairo_new_path(cr);
     cairo_save(cr);
     roundedRect(cr, 6, 4, w - 12, (h - 6) * 0.42, radius * 0.7);
-    cairo_pattern_t* gloss = cairo_pattern_create_linear(0, 4, 0, 4 + (h - 6) * 0.42);
-    cairo_pattern_add_color_stop_rgba(gloss, 0, 1, 1, 1, look == Look::Disabled ? 0.2 : 0.55);
-    cairo_pattern_add_color_stop_rgba(gloss, 1, 1, 1, 1, 0.05);
-    cairo_set_source(cr, gloss);
+    cairo_pattern_t* shine = cairo_pattern_create_linear(0, 4, 0, 4 + (h - 6) * 0.42);
+    cairo_pattern_add_color_stop_rgba(shine, 0, 1, 1, 1, look == Look::Disabled ? gloss * 0.4 : gloss);
+    cairo_pattern_add_color_stop_rgba(shine, 1, 1, 1, 1, 0.0);
+    cairo_set_source(cr, shine);
     cairo_fill(cr);
-    cairo_pattern_destroy(gloss);
+    cairo_pattern_destroy(shine);
     cairo_restore(cr);
     if (look == Look::Focus) {
         roundedRect(cr, 3.5, 2.5, w - 7, h - 7, radius - 1.5);
-        setColor(cr, Color::hex(0xFFF3A0, 0.9));
-        cairo_set_line_width(cr, 2);
+        setColor(cr, Color::hex(0xFFD75A, 0.95));
+        cairo_set_line_width(cr, 2.5);
         cairo_stroke(cr);
     }
 }
@@ -156,17 +157,26 @@ void writeMousePointer(const Output& out) {
 void drawMenuPanel(cairo_t* cr, double w, double h, Look look) { panel(cr, w, h, look, 14, palette::panel); }
 void drawHudPanel(cairo_t* cr, double w, double h, Look look) { panel(cr, w, h, look, 10, palette::wood); }
 void drawSquare(cairo_t* cr, double w, double h, Look look) {
-    panel(cr, w, h, look, 16, Color::hex(0x2C5C9E, 0.85));
+    panel(cr, w, h, look, 16, palette::panelDeep.withAlpha(0.94));
 }
-void drawButton(cairo_t* cr, double w, double h, Look look) { pill(cr, w, h, Color::hex(0x4DB848), look, 17); }
+// The menu buttons: a deep green that white, gold and grey captions all
+// read on; under the pointer the face stays deep and gains a gold rim.
+void drawButton(cairo_t* cr, double w, double h, Look look) {
+    const Color deep = Color::hex(0x226A27);
+    pill(cr, w, h, look == Look::Focus ? deep.lighter(0.04) : lookTint(deep, look), look, 17, 0.14);
+}
+// The speech buttons carry a dark caption on a pale face and a white one on
+// the deep orange face that fades in under the pointer.
 void drawSpeechButton(cairo_t* cr, double w, double h, Look look) {
-    pill(cr, w, h, Color::hex(0xFFB23D), look, 14);
+    const Color face = look == Look::Focus ? Color::hex(0xB4500E) : lookTint(Color::hex(0xFFE2A8), look);
+    pill(cr, w, h, face, look, 14, look == Look::Focus ? 0.12 : 0.4);
 }
 void drawEditBox(cairo_t* cr, double w, double h, Look look) {
-    // A row of the menus: a soft blue strip with rounded ends.
-    const Color base = look == Look::Focus ? Color::hex(0x5FA8F0) : Color::hex(0x3E7CC9, 0.85);
+    // A row of the menus: an opaque deep blue strip with rounded ends, so
+    // that nothing of the scenery shows through behind its value.
+    const Color base = look == Look::Focus ? Color::hex(0x2A5EA6) : lookTint(palette::panelDeep, look);
     roundedRect(cr, 1, 2, w - 2, h - 4, 9);
-    fillVertical(cr, lookTint(base, look == Look::Focus ? Look::Normal : look), 2, h - 2, 0.2, 0.2);
+    fillVertical(cr, base, 2, h - 2, 0.1, 0.2);
     setColor(cr, look == Look::Focus ? palette::gold : palette::cream.withAlpha(0.8));
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);

@@ -21,7 +21,9 @@ void inset(cairo_t* cr, double x, double y, double w, double h) {
 }
 
 // 800 wide: score at the left, lives and hearts, the progress bar in the
-// middle, the level title, and the menu corner at the right.
+// middle and the level title. The same bar serves the world map, so the
+// corner where a level prints its menu label is bare wood: nothing there
+// looks like a button that does nothing.
 void writeHudBar(const Output& out) {
     writeSheet(out, "gfx/gui/game/HUDbar.tga", {Frame{800, 38, [](cairo_t* cr, double w, double) {
                                                     const double h = 34;
@@ -49,7 +51,7 @@ void writeHudBar(const Output& out) {
                                                     cairo_set_line_width(cr, 1);
                                                     for (int i = 0; i < 26; ++i) {
                                                         const double y = rng.range(4, h - 4);
-                                                        const double x = rng.range(0, w - 120);
+                                                        const double x = rng.range(0, w - 60);
                                                         cairo_move_to(cr, x, y);
                                                         cairo_curve_to(cr, x + 30, y - 1.5, x + 60, y + 1.5, x + rng.range(60, 120), y);
                                                     }
@@ -58,12 +60,6 @@ void writeHudBar(const Output& out) {
                                                     inset(cr, 184, 3, 98, 26);
                                                     inset(cr, 292, 2, 216, 18);
                                                     inset(cr, 516, 3, 150, 26);
-                                                    // The menu corner, a raised red tab.
-                                                    roundedRect(cr, 676, 3, 120, 27, 13);
-                                                    fillVertical(cr, palette::berry, 3, 30, 0.3, 0.3);
-                                                    strokeOutline(cr, 2);
-                                                    cairo_new_path(cr);
-                                                    glossSpot(cr, 736, 9, 52, 4, 0.45);
                                                     for (int i = 0; i < 2; ++i) {
                                                         const double nx = i == 0 ? 286 : 511;
                                                         cairo_arc(cr, nx, 12, 2.2, 0, 2 * M_PI);

@@ -217,49 +217,74 @@ void intro(cairo_t* cr, double w, double h) {
         const double x = rng.range(-40, w + 40);
         cloud(cr, x, y, rng.range(18, 34) * (1.0 - y / 1400.0), 0.92);
     }
-    // Far mountains.
+    // Far mountains in the shade of the afternoon, high enough that the
+    // menus' rows below the sky never meet it.
     cairo_new_path(cr);
     cairo_move_to(cr, 0, horizon + 20);
-    const double peaks[][2] = {{0, 640}, {90, 600}, {170, 650}, {260, 585}, {360, 640}, {450, 596},
-                               {540, 648}, {620, 610}, {720, 640}, {800, 600}};
+    const double peaks[][2] = {{0, 540}, {90, 482}, {170, 556}, {260, 470}, {360, 548},
+                               {450, 486}, {540, 560}, {620, 500}, {720, 546}, {800, 490}};
     for (const auto& p : peaks) {
         cairo_line_to(cr, p[0], p[1]);
     }
     cairo_line_to(cr, w, horizon + 20);
     cairo_close_path(cr);
-    fillVertical(cr, Color::hex(0x9BB8D8), 585, horizon + 20, 0.2, 0.1);
+    fillVertical(cr, Color::hex(0x4A6290), 470, horizon + 20, 0.12, 0.15);
     cairo_new_path(cr);
     for (size_t i = 1; i + 1 < sizeof(peaks) / sizeof(peaks[0]); ++i) {
         if (peaks[i][1] < peaks[i - 1][1] && peaks[i][1] < peaks[i + 1][1]) {
             cairo_move_to(cr, peaks[i][0], peaks[i][1]);
-            cairo_line_to(cr, peaks[i][0] - 14, peaks[i][1] + 12);
-            cairo_line_to(cr, peaks[i][0] + 14, peaks[i][1] + 12);
+            cairo_line_to(cr, peaks[i][0] - 18, peaks[i][1] + 16);
+            cairo_line_to(cr, peaks[i][0] - 6, peaks[i][1] + 12);
+            cairo_line_to(cr, peaks[i][0] + 4, peaks[i][1] + 18);
+            cairo_line_to(cr, peaks[i][0] + 18, peaks[i][1] + 16);
             cairo_close_path(cr);
         }
     }
     setColor(cr, Color{1, 1, 1, 0.9});
     cairo_fill(cr);
-    // Hills, far to near.
-    hill(cr, w, h, 690, 14, 0.5, 0.012, Color::hex(0xA9D77A));
+    // A mist bank in the saddle behind the main menu's greeting: mid-tone,
+    // so that its grey lines and its white hovered name both read, and
+    // clear of the option rows and score columns on either side.
+    static const double mist[][3] = {{326, 601, 14}, {352, 596, 19}, {388, 592, 22}, {425, 596, 21},
+                                     {446, 606, 13}, {398, 620, 21}, {436, 624, 18}};
+    cairo_new_path(cr);
+    for (const auto& p : mist) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, p[0], p[1], p[2], 0, 2 * M_PI);
+    }
+    cairo_new_sub_path(cr);
+    roundedRect(cr, 296, 630, 182, 14, 7);
+    // Its lower edge billows, the upper one stays under the rows beside it.
+    for (double x = 306; x < 470; x += 15) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, x, 644 + std::fmod(x * 0.37, 3), 7 + std::fmod(x * 0.61, 3), 0, 2 * M_PI);
+    }
+    setColor(cr, Color::hex(0x7F93B5));
+    cairo_fill(cr);
+    // The wooded valley: deep, quiet greens that the menus' rows and the
+    // score table stand on; pines barely darker than the slopes.
+    hill(cr, w, h, 690, 14, 0.5, 0.012, Color::hex(0x2F6A2B));
+    for (double x = 6; x < w; x += 19) {
+        pine(cr, x, hillY(x, 690, 14, 0.5, 0.012) + 10, 30 + std::fmod(x * 7.3, 12), Color::hex(0x285F26));
+    }
+    hill(cr, w, h, 770, 18, 2.0, 0.009, Color::hex(0x275D24));
+    for (double x = 18; x < w; x += 27) {
+        pine(cr, x, hillY(x, 770, 18, 2.0, 0.009) + 12, 24 + std::fmod(x * 3.1, 10), Color::hex(0x24572A));
+    }
     Rng trees(77);
-    for (double x = 10; x < w; x += trees.range(26, 46)) {
-        tree(cr, x, hillY(x, 690, 14, 0.5, 0.012) + 8, 20, true, trees);
-    }
-    hill(cr, w, h, 760, 20, 2.0, 0.009, Color::hex(0x93CC5C));
-    field(cr, 60, 772, 150, 36, -20, Color::hex(0xE6C95A));
-    field(cr, 230, 778, 120, 30, -14, Color::hex(0xB6D86A));
-    field(cr, 360, 790, 90, 24, -10, Color::hex(0xD9A85A));
-    windmill(cr, 140, 770, 44);
-    barn(cr, 300, 780, 34);
-    // Marrowdale on the middle hill.
+    // The sunny near slope with the farm and Marrowdale, below the rows.
+    hill(cr, w, h, 880, 14, 4.0, 0.007, Color::hex(0x7DC04B));
+    field(cr, 90, 896, 130, 26, -16, Color::hex(0xE6C95A));
+    field(cr, 250, 902, 110, 22, -12, Color::hex(0xB6D86A));
+    windmill(cr, 40, 918, 36);
+    barn(cr, 395, 906, 28);
     const Color roofs[] = {palette::berry, Color::hex(0xE07A2E), Color::hex(0x3E7CC9), palette::berry};
-    for (int i = 0; i < 7; ++i) {
-        const double x = 470 + i * 34;
-        house(cr, x, hillY(x, 760, 20, 2.0, 0.009) + 14, 26 + (i % 3) * 4, roofs[i % 4]);
+    for (int i = 0; i < 6; ++i) {
+        const double x = 585 + i * 36;
+        house(cr, x, hillY(x, 880, 14, 4.0, 0.007) + 22, 24 + (i % 3) * 3, roofs[i % 4]);
     }
-    hill(cr, w, h, 850, 26, 4.0, 0.007, Color::hex(0x7DC04B));
-    for (double x = 20; x < 420; x += trees.range(40, 70)) {
-        tree(cr, x, hillY(x, 850, 26, 4.0, 0.007) + 16, 34, true, trees);
+    for (double x = 150; x < 560; x += trees.range(60, 90)) {
+        tree(cr, x, hillY(x, 880, 14, 4.0, 0.007) + 30, 26, true, trees);
     }
     hill(cr, w, h, 935, 12, 1.0, 0.01, Color::hex(0x69B03E));
     for (int i = 0; i < 4; ++i) {
@@ -286,8 +311,9 @@ void intro(cairo_t* cr, double w, double h) {
     drawSideWagon(cr, 300, railY - 6, 2.6, 0);
     drawSideWagon(cr, 420, railY - 6, 2.6, 3);
     drawSideEngine(cr, 540, railY - 6, 2.6);
-    for (int i = 0; i < 5; ++i) {
-        glow(cr, 616 - i * 26, railY - 6 - 30 * 2.6 - 12 - i * 14, 16 + i * 5, Color{1, 1, 1, 0.75 - i * 0.12});
+    // The smoke drifts low, under the score table.
+    for (int i = 0; i < 4; ++i) {
+        glow(cr, 616 - i * 28, railY - 6 - 30 * 2.6 - 12 - i * 8, 16 + i * 3, Color{1, 1, 1, 0.75 - i * 0.15});
     }
     // Flowers in the grass.
     Rng flowers(9);
