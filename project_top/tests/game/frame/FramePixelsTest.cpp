@@ -25,11 +25,8 @@
 #include <sstream>
 #include <string>
 
-#include "game/FrameLoopStack.h"
-#include "game/MyContextMain.h"
 #include "game/Screenshot.h"
-#include "game/world/WorldManager.h"
-#include "global/Profile.h"
+#include "game/frame/FrameScenes.h"
 #include "system/Md5.h"
 
 namespace {
@@ -54,26 +51,8 @@ std::map<std::string, std::string> storedDigests()
     return digests;
 }
 
-// Frames of exactly the set period: the timer's sleeps are rounded to the
-// nearest millisecond, so that the rounding of a period such as 0.015 in
-// the timer's sums never turns a 15 ms frame into 14 and the game times
-// reached do not depend on how the timer carries such errors.
-class WholeMillisecondClock : public ScriptedClock {
+class FrameWindow : public FrameScenes {
 public:
-    double getSleepGranularity() override { return -0.0005; }
-};
-
-class FrameWindow : public FrameLoopStack {
-public:
-    FrameWindow()
-    {
-        delete qel->timeKeeper;
-        qel->timeKeeper = new WholeMillisecondClock();
-        qel->frameTimer.start(*qel->timeKeeper, qel->frameTimer.period);
-        // The engine seeds from the ticks; the scenes' draws must repeat.
-        std::srand(2026);
-    }
-
     // The renderer the digests were made with, or a reason to skip.
     static std::string otherRenderer()
     {
@@ -89,24 +68,11 @@ public:
         return {};
     }
 
-    void playLevel(int number, int frameCount)
-    {
-        WorldManager::currentProfile().level = number;
-        GameController* level = startGame();
-        manager->add(level);
-        level->start();
-        for (int i = 0; i < frameCount; ++i) {
-            closePage();
-            frames(1);
-        }
-    }
-
     // The stack drawn as the frame loop draws it, left as a picture, and
     // the MD5 of its pixels held against (or recorded into) the list.
     void check(const std::string& name)
     {
-        qel->graphics->clear(UColor(255, 0, 0, 0));
-        manager->draw();
+        drawScene();
         bool grabbed = false;
         const std::unique_ptr<MemoryImageFile> shot(qel->graphics->grabFrame(&grabbed));
         ASSERT_TRUE(grabbed);
@@ -140,21 +106,13 @@ TEST(FramePixels, TheMainMenuAndTheLevelsDrawTheSamePixels)
     if (!skip.empty()) {
         GTEST_SKIP() << skip;
     }
-    // A player of that name, so that the menu greets rather than asks.
-    window.global->profiles.createProfile("Pixel");
-    window.manager->add(new MyContextMain());
-    window.frames(120);
+    window.showMainMenu();
     window.check("main-menu");
-    window.manager->deleteChildren();
-    window.manager->lastActive = nullptr;
-
-    // Game times: nine seconds in, with the first trains on the tracks.
+    window.leaveScene();
     for (int level : {0, 2, 8, 12}) {
-        window.playLevel(level, 600);
+        window.playLevel(level);
         window.check("level-" + std::to_string(level));
-        window.manager->removeChild(window.game);
-        window.manager->lastActive = nullptr;
-        window.endGame();
+        window.leaveScene();
     }
 }
 
