@@ -2,7 +2,9 @@
 // engine's own per-frame statistics (renderables considered and drawn,
 // vertices, distinct textures and their texels) and in fragments written
 // with blending on and off, counted by an occlusion query around each draw
-// of the engine. One iteration per scene; the figures are its counters:
+// of the engine; of the blended draws also the fragments covered, the ones
+// the alpha test throws away included. One iteration per scene; the
+// figures are its counters:
 //
 //   build/project_top/project_top_benchmarks --benchmark_filter=frameCounts
 #define GL_GLEXT_PROTOTYPES
@@ -18,6 +20,7 @@ namespace {
 bool counting = false;
 double blendedFragments = 0.0;
 double unblendedFragments = 0.0;
+double blendedCovered = 0.0;
 
 } // namespace
 
@@ -31,15 +34,30 @@ extern "C" void glDrawArrays(GLenum mode, GLint first, GLsizei count)
         draw(mode, first, count);
         return;
     }
-    GLuint query = 0;
-    glGenQueries(1, &query);
-    glBeginQuery(GL_SAMPLES_PASSED, query);
-    draw(mode, first, count);
-    glEndQuery(GL_SAMPLES_PASSED);
-    GLuint samples = 0;
-    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &samples);
-    glDeleteQueries(1, &query);
-    (glIsEnabled(GL_BLEND) ? blendedFragments : unblendedFragments) += double(samples);
+    const auto samples = [&] {
+        GLuint query = 0;
+        glGenQueries(1, &query);
+        glBeginQuery(GL_SAMPLES_PASSED, query);
+        draw(mode, first, count);
+        glEndQuery(GL_SAMPLES_PASSED);
+        GLuint passed = 0;
+        glGetQueryObjectuiv(query, GL_QUERY_RESULT, &passed);
+        glDeleteQueries(1, &query);
+        return double(passed);
+    };
+    if (!glIsEnabled(GL_BLEND)) {
+        unblendedFragments += samples();
+        return;
+    }
+    blendedFragments += samples();
+    const GLboolean alphaTest = glIsEnabled(GL_ALPHA_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    blendedCovered += samples();
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    if (alphaTest) {
+        glEnable(GL_ALPHA_TEST);
+    }
 }
 
 namespace {
@@ -51,7 +69,7 @@ void count(benchmark::State& state, FrameScenes& scenes)
         qel->statRenderables = qel->statRenderablesVisible = qel->statVertices = 0;
         qel->statTextures = qel->statTexturePixels = 0;
         ++qel->frameNumber;
-        blendedFragments = unblendedFragments = 0.0;
+        blendedFragments = unblendedFragments = blendedCovered = 0.0;
         counting = true;
         scenes.drawScene();
         counting = false;
@@ -63,6 +81,7 @@ void count(benchmark::State& state, FrameScenes& scenes)
     state.counters["texels"] = qel->statTexturePixels;
     state.counters["blended"] = blendedFragments;
     state.counters["unblended"] = unblendedFragments;
+    state.counters["covered"] = blendedCovered;
 }
 
 void frameCountsMainMenu(benchmark::State& state)

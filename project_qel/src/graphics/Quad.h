@@ -34,4 +34,7 @@ public:
     i32 texelTop = 0;
     i32 texelBottom = 0;
     i32 texelRight = 0;
+    // Every texel the quad can sample is fully transparent, so the alpha
+    // test drops each of its fragments: drawing it changes no pixel.
+    bool bInvisible = false;
 };

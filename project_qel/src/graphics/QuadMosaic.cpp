@@ -50,6 +50,9 @@ void QuadMosaic::draw(Renderable* owner)
     for (int i = 0; i < count; ++i) {
         Quad* q = quads[static_cast<size_t>(i)];
         QEL_ASSERT(q != nullptr);
+        if (q->bInvisible) {
+            continue;
+        }
         vertexBuffer.draw(q->texture, VertexBuffer::TRIANGLE_STRIP, 4 * i, 4);
     }
 }

@@ -47,6 +47,33 @@ struct MosaicGrid {
     int tileH;
 };
 
+// Whether every texel a mosaic cell can sample is fully transparent: its
+// texels in tile tc, tr plus the one around them that linear filtering
+// reaches. Along an axis without a border that neighbour would be the
+// texture's padding or its wrapped far edge, so a cell touching the image's
+// edge there never counts as clear.
+bool cellSamplesOnlyClearTexels(const MemoryImageFile& image, const MosaicGrid& grid, int tc, int tr, int qLeft,
+                                int qTop, int qRight, int qBottom)
+{
+    if ((grid.bx == 0 && (qLeft < 1 || qRight > grid.imageWidth - 1)) ||
+        (grid.by == 0 && (qTop < 1 || qBottom > grid.imageHeight - 1))) {
+        return false;
+    }
+    const int x0 = std::max(tc * grid.tileW - grid.bx + qLeft - 1, 0);
+    const int x1 = std::min(tc * grid.tileW - grid.bx + qRight + 1, grid.imageWidth);
+    const int y0 = std::max(tr * grid.tileH - grid.by + qTop - 1, 0);
+    const int y1 = std::min(tr * grid.tileH - grid.by + qBottom + 1, grid.imageHeight);
+    for (int y = y0; y < y1; ++y) {
+        const u32* row = image.pImageData.get() + size_t(y) * size_t(grid.imageWidth);
+        for (int x = x0; x < x1; ++x) {
+            if ((row[x] >> 24) != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 // Texel rectangle of a skin list section, checked against the image.
 struct SkinSection {
     int left = 0;
@@ -350,6 +377,8 @@ void Texture::buildMosaic(MemoryImageFile& image)
                 cell->uvRight = static_cast<float>(qRight) / static_cast<float>(tile->uvWidth);
                 cell->uvBottom = static_cast<float>(qBottom) / static_cast<float>(tile->uvHeight);
                 cell->rebuild();
+                cell->bInvisible =
+                    tile->hasAlpha && cellSamplesOnlyClearTexels(image, grid, tc, tr, qLeft, qTop, qRight, qBottom);
                 tile->skins.push_back(cell);
                 mosaic->quads[static_cast<size_t>(i * columns + j)] = cell;
             }

@@ -148,6 +148,35 @@ TEST_F(TextureTest, LargeImagesBecomeMosaicsOfSubTextures)
     EXPECT_EQ(block.subTextures->countChildren(), 4u);
 }
 
+// A mosaic cell is left undrawn only when every texel it can sample is
+// fully transparent: its own and the one beyond its edge that linear
+// filtering reaches, and never at the image's edge along an axis that fits
+// (there the texture's padding or far edge would be sampled).
+TEST_F(TextureTest, MosaicCellsThatCanSampleOnlyClearTexelsAreNotDrawn)
+{
+    // Clear but for one texel, the first column of the second tile.
+    RenderCore::writeTga("overlay.tga", 600, 200, [](int x, int y) {
+        return x == 254 && y == 50 ? UColor(9, 9, 9, 255) : UColor(200, 200, 200, 0);
+    });
+    TempFolder::writeFile("overlay.tga.ini",
+                          "[Skin 0]\nleft=0\ntop=10\nwidth=600\nheight=100\n"
+                          "[Skin 1]\nleft=520\ntop=0\nwidth=60\nheight=40\n");
+    Texture t("overlay.tga", 0);
+    const struct {
+        size_t skin;
+        size_t cell;
+        bool invisible;
+    } cases[] = {
+        {0, 0, false}, // the opaque texel lies just beyond its edge
+        {0, 1, false}, // holds it
+        {0, 2, true},
+        {1, 0, false}, // touches the top of an image that fits its height
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(mosaic(t, c.skin).quads.at(c.cell)->bInvisible, c.invisible) << c.skin << ", " << c.cell;
+    }
+}
+
 TEST_F(TextureTest, TexturesReleasedByALostPresentationComeBackOnFirstUse)
 {
     RenderCore::writeTga("panorama.tga", 600, 200, RenderCore::pattern);
