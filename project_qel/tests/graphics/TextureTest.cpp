@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/Qel.h"
 #include "graphics/Quad.h"
 #include "graphics/QuadMosaic.h"
@@ -148,11 +150,12 @@ TEST_F(TextureTest, LargeImagesBecomeMosaicsOfSubTextures)
     EXPECT_EQ(block.subTextures->countChildren(), 4u);
 }
 
-// A mosaic cell is left undrawn only when every texel it can sample is
-// fully transparent: its own and the one beyond its edge that linear
-// filtering reaches, and never at the image's edge along an axis that fits
-// (there the texture's padding or far edge would be sampled).
-TEST_F(TextureTest, MosaicCellsThatCanSampleOnlyClearTexelsAreNotDrawn)
+// A mosaic cell keeps, in blocks of 16 texels, where it can show: within
+// one texel (the reach of linear filtering) of a texel that is not fully
+// transparent, and always along the image's edge on an axis that fits (the
+// texture's padding or far edge lies beyond it). A cell that can show
+// nowhere is not drawn at all.
+TEST_F(TextureTest, MosaicCellsKnowWhereTheyCanShow)
 {
     // Clear but for one texel, the first column of the second tile.
     RenderCore::writeTga("overlay.tga", 600, 200, [](int x, int y) {
@@ -166,14 +169,23 @@ TEST_F(TextureTest, MosaicCellsThatCanSampleOnlyClearTexelsAreNotDrawn)
         size_t skin;
         size_t cell;
         bool invisible;
+        std::vector<int> showing;
     } cases[] = {
-        {0, 0, false}, // the opaque texel lies just beyond its edge
-        {0, 1, false}, // holds it
-        {0, 2, true},
-        {1, 0, false}, // touches the top of an image that fits its height
+        {0, 0, false, {2 * 16 + 15}}, // the texel lies just beyond its right edge
+        {0, 1, false, {2 * 16 + 0}},  // holds it at its left edge
+        {0, 2, true, {}},
+        {1, 0, false, {0, 1, 2, 3}}, // touches the top of an image that fits its height
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(mosaic(t, c.skin).quads.at(c.cell)->bInvisible, c.invisible) << c.skin << ", " << c.cell;
+        const Quad& cell = *mosaic(t, c.skin).quads.at(c.cell);
+        std::vector<int> showing;
+        for (size_t i = 0; i < cell.visibleBlocks.size(); ++i) {
+            if (cell.visibleBlocks[i]) {
+                showing.push_back(int(i));
+            }
+        }
+        EXPECT_EQ(cell.bInvisible, c.invisible) << c.skin << ", " << c.cell;
+        EXPECT_EQ(showing, c.showing) << c.skin << ", " << c.cell;
     }
 }
 
