@@ -10,7 +10,7 @@
 // gives it); under any other renderer the test skips with a message.
 //
 // After a deliberate change of art or scenes, record the list afresh:
-//   VABO_RECORD_FRAME_DIGESTS=1 LP_NUM_THREADS=2 ./test.sh -R FramePixels
+//   VABO_RECORD_FRAME_DIGESTS=1 ./test.sh -R FramePixels
 // which rewrites the data file in the source tree (look at the pictures the
 // test leaves in the build folder, frame-pixels-*.tga, before committing it).
 #include <gtest/gtest.h>
