@@ -101,4 +101,17 @@ void frameCountsLevel(benchmark::State& state)
 }
 BENCHMARK(frameCountsLevel)->Arg(0)->Arg(2)->Arg(12)->Iterations(1);
 
+// The CPU of drawing the level's scene alone, until the rasteriser is done.
+void frameDrawLevel(benchmark::State& state)
+{
+    FrameScenes scenes;
+    scenes.playLevel(int(state.range(0)));
+    for (auto _ : state) {
+        scenes.drawScene();
+        glFinish();
+    }
+    scenes.leaveScene();
+}
+BENCHMARK(frameDrawLevel)->Arg(0)->Arg(12)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
 } // namespace
