@@ -31,6 +31,8 @@ cmake -S . -B "$build_dir" -G Ninja "${cmake_args[@]}"
 env "${build_env[@]}" cmake --build "$build_dir" -j "$jobs"
 
 export SDL_AUDIODRIVER=dummy
+# Software OpenGL draws with two rasteriser threads, as the frame digests were made.
+export LP_NUM_THREADS=2
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}

@@ -1,6 +1,8 @@
 #pragma once
 // The ordinary skin: one textured rectangle, four vertices drawn as a
 // triangle strip, its texture coordinates a rectangle of a texture.
+#include <vector>
+
 #include "graphics/Skin.h"
 
 class Texture;
@@ -34,4 +36,14 @@ public:
     i32 texelTop = 0;
     i32 texelBottom = 0;
     i32 texelRight = 0;
+    // Every texel the quad can sample is fully transparent, so the alpha
+    // test drops each of its fragments: drawing it changes no pixel.
+    bool bInvisible = false;
+    // Which blocks of BLOCK x BLOCK texels of the rectangle, row by row
+    // from its top left, can show: hold a texel within the reach of linear
+    // filtering of one that is not fully transparent. Empty when that is
+    // not known; then the whole quad is drawn.
+    static constexpr i32 BLOCK = 16;
+    std::vector<bool> visibleBlocks;
+    i32 blockColumns = 0;
 };

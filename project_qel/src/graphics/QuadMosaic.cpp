@@ -1,5 +1,10 @@
 #include "graphics/QuadMosaic.h"
 
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
 #include "engine/QelAssert.h"
 #include "graphics/Renderable.h"
 
@@ -50,6 +55,171 @@ void QuadMosaic::draw(Renderable* owner)
     for (int i = 0; i < count; ++i) {
         Quad* q = quads[static_cast<size_t>(i)];
         QEL_ASSERT(q != nullptr);
+        if (q->bInvisible) {
+            continue;
+        }
+        if (!q->visibleBlocks.empty()) {
+            drawTrimmed(*q, i);
+            continue;
+        }
         vertexBuffer.draw(q->texture, VertexBuffer::TRIANGLE_STRIP, 4 * i, 4);
+    }
+}
+
+namespace {
+
+// Where the points of a cell's plane land in the window under the matrices
+// in force, and back: the plane z = 0 of a textured rectangle seen through
+// the camera's frustum.
+class WindowMapping {
+public:
+    WindowMapping()
+    {
+        GLfloat modelview[16];
+        GLfloat projection[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+        glGetFloatv(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        // Rows x, y and w of projection x modelview, on (x, y, 1).
+        const int outputs[3] = {0, 1, 3};
+        for (int r = 0; r < 3; ++r) {
+            const int row = outputs[r];
+            for (int c = 0; c < 3; ++c) {
+                const int column = c == 2 ? 3 : c;
+                double sum = 0.0;
+                for (int k = 0; k < 4; ++k) {
+                    sum += double(projection[4 * k + row]) * double(modelview[4 * column + k]);
+                }
+                m[r][c] = sum;
+            }
+        }
+    }
+    // False when the point lies behind the eye.
+    bool toWindow(double x, double y, double& wx, double& wy) const
+    {
+        const double w = m[2][0] * x + m[2][1] * y + m[2][2];
+        if (!(w > 0.0)) {
+            return false;
+        }
+        wx = viewport[0] + ((m[0][0] * x + m[0][1] * y + m[0][2]) / w + 1.0) * 0.5 * viewport[2];
+        wy = viewport[1] + ((m[1][0] * x + m[1][1] * y + m[1][2]) / w + 1.0) * 0.5 * viewport[3];
+        return true;
+    }
+    // The plane's point under a window position; false when there is none.
+    bool toPlane(double wx, double wy, double& x, double& y) const
+    {
+        const double nx = (wx - viewport[0]) / viewport[2] * 2.0 - 1.0;
+        const double ny = (wy - viewport[1]) / viewport[3] * 2.0 - 1.0;
+        const double a = m[0][0] - nx * m[2][0];
+        const double b = m[0][1] - nx * m[2][1];
+        const double c = nx * m[2][2] - m[0][2];
+        const double d = m[1][0] - ny * m[2][0];
+        const double e = m[1][1] - ny * m[2][1];
+        const double f = ny * m[2][2] - m[1][2];
+        const double det = a * e - b * d;
+        if (std::fabs(det) < 1e-12) {
+            return false;
+        }
+        x = (c * e - b * f) / det;
+        y = (a * f - c * d) / det;
+        return true;
+    }
+
+    GLint viewport[4] = {};
+
+private:
+    double m[3][3] = {};
+};
+
+} // namespace
+
+void QuadMosaic::drawTrimmed(const Quad& q, int i)
+{
+    const int first = 4 * i;
+    const Vertex* v = &vertexBuffer.vertices[static_cast<size_t>(first)];
+    const WindowMapping mapping;
+    // The cell's window rectangle.
+    double low[2] = {1e30, 1e30};
+    double high[2] = {-1e30, -1e30};
+    for (int corner = 0; corner < 4; ++corner) {
+        double wx = 0.0;
+        double wy = 0.0;
+        if (!mapping.toWindow(v[corner].x, v[corner].y, wx, wy)) {
+            vertexBuffer.draw(q.texture, VertexBuffer::TRIANGLE_STRIP, first, 4);
+            return;
+        }
+        low[0] = std::min(low[0], wx);
+        low[1] = std::min(low[1], wy);
+        high[0] = std::max(high[0], wx);
+        high[1] = std::max(high[1], wy);
+    }
+    const GLint* view = mapping.viewport;
+    const int left = std::max(int(std::floor(low[0])) - 1, view[0]);
+    const int bottom = std::max(int(std::floor(low[1])) - 1, view[1]);
+    const int right = std::min(int(std::ceil(high[0])) + 1, view[0] + view[2]);
+    const int top = std::min(int(std::ceil(high[1])) + 1, view[1] + view[3]);
+
+    const int blockRows = int(q.visibleBlocks.size()) / q.blockColumns;
+    const double texelsX = double(q.texelRight - q.texelLeft) / (v[3].x - v[0].x);
+    const double texelsY = double(q.texelBottom - q.texelTop) / (v[3].y - v[0].y);
+    // Whether a window rectangle can hold a fragment that shows: the texels
+    // under its corners, two more on every side for filtering and rounding.
+    const auto canShow = [&](int x0, int y0, int x1, int y1) {
+        double tLow[2] = {1e30, 1e30};
+        double tHigh[2] = {-1e30, -1e30};
+        const int xs[2] = {x0, x1};
+        const int ys[2] = {y0, y1};
+        for (int corner = 0; corner < 4; ++corner) {
+            double x = 0.0;
+            double y = 0.0;
+            if (!mapping.toPlane(xs[corner & 1], ys[corner >> 1], x, y)) {
+                return true;
+            }
+            const double tx = (x - v[0].x) * texelsX;
+            const double ty = (y - v[0].y) * texelsY;
+            tLow[0] = std::min(tLow[0], tx);
+            tLow[1] = std::min(tLow[1], ty);
+            tHigh[0] = std::max(tHigh[0], tx);
+            tHigh[1] = std::max(tHigh[1], ty);
+        }
+        const int c0 = std::max(int(std::floor(tLow[0] - 2.0)) / Quad::BLOCK, 0);
+        const int r0 = std::max(int(std::floor(tLow[1] - 2.0)) / Quad::BLOCK, 0);
+        const int c1 = std::min(int(std::floor(tHigh[0] + 2.0)) / Quad::BLOCK, q.blockColumns - 1);
+        const int r1 = std::min(int(std::floor(tHigh[1] + 2.0)) / Quad::BLOCK, blockRows - 1);
+        for (int r = r0; r <= r1; ++r) {
+            for (int c = c0; c <= c1; ++c) {
+                if (q.visibleBlocks[size_t(r * q.blockColumns + c)]) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    // Disjoint strips of the window rectangle, each cut to the runs that
+    // can show, so no fragment is drawn twice and none that shows is lost.
+    constexpr int STEP = 16;
+    bool clipped = false;
+    for (int y0 = bottom; y0 < top; y0 += STEP) {
+        const int y1 = std::min(y0 + STEP, top);
+        for (int x0 = left; x0 < right;) {
+            int x1 = x0;
+            while (x1 < right && canShow(x1, y0, std::min(x1 + STEP, right), y1)) {
+                x1 = std::min(x1 + STEP, right);
+            }
+            if (x1 > x0) {
+                if (!clipped) {
+                    glEnable(GL_SCISSOR_TEST);
+                    clipped = true;
+                }
+                glScissor(x0, y0, x1 - x0, y1 - y0);
+                vertexBuffer.draw(q.texture, VertexBuffer::TRIANGLE_STRIP, first, 4);
+                x0 = x1;
+            } else {
+                x0 = std::min(x0 + STEP, right);
+            }
+        }
+    }
+    if (clipped) {
+        glDisable(GL_SCISSOR_TEST);
     }
 }

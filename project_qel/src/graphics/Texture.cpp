@@ -47,6 +47,57 @@ struct MosaicGrid {
     int tileH;
 };
 
+// Marks the blocks of mosaic cell tc, tr (its rectangle in tile texels)
+// that can show: those within one texel, the reach of linear filtering, of
+// a texel that is not fully transparent. Along an axis without a border
+// the texel beyond the image's edge is the texture's padding or its wrapped
+// far edge, whose contents are not known, so the blocks along the image's
+// edge there always count as showing.
+void markVisibleBlocks(const MemoryImageFile& image, const MosaicGrid& grid, int tc, int tr, const Rect& cell,
+                       Quad& quad)
+{
+    const int columns = (cell.width() + Quad::BLOCK - 1) / Quad::BLOCK;
+    const int rows = (cell.height() + Quad::BLOCK - 1) / Quad::BLOCK;
+    quad.blockColumns = columns;
+    quad.visibleBlocks.assign(size_t(columns * rows), false);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const bool unknownX = grid.bx == 0 && ((c == 0 && cell.left < 1) ||
+                                                   (c == columns - 1 && cell.right > grid.imageWidth - 1));
+            const bool unknownY = grid.by == 0 && ((r == 0 && cell.top < 1) ||
+                                                   (r == rows - 1 && cell.bottom > grid.imageHeight - 1));
+            quad.visibleBlocks[size_t(r * columns + c)] = unknownX || unknownY;
+        }
+    }
+    // Image texel of the tile's texel 0.
+    const int originX = tc * grid.tileW - grid.bx;
+    const int originY = tr * grid.tileH - grid.by;
+    const int x0 = std::max(originX + cell.left - 1, 0);
+    const int x1 = std::min(originX + cell.right + 1, grid.imageWidth);
+    const int y0 = std::max(originY + cell.top - 1, 0);
+    const int y1 = std::min(originY + cell.bottom + 1, grid.imageHeight);
+    for (int y = y0; y < y1; ++y) {
+        const u32* row = image.pImageData.get() + size_t(y) * size_t(grid.imageWidth);
+        for (int x = x0; x < x1; ++x) {
+            if ((row[x] >> 24) == 0) {
+                continue;
+            }
+            const int left = std::max(x - originX - 1, cell.left) - cell.left;
+            const int right = std::min(x - originX + 2, cell.right) - cell.left;
+            const int top = std::max(y - originY - 1, cell.top) - cell.top;
+            const int bottom = std::min(y - originY + 2, cell.bottom) - cell.top;
+            if (left >= right || top >= bottom) {
+                continue;
+            }
+            for (int by = top / Quad::BLOCK; by <= (bottom - 1) / Quad::BLOCK; ++by) {
+                for (int bx = left / Quad::BLOCK; bx <= (right - 1) / Quad::BLOCK; ++bx) {
+                    quad.visibleBlocks[size_t(by * columns + bx)] = true;
+                }
+            }
+        }
+    }
+}
+
 // Texel rectangle of a skin list section, checked against the image.
 struct SkinSection {
     int left = 0;
@@ -350,6 +401,15 @@ void Texture::buildMosaic(MemoryImageFile& image)
                 cell->uvRight = static_cast<float>(qRight) / static_cast<float>(tile->uvWidth);
                 cell->uvBottom = static_cast<float>(qBottom) / static_cast<float>(tile->uvHeight);
                 cell->rebuild();
+                // Without alpha the tile is drawn opaque, clear texels too.
+                if (tile->hasAlpha) {
+                    markVisibleBlocks(image, grid, tc, tr, Rect{qLeft, qTop, qBottom, qRight}, *cell);
+                    const auto& blocks = cell->visibleBlocks;
+                    cell->bInvisible = !blocks.empty() && std::find(blocks.begin(), blocks.end(), true) == blocks.end();
+                    if (cell->bInvisible || std::find(blocks.begin(), blocks.end(), false) == blocks.end()) {
+                        cell->visibleBlocks.clear();
+                    }
+                }
                 tile->skins.push_back(cell);
                 mosaic->quads[static_cast<size_t>(i * columns + j)] = cell;
             }

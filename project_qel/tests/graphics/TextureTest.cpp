@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/Qel.h"
 #include "graphics/Quad.h"
 #include "graphics/QuadMosaic.h"
@@ -146,6 +148,45 @@ TEST_F(TextureTest, LargeImagesBecomeMosaicsOfSubTextures)
     Texture block("block.tga", 0);
     EXPECT_EQ(countInLog("Texture(): Mosaic axis: X Y"), 1u);
     EXPECT_EQ(block.subTextures->countChildren(), 4u);
+}
+
+// A mosaic cell keeps, in blocks of 16 texels, where it can show: within
+// one texel (the reach of linear filtering) of a texel that is not fully
+// transparent, and always along the image's edge on an axis that fits (the
+// texture's padding or far edge lies beyond it). A cell that can show
+// nowhere is not drawn at all.
+TEST_F(TextureTest, MosaicCellsKnowWhereTheyCanShow)
+{
+    // Clear but for one texel, the first column of the second tile.
+    RenderCore::writeTga("overlay.tga", 600, 200, [](int x, int y) {
+        return x == 254 && y == 50 ? UColor(9, 9, 9, 255) : UColor(200, 200, 200, 0);
+    });
+    TempFolder::writeFile("overlay.tga.ini",
+                          "[Skin 0]\nleft=0\ntop=10\nwidth=600\nheight=100\n"
+                          "[Skin 1]\nleft=520\ntop=0\nwidth=60\nheight=40\n");
+    Texture t("overlay.tga", 0);
+    const struct {
+        size_t skin;
+        size_t cell;
+        bool invisible;
+        std::vector<int> showing;
+    } cases[] = {
+        {0, 0, false, {2 * 16 + 15}}, // the texel lies just beyond its right edge
+        {0, 1, false, {2 * 16 + 0}},  // holds it at its left edge
+        {0, 2, true, {}},
+        {1, 0, false, {0, 1, 2, 3}}, // touches the top of an image that fits its height
+    };
+    for (const auto& c : cases) {
+        const Quad& cell = *mosaic(t, c.skin).quads.at(c.cell);
+        std::vector<int> showing;
+        for (size_t i = 0; i < cell.visibleBlocks.size(); ++i) {
+            if (cell.visibleBlocks[i]) {
+                showing.push_back(int(i));
+            }
+        }
+        EXPECT_EQ(cell.bInvisible, c.invisible) << c.skin << ", " << c.cell;
+        EXPECT_EQ(showing, c.showing) << c.skin << ", " << c.cell;
+    }
 }
 
 TEST_F(TextureTest, TexturesReleasedByALostPresentationComeBackOnFirstUse)

@@ -70,6 +70,45 @@ TEST(FrameTimer, NewPeriodResetsTheDeltaUntilTheNextWait)
     EXPECT_NEAR(timer.currentStart - timer.previousStart, 0.098, 0.0015);
 }
 
+// Whole-millisecond sleeps that wake up a granularity early still give the
+// set rate on average, whatever the frame's work; a slow frame starts the
+// next at once and is not made up later: the frame after it sleeps as the
+// first frame of a fresh timer does.
+TEST(FrameTimer, KeepsTheSetRateOnAverageAndDoesNotMakeUpASlowFrame)
+{
+    for (double period : {0.01, 0.015, 0.016667}) {
+        for (double work : {0.0, 0.0031, 0.0087}) {
+            SCOPED_TRACE(testing::Message() << period << " " << work);
+            ScriptedClock clock;
+            clock.granularity = 0.001;
+            FrameTimer timer;
+            timer.start(clock, period);
+            const int frames = 1000;
+            const double first = clock.now;
+            for (int i = 0; i < frames; ++i) {
+                clock.now += work;
+                timer.wait(clock);
+            }
+            EXPECT_NEAR((timer.currentStart - first) / frames, period, period * 0.01);
+
+            clock.sleeps.clear();
+            clock.now += 0.040;
+            timer.wait(clock);
+            EXPECT_TRUE(clock.sleeps.empty());
+            EXPECT_NEAR(timer.lateness, 0.040 - period, 1e-9);
+            clock.now += work;
+            timer.wait(clock);
+            FrameTimer fresh;
+            ScriptedClock freshClock;
+            freshClock.granularity = 0.001;
+            fresh.start(freshClock, period);
+            freshClock.now += work;
+            fresh.wait(freshClock);
+            EXPECT_EQ(clock.sleeps, freshClock.sleeps);
+        }
+    }
+}
+
 TEST(Timestamp, FormatsUtc)
 {
     EXPECT_EQ(formatTimestamp(Time(0)), "1970-01-01 00.00.00");
