@@ -98,9 +98,9 @@ shows() {
 }
 # The High scores button's left end at view (-140, -50), in window pixels
 # (the start button above it shows the keyboard's focus).
-menu_shown() { shows 260 350 75 179 70; }
+menu_shown() { shows 260 350 34 105 39; }
 # The first start's name entry: its blue panel.
-name_entry_shown() { shows 150 300 75 115 167; }
+name_entry_shown() { shows 150 300 55 96 150; }
 
 menu_figures=()
 floor_figures=()
