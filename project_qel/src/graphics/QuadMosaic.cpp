@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "engine/QelAssert.h"
 #include "graphics/Renderable.h"
@@ -47,23 +48,6 @@ void QuadMosaic::rebuild()
         y -= q->height;
     }
     vertexBuffer.commit();
-}
-
-void QuadMosaic::draw(Renderable* owner)
-{
-    vertexBuffer.setColor(owner->color, false);
-    for (int i = 0; i < count; ++i) {
-        Quad* q = quads[static_cast<size_t>(i)];
-        QEL_ASSERT(q != nullptr);
-        if (q->bInvisible) {
-            continue;
-        }
-        if (!q->visibleBlocks.empty()) {
-            drawTrimmed(*q, i);
-            continue;
-        }
-        vertexBuffer.draw(q->texture, VertexBuffer::TRIANGLE_STRIP, 4 * i, 4);
-    }
 }
 
 namespace {
@@ -131,13 +115,12 @@ private:
     double m[3][3] = {};
 };
 
-} // namespace
-
-void QuadMosaic::drawTrimmed(const Quad& q, int i)
+// Cell q, whose corners start at vertex first, drawn only over the
+// window's parts that can show one of its texels, so the rasteriser does not
+// shade the fragments the alpha test would drop.
+void drawTrimmed(VertexBuffer& vertexBuffer, const Quad& q, int first, const WindowMapping& mapping)
 {
-    const int first = 4 * i;
     const Vertex* v = &vertexBuffer.vertices[static_cast<size_t>(first)];
-    const WindowMapping mapping;
     // The cell's window rectangle.
     double low[2] = {1e30, 1e30};
     double high[2] = {-1e30, -1e30};
@@ -221,5 +204,30 @@ void QuadMosaic::drawTrimmed(const Quad& q, int i)
     }
     if (clipped) {
         glDisable(GL_SCISSOR_TEST);
+    }
+}
+
+} // namespace
+
+void QuadMosaic::draw(Renderable* owner)
+{
+    vertexBuffer.setColor(owner->color, false);
+    // The matrices stay the same for every cell: read them once, and only
+    // when a cell is trimmed.
+    std::optional<WindowMapping> mapping;
+    for (int i = 0; i < count; ++i) {
+        Quad* q = quads[static_cast<size_t>(i)];
+        QEL_ASSERT(q != nullptr);
+        if (q->bInvisible) {
+            continue;
+        }
+        if (!q->visibleBlocks.empty()) {
+            if (!mapping) {
+                mapping.emplace();
+            }
+            drawTrimmed(vertexBuffer, *q, 4 * i, *mapping);
+            continue;
+        }
+        vertexBuffer.draw(q->texture, VertexBuffer::TRIANGLE_STRIP, 4 * i, 4);
     }
 }

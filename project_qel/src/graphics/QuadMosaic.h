@@ -17,10 +17,6 @@ public:
     // to bottom. Every cell must be set.
     void rebuild();
     void draw(Renderable* owner) override;
-    // Cell i drawn only over the window's parts that can show one of its
-    // texels, so the rasteriser does not shade the fragments the alpha test
-    // would drop.
-    void drawTrimmed(const Quad& q, int i);
 
     i32 columns = 0;
     i32 rows = 0;
