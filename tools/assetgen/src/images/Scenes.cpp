@@ -308,25 +308,50 @@ void intro(cairo_t* cr, double w, double h) {
         fillVertical(cr, palette::steel, y - 2.5, y + 2.5, 0.4, 0.3);
         cairo_new_path(cr);
     }
-    drawSideWagon(cr, 300, railY - 6, 2.6, 0);
-    drawSideWagon(cr, 420, railY - 6, 2.6, 3);
-    drawSideEngine(cr, 540, railY - 6, 2.6);
+    // The train stands left of the middle, so that it and its smoke stay
+    // clear of the network wizard's check box on the right.
+    drawSideWagon(cr, 20, railY - 6, 2.6, 0);
+    drawSideWagon(cr, 140, railY - 6, 2.6, 3);
+    drawSideEngine(cr, 260, railY - 6, 2.6);
     // The smoke drifts low, under the score table.
     for (int i = 0; i < 4; ++i) {
-        glow(cr, 616 - i * 28, railY - 6 - 30 * 2.6 - 12 - i * 8, 16 + i * 3, Color{1, 1, 1, 0.75 - i * 0.15});
+        glow(cr, 336 - i * 28, railY - 6 - 30 * 2.6 - 12 - i * 8, 16 + i * 3, Color{1, 1, 1, 0.75 - i * 0.15});
     }
-    // Flowers in the grass.
+    // The meadow below the rails lies in the shade, deep enough for the
+    // menus' white hint lines along the bottom.
+    cairo_new_path(cr);
+    cairo_move_to(cr, 0, h);
+    for (double x = 0; x <= w; x += 6) {
+        cairo_line_to(cr, x, railY + 18 + 2 * std::fabs(std::sin(x * 0.21)));
+    }
+    cairo_line_to(cr, w, h);
+    cairo_close_path(cr);
+    fillVertical(cr, Color::hex(0x3E7A2A), railY + 18, h, 0.05, 0.15);
+    cairo_new_path(cr);
+    // Flowers in the sunny grass above the rails.
     Rng flowers(9);
     for (int i = 0; i < 120; ++i) {
         const double x = flowers.range(0, w);
         const double y = flowers.range(900, h);
-        if (std::fabs(y - railY) < 24) {
+        if (y > railY - 24) {
             continue;
         }
         cairo_arc(cr, x, y, flowers.range(1.5, 3.0), 0, 2 * M_PI);
         setColor(cr, palette::cargo[flowers.next() % 8].withAlpha(0.9));
         cairo_fill(cr);
     }
+    // A low, deep hedge in front of Marrowdale, behind the network wizard's
+    // check box and its label; outlined around its edge only.
+    cairo_new_path(cr);
+    for (double x = 440; x <= 756; x += 14) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, x, 917 + 2 * std::sin(x * 0.37), 11 + std::fmod(x * 0.53, 4), 0, 2 * M_PI);
+    }
+    cairo_new_sub_path(cr);
+    roundedRect(cr, 430, 914, 338, railY - 22 - 914, 6);
+    strokeOutline(cr, 2.8, Color::hex(0x1F4A1D));
+    fillVertical(cr, Color::hex(0x2D6A2A), 904, railY - 22, 0.08, 0.1);
+    cairo_new_path(cr);
 }
 
 // The world map path: 22 points with handles, scaled by 3.125, in world
