@@ -100,7 +100,7 @@ shows() {
 # (the start button above it shows the keyboard's focus).
 menu_shown() { shows 260 350 34 105 39; }
 # The first start's name entry: its blue panel.
-name_entry_shown() { shows 150 300 55 96 150; }
+name_entry_shown() { shows 150 300 39 73 121; }
 
 menu_figures=()
 floor_figures=()

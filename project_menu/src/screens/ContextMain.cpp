@@ -1,17 +1,24 @@
 #include "screens/ContextMain.h"
 
+#include <algorithm>
+
 #include "context/ContextManager.h"
 #include "context/ContextPost.h"
 #include "context/ContextPre.h"
+#include "effects/StretchSkin.h"
 #include "engine/Qel.h"
 #include "engine/QelAssert.h"
 #include "global/Global.h"
 #include "global/WebService.h"
+#include "graphics/FontQuad.h"
 #include "graphics/QelGraphics.h"
+#include "graphics/Quad.h"
 #include "gui/MenuButton.h"
 #include "gui/MenuUserDisplay.h"
 #include "input/QelInput.h"
 #include "language/Language.h"
+#include "resource/ResourceManager.h"
+#include "text/RenderableText.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(ContextMain, ContextMenu::runtimeClass(), QEL_NO_CREATOR);
 
@@ -24,6 +31,14 @@ constexpr int CORNER_WIDTH = 160;
 // Ctrl+Alt in the input's modifier code, and X.
 constexpr int CTRL_ALT = 4;
 constexpr int KEY_X = 0x2d;
+// The greeting's plate reaches this far beyond its wider line on each side,
+// above the greeting and below the hint line; its border keeps 16 texels.
+constexpr float PLATE_SIDE = 20.0f;
+constexpr float PLATE_ABOVE = 6.0f;
+constexpr float PLATE_BELOW = 8.0f;
+constexpr int PLATE_BORDER = 16;
+// The plate is the frame after the panel's three looks.
+constexpr const char* GREETING_PLATE = "gui-game-square:3";
 
 UString text(Language::StringsEnum id)
 {
@@ -41,6 +56,10 @@ ContextMain::ContextMain()
 
     userDisplay = new MenuUserDisplay();
     addChildBack(userDisplay);
+    auto* plate = new StretchSkin(static_cast<Quad*>(g_qel->resourceManager->find(GREETING_PLATE, true)));
+    plate->setBorders(PLATE_BORDER, PLATE_BORDER, PLATE_BORDER, PLATE_BORDER);
+    greetingPlate.bOwnsSkin = true;
+    greetingPlate.setPlacement(plate, nullptr, nullptr, nullptr);
     const Language::StringsEnum captions[] = {Language::STARTGAME, Language::HIGHSCORES, Language::OPTIONSDOTS,
                                               Language::CREDITS};
     MenuButton** buttons[] = {&buttonStart, &buttonHighScores, &buttonOptions, &buttonCredits};
@@ -75,6 +94,29 @@ UString ContextMain::homePage()
 void ContextMain::offerScreen(MenuButton* button, const char* screenClass)
 {
     button->bInactive = !ContextManager::canCreate(screenClass);
+}
+
+void ContextMain::renderContents()
+{
+    const RenderableText* greeting = userDisplay->nameText;
+    const auto* hint = static_cast<const RenderableText*>(static_cast<const QelBase*>(greeting->next));
+    if (greeting->font == nullptr || hint->font == nullptr) {
+        Context::renderContents();
+        return;
+    }
+    const float wider = float(std::max(greeting->font->getTextSize(greeting->text).width,
+                                       hint->font->getTextSize(hint->text).width));
+    // Both lines hang from their positions.
+    const float top = greeting->position.y + PLATE_ABOVE;
+    const float bottom = hint->position.y - float(hint->font->lineHeight) - PLATE_BELOW;
+    auto* plate = static_cast<StretchSkin*>(greetingPlate.pSkin);
+    if (plate->width != wider + 2 * PLATE_SIDE || plate->height != top - bottom) {
+        plate->resize(wider + 2 * PLATE_SIDE, top - bottom);
+    }
+    const V3 at(0.0f, (top + bottom) / 2, 0.0f);
+    greetingPlate.setPlacement(plate, &at, nullptr, nullptr);
+    greetingPlate.render();
+    Context::renderContents();
 }
 
 void ContextMain::tickContents(double time, double dt)

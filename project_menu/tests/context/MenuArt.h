@@ -22,7 +22,9 @@ public:
         resources->addResource("gui-game-editbox", image("gfx/gui/game/editbox.tga", 2));
         resources->addResource("gui-game-button", image("gfx/gui/game/button.tga", 2));
         resources->addResource("gui-game-button-speech", image("gfx/gui/game/button-speech.tga", 2));
-        resources->addResource("gui-game-square:0", image("gfx/gui/game/square.tga", 2)->skins.at(0));
+        Texture* square = image("gfx/gui/game/square.tga", 2);
+        resources->addResource("gui-game-square:0", square->skins.at(0));
+        resources->addResource("gui-game-square:3", square->skins.at(3));
         click = std::make_unique<Sound>("sfx/mouseclick.ogg", false, 1);
         resources->addResource("mouseClick", click.get());
         g_qel->graphics->bTextShadows = true;

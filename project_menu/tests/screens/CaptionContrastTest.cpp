@@ -1,31 +1,45 @@
 // Captions read against what lies under them, as the screens draw it: the
 // faces of the menu buttons, the speech buttons and the value boxes in each
-// look (normal, hovered with the highlight faded in, greyed), and the
-// backdrop under the option pages' rows and the high-score table. Each
+// look (normal, hovered with the highlight faded in, greyed), the backdrop
+// under the option pages' rows, the network wizard's check box, the
+// high-score table and the hint lines, the main menu's greeting on its
+// plate, and the panel captions and player names on the dialog skin. Each
 // text's glyph box is read back with the text itself left out, and the
 // contrast that nine in ten of its pixels reach must be 3:1 (2:1 for a
-// greyed caption).
+// greyed caption, 3.2:1 for the grey greeting). A half-transparent text is
+// judged as it blends with each pixel under it.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "context/ContextMenu.h"
+#include "global/Global.h"
 #include "graphics/FontQuad.h"
 #include "graphics/Skin.h"
+#include "gui/MenuBool.h"
 #include "gui/MenuButton.h"
 #include "gui/MenuGroup.h"
 #include "gui/MenuItem.h"
+#include "gui/MenuUserDisplay.h"
+#include "language/Language.h"
+#include "screens/ContextMain.h"
+#include "screens/ContextNetworkWizard1.h"
+#include "screens/ContextNewUser.h"
 #include "screens/ContextOptionsControls.h"
 #include "screens/ContextOptionsGameplay.h"
 #include "screens/ContextOptionsGraphics.h"
 #include "screens/ContextOptionsSound.h"
+#include "screens/ContextUserManager.h"
 #include "screens/ScreenCore.h"
 #include "screens/ScreenLayout.h"
+#include "text/RenderableText.h"
 
 namespace {
 
@@ -46,18 +60,22 @@ class CaptionContrast : public testing::Test {
 protected:
     // The contrast between the colour and the drawn pixels of the box that
     // nine in ten of them reach.
+    // The box is kept within the view.
     double contrastIn(const Box& box, UColor colour) const
     {
-        const int x0 = int(box.left) + core.graphics->fovWidth / 2;
-        const int y0 = int(box.bottom) + core.graphics->fovHeight / 2;
-        const int w = std::max(1, int(box.right - box.left));
+        const int x0 = std::max(0, int(box.left) + core.graphics->fovWidth / 2);
+        const int y0 = std::max(0, int(box.bottom) + core.graphics->fovHeight / 2);
+        const int w = std::max(1, std::min(int(box.right) + core.graphics->fovWidth / 2, core.graphics->fovWidth) - x0);
         const int h = std::max(1, int(box.top - box.bottom));
         std::vector<unsigned char> rgba(size_t(w * h * 4));
         glReadPixels(x0, y0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        const double text = luminance(colour.r, colour.g, colour.b);
+        const double a = colour.a / 255.0;
         std::vector<double> ratios;
         for (size_t i = 0; i < rgba.size(); i += 4) {
             const double under = luminance(rgba[i], rgba[i + 1], rgba[i + 2]);
+            const double text = luminance(int(std::lround(a * colour.r + (1 - a) * rgba[i])),
+                                          int(std::lround(a * colour.g + (1 - a) * rgba[i + 1])),
+                                          int(std::lround(a * colour.b + (1 - a) * rgba[i + 2])));
             ratios.push_back((std::max(text, under) + 0.05) / (std::min(text, under) + 0.05));
         }
         std::sort(ratios.begin(), ratios.end());
@@ -88,6 +106,21 @@ protected:
         default:
             return glyphBox(item->font, text, at.x - w / 2 - 5, at.y, 0x18);
         }
+    }
+    // Where a group prints its caption: 30 units below its frame's top.
+    Box groupCaptionBox(const MenuGroup* group) const
+    {
+        return glyphBox(core.global->fontMedium, group->caption, group->position.x,
+                        group->position.y + group->pSkin->height / 2 - 30.0f, 0x14);
+    }
+    static MenuGroup* groupOf(Context* screen)
+    {
+        for (BasicLink* l = screen->firstChild; l != nullptr; l = l->next) {
+            if (auto* group = dynamic_cast<MenuGroup*>(static_cast<QelBase*>(l))) {
+                return group;
+            }
+        }
+        return nullptr;
     }
     void run(int frames)
     {
@@ -188,6 +221,24 @@ TEST_F(CaptionContrast, OptionRowsAndHighScoresReadOnTheBackdrop)
         leave(page);
     }
 
+    // In full screen the network wizard offers to run its test on the
+    // desktop, with a check box over the backdrop's railway.
+    core.global->settings.fullscreen = true;
+    auto* wizard = new ContextNetworkWizard1();
+    core.global->settings.fullscreen = false;
+    wizard->bSavedFullscreen = false;
+    MenuBool* desktop = wizard->checkRunOnDesktop;
+    const UString label = desktop->caption;
+    desktop->caption = UString();
+    core.manager()->add(wizard);
+    run(5);
+    core.manager()->draw();
+    for (UColor colour : {desktop->normalColor, desktop->hoverColor}) {
+        EXPECT_GE(contrastIn(captionBox(desktop, label), colour), 3.0)
+            << std::string(label) << " in " << int(colour.r) << "," << int(colour.g) << "," << int(colour.b);
+    }
+    leave(wizard);
+
     // The table's rows at their places, over the backdrop alone.
     Context* screen = screenOf({});
     run(5);
@@ -204,4 +255,116 @@ TEST_F(CaptionContrast, OptionRowsAndHighScoresReadOnTheBackdrop)
         }
     }
     leave(screen);
+}
+
+TEST_F(CaptionContrast, HintLinesReadOnTheBackdropInEveryLanguage)
+{
+    const UColor white(255, 255, 255, 255);
+    Context* screen = screenOf({});
+    run(5);
+    core.manager()->draw();
+    FontQuad* font = core.global->fontSmall;
+    const float baseline = float(4 - core.graphics->fovHeight / 2);
+    int hints = 0;
+    for (int id = 0; id < Language::STRING_COUNT; ++id) {
+        const char* name = Language::nameOf(id);
+        // The pause box's hint stands over a level's scene, not the backdrop.
+        if (name == nullptr || !std::string_view(name).ends_with("HINT") || id == Language::RETURNTOMAPHINT) {
+            continue;
+        }
+        ++hints;
+        double least = 21.0;
+        int worst = 0;
+        for (int language = 0; language < LANGUAGE_MAX; ++language) {
+            const UString text(core.qel->language->getTextIn(language, id));
+            const double contrast = contrastIn(glyphBox(font, text, 0.0f, baseline, 0x24), white);
+            if (contrast < least) {
+                least = contrast;
+                worst = language;
+            }
+        }
+        EXPECT_GE(least, 3.0) << name << " in language " << worst;
+    }
+    EXPECT_GE(hints, 20);
+    leave(screen);
+}
+
+TEST_F(CaptionContrast, TheGreetingReadsOnItsPlateInEveryLanguageForTheWidestName)
+{
+    const UColor grey(96, 96, 96, 255);
+    // Fifteen of the widest character a name may hold.
+    FontQuad* medium = core.global->fontMedium;
+    const auto width = [medium](char c) { return medium->getTextSize(UString(std::string(1, c))).width; };
+    char widest = 'W';
+    for (char c = ' '; c < '~'; ++c) {
+        if (c != '`' && width(c) > width(widest)) {
+            widest = c;
+        }
+    }
+    core.global->profiles.createProfile(UString(std::string(15, widest)));
+    core.mouse = V3(380.0f, 280.0f, 0.0f);
+    for (int language = 0; language < LANGUAGE_MAX; ++language) {
+        core.qel->language->setCurrentLanguage(language);
+        auto* menu = new ContextMain();
+        core.manager()->add(menu);
+        run(5);
+        ASSERT_EQ(core.manager()->getActive(), menu);
+        RenderableText* greeting = menu->userDisplay->nameText;
+        auto* hint = dynamic_cast<RenderableText*>(static_cast<QelBase*>(greeting->next));
+        ASSERT_NE(hint, nullptr);
+        std::vector<std::pair<Box, UString>> lines;
+        for (RenderableText* line : {greeting, hint}) {
+            lines.emplace_back(glyphBox(line->font, line->text, line->position.x, line->position.y, line->printFlags),
+                               line->text);
+            // Hidden, not emptied: the plate takes its width from the texts.
+            line->bHidden = true;
+        }
+        core.manager()->draw();
+        for (const auto& [box, text] : lines) {
+            EXPECT_GE(contrastIn(box, grey), 3.2) << std::string(text) << " in language " << language;
+        }
+        leave(menu);
+    }
+    core.qel->language->setCurrentLanguage(0);
+}
+
+TEST_F(CaptionContrast, PanelCaptionsAndPlayerNamesReadOnTheDialogSkin)
+{
+    const UColor half(255, 255, 255, 128);
+    const UColor white(255, 255, 255, 255);
+    ProfileStore& profiles = core.global->profiles;
+    for (const char* name : {"Marco Brennaro", "Anna", "Wilhelmina"}) {
+        profiles.createProfile(UString(name));
+    }
+    core.mouse = V3(380.0f, 280.0f, 0.0f);
+    for (Context* screen :
+         std::initializer_list<Context*>{new ContextNewUser(), new ContextOptionsGraphics(), new ContextUserManager()}) {
+        core.manager()->add(screen);
+        run(5);
+        MenuGroup* group = groupOf(screen);
+        ASSERT_NE(group, nullptr);
+        struct Text {
+            Box box;
+            UColor colour;
+            std::string what;
+        };
+        std::vector<Text> texts = {{groupCaptionBox(group), half, std::string(group->caption)}};
+        group->caption = UString();
+        // The players screen lists the names, the current one in white.
+        if (dynamic_cast<ContextUserManager*>(screen) != nullptr) {
+            for (int i = 0; i < profiles.countProfiles(); ++i) {
+                char* name = profiles.getProfile(i).name;
+                const float centre = ContextUserManager::ROW_TOP - ContextUserManager::ROW_HEIGHT * (float(i) + 0.5f);
+                texts.push_back({glyphBox(core.global->fontMedium, UString(name), ContextUserManager::ROW_LEFT, centre,
+                                          0x12),
+                                 i == profiles.currentIndex ? white : half, name});
+                std::strcpy(name, " ");
+            }
+        }
+        core.manager()->draw();
+        for (const Text& text : texts) {
+            EXPECT_GE(contrastIn(text.box, text.colour), 3.0) << text.what << " at alpha " << int(text.colour.a);
+        }
+        leave(screen);
+    }
 }

@@ -312,7 +312,7 @@ public:
         constexpr float START_BUTTON_X = -140.0f;
         constexpr u32 BUTTON_GREEN = 0x276922;
         constexpr float PANEL_Y = 42.0f;
-        constexpr u32 PANEL_BLUE = 0x966037;
+        constexpr u32 PANEL_BLUE = 0x7B4B29;
         for (int i = 0; i < 60 && running(); ++i) {
             key("space");
             if (waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 0.5) ||

@@ -21,7 +21,7 @@ namespace {
 
 constexpr u32 LANGUAGE_SCREEN_BLUE = 0x301000;
 constexpr u32 BUTTON_GREEN = 0x276922;
-constexpr u32 PANEL_BLUE = 0x966037;
+constexpr u32 PANEL_BLUE = 0x7B4B29;
 // The left end of the main menu's start button; a point of every panel
 // (name entry, player list, dialog) over the menu.
 constexpr float START_X = -140.0f;

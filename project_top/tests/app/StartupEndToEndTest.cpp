@@ -20,7 +20,7 @@ constexpr u32 LANGUAGE_SCREEN_BLUE = 0x301000;
 constexpr float START_BUTTON_X = -140.0f;
 constexpr u32 BUTTON_GREEN = 0x276922;
 constexpr float DIALOG_PANEL_Y = 42.0f;
-constexpr u32 DIALOG_BLUE = 0x966037;
+constexpr u32 DIALOG_BLUE = 0x7B4B29;
 // The dialog's Yes and No buttons.
 constexpr int DIALOG_BUTTON_X = 85;
 constexpr int DIALOG_BUTTON_Y = -25;

@@ -46,7 +46,7 @@ const std::vector<ImageResource>& imageTable() {
         {"gui-game-editbox", "gfx/gui/game/editbox.tga", 2, 2},
         {"gui-game-button", "gfx/gui/game/button.tga", 2, 2},
         {"gui-game-button-speech", "gfx/gui/game/button-speech.tga", 2, 2},
-        {"gui-game-square", "gfx/gui/game/square.tga", 2, 1},
+        {"gui-game-square", "gfx/gui/game/square.tga", 2, 4},
         {"gui-game-hud", "gfx/gui/game/hud.tga", 0, 1},
         {"logo", "gfx/logo.tga", 0, 1},
         {"intro", "gfx/intro.jpg", 0, 1},

@@ -5,14 +5,21 @@
 // tests/data/frame-digests.txt, so that a change to how things are drawn
 // (state, batching, texture layout) cannot change a pixel unnoticed.
 //
-// The digests hold for one renderer only: Mesa's llvmpipe with two
-// rasteriser threads (LP_NUM_THREADS=2, as test.sh's virtual X server
-// gives it); under any other renderer the test skips with a message.
+// The digests hold for one renderer only: the list keeps the whole
+// GL_RENDERER and GL_VERSION strings it was made with, and was made with
+// two rasteriser threads (LP_NUM_THREADS=2, as test.sh gives llvmpipe);
+// under any other renderer, version or thread count the test skips with a
+// message naming what was recorded and what was found.
 //
-// After a deliberate change of art or scenes, record the list afresh:
+// After a deliberate change of art or scenes, record the list afresh from a
+// clean tree:
 //   VABO_RECORD_FRAME_DIGESTS=1 ./test.sh -R FramePixels
-// which rewrites the data file in the source tree (look at the pictures the
-// test leaves in the build folder, frame-pixels-*.tga, before committing it).
+// which rewrites the data file in the source tree with the renderer's two
+// strings (look at the pictures the test leaves in the build folder,
+// frame-pixels-*.tga, before committing it).
+//
+// The file's lines: "renderer <GL_RENDERER>", "version <GL_VERSION>", then
+// "<scene> <md5>" for each scene; a value runs to the end of its line.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -39,16 +46,40 @@ bool recording()
     return value != nullptr && *value != '\0' && std::strcmp(value, "0") != 0;
 }
 
-std::map<std::string, std::string> storedDigests()
-{
+// The recorded list: the renderer's two strings and each scene's digest.
+struct DigestList {
+    std::string renderer;
+    std::string version;
     std::map<std::string, std::string> digests;
+};
+
+DigestList storedDigests()
+{
+    DigestList list;
     std::ifstream in(digestFile);
-    std::string name;
-    std::string digest;
-    while (in >> name >> digest) {
-        digests[name] = digest;
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t space = line.find(' ');
+        if (space == std::string::npos) {
+            continue;
+        }
+        const std::string key = line.substr(0, space);
+        const std::string value = line.substr(space + 1);
+        if (key == "renderer") {
+            list.renderer = value;
+        } else if (key == "version") {
+            list.version = value;
+        } else {
+            list.digests[key] = value;
+        }
     }
-    return digests;
+    return list;
+}
+
+std::string glString(GLenum name)
+{
+    const char* value = reinterpret_cast<const char*>(glGetString(name));
+    return value != nullptr ? value : "unknown";
 }
 
 class FrameWindow : public FrameScenes {
@@ -56,14 +87,19 @@ public:
     // The renderer the digests were made with, or a reason to skip.
     static std::string otherRenderer()
     {
-        const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
         const char* threads = std::getenv("LP_NUM_THREADS");
-        if (renderer == nullptr || std::strstr(renderer, "llvmpipe") == nullptr) {
-            return std::string("the digests are Mesa llvmpipe's, this renderer is ") +
-                   (renderer != nullptr ? renderer : "unknown");
-        }
         if (threads == nullptr || std::strcmp(threads, "2") != 0) {
             return "the digests are llvmpipe's with LP_NUM_THREADS=2";
+        }
+        if (recording()) {
+            return {};
+        }
+        const DigestList list = storedDigests();
+        const std::string renderer = glString(GL_RENDERER);
+        const std::string version = glString(GL_VERSION);
+        if (list.renderer != renderer || list.version != version) {
+            return "the digests were made with renderer \"" + list.renderer + "\", version \"" + list.version +
+                   "\"; this is renderer \"" + renderer + "\", version \"" + version + "\"";
         }
         return {};
     }
@@ -83,18 +119,20 @@ public:
         for (unsigned char b : bytes) {
             digest << "0123456789abcdef"[b >> 4] << "0123456789abcdef"[b & 15];
         }
+        DigestList list = storedDigests();
         if (recording()) {
-            std::map<std::string, std::string> digests = storedDigests();
-            digests[name] = digest.str();
+            list.renderer = glString(GL_RENDERER);
+            list.version = glString(GL_VERSION);
+            list.digests[name] = digest.str();
             std::ofstream out(digestFile);
-            for (const auto& [scene, value] : digests) {
+            out << "renderer " << list.renderer << '\n' << "version " << list.version << '\n';
+            for (const auto& [scene, value] : list.digests) {
                 out << scene << ' ' << value << '\n';
             }
             return;
         }
-        const std::map<std::string, std::string> digests = storedDigests();
-        const auto stored = digests.find(name);
-        ASSERT_NE(stored, digests.end()) << "no digest for " << name << " in " << digestFile;
+        const auto stored = list.digests.find(name);
+        ASSERT_NE(stored, list.digests.end()) << "no digest for " << name << " in " << digestFile;
         EXPECT_EQ(stored->second, digest.str()) << name << " no longer draws the same pixels";
     }
 };
@@ -114,6 +152,14 @@ TEST(FramePixels, TheMainMenuAndTheLevelsDrawTheSamePixels)
         window.check("level-" + std::to_string(level));
         window.leaveScene();
     }
+}
+
+TEST(FramePixels, TheDigestsNameTheRendererAndVersionTheyWereMadeWith)
+{
+    const DigestList list = storedDigests();
+    EXPECT_NE(list.renderer.find("llvmpipe"), std::string::npos) << list.renderer;
+    EXPECT_NE(list.version.find("Mesa"), std::string::npos) << list.version;
+    EXPECT_EQ(list.digests.size(), 5u);
 }
 
 } // namespace

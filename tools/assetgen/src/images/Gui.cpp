@@ -50,8 +50,9 @@ void pill(cairo_t* cr, double w, double h, const Color& c, Look look, double rad
     }
 }
 
-// A panel: cream border around a translucent blue field.
-void panel(cairo_t* cr, double w, double h, Look look, double radius, const Color& field) {
+// A panel: cream border around a translucent blue field, lit a little at
+// the top by `light`.
+void panel(cairo_t* cr, double w, double h, Look look, double radius, const Color& field, double light = 0.15) {
     const Color border = lookTint(palette::cream, look);
     roundedRect(cr, 2, 3, w - 4, h - 4, radius);
     setColor(cr, palette::outline.withAlpha(0.3));
@@ -61,7 +62,7 @@ void panel(cairo_t* cr, double w, double h, Look look, double radius, const Colo
     strokeOutline(cr, 2.0);
     cairo_new_path(cr);
     roundedRect(cr, 8, 8, w - 16, h - 16, radius * 0.6);
-    fillVertical(cr, lookTint(field, look), 8, h - 8, 0.15, 0.2);
+    fillVertical(cr, lookTint(field, look), 8, h - 8, light, 0.2);
     setColor(cr, palette::outline.withAlpha(0.5));
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
@@ -156,8 +157,25 @@ void writeMousePointer(const Output& out) {
 
 void drawMenuPanel(cairo_t* cr, double w, double h, Look look) { panel(cr, w, h, look, 14, palette::panel); }
 void drawHudPanel(cairo_t* cr, double w, double h, Look look) { panel(cr, w, h, look, 10, palette::wood); }
+// The dialogs' and groups' panel: a navy deep enough, also at its lit top,
+// for the half-transparent white of their captions and names.
 void drawSquare(cairo_t* cr, double w, double h, Look look) {
-    panel(cr, w, h, look, 16, palette::panelDeep.withAlpha(0.94));
+    panel(cr, w, h, look, 16, Color::hex(0x1E4276, 0.96), 0.06);
+}
+// The main menu's greeting plate: a pale stone sign, light enough for the
+// greeting's grey and dark enough that its hovered white still shows.
+void drawGreetingPlate(cairo_t* cr, double w, double h) {
+    roundedRect(cr, 3, 5, w - 6, h - 7, 12);
+    setColor(cr, palette::outline.withAlpha(0.3));
+    cairo_fill(cr);
+    roundedRect(cr, 3, 3, w - 6, h - 7, 12);
+    fillVertical(cr, Color::hex(0xCBC4AB), 3, h - 4, 0.04, 0.04);
+    strokeOutline(cr, 2.0, palette::woodDark);
+    cairo_new_path(cr);
+    roundedRect(cr, 7, 7, w - 14, h - 15, 9);
+    setColor(cr, palette::cream.withAlpha(0.55));
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
 }
 // The menu buttons: a deep green that white, gold and grey captions all
 // read on; under the pointer the face stays deep and gains a gold rim.
@@ -185,7 +203,10 @@ void drawEditBox(cairo_t* cr, double w, double h, Look look) {
 void writeFrameSets(const Output& out) {
     writeSheet(out, "gfx/gui/game/menu.tga", threeLooks(64, 64, &drawMenuPanel));
     writeSheet(out, "gfx/gui/game/hud.tga", threeLooks(64, 64, &drawHudPanel));
-    writeSheet(out, "gfx/gui/game/square.tga", threeLooks(64, 64, &drawSquare));
+    // The panel in its three looks, then the main menu's greeting plate.
+    std::vector<Frame> square = threeLooks(64, 64, &drawSquare);
+    square.push_back(Frame{64, 64, &drawGreetingPlate});
+    writeSheet(out, "gfx/gui/game/square.tga", square);
     writeSheet(out, "gfx/gui/game/button.tga", threeLooks(128, 40, &drawButton));
     writeSheet(out, "gfx/gui/game/button-speech.tga", threeLooks(96, 32, &drawSpeechButton));
     writeSheet(out, "gfx/gui/game/editbox.tga", threeLooks(128, 32, &drawEditBox));

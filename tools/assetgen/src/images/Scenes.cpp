@@ -196,6 +196,178 @@ void birds(cairo_t* cr, double x, double y, double s) {
     cairo_stroke(cr);
 }
 
+// A disc's rim lit from above: the disc less the same disc lowered, fading
+// out before the disc's middle.
+void litRim(cairo_t* cr, double cx, double cy, double r, const Color& light) {
+    cairo_save(cr);
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+    cairo_clip(cr);
+    cairo_new_path(cr);
+    cairo_rectangle(cr, cx - r - 1, cy - r - 1, 2 * r + 2, 2 * r + 2);
+    cairo_arc(cr, cx + r * 0.12, cy + r * 0.36, r, 0, 2 * M_PI);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, cy - r, 0, cy);
+    cairo_pattern_add_color_stop_rgba(g, 0, light.r, light.g, light.b, light.a);
+    cairo_pattern_add_color_stop_rgba(g, 1, light.r, light.g, light.b, 0);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(cr);
+}
+
+// A small pointed leaf from (x, y) along the angle, filled flat.
+void leafBlade(cairo_t* cr, double x, double y, double len, double angle, const Color& c) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    cairo_new_path(cr);
+    leafPath(cr, len);
+    setColor(cr, c);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+// A five-petalled blossom with a golden eye.
+void blossom(cairo_t* cr, double x, double y, double r, const Color& petal) {
+    cairo_new_path(cr);
+    for (int i = 0; i < 5; ++i) {
+        const double a = i * 2 * M_PI / 5 - M_PI / 2;
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, x + r * 0.62 * std::cos(a), y + r * 0.62 * std::sin(a), r * 0.5, 0, 2 * M_PI);
+    }
+    setColor(cr, petal);
+    cairo_fill(cr);
+    cairo_arc(cr, x, y, r * 0.36, 0, 2 * M_PI);
+    setColor(cr, palette::gold);
+    cairo_fill(cr);
+}
+
+// A trimmed hedge of leafy clumps between left and right, its clumps rising
+// a little above top and its foot on bottom. Its middle stays a dark, even
+// green for a label printed on it; the light falls on its crown and ends,
+// where its few bright leaves and blossoms grow.
+void hedge(cairo_t* cr, double left, double right, double top, double bottom) {
+    const Color leafDeep = Color::hex(0x2D6A2A);
+    const Color shade = Color::hex(0x1E4A1C);
+    const Color sunlit = Color::hex(0x7CC24E);
+    const Color outline = Color::hex(0x1A3A17);
+    const double mid = (left + right) / 2;
+    // Its shadow on the grass at its foot.
+    cairo_save(cr);
+    cairo_translate(cr, mid + 6, bottom + 1);
+    cairo_scale(cr, 1, 0.06);
+    glow(cr, 0, 0, (right - left) / 2 + 14, Color::hex(0x173A12, 0.55));
+    cairo_restore(cr);
+
+    // The clumps of its crown, a back row peeking between a front row, and
+    // its rounded ends: centre and radius.
+    struct Clump {
+        double x, y, r;
+    };
+    std::vector<Clump> back, front;
+    Rng rng(46);
+    // The crown swells and dips gently along its length.
+    auto crown = [&](double x) { return 2.5 * std::sin((x - left) * 0.021 + 0.6); };
+    for (double x = left + 22; x < right - 14; x += rng.range(20, 26)) {
+        back.push_back({x, top + 4 + crown(x) + rng.range(-2, 2), rng.range(8.5, 11)});
+    }
+    for (double x = left + 12; x < right - 6; x += rng.range(16, 21)) {
+        front.push_back({x, top + 11 + crown(x) + rng.range(-1.5, 1.5), rng.range(11, 13.5)});
+    }
+    front.push_back({left + 10, top + 26, 13});
+    front.push_back({right - 10, top + 24, 13});
+    const double footR = 7;
+    auto silhouette = [&](const std::vector<Clump>& clumps, bool body) {
+        cairo_new_path(cr);
+        for (const Clump& c : clumps) {
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, c.x, c.y, c.r, 0, 2 * M_PI);
+        }
+        if (body) {
+            cairo_new_sub_path(cr);
+            roundedRect(cr, left, top + 10, right - left, bottom - 4 - top - 10, 12);
+            for (double x = left + 12; x <= right - 12; x += 15) {
+                cairo_new_sub_path(cr);
+                cairo_arc(cr, x, bottom - footR + 0.6 * std::sin(x * 0.7), footR, 0, 2 * M_PI);
+            }
+        }
+    };
+    // The back row, in the shade of the front one.
+    silhouette(back, false);
+    strokeOutline(cr, 2.6, outline);
+    setColor(cr, shade);
+    cairo_fill(cr);
+    for (const Clump& c : back) {
+        litRim(cr, c.x, c.y, c.r, leafDeep.lighter(0.3).withAlpha(0.8));
+    }
+    // The front: outlined round its edge only, deepening towards its foot.
+    silhouette(front, true);
+    strokeOutline(cr, 2.8, outline);
+    fillVertical(cr, leafDeep, top - 4, bottom, 0.1, 0.18);
+    cairo_new_path(cr);
+    // Each clump of the crown lit on top, with a shaded hollow under it:
+    // deep at the ends, faint behind the middle.
+    for (const Clump& c : front) {
+        litRim(cr, c.x, c.y, c.r, sunlit.withAlpha(0.85));
+        cairo_new_path(cr);
+        cairo_arc(cr, c.x, c.y, c.r - 1.5, M_PI * 0.15, M_PI * 0.85);
+        setColor(cr, shade.withAlpha(c.x < left + 40 || c.x > right - 40 ? 0.7 : 0.3));
+        cairo_set_line_width(cr, 1.8);
+        cairo_stroke(cr);
+    }
+    // Leaf marks in the body, darker than it: thick along the foot and the
+    // ends, sparse and faint behind the middle.
+    Rng marks(7);
+    for (int i = 0; i < 150; ++i) {
+        const double x = marks.range(left + 6, right - 6);
+        const double y = marks.range(top + 18, bottom - 4);
+        const bool quiet = x > left + 40 && x < right - 40 && y < bottom - 14;
+        if (quiet && marks.uniform() < 0.7) {
+            continue;
+        }
+        cairo_new_path(cr);
+        cairo_arc(cr, x, y - 3, 4, M_PI * 0.2, M_PI * 0.8);
+        setColor(cr, shade.withAlpha(quiet ? 0.35 : 0.7));
+        cairo_set_line_width(cr, 1.4);
+        cairo_stroke(cr);
+    }
+    cairo_new_path(cr);
+    // Bright young leaves on the crown and the ends.
+    Rng leaves(12);
+    for (const Clump& c : front) {
+        for (int k = 0; k < 2; ++k) {
+            const double a = -M_PI / 2 + leaves.range(-1.1, 1.1);
+            leafBlade(cr, c.x + c.r * 0.8 * std::cos(a), c.y + c.r * 0.8 * std::sin(a), leaves.range(4, 6),
+                      a + leaves.range(-0.5, 0.5), Color::hex(0x9CD66A, 0.9));
+        }
+    }
+    // Blossoms and berries on the crown and round the ends.
+    const double blooms[][3] = {{left + 6, top + 22, 0},   {left + 14, top + 36, 1}, {left + 9, bottom - 12, 0},
+                                       {left + 62, top + 1, 1},   {left + 130, top - 2, 0}, {left + 205, top + 1, 1},
+                                       {left + 268, top - 1, 0},  {right - 8, top + 20, 1}, {right - 16, top + 34, 0},
+                                       {right - 7, bottom - 13, 1}};
+    for (const auto& b : blooms) {
+        blossom(cr, b[0], b[1], 2.6, b[2] > 0 ? Color::hex(0xFFB3C8) : palette::cream);
+    }
+    const double berries[][2] = {{left + 20, bottom - 8}, {left + 96, top + 4}, {right - 22, bottom - 9},
+                                        {right - 60, top + 3}};
+    for (const auto& b : berries) {
+        for (int k = 0; k < 3; ++k) {
+            const double x = b[0] + (k - 1) * 3.4;
+            const double y = b[1] + (k == 1 ? -2.6 : 0.0);
+            cairo_new_path(cr);
+            cairo_arc(cr, x, y, 2.1, 0, 2 * M_PI);
+            setColor(cr, palette::berry);
+            cairo_fill(cr);
+            cairo_arc(cr, x - 0.7, y - 0.7, 0.7, 0, 2 * M_PI);
+            setColor(cr, Color{1, 1, 1, 0.8});
+            cairo_fill(cr);
+        }
+    }
+    cairo_new_path(cr);
+}
+
 void intro(cairo_t* cr, double w, double h) {
     // Sky: deep at the top, pale towards the horizon.
     const double horizon = 690;
@@ -308,25 +480,41 @@ void intro(cairo_t* cr, double w, double h) {
         fillVertical(cr, palette::steel, y - 2.5, y + 2.5, 0.4, 0.3);
         cairo_new_path(cr);
     }
-    drawSideWagon(cr, 300, railY - 6, 2.6, 0);
-    drawSideWagon(cr, 420, railY - 6, 2.6, 3);
-    drawSideEngine(cr, 540, railY - 6, 2.6);
+    // The train stands left of the middle, so that it and its smoke stay
+    // clear of the network wizard's check box on the right.
+    drawSideWagon(cr, 20, railY - 6, 2.6, 0);
+    drawSideWagon(cr, 140, railY - 6, 2.6, 3);
+    drawSideEngine(cr, 260, railY - 6, 2.6);
     // The smoke drifts low, under the score table.
     for (int i = 0; i < 4; ++i) {
-        glow(cr, 616 - i * 28, railY - 6 - 30 * 2.6 - 12 - i * 8, 16 + i * 3, Color{1, 1, 1, 0.75 - i * 0.15});
+        glow(cr, 336 - i * 28, railY - 6 - 30 * 2.6 - 12 - i * 8, 16 + i * 3, Color{1, 1, 1, 0.75 - i * 0.15});
     }
-    // Flowers in the grass.
+    // The meadow below the rails lies in the shade, deep enough for the
+    // menus' white hint lines along the bottom.
+    cairo_new_path(cr);
+    cairo_move_to(cr, 0, h);
+    for (double x = 0; x <= w; x += 6) {
+        cairo_line_to(cr, x, railY + 18 + 2 * std::fabs(std::sin(x * 0.21)));
+    }
+    cairo_line_to(cr, w, h);
+    cairo_close_path(cr);
+    fillVertical(cr, Color::hex(0x3E7A2A), railY + 18, h, 0.05, 0.15);
+    cairo_new_path(cr);
+    // Flowers in the sunny grass above the rails.
     Rng flowers(9);
     for (int i = 0; i < 120; ++i) {
         const double x = flowers.range(0, w);
         const double y = flowers.range(900, h);
-        if (std::fabs(y - railY) < 24) {
+        if (y > railY - 24) {
             continue;
         }
         cairo_arc(cr, x, y, flowers.range(1.5, 3.0), 0, 2 * M_PI);
         setColor(cr, palette::cargo[flowers.next() % 8].withAlpha(0.9));
         cairo_fill(cr);
     }
+    // A low, deep hedge in front of Marrowdale, behind the network wizard's
+    // check box and its label.
+    hedge(cr, 430, 768, 902, railY - 22);
 }
 
 // The world map path: 22 points with handles, scaled by 3.125, in world

@@ -6,6 +6,13 @@
 
 namespace assetgen {
 
+void leafPath(cairo_t* cr, double len) {
+    cairo_move_to(cr, 0, 0);
+    cairo_curve_to(cr, len * 0.3, -len * 0.45, len * 0.8, -len * 0.4, len, 0);
+    cairo_curve_to(cr, len * 0.8, len * 0.4, len * 0.3, len * 0.45, 0, 0);
+    cairo_close_path(cr);
+}
+
 namespace {
 
 const Color kLeaf = Color::hex(0x4FB83A);
@@ -16,10 +23,7 @@ void leaf(cairo_t* cr, double x, double y, double len, double angle) {
     cairo_translate(cr, x, y);
     cairo_rotate(cr, angle);
     cairo_new_path(cr);
-    cairo_move_to(cr, 0, 0);
-    cairo_curve_to(cr, len * 0.3, -len * 0.45, len * 0.8, -len * 0.4, len, 0);
-    cairo_curve_to(cr, len * 0.8, len * 0.4, len * 0.3, len * 0.45, 0, 0);
-    cairo_close_path(cr);
+    leafPath(cr, len);
     fillVertical(cr, kLeaf, -len * 0.4, len * 0.4, 0.3, 0.2);
     strokeOutline(cr, len * 0.12);
     cairo_new_path(cr);

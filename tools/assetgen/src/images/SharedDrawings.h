@@ -30,6 +30,8 @@ void drawClaw(cairo_t* cr, double cx, double cy, double size);
 // standing on y (the wheels' bottom); scale 1 is 44 x 30 pixels.
 void drawSideEngine(cairo_t* cr, double x, double y, double scale);
 void drawSideWagon(cairo_t* cr, double x, double y, double scale, int firstColour);
+// A pointed leaf from the origin along +x, len long, added to the path.
+void leafPath(cairo_t* cr, double len);
 // A red heart with gloss.
 void drawHeart(cairo_t* cr, double cx, double cy, double size);
 
