@@ -172,13 +172,16 @@ TEST(LoggerKilled, KeepsTheLastLineWritten)
         pause();
         _exit(0);
     }
+    // With only the child holding the write end, a child that dies before
+    // it writes ends the read at once.
+    close(ready[1]);
     char done = 0;
-    ASSERT_EQ(read(ready[0], &done, 1), 1);
+    const ssize_t got = read(ready[0], &done, 1);
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
     close(ready[0]);
-    close(ready[1]);
+    ASSERT_EQ(got, 1) << "the child ended before it wrote its last line";
     EXPECT_TRUE(WIFSIGNALED(status));
     EXPECT_THAT(TempFolder::readFile("Vabodemo.log"), testing::EndsWith("\tTestBody(): last words\n"));
 }
