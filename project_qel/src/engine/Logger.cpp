@@ -55,12 +55,19 @@ void Logger::flush()
     if (!stream) {
         return;
     }
-    // The system drops what it refused (a full disk); the lines stay here and
-    // go ahead of the next one, the newest kept when they pile up.
-    if (stream->write(unwritten.data(), static_cast<int>(unwritten.size())) && stream->flush()) {
-        unwritten.clear();
-    } else if (unwritten.size() > UNWRITTEN_LIMIT) {
-        unwritten.erase(0, unwritten.find('\n', unwritten.size() - UNWRITTEN_LIMIT) + 1);
+    // What a full disk refused stays here and goes ahead of the next line;
+    // what it took is on the disk and never written again.
+    int accepted = 0;
+    stream->write(unwritten.data(), static_cast<int>(unwritten.size()), &accepted);
+    if (accepted > 0) {
+        midLine = unwritten[static_cast<size_t>(accepted) - 1] != '\n';
+        unwritten.erase(0, static_cast<size_t>(accepted));
+    }
+    if (unwritten.size() > UNWRITTEN_LIMIT) {
+        // The newest whole lines are kept; a line whose head is on the disk
+        // loses its tail, and a newline ends the head there.
+        const size_t cut = unwritten.find('\n', unwritten.size() - UNWRITTEN_LIMIT) + 1;
+        unwritten.replace(0, cut, midLine ? 1 : 0, '\n');
     }
 }
 

@@ -2,8 +2,10 @@
 // The engine's log: one text file per run in the per-user folder, each line
 // stamped with the milliseconds since the previous line. A line is in the
 // file (handed to the system) when write returns, so a process killed at any
-// moment leaves every line it wrote; lines a full disk refuses are kept (the
-// newest 64 KiB) and written ahead of the next line.
+// moment leaves every line it wrote. What a full disk refuses, whole lines
+// or the tail of one whose head it took, is kept (the newest 64 KiB) and
+// written ahead of the next line, so each line reaches the file once and
+// whole; a head whose tail had to go is ended with a newline.
 #include <memory>
 
 #include "object/RuntimeClass.h"
@@ -36,4 +38,6 @@ public:
 private:
     static constexpr size_t UNWRITTEN_LIMIT = 65536;
     UString unwritten;
+    // The disk ends inside a line: it took the head of one and refused the rest.
+    bool midLine = false;
 };

@@ -52,9 +52,17 @@ void QuadMosaic::rebuild()
 
 namespace {
 
+// A projected coordinate as an int held within [lo, hi]: a point near the
+// eye plane lands beyond any int.
+int clampedInt(double value, int lo, int hi)
+{
+    return value > double(lo) ? (value < double(hi) ? int(value) : hi) : lo;
+}
+
 // Where the points of a cell's plane land in the window under the matrices
 // in force, and back: the plane z = 0 of a textured rectangle seen through
-// the camera's frustum.
+// the camera's frustum. It also keeps the scissor it found, which the cells
+// drawn in strips put back.
 class WindowMapping {
 public:
     WindowMapping()
@@ -64,6 +72,8 @@ public:
         glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
         glGetFloatv(GL_PROJECTION_MATRIX, projection);
         glGetIntegerv(GL_VIEWPORT, viewport);
+        scissorOn = glIsEnabled(GL_SCISSOR_TEST);
+        glGetIntegerv(GL_SCISSOR_BOX, scissorBox);
         // Rows x, y and w of projection x modelview, on (x, y, 1).
         const int outputs[3] = {0, 1, 3};
         for (int r = 0; r < 3; ++r) {
@@ -109,9 +119,19 @@ public:
         return true;
     }
 
+    void restoreScissor() const
+    {
+        glScissor(scissorBox[0], scissorBox[1], scissorBox[2], scissorBox[3]);
+        if (scissorOn == GL_FALSE) {
+            glDisable(GL_SCISSOR_TEST);
+        }
+    }
+
     GLint viewport[4] = {};
 
 private:
+    GLboolean scissorOn = GL_FALSE;
+    GLint scissorBox[4] = {};
     double m[3][3] = {};
 };
 
@@ -137,10 +157,10 @@ void drawTrimmed(VertexBuffer& vertexBuffer, const Quad& q, int first, const Win
         high[1] = std::max(high[1], wy);
     }
     const GLint* view = mapping.viewport;
-    const int left = std::max(int(std::floor(low[0])) - 1, view[0]);
-    const int bottom = std::max(int(std::floor(low[1])) - 1, view[1]);
-    const int right = std::min(int(std::ceil(high[0])) + 1, view[0] + view[2]);
-    const int top = std::min(int(std::ceil(high[1])) + 1, view[1] + view[3]);
+    const int left = clampedInt(std::floor(low[0]) - 1.0, view[0], view[0] + view[2]);
+    const int bottom = clampedInt(std::floor(low[1]) - 1.0, view[1], view[1] + view[3]);
+    const int right = clampedInt(std::ceil(high[0]) + 1.0, view[0], view[0] + view[2]);
+    const int top = clampedInt(std::ceil(high[1]) + 1.0, view[1], view[1] + view[3]);
 
     const int blockRows = int(q.visibleBlocks.size()) / q.blockColumns;
     const double texelsX = double(q.texelRight - q.texelLeft) / (v[3].x - v[0].x);
@@ -165,10 +185,14 @@ void drawTrimmed(VertexBuffer& vertexBuffer, const Quad& q, int first, const Win
             tHigh[0] = std::max(tHigh[0], tx);
             tHigh[1] = std::max(tHigh[1], ty);
         }
-        const int c0 = std::max(int(std::floor(tLow[0] - 2.0)) / Quad::BLOCK, 0);
-        const int r0 = std::max(int(std::floor(tLow[1] - 2.0)) / Quad::BLOCK, 0);
-        const int c1 = std::min(int(std::floor(tHigh[0] + 2.0)) / Quad::BLOCK, q.blockColumns - 1);
-        const int r1 = std::min(int(std::floor(tHigh[1] + 2.0)) / Quad::BLOCK, blockRows - 1);
+        // Texel positions held to one block beyond the cell on either side.
+        const auto block = [](double texel, int blocks) {
+            return clampedInt(std::floor(texel), -Quad::BLOCK, blocks * Quad::BLOCK) / Quad::BLOCK;
+        };
+        const int c0 = std::max(block(tLow[0] - 2.0, q.blockColumns), 0);
+        const int r0 = std::max(block(tLow[1] - 2.0, blockRows), 0);
+        const int c1 = std::min(block(tHigh[0] + 2.0, q.blockColumns), q.blockColumns - 1);
+        const int r1 = std::min(block(tHigh[1] + 2.0, blockRows), blockRows - 1);
         for (int r = r0; r <= r1; ++r) {
             for (int c = c0; c <= c1; ++c) {
                 if (q.visibleBlocks[size_t(r * q.blockColumns + c)]) {
@@ -203,7 +227,7 @@ void drawTrimmed(VertexBuffer& vertexBuffer, const Quad& q, int first, const Win
         }
     }
     if (clipped) {
-        glDisable(GL_SCISSOR_TEST);
+        mapping.restoreScissor();
     }
 }
 

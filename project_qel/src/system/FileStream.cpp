@@ -22,6 +22,11 @@ FileStream::FileStream(const UString& path, int mode)
         }
     } else if (mode & WRITE) {
         file = std::fopen(path.c_str(), "wb");
+        // Unbuffered, so that fwrite counts what the system itself took.
+        if (file != nullptr && std::setvbuf(file, nullptr, _IONBF, 0) != 0) {
+            std::fclose(file);
+            file = nullptr;
+        }
     }
     isOpen = file != nullptr;
 }
@@ -42,15 +47,16 @@ int FileStream::read(void* buffer, int count)
     return static_cast<int>(std::fread(buffer, 1, static_cast<size_t>(count), file));
 }
 
-bool FileStream::write(const void* bytes, int count)
+bool FileStream::write(const void* bytes, int count, int* accepted)
 {
-    if (!isOpen) {
-        return false;
+    size_t taken = 0;
+    if (isOpen && count > 0) {
+        taken = std::fwrite(bytes, 1, static_cast<size_t>(count), file);
     }
-    if (count <= 0) {
-        return true;
+    if (accepted != nullptr) {
+        *accepted = static_cast<int>(taken);
     }
-    return std::fwrite(bytes, 1, static_cast<size_t>(count), file) == static_cast<size_t>(count);
+    return isOpen && (count <= 0 || taken == static_cast<size_t>(count));
 }
 
 bool FileStream::writeLine(const UString& text)

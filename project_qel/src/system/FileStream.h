@@ -1,6 +1,8 @@
 #pragma once
 // A binary disk file opened for reading (mode bit 1) or writing (mode bit 2).
-// Every operation does nothing while the file is not open.
+// Every operation does nothing while the file is not open. Writes go to the
+// system at once, unbuffered, so a write can tell how many bytes the system
+// took (a full disk may take the head of a write and refuse the rest).
 #include <cstdio>
 
 #include "system/DataStream.h"
@@ -16,8 +18,9 @@ public:
     FileStream& operator=(const FileStream&) = delete;
 
     int read(void* buffer, int count) override;
-    // Returns false when the stream is closed or not every byte was written.
-    bool write(const void* bytes, int count);
+    // Returns false when the stream is closed or not every byte was written;
+    // `accepted`, when given, receives how many leading bytes the system took.
+    bool write(const void* bytes, int count, int* accepted = nullptr);
     bool writeLine(const UString& text);
     bool flush();
     // Flushes and asks the system to put the bytes on the disk.

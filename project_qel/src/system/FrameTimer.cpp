@@ -27,8 +27,7 @@ void FrameTimer::wait(FrameClock& clock)
     if (!slow) {
         double rest = remaining - clock.getSleepGranularity();
         if (rest > 0.0) {
-            // A period of more than a second comes only from a mistyped
-            // console command; never sleep longer than that in one frame.
+            // One sleep never passes a second, whatever period was set.
             clock.sleep(rest < 1.0 ? static_cast<u32>(rest * 1000.0) : 1000u);
         } else {
             clock.sleep(1);
@@ -37,7 +36,9 @@ void FrameTimer::wait(FrameClock& clock)
     double now = clock.getTime();
     previousStart = currentStart;
     lateness = now - (previousStart + period);
-    earlyStart = slow ? 0.0 : std::max(0.0, due - now);
+    // A period longer than the longest sleep starts every frame early; more
+    // than a period of carry would only pile up.
+    earlyStart = slow ? 0.0 : std::max(0.0, std::min(due - now, period));
     currentStart = clock.getTime();
 }
 

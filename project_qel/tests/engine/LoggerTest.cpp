@@ -4,6 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <filesystem>
+
 #include "engine/Logger.h"
 #include "engine/QelAssert.h"
 #include "system/SystemUtils.h"
@@ -47,6 +50,11 @@ protected:
     {
         core.qel->logger->flush();
         return TempFolder::readFile("Vabodemo.log");
+    }
+    size_t logSize()
+    {
+        core.qel->logger->flush();
+        return size_t(std::filesystem::file_size("Vabodemo.log"));
     }
 
     ScriptedTicks ticks;
@@ -95,6 +103,47 @@ TEST_F(LoggerTest, ALineAFullDiskRefusedGoesAheadOfTheNextOne)
     }
     QEL_LOG("written");
     EXPECT_THAT(logText(), testing::EndsWith("\tTestBody(): refused\n\tTestBody(): written\n"));
+
+    // A disk that takes the head of a line gets its tail later, once.
+    {
+        FullDisk full(logSize() + 6);
+        QEL_LOG("taken in part");
+    }
+    QEL_LOG("written after");
+    EXPECT_THAT(logText(), testing::EndsWith("\tTestBody(): written\n\tTestBody(): taken in part\n"
+                                             "\tTestBody(): written after\n"));
+}
+
+// More than the 64 KiB kept while the disk is full: the newest whole lines
+// reach the file, and the head of a line the disk took before it filled is
+// ended there with a newline, never run into a later line.
+TEST_F(LoggerTest, APileOfRefusedLinesKeepsTheNewestWholeLines)
+{
+    const size_t before = logSize();
+    const std::string filler(90, 'x');
+    {
+        FullDisk full(before + 6);
+        for (int i = 0; i < 1000; ++i) {
+            QEL_LOG("line %04d %s", i, filler.c_str());
+        }
+    }
+    QEL_LOG("after");
+
+    const std::vector<std::string> log = lines(logText().substr(before));
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log.front(), "\tTestB");
+    EXPECT_EQ(log.back(), "\tTestBody(): after");
+    int previous = -1;
+    for (size_t k = 1; k + 1 < log.size(); ++k) {
+        int number = -1;
+        ASSERT_EQ(std::sscanf(log[k].c_str(), "\tTestBody(): line %d", &number), 1) << log[k];
+        EXPECT_EQ(log[k], formatString("\tTestBody(): line %04d %s", number, filler.c_str())) << "whole";
+        EXPECT_EQ(number, previous < 0 ? number : previous + 1) << "in order, each once";
+        previous = number;
+    }
+    EXPECT_EQ(previous, 999);
+    EXPECT_LE(logSize() - before, 65536u + 200u);
+    EXPECT_GE(logSize() - before, 65536u - 200u);
 }
 
 TEST(LoggerWithoutFile, RunsSilentlyWhenTheLogCannotBeCreated)
@@ -123,13 +172,16 @@ TEST(LoggerKilled, KeepsTheLastLineWritten)
         pause();
         _exit(0);
     }
+    // With only the child holding the write end, a child that dies before
+    // it writes ends the read at once.
+    close(ready[1]);
     char done = 0;
-    ASSERT_EQ(read(ready[0], &done, 1), 1);
+    const ssize_t got = read(ready[0], &done, 1);
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
     close(ready[0]);
-    close(ready[1]);
+    ASSERT_EQ(got, 1) << "the child ended before it wrote its last line";
     EXPECT_TRUE(WIFSIGNALED(status));
     EXPECT_THAT(TempFolder::readFile("Vabodemo.log"), testing::EndsWith("\tTestBody(): last words\n"));
 }

@@ -2,8 +2,10 @@
 // frames of sprite sheets at their origins, mosaics equal to whole images,
 // tinting and blending, outlines, debug overlays, textures that come back
 // identical after a lost presentation, and the filter chosen per draw.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -116,6 +118,44 @@ TEST_F(RenderPixels, MosaicsDrawExactlyLikeTheWholeImage)
         const u32 topLeft = frames[1][0]->pImageData[(300 - size.height / 2) * 800 + 400 - size.width / 2];
         EXPECT_EQ(topLeft & 0xffffff, rgbOf(RenderCore::pattern(0, 0)));
     }
+}
+
+// A mosaic cell that can show only in part is drawn in window strips under
+// a scissor of its own; the scissor the mosaic found, on or off, and its
+// box are as they were after it.
+TEST_F(RenderPixels, AMosaicDrawnInStripsLeavesTheScissorAsItFoundIt)
+{
+    // Clear but for a dot in the middle tile.
+    RenderCore::writeTga("overlay.tga", 600, 200, [](int x, int y) {
+        const int dx = x - 300;
+        const int dy = y - 100;
+        return dx * dx + dy * dy < 400 ? UColor(9, 9, 9, 255) : UColor(200, 200, 200, 0);
+    });
+    core.graphics->bSimulate256x256TextureHW = true;
+    Texture overlay("overlay.tga", 0);
+    const auto& cells = static_cast<QuadMosaic*>(overlay.skins[0])->quads;
+    ASSERT_TRUE(std::any_of(cells.begin(), cells.end(), [](const Quad* q) { return !q->visibleBlocks.empty(); }));
+
+    const struct {
+        GLboolean on;
+        std::vector<GLint> box;
+    } found[] = {{GL_TRUE, {0, 0, 700, 500}}, {GL_FALSE, {1, 2, 3, 4}}};
+    for (const auto& f : found) {
+        SCOPED_TRACE(int(f.on));
+        glDisable(GL_SCISSOR_TEST);
+        core.graphics->clear(BLACK);
+        glScissor(f.box[0], f.box[1], f.box[2], f.box[3]);
+        if (f.on == GL_TRUE) {
+            glEnable(GL_SCISSOR_TEST);
+        }
+        RenderCore::draw(overlay.skins[0], V3(0, 0, 0));
+        EXPECT_EQ(glIsEnabled(GL_SCISSOR_TEST), f.on);
+        std::vector<GLint> box(4);
+        glGetIntegerv(GL_SCISSOR_BOX, box.data());
+        EXPECT_EQ(box, f.box);
+        EXPECT_EQ(core.worldPixel(0, 0), 0x090909u) << "the dot is drawn";
+    }
+    glDisable(GL_SCISSOR_TEST);
 }
 
 TEST_F(RenderPixels, TintingAndAlphaBlendAsTheTexturesAsk)

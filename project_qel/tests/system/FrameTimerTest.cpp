@@ -55,6 +55,21 @@ TEST(FrameTimer, SleepsOutTheRestOfThePeriod)
     }
 }
 
+// A period longer than the longest sleep (a second) starts every frame
+// early; what is carried stays within one period, frame after frame.
+TEST(FrameTimer, ThePeriodBoundsTheCarryWhenItOutlastsTheLongestSleep)
+{
+    ScriptedClock clock;
+    FrameTimer timer;
+    timer.start(clock, 5.0);
+    for (int frame = 1; frame <= 10; ++frame) {
+        timer.wait(clock);
+        EXPECT_EQ(clock.sleeps.back(), 1000u) << "frame " << frame;
+        EXPECT_GT(timer.earlyStart, 0.0) << "frame " << frame;
+        EXPECT_LE(timer.earlyStart, 5.0) << "frame " << frame;
+    }
+}
+
 TEST(FrameTimer, NewPeriodResetsTheDeltaUntilTheNextWait)
 {
     ScriptedClock clock;

@@ -269,6 +269,8 @@ void Car::serialize(Packet* packet)
             frontLambda = values[3];
             bodyRearLambda = values[4];
             rearLambda = values[5];
+            // Its docks can judge their places before the first layout.
+            lambda = middleLambda();
         }
     }
     forEachLive<Dock>(dockHolder, [packet](Dock* dock) {

@@ -57,6 +57,8 @@ public:
     bool hasWrongCargo() const;
     // The track of the car's train, or null while it has none.
     Track* getTrack() const;
+    // The middle of the body's chord, where the car rides.
+    float middleLambda() const { return (frontLambda + bodyRearLambda) * 0.5f; }
     // The car just behind this one in its segment, or null.
     Car* nextCar() const;
     Car* previousCar() const;

@@ -175,20 +175,18 @@ void Dock::update(double time, double dt)
         updateXform();
     }
     lambda = position.x + car->lambda;
-    lambdaBack = lambda - collisionSensitivity * boundsRadius;
+    lambdaBack = backEdge();
     const Track* track = car->getTrack();
     hidden = track != nullptr && track->isHidden(lambda);
-    if (!isFilled()) {
-        if (cargo != nullptr) {
-            showIcon(time);
-        }
-        GameController* game = MyGlobal::liveGame();
-        // A stopped train is already lost, or was stopped on loading past its mark.
-        const bool stopped = car->segment != nullptr && car->segment->train != nullptr &&
-                             car->segment->train->state == Train::STATE_STOPPED;
-        if (track != nullptr && game != nullptr && lambdaBack > track->tunnelLambda && !stopped) {
-            game->loseRound();
-        }
+    if (!isFilled() && cargo != nullptr) {
+        showIcon(time);
+    }
+    GameController* game = MyGlobal::liveGame();
+    // A stopped train is already lost, or was stopped on loading past its mark.
+    const bool stopped = car->segment != nullptr && car->segment->train != nullptr &&
+                         car->segment->train->state == Train::STATE_STOPPED;
+    if (game != nullptr && !stopped && isOpenPastTheMark()) {
+        game->loseRound();
     }
     if (cargo != nullptr) {
         cargo->update(time, dt);
@@ -199,6 +197,17 @@ void Dock::update(double time, double dt)
             offerToClaw();
         }
     }
+}
+
+float Dock::backEdge() const
+{
+    return position.x + car->lambda - collisionSensitivity * boundsRadius;
+}
+
+bool Dock::isOpenPastTheMark() const
+{
+    const Track* track = car->getTrack();
+    return track != nullptr && !isFilled() && backEdge() > track->tunnelLambda;
 }
 
 void Dock::offerToClaw()

@@ -53,6 +53,11 @@ public:
     void fillWithColour(bool effects);
     // The placement rules for a flying piece; true when the dock used it.
     bool receiveCargo(Cargo* piece);
+    // The back edge on the track where the car rides now.
+    float backEdge() const;
+    // Open with its back edge past its track's tunnel mark: such a dock
+    // loses the level.
+    bool isOpenPastTheMark() const;
     // The bounding-circle centre in the world.
     V3 centre() const { return boundsCenter; }
 

@@ -78,10 +78,10 @@ void Track::serialize(Packet* packet)
         addTrain(new Train(packet));
     }
     // A game saved while the path ran further before its tunnel can hold a
-    // train already past the mark with open docks: it runs on into the
+    // train with an open dock already past the mark: it runs on into the
     // tunnel as a stopped train, without losing the level.
-    forEachLive<Train>(*trains, [this](Train* train) {
-        if (train->hasOpenCarPast(tunnelLambda)) {
+    forEachLive<Train>(*trains, [](Train* train) {
+        if (train->hasOpenDockPastTheMark()) {
             train->stop();
         }
     });

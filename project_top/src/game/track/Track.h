@@ -17,8 +17,9 @@
 // Save record: the number of trains (signed variable-length), then each
 // train's record. Reading refuses, through the packet's error state, more
 // than MAX_TRAINS trains; trains read before a refusal stay on the track
-// and are deleted with it. A train read with a car of open docks already
-// past the tunnel mark is stopped.
+// and are deleted with it. A train read with an open dock whose back edge
+// already lies past the tunnel mark (where that dock would lose the level)
+// is stopped.
 #include <unordered_map>
 
 #include "game/track/Ladder.h"

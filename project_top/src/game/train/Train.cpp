@@ -88,11 +88,12 @@ int Train::countOpenDocks() const
     return open;
 }
 
-bool Train::hasOpenCarPast(float lambda) const
+bool Train::hasOpenDockPastTheMark() const
 {
-    return findLive<TrainSegment>(*segments, [lambda](TrainSegment* segment) {
-               return findLive<Car>(*segment->cars, [lambda](Car* car) {
-                          return car->frontLambda > lambda && car->countOpenDocks() > 0;
+    return findLive<TrainSegment>(*segments, [](TrainSegment* segment) {
+               return findLive<Car>(*segment->cars, [](Car* car) {
+                          return findLive<Dock>(car->dockHolder, [](Dock* dock) { return dock->isOpenPastTheMark(); }) !=
+                                 nullptr;
                       }) != nullptr;
            }) != nullptr;
 }

@@ -53,8 +53,9 @@ public:
     // The front of the engine; a new train is put at the create mark.
     void setFrontLambda(float lambda);
     int countOpenDocks() const;
-    // Whether a car with open docks has its front past the lambda.
-    bool hasOpenCarPast(float lambda) const;
+    // Whether one of its open docks lies past the tunnel mark, where it
+    // loses the level.
+    bool hasOpenDockPastTheMark() const;
     void registerDocks();
     void stop();
 

@@ -61,7 +61,7 @@ void TrainSegment::layoutCars()
         car->setDepth(z);
         const float a = track->getLag(car->bodyLength, cursor);
         car->bodyRearLambda = a;
-        car->lambda = (a + cursor) * 0.5f;
+        car->lambda = car->middleLambda();
         const V3 rear = path.getPoint(a);
         const V3 middle = (front + rear) * 0.5f;
         const V3 turn(0.0f, 0.0f, std::atan2(front.y - rear.y, front.x - rear.x));

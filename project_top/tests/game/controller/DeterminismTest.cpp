@@ -106,7 +106,7 @@ TEST(Determinism, TheSameSeedAndInputPlayTheSameLevel)
     EXPECT_GT(first.pulls, 0);
     EXPECT_GT(first.spotChanges, 0);
     EXPECT_GT(first.stats[0], 50) << "shots fired";
-    EXPECT_GT(first.stats[1], 25) << "correct placements";
+    EXPECT_GE(first.stats[1], 30) << "correct placements";
     EXPECT_GT(first.stats[2], 0) << "incorrect placements";
     EXPECT_GT(first.saved.size(), 100u);
 

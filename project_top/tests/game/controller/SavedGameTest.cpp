@@ -56,6 +56,49 @@ int segmentsOf(Train* train)
     return countLive<TrainSegment>(*train->segments);
 }
 
+// Level 8 in play with two trains, the first moved on until the foremost
+// open dock of its first car with open docks has its back edge at the
+// lambda, its front past the tunnel mark, saved there and loaded into a new
+// game (the core's game from then on).
+void reloadLevelEightWithAnOpenDockAt(ControllerCore& core, float back)
+{
+    core.game->levelSource = LevelSource::levelNumbers();
+    core.setLevel(8);
+    core.game->startLevel();
+    core.game->setState(GameController::STATE_PLAYING, 0.0, false);
+    core.steps(60 * 8);
+    core.game->spawnTrain(core.track());
+    core.steps(2);
+    ASSERT_EQ(core.trains().size(), 2u);
+    Train* early = core.trains().front();
+    Car* open = nullptr;
+    forEachLive<Car>(*early->firstSegment()->cars, [&open](Car* car) {
+        open = open == nullptr && car->countOpenDocks() > 0 ? car : open;
+    });
+    ASSERT_NE(open, nullptr);
+    const auto foremost = [open] {
+        float edge = -1.0f;
+        forEachLive<Dock>(open->dockHolder, [&edge](Dock* dock) {
+            edge = dock->isFilled() ? edge : std::max(edge, dock->backEdge());
+        });
+        return edge;
+    };
+    for (int i = 0; i < 3; ++i) {
+        early->setFrontLambda(early->getFrontLambda() + back - foremost());
+        early->firstSegment()->layoutCars();
+    }
+    const float tunnel = core.track()->tunnelLambda;
+    ASSERT_EQ(tunnel, 1635.0f);
+    ASSERT_NEAR(foremost(), back, 1.0f);
+    ASSERT_GT(open->frontLambda, tunnel + 20.0f);
+    ASSERT_LT(core.trains().back()->getFrontLambda(), tunnel - 300.0f);
+    ASSERT_TRUE(core.game->save());
+
+    GameController* again = core.newGame();
+    again->levelSource = LevelSource::levelNumbers();
+    ASSERT_TRUE(again->load());
+}
+
 } // namespace
 
 TEST(SavedGame, ABusyLevelSavesLoadsAndSavesToTheSameBytes)
@@ -89,36 +132,12 @@ TEST(SavedGame, ABusyLevelSavesLoadsAndSavesToTheSameBytes)
 
 TEST(SavedGame, ALevelEightSaveFromItsLongerPathLoadsAndItsTrainPastTheMarkGoesIntoTheTunnel)
 {
-    // Before level 8's path was shortened its tunnel stood at 1690: a car
-    // with open docks could be saved with its front at 1665, past today's
+    // Before level 8's path was shortened its tunnel stood at 1690: an
+    // open dock could be saved with its back edge at 1660, past today's
     // mark.
     ControllerCore core;
-    core.game->levelSource = LevelSource::levelNumbers();
-    core.setLevel(8);
-    core.game->startLevel();
-    core.game->setState(GameController::STATE_PLAYING, 0.0, false);
-    core.steps(60 * 8);
-    core.game->spawnTrain(core.track());
-    core.steps(2);
-    ASSERT_EQ(core.trains().size(), 2u);
-    Train* early = core.trains().front();
-    Car* open = nullptr;
-    forEachLive<Car>(*early->firstSegment()->cars, [&open](Car* car) {
-        open = open == nullptr && car->countOpenDocks() > 0 ? car : open;
-    });
-    ASSERT_NE(open, nullptr);
-    for (int i = 0; i < 3; ++i) {
-        early->setFrontLambda(early->getFrontLambda() + 1665.0f - open->frontLambda);
-        early->firstSegment()->layoutCars();
-    }
-    ASSERT_NEAR(open->frontLambda, 1665.0f, 1.0f);
-    const float behind = core.trains().back()->getFrontLambda();
-    ASSERT_LT(behind, 1635.0f - 300.0f);
-    ASSERT_TRUE(core.game->save());
-
-    GameController* again = core.newGame();
-    again->levelSource = LevelSource::levelNumbers();
-    ASSERT_TRUE(again->load());
+    ASSERT_NO_FATAL_FAILURE(reloadLevelEightWithAnOpenDockAt(core, 1660.0f));
+    GameController* again = core.game;
     ASSERT_EQ(core.trains().size(), 2u);
     Train* past = core.trains().front();
     Train* later = core.trains().back();
@@ -132,6 +151,21 @@ TEST(SavedGame, ALevelEightSaveFromItsLongerPathLoadsAndItsTrainPastTheMarkGoesI
     EXPECT_NE(core.trains().front(), past);
     EXPECT_EQ(core.trains().front(), later);
     EXPECT_NE(later->state, Train::STATE_STOPPED);
+}
+
+TEST(SavedGame, ALevelSavedAMomentBeforeATrainIsMissedIsLostAMomentAfterLoading)
+{
+    // The open dock's back edge just short of the mark, its car's front
+    // well past it.
+    ControllerCore core;
+    ASSERT_NO_FATAL_FAILURE(reloadLevelEightWithAnOpenDockAt(core, 1630.0f));
+    GameController* again = core.game;
+    EXPECT_NE(core.trains().front()->state, Train::STATE_STOPPED);
+    int frame = 0;
+    for (; frame < 60 && again->state == GameController::STATE_PLAYING; ++frame) {
+        core.step();
+    }
+    EXPECT_EQ(again->state, GameController::STATE_LOST) << "after " << frame << " frames";
 }
 
 TEST(SavedGame, TheBusyLevelIsWrittenAsTheGoldenFileItemByItem)
