@@ -4,8 +4,9 @@
 // with keys it refuses, the player list, one change on each option page
 // (the video mode rebuilding the window at 1024 x 768), the language
 // reset, the high-score table and its reset, the credits, and the help's
-// documentation ending the program. Then the files on disk, and a second
-// start that asks for the language, keeps every change and ends through the
+// documentation ending the program. The players and settings are on disk
+// as soon as the option pages are left, and again at the end; a second
+// start asks for the language, keeps every change and ends through the
 // world-wide scores. The screenshots it takes are kept in the build folder.
 #include <gtest/gtest.h>
 
@@ -113,6 +114,19 @@ protected:
 TEST_F(MenuScreensEndToEnd, EveryScreenBehindTheMainMenuAndItsSettingsKeptForTheNextStart)
 {
     ASSERT_FALSE(x.display.empty()) << "no X server";
+    // The players and the options as steps 2 and 3 leave them.
+    const auto playersAndOptionsChanged = [](ProfileStore& profiles, SettingsRecord& record) {
+        EXPECT_EQ(profiles.countProfiles(), 1);
+        EXPECT_STREQ(profiles.getProfile(0).name, "Ace");
+        EXPECT_EQ(profiles.currentIndex, 0);
+        EXPECT_FALSE(record.tutorial);
+        EXPECT_TRUE(record.swapMouse);
+        EXPECT_EQ(record.mouseSensitivity, 3);
+        EXPECT_EQ(record.videoMode, 3);
+        EXPECT_TRUE(record.showFps);
+        EXPECT_FALSE(record.fullscreen);
+        EXPECT_EQ(record.soundVolume, 23);
+    };
     {
         e2e::GameProcess run(game, user, x, {pathVariable});
         chooseEnglish(run);
@@ -193,6 +207,10 @@ TEST_F(MenuScreensEndToEnd, EveryScreenBehindTheMainMenuAndItsSettingsKeptForThe
         ASSERT_TRUE(run.waitForViewColour(START_X, 100.0f, BUTTON_GREEN, 5.0)) << "not back on the options";
         run.clickAt(CORNER_X, CORNER_Y);
         ASSERT_TRUE(menuShows(run));
+        // Already on disk while the game runs: the players, every option
+        // page's change and the language reset.
+        readSavedFiles(playersAndOptionsChanged);
+        EXPECT_NE(userFile("Vabodemo.cfg").find("defaultLanguage=-1"), std::string::npos);
 
         // 4. High scores and their options: Reset answered No, then Yes.
         run.clickAt(0.0f, -50.0f);
@@ -238,16 +256,7 @@ TEST_F(MenuScreensEndToEnd, EveryScreenBehindTheMainMenuAndItsSettingsKeptForThe
     EXPECT_TRUE(std::filesystem::exists(game + "/readme.htm"));
 
     readSavedFiles([](ProfileStore& profiles, SettingsRecord& record) {
-        EXPECT_EQ(profiles.countProfiles(), 1);
-        EXPECT_STREQ(profiles.getProfile(0).name, "Ace");
-        EXPECT_EQ(profiles.currentIndex, 0);
-        EXPECT_FALSE(record.tutorial);
-        EXPECT_TRUE(record.swapMouse);
-        EXPECT_EQ(record.mouseSensitivity, 3);
-        EXPECT_EQ(record.videoMode, 3);
-        EXPECT_TRUE(record.showFps);
-        EXPECT_FALSE(record.fullscreen);
-        EXPECT_EQ(record.soundVolume, 23);
+        playersAndOptionsChanged(profiles, record);
         EXPECT_EQ(record.highScores[0].score, 100000);
     });
     EXPECT_NE(userFile("Vabodemo.cfg").find("defaultLanguage=-1"), std::string::npos);
