@@ -88,6 +88,10 @@ protected:
         const std::string scratch = core.folder.path + "/scratch";
         std::filesystem::create_directories(scratch + "/1.30");
         for (const char* name : {"Vabodemo.pro", "Vabodemo.hst"}) {
+            if (!std::filesystem::exists(user + "/1.30/" + name)) {
+                ADD_FAILURE() << name << " is not on disk";
+                return;
+            }
             std::filesystem::copy_file(user + "/1.30/" + name, scratch + "/1.30/" + name,
                                        std::filesystem::copy_options::overwrite_existing);
         }
@@ -255,7 +259,7 @@ TEST_F(MenuScreensEndToEnd, EveryScreenBehindTheMainMenuAndItsSettingsKeptForThe
     EXPECT_EQ(TempFolder::readFile(opened), "./readme.htm\n");
     EXPECT_TRUE(std::filesystem::exists(game + "/readme.htm"));
 
-    readSavedFiles([](ProfileStore& profiles, SettingsRecord& record) {
+    readSavedFiles([&](ProfileStore& profiles, SettingsRecord& record) {
         playersAndOptionsChanged(profiles, record);
         EXPECT_EQ(record.highScores[0].score, 100000);
     });
