@@ -43,7 +43,7 @@ ContextOptions::ContextOptions()
 
 void ContextOptions::askForLanguageAtNextStart()
 {
-    // -1 asks.
+    // -1: the next start asks.
     g_qel->defaultLanguage = -1;
     g_qel->saveConfiguration();
     auto* dialog = new ContextDialog();
