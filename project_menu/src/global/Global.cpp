@@ -16,6 +16,7 @@ Global::Global() = default;
 
 Global::~Global()
 {
+    bClosing = true;
     delete contextPre;
     contextPre = nullptr;
     delete contextPost;
@@ -52,10 +53,27 @@ void Global::applySettings()
 
 i32 Global::insertHighScore(const UString& name, i32 score, i32 level, bool sign)
 {
-    return settings.insertHighScore(name, score, level, sign);
+    const i32 place = settings.insertHighScore(name, score, level, sign);
+    saveSettings();
+    return place;
 }
 
 void Global::resetHighScores()
 {
     settings.resetHighScores();
+    saveSettings();
+}
+
+void Global::saveProfiles()
+{
+    if (!bClosing) {
+        profiles.save();
+    }
+}
+
+void Global::saveSettings()
+{
+    if (!bClosing) {
+        settings.saveIfChanged();
+    }
 }

@@ -42,9 +42,17 @@ public:
     // Pushes the options of the record into the engine.
     void applySettings();
 
-    // The high-score table of the record (see SettingsRecord).
+    // The high-score table of the record (see SettingsRecord); a change is
+    // written at once.
     i32 insertHighScore(const UString& name, i32 score, i32 level, bool sign);
     void resetHighScores();
+
+    // Checkpoints, so that a run that is killed keeps what it settled: the
+    // player store written now; the record written now when it differs
+    // from its file. Once the program closes they leave the writing to the
+    // store and the record, which write themselves when Global is deleted.
+    void saveProfiles();
+    void saveSettings();
 
     // The window sizes of the video modes.
     static constexpr int VIDEO_MODES = SettingsRecord::VIDEO_MODE_MAX + 1;
@@ -68,6 +76,11 @@ public:
     QelBase* resourceHolder = nullptr;
     // Opened by the system once the program has shut down; empty for none.
     UString exitUrl;
+
+protected:
+    // Set when deleting begins; the game's class sets it before it deletes
+    // its own screens.
+    bool bClosing = false;
 };
 
 // The one instance, set by the application.

@@ -164,12 +164,22 @@ void SettingsRecord::load()
     if (recordId == 0) {
         recordId = random32();
     }
+    stored = toImage();
 }
 
-void SettingsRecord::save() const
+void SettingsRecord::save()
 {
-    Image bytes = toImage();
-    saveUserFile(getFileName(), KEY_TEXT, bytes.data(), SIZE);
+    stored = toImage();
+    saveUserFile(getFileName(), KEY_TEXT, stored.data(), SIZE);
+}
+
+bool SettingsRecord::saveIfChanged()
+{
+    if (toImage() == stored) {
+        return false;
+    }
+    save();
+    return true;
 }
 
 void SettingsRecord::resetHighScores()

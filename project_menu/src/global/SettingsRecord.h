@@ -53,7 +53,10 @@ public:
     // the later of its value and now, and a zero recordId a random one.
     void load();
     // Seals and writes the record; the old file stays when that fails.
-    void save() const;
+    void save();
+    // Saves only when the record differs from what it last read or wrote
+    // (from the defaults, when there was no file); true when it saved.
+    bool saveIfChanged();
 
     // The high-score table back to its defaults; nothing else changes.
     void resetHighScores();
@@ -114,4 +117,6 @@ private:
 
     // The bytes that no field owns, as the random fill or the file left them.
     Image image{};
+    // The record as it was last loaded or saved.
+    Image stored{};
 };

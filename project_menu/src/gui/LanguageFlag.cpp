@@ -24,6 +24,7 @@ void LanguageFlag::update(double /*time*/, double /*dt*/)
     bHovered = screen != nullptr && isPointInsideSkin(screen->mouseWorld);
     if (bHovered && g_qel->input->isMouseButtonPressed()) {
         g_qel->defaultLanguage = language;
+        g_qel->saveConfiguration();
         if (Context* active = g_global->contextManager->getActive()) {
             active->bFinished = 1;
         }

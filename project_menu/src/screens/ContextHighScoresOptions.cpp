@@ -51,7 +51,7 @@ void ContextHighScoresOptions::tickContents(double t, double dt)
     Context::tickContents(t, dt);
     if (resetButton->takeClicked()) {
         static_cast<Sound*>(g_qel->resourceManager->find("fireworkBang", true))->play();
-        g_global->settings.resetHighScores();
+        g_global->resetHighScores();
         g_global->profiles.lastPlace = -1;
     }
     if (uploadButton->takeClicked()) {

@@ -74,6 +74,15 @@ void ContextNetworkWizard1::tickContents(double time, double dt)
     }
 }
 
+void ContextNetworkWizard1::deactivate(bool finished)
+{
+    ContextMenu::deactivate(finished);
+    if (finished) {
+        restoreFullscreen();
+        g_global->saveSettings();
+    }
+}
+
 void ContextNetworkWizard1::showOutcome(int state)
 {
     SettingsRecord& record = g_global->settings;

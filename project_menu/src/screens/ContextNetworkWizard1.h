@@ -31,6 +31,9 @@ public:
 
     // The children, the test's outcome, Next, then Help.
     void tickContents(double time, double dt) override;
+    // Left: the full-screen setting back, then the record written when it
+    // changed.
+    void deactivate(bool finished) override;
 
     MessageViewer* messages = nullptr;
     HttpRequest* request = nullptr;

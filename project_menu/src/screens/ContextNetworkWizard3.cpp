@@ -26,6 +26,14 @@ ContextNetworkWizard3::ContextNetworkWizard3()
     buttonFinish = addCornerNextButton(this, Language::FINISH);
 }
 
+void ContextNetworkWizard3::deactivate(bool finished)
+{
+    ContextMenu::deactivate(finished);
+    if (finished) {
+        g_global->saveSettings();
+    }
+}
+
 void ContextNetworkWizard3::tickContents(double time, double dt)
 {
     Context::tickContents(time, dt);

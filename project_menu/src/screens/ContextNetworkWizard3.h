@@ -17,6 +17,8 @@ public:
 
     // The children, then Finish.
     void tickContents(double time, double dt) override;
+    // Left: the record written when it changed.
+    void deactivate(bool finished) override;
 
     MenuCountry* country = nullptr;
     MenuButton* buttonFinish = nullptr;

@@ -85,6 +85,7 @@ void ContextNewUser::tickContents(double t, double dt)
     okButton->bInactive = name.empty();
     if (!okButton->bInactive && ((okButton->bHovered && input->isMouseButtonPressed()) || ch == ENTER)) {
         g_global->profiles.createProfile(name);
+        g_global->saveProfiles();
         g_global->settings.tutorial = true;
         bFinished = 1;
     }

@@ -1,6 +1,5 @@
 #include "screens/ContextOptions.h"
 
-#include "config/MemoryIniFile.h"
 #include "context/ContextDialog.h"
 #include "context/ContextManager.h"
 #include "engine/Qel.h"
@@ -44,11 +43,9 @@ ContextOptions::ContextOptions()
 
 void ContextOptions::askForLanguageAtNextStart()
 {
-    // The engine writes its choice back when it shuts down; -1 asks.
+    // -1: the next start asks.
     g_qel->defaultLanguage = -1;
-    if (g_qel->config != nullptr) {
-        g_qel->config->setInt("Qel", "defaultLanguage", -1);
-    }
+    g_qel->saveConfiguration();
     auto* dialog = new ContextDialog();
     dialog->title = menuText(Language::CHANGELANGUAGE);
     dialog->text = menuText(Language::CHANGELANGUAGETEXT);

@@ -108,4 +108,7 @@ void ContextOptionsPage::deactivate(bool finished)
     if (finished && appliesSettings()) {
         g_global->applySettings();
     }
+    if (finished) {
+        g_global->saveSettings();
+    }
 }

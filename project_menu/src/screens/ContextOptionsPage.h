@@ -4,6 +4,7 @@
 // settings record (a click changes the record at once), and BACK. The
 // Controls, Graphics and Sound pages push the record into the engine when
 // they are left, by BACK or Escape; merely covered, they apply nothing.
+// Every page left with a change writes the record, once.
 #include <span>
 
 #include "context/ContextMenu.h"
@@ -51,7 +52,8 @@ public:
     ContextOptionsPage(Page page, Language::StringsEnum title);
     ~ContextOptionsPage() override = default;
 
-    // Applies the settings when the page has finished and is one that does.
+    // Applies the settings when the page has finished and is one that
+    // does; a finished page writes the record when it changed.
     void deactivate(bool finished) override;
     // Whether leaving the page pushes the record into the engine.
     virtual bool appliesSettings() const { return true; }

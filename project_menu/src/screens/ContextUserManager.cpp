@@ -73,11 +73,13 @@ void ContextUserManager::tickContents(double time, double dt)
         bFinished = 1;
     } else if (deleteButton->takeClicked()) {
         profiles.deleteProfile(profiles.currentIndex);
+        g_global->saveProfiles();
     }
     if (g_qel->input->isMouseButtonPressed()) {
         const int row = rowAt(mouseWorld.x, mouseWorld.y, profiles.countProfiles());
         if (row >= 0) {
             profiles.selectProfile(row);
+            g_global->saveProfiles();
         }
     }
 }

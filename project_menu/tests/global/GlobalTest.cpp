@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "global/Geometry.h"
+#include "global/UserFiles.h"
 #include "global/NumberFormat.h"
 #include "global/Random.h"
 #include "language/Language.h"
@@ -155,15 +156,23 @@ TEST(GlobalTest, DeletedWithoutScreensItStillSavesBothFiles)
     EXPECT_TRUE(std::filesystem::exists(folder + "Vabodemo.pro"));
 }
 
-TEST(GlobalTest, TheHighScoreTableIsReachedThroughTheProgramWideObject)
+// Each change of the table is on disk at once, the record as it stands: the
+// run's time joins secondsPlayed only at exit.
+TEST(GlobalTest, TheHighScoreTableIsReachedThroughTheProgramWideObjectAndWrittenAtOnce)
 {
     FileCore core;
     TestGlobal global;
+    const std::string file = core.folder.userFolder() + "Vabodemo.hst";
+    global.settings.runStart.seconds -= 100;
     EXPECT_EQ(global.insertHighScore("Ville", 75000, 12, true), 3);
     EXPECT_EQ(global.settings.highScores[3].score, 75000);
+    EXPECT_TRUE(isOnDisk(global.settings));
+    std::filesystem::remove(file);
     EXPECT_EQ(global.insertHighScore("Late", 1, 1, true), -1);
+    EXPECT_FALSE(std::filesystem::exists(file)) << "nothing changed";
     global.resetHighScores();
     EXPECT_EQ(global.settings.highScores[3].score, 70000);
+    EXPECT_TRUE(isOnDisk(global.settings));
 }
 
 TEST(GlobalTest, ApplySettingsPushesTheOptionsIntoTheEngine)

@@ -75,6 +75,17 @@ inline size_t countOf(const std::string& text, const std::string& line)
     return count;
 }
 
+// The file in the per-user folder holds the record exactly as it stands in
+// memory.
+template <class Record>
+bool isOnDisk(const Record& record)
+{
+    typename Record::Image image{};
+    return FileManager::loadSealed(getUserDataPath(true), Record::getFileName(), Record::KEY_TEXT, image.data(),
+                                   int(image.size())) &&
+           image == record.toImage();
+}
+
 // The engine core in a fresh per-user folder, and the record files in it.
 template <class Record>
 class UserFileTest : public testing::Test {

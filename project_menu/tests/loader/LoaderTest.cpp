@@ -132,6 +132,8 @@ TEST_F(LoaderRun, WithoutAStoredLanguageTheLoaderWaitsUnderTheLanguageScreenUnti
     EXPECT_TRUE(french->bHovered);
     frameWithMouse(0.0f, 75.0f, true);
     EXPECT_EQ(core.qel->defaultLanguage, 1);
+    EXPECT_NE(TempFolder::readFile(core.configPath()).find("defaultLanguage=1"), std::string::npos)
+        << "on disk at once";
     // The next frame pops the language screen and the loader, active
     // again, hands over.
     frames(1);

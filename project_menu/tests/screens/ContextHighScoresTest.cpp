@@ -1,6 +1,7 @@
 // The high-score table and its options after a real start-up: the level
 // column's world and stage for every level index (none for an index no
-// stage has), and a reset that happens only after a Yes.
+// stage has), and a reset that happens only after a Yes and is written at
+// once.
 #include "screens/ContextHighScores.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <cstring>
 
 #include "context/ContextDialog.h"
+#include "global/UserFiles.h"
 #include "global/WebService.h"
 #include "gui/MenuButton.h"
 #include "screens/ContextHighScoresOptions.h"
@@ -60,6 +62,7 @@ TEST(ContextHighScoresOptions, ResetScoresClearsTheTableOnlyAfterYes)
         EXPECT_EQ(record.highScores[0].score, yes ? 100000 : 123456);
         EXPECT_STREQ(record.highScores[0].name, yes ? "" : "Zed");
         EXPECT_EQ(core.global->profiles.lastPlace, yes ? -1 : 0);
+        EXPECT_EQ(isOnDisk(record), yes) << "the reset table is written at once";
     }
     EXPECT_EQ(record.highScores[9].score, 10000);
     EXPECT_EQ(record.highScores[0].level, 0);

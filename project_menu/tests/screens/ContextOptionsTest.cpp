@@ -2,7 +2,8 @@
 // every page bound to its field of the settings record with its range,
 // place and size; the settings pushed into the engine when a page is left
 // (by BACK or Escape), never while it is merely covered, and never by the
-// Gameplay page; the language asked again at the next start.
+// Gameplay page; the record written when a changed page is left; the
+// language asked again at the next start.
 #include "screens/ContextOptions.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <functional>
 
 #include "context/ContextDialog.h"
+#include "global/UserFiles.h"
 #include "graphics/Skin.h"
 #include "gui/MenuBool.h"
 #include "gui/MenuButton.h"
@@ -175,6 +177,32 @@ TEST_F(OptionPages, LeavingAPageAppliesTheSettingsButBeingCoveredDoesNot)
     EXPECT_FALSE(core.qel->bRestartRequested) << "the video mode stayed";
 }
 
+TEST_F(OptionPages, APageWritesTheRecordOnceWhenItIsLeftWithAChangeAndNeverWithout)
+{
+    const std::string file = core.folder.userFolder() + SettingsRecord::getFileName();
+    r.save();
+    std::filesystem::remove(file);
+    core.manager()->add(new ContextOptionsGameplay());
+    core.frame();
+    leaveByEscape();
+    EXPECT_FALSE(std::filesystem::exists(file)) << "left unchanged";
+
+    const bool tutorial = r.tutorial;
+    core.manager()->add(new ContextOptionsGameplay());
+    core.frame();
+    core.click(0.0f, 100.0f);
+    core.click(0.0f, 50.0f);
+    EXPECT_NE(r.tutorial, tutorial);
+    EXPECT_FALSE(std::filesystem::exists(file)) << "not on a click";
+    core.manager()->add(new ContextHelp());
+    core.frame();
+    core.type(SDLK_ESCAPE);
+    EXPECT_FALSE(std::filesystem::exists(file)) << "not while covered";
+    leaveByEscape();
+    EXPECT_EQ(core.manager()->getActive(), nullptr);
+    EXPECT_TRUE(isOnDisk(r));
+}
+
 TEST_F(OptionPages, TheLanguageButtonAsksForTheLanguageAtTheNextStart)
 {
     auto* options = new ContextOptions();
@@ -190,6 +218,8 @@ TEST_F(OptionPages, TheLanguageButtonAsksForTheLanguageAtTheNextStart)
     EXPECT_EQ(dialog->title, "Language");
     EXPECT_EQ(dialog->countButtons(), 1);
     EXPECT_EQ(core.qel->defaultLanguage, -1);
+    EXPECT_NE(TempFolder::readFile(core.configPath()).find("defaultLanguage=-1"), std::string::npos)
+        << "on disk at once";
     EXPECT_EQ(core.qel->language->getCurrentLanguage(), 0) << "the language in use stays";
     core.type(SDLK_SPACE, ' ');
     EXPECT_EQ(core.manager()->getActive(), options);

@@ -1,11 +1,12 @@
 // The player list and the name entry after a real start-up: which row a
 // click picks, the rules of typing a name, and Add, Delete and the row
-// choice acting on the profiles.
+// choice acting on the profiles, each written to the player store at once.
 #include "screens/ContextUserManager.h"
 
 #include <gtest/gtest.h>
 
 #include "context/ContextDialog.h"
+#include "global/UserFiles.h"
 #include "graphics/FontQuad.h"
 #include "gui/MenuButton.h"
 #include "screens/ContextNewUser.h"
@@ -66,6 +67,7 @@ TEST(ContextNewUser, ANameTakesFifteenAllowedCharactersAndEnterMakesThePlayer)
     const ProfileStore& profiles = core.global->profiles;
     ASSERT_EQ(profiles.countProfiles(), 1);
     EXPECT_STREQ(profiles.getProfile(profiles.currentIndex).name, "A 'bcdefghijkl");
+    EXPECT_TRUE(isOnDisk(profiles)) << "the new player is written at once";
     EXPECT_TRUE(core.global->settings.tutorial);
 }
 
@@ -85,6 +87,7 @@ TEST(ContextUserManager, RowsSelectAndDeleteRemovesTheCurrentPlayerAfterYes)
 
     core.click(0.0f, 105.0f);
     EXPECT_EQ(profiles.currentIndex, 1);
+    EXPECT_TRUE(isOnDisk(profiles)) << "the choice is written at once";
     const V3 del = players->deleteButton->position;
     core.click(del.x, del.y);
     auto* dialog = dynamic_cast<ContextDialog*>(core.manager()->getActive());
@@ -94,6 +97,7 @@ TEST(ContextUserManager, RowsSelectAndDeleteRemovesTheCurrentPlayerAfterYes)
     EXPECT_EQ(profiles.countProfiles(), 2);
     EXPECT_STREQ(profiles.getProfile(1).name, "Kim");
     EXPECT_EQ(profiles.currentIndex, 1) << "the next player moved into the slot";
+    EXPECT_TRUE(isOnDisk(profiles)) << "the deletion is written at once";
 
     core.click(0.0f, 135.0f);
     core.click(del.x, del.y);

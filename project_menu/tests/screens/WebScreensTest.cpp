@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "config/Config.h"
+#include "global/UserFiles.h"
 #include "global/WebService.h"
 #include "gui/MenuBool.h"
 #include "gui/MenuButton.h"
@@ -193,7 +194,20 @@ TEST_F(WebScreens, InFullScreenTheTestRunsOnTheDesktopAndFullScreenComesBack)
         EXPECT_EQ(record.wizardFinished, true) << "only Finish sets it, and Cancel leaves it";
         EXPECT_NE(record.countryIndex, country) << "the country chosen stays";
         EXPECT_TRUE(record.fullscreen);
+        EXPECT_TRUE(isOnDisk(record)) << "written when the wizard is left";
     }
+    // Left on the desktop: written as the player had it, in full screen.
+    auto* page = new ContextNetworkWizard1();
+    core.manager()->add(page);
+    core.frame();
+    page->bRunOnDesktop = true;
+    click(page->buttonNext);
+    EXPECT_FALSE(record.fullscreen);
+    core.type(SDLK_ESCAPE);
+    core.frame();
+    EXPECT_EQ(core.manager()->getActive(), nullptr);
+    EXPECT_TRUE(record.fullscreen);
+    EXPECT_TRUE(isOnDisk(record));
 }
 
 TEST_F(WebScreens, OnlyFinishOnTheLastPageFinishesTheWizard)

@@ -131,6 +131,14 @@ void Qel::readEditionFile()
     fileManager->bForceDisk = false;
 }
 
+void Qel::saveConfiguration()
+{
+    if (config != nullptr) {
+        config->setInt(sectionName, "defaultLanguage", defaultLanguage);
+        config->write();
+    }
+}
+
 Qel::~Qel()
 {
     // Requests still on the network end now; none may outlive the engine.
@@ -170,11 +178,8 @@ Qel::~Qel()
     QEL_LOG("9...");
     deleteManager(resourceManager);
     QEL_LOG("10...");
-    if (config != nullptr) {
-        config->setInt(sectionName, "defaultLanguage", defaultLanguage);
-        config->write();
-        deleteManager(config);
-    }
+    saveConfiguration();
+    deleteManager(config);
     QEL_LOG("11...");
     deleteManager(fileManager);
     QEL_LOG("12...");

@@ -54,6 +54,10 @@ public:
     double getFrameDelta() const;
     // Restarts the frame timer with a new period in seconds.
     void startFrameTimer(double period);
+    // Stores defaultLanguage into the configuration and writes the file
+    // now; nothing without a configuration. The settings the audio and
+    // graphics managers keep to themselves reach it only at shutdown.
+    void saveConfiguration();
 
     static constexpr int DEBUG_CODE = 40817;
     static constexpr int FPS_HISTORY = 512;

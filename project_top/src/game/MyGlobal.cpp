@@ -12,6 +12,7 @@ void MyGlobal::initGame()
 
 MyGlobal::~MyGlobal()
 {
+    bClosing = true;
     // The game first (saving a level in play), then the map: both may still
     // be on the screen stack when the window closes, and the stack's screens
     // above them do not look at them when deleted.

@@ -4,8 +4,9 @@
 // with keys it refuses, the player list, one change on each option page
 // (the video mode rebuilding the window at 1024 x 768), the language
 // reset, the high-score table and its reset, the credits, and the help's
-// documentation ending the program. Then the files on disk, and a second
-// start that asks for the language, keeps every change and ends through the
+// documentation ending the program. The players and settings are on disk
+// as soon as the option pages are left, and again at the end; a second
+// start asks for the language, keeps every change and ends through the
 // world-wide scores. The screenshots it takes are kept in the build folder.
 #include <gtest/gtest.h>
 
@@ -87,6 +88,10 @@ protected:
         const std::string scratch = core.folder.path + "/scratch";
         std::filesystem::create_directories(scratch + "/1.30");
         for (const char* name : {"Vabodemo.pro", "Vabodemo.hst"}) {
+            if (!std::filesystem::exists(user + "/1.30/" + name)) {
+                ADD_FAILURE() << name << " is not on disk";
+                return;
+            }
             std::filesystem::copy_file(user + "/1.30/" + name, scratch + "/1.30/" + name,
                                        std::filesystem::copy_options::overwrite_existing);
         }
@@ -113,6 +118,19 @@ protected:
 TEST_F(MenuScreensEndToEnd, EveryScreenBehindTheMainMenuAndItsSettingsKeptForTheNextStart)
 {
     ASSERT_FALSE(x.display.empty()) << "no X server";
+    // The players and the options as steps 2 and 3 leave them.
+    const auto playersAndOptionsChanged = [](ProfileStore& profiles, SettingsRecord& record) {
+        EXPECT_EQ(profiles.countProfiles(), 1);
+        EXPECT_STREQ(profiles.getProfile(0).name, "Ace");
+        EXPECT_EQ(profiles.currentIndex, 0);
+        EXPECT_FALSE(record.tutorial);
+        EXPECT_TRUE(record.swapMouse);
+        EXPECT_EQ(record.mouseSensitivity, 3);
+        EXPECT_EQ(record.videoMode, 3);
+        EXPECT_TRUE(record.showFps);
+        EXPECT_FALSE(record.fullscreen);
+        EXPECT_EQ(record.soundVolume, 23);
+    };
     {
         e2e::GameProcess run(game, user, x, {pathVariable});
         chooseEnglish(run);
@@ -193,6 +211,10 @@ TEST_F(MenuScreensEndToEnd, EveryScreenBehindTheMainMenuAndItsSettingsKeptForThe
         ASSERT_TRUE(run.waitForViewColour(START_X, 100.0f, BUTTON_GREEN, 5.0)) << "not back on the options";
         run.clickAt(CORNER_X, CORNER_Y);
         ASSERT_TRUE(menuShows(run));
+        // Already on disk while the game runs: the players, every option
+        // page's change and the language reset.
+        readSavedFiles(playersAndOptionsChanged);
+        EXPECT_NE(userFile("Vabodemo.cfg").find("defaultLanguage=-1"), std::string::npos);
 
         // 4. High scores and their options: Reset answered No, then Yes.
         run.clickAt(0.0f, -50.0f);
@@ -237,17 +259,8 @@ TEST_F(MenuScreensEndToEnd, EveryScreenBehindTheMainMenuAndItsSettingsKeptForThe
     EXPECT_EQ(TempFolder::readFile(opened), "./readme.htm\n");
     EXPECT_TRUE(std::filesystem::exists(game + "/readme.htm"));
 
-    readSavedFiles([](ProfileStore& profiles, SettingsRecord& record) {
-        EXPECT_EQ(profiles.countProfiles(), 1);
-        EXPECT_STREQ(profiles.getProfile(0).name, "Ace");
-        EXPECT_EQ(profiles.currentIndex, 0);
-        EXPECT_FALSE(record.tutorial);
-        EXPECT_TRUE(record.swapMouse);
-        EXPECT_EQ(record.mouseSensitivity, 3);
-        EXPECT_EQ(record.videoMode, 3);
-        EXPECT_TRUE(record.showFps);
-        EXPECT_FALSE(record.fullscreen);
-        EXPECT_EQ(record.soundVolume, 23);
+    readSavedFiles([&](ProfileStore& profiles, SettingsRecord& record) {
+        playersAndOptionsChanged(profiles, record);
         EXPECT_EQ(record.highScores[0].score, 100000);
     });
     EXPECT_NE(userFile("Vabodemo.cfg").find("defaultLanguage=-1"), std::string::npos);

@@ -4,8 +4,10 @@
 // which costs a life; and a player who has come to the end of the journey
 // with a damaged saved game, which the map refuses, leaving its file as it
 // was, while Play shows the closing screen of the journey instead of a
-// level; and a new player whose data folder lies below folders that do not
-// exist yet. Every run ends cleanly, with no crash files.
+// level; a new player whose data folder lies below folders that do not
+// exist yet; every run of these ends cleanly, with no crash files. And the
+// files of a run that is killed: the language and the new player at the
+// main menu, and the game over's high score on the score table.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include "GameProcess.h"
 #include "global/Profile.h"
 #include "global/ProfileStore.h"
+#include "global/SettingsRecord.h"
 
 namespace {
 
@@ -62,16 +65,27 @@ protected:
         TempFolder::writeFile(user + "/1.30/Vabodemo.cfg", "[Qel]\ndefaultLanguage=0\n");
     }
 
-    // The player's profile, written by the game's own store into the
-    // program's per-user folder; returns the saved game's file name.
-    std::string writePlayer(int level)
+    // The game's own player store or record over the program's per-user
+    // folder, read and written back as the game does.
+    template <class Stored, class Use>
+    void useStored(Use use)
     {
         const char* before = std::getenv("U3_APP_DATA_PATH");
         const std::string previous = before != nullptr ? before : "";
         setenv("U3_APP_DATA_PATH", user.c_str(), 1);
-        std::string saved;
         {
-            ProfileStore store;
+            Stored stored;
+            use(stored);
+        }
+        setenv("U3_APP_DATA_PATH", previous.c_str(), 1);
+    }
+
+    // The player's profile, written by the game's own store into the
+    // program's per-user folder; returns the saved game's file name.
+    std::string writePlayer(int level)
+    {
+        std::string saved;
+        useStored<ProfileStore>([&](ProfileStore& store) {
             store.createProfile("Traveller");
             Profile& player = store.getProfile(store.currentIndex);
             player.level = level;
@@ -79,23 +93,15 @@ protected:
             player.score = 123456;
             player.hasSavedGame = true;
             saved = player.getSaveGameFileName().c_str();
-        }
-        setenv("U3_APP_DATA_PATH", previous.c_str(), 1);
+        });
         return saved;
     }
 
     // The player's profile as the game left it.
     Profile readPlayer()
     {
-        const char* before = std::getenv("U3_APP_DATA_PATH");
-        const std::string previous = before != nullptr ? before : "";
-        setenv("U3_APP_DATA_PATH", user.c_str(), 1);
         Profile player;
-        {
-            ProfileStore store;
-            player = store.getProfile(store.currentIndex);
-        }
-        setenv("U3_APP_DATA_PATH", previous.c_str(), 1);
+        useStored<ProfileStore>([&](ProfileStore& store) { player = store.getProfile(store.currentIndex); });
         return player;
     }
 
@@ -118,6 +124,29 @@ protected:
         run.typeText("Ann");
         run.key("Return");
         return run.waitForViewColour(START_BUTTON_X, 0.0f, BUTTON_GREEN, 10.0);
+    }
+    // A first start's language screen answered with the English flag, 150
+    // units above the centre; the pointer goes back there.
+    static bool chooseEnglish(e2e::GameProcess& run)
+    {
+        if (!run.waitForColour(4, 4, LANGUAGE_SCREEN_BLUE, 60.0)) {
+            return false;
+        }
+        run.moveBy(0, -OFF_THE_MENU);
+        e2e::pause(0.3);
+        run.quickClick();
+        run.moveBy(0, OFF_THE_MENU);
+        return true;
+    }
+    // From the map to the first level in play: Play, and its intro page,
+    // which a player with the tutorial on meets, closed with Space.
+    static void playFirstLevel(e2e::GameProcess& run)
+    {
+        run.moveTo(PLAY_BUTTON_X, PLAY_BUTTON_Y);
+        run.click();
+        ASSERT_TRUE(bubbleShows(run, true)) << "the intro page";
+        run.key("space");
+        ASSERT_TRUE(bubbleShows(run, false)) << "the intro page closed";
     }
     // From the main menu to the map, with the pointer back at the centre.
     static void openMap(e2e::GameProcess& run)
@@ -345,19 +374,11 @@ TEST_F(WorldMapEndToEnd, ANewPlayersFilesAreKeptBelowADataFolderWhoseParentsAreM
             e2e::pause(0.1);
         }
         ASSERT_TRUE(std::filesystem::exists(files + "Vabodemo.log"));
-        // The first start asks the language: the English flag.
-        ASSERT_TRUE(run.waitForColour(4, 4, LANGUAGE_SCREEN_BLUE, 60.0));
-        run.moveBy(0, -OFF_THE_MENU);
-        e2e::pause(0.3);
-        run.quickClick();
-        run.moveBy(0, OFF_THE_MENU);
+        // The first start asks the language.
+        ASSERT_TRUE(chooseEnglish(run));
         ASSERT_TRUE(skipToMainMenu(run)) << TempFolder::readFile(files + "Vabodemo.log");
         openMap(run);
-        run.moveTo(PLAY_BUTTON_X, PLAY_BUTTON_Y);
-        run.click();
-        ASSERT_TRUE(bubbleShows(run, true)) << "the intro page";
-        run.key("space");
-        ASSERT_TRUE(bubbleShows(run, false)) << "the intro page closed";
+        ASSERT_NO_FATAL_FAILURE(playFirstLevel(run));
         e2e::pause(4.0);
         keepScreenshot(run, "nested-data-folder-in-play-e2e.jpg");
         run.key("alt+F4");
@@ -372,4 +393,59 @@ TEST_F(WorldMapEndToEnd, ANewPlayersFilesAreKeptBelowADataFolderWhoseParentsAreM
         savedGame = savedGame || entry.path().filename().string().rfind("Vabodemo.pro.", 0) == 0;
     }
     EXPECT_TRUE(savedGame);
+}
+
+// Killed twice, as a lost session or a power cut ends a run: the language
+// chosen (without a sound device, which the configuration must not learn)
+// and the new player are kept from the main menu; a game over's score and
+// the new game are kept from the score table.
+TEST_F(WorldMapEndToEnd, ANewPlayerAndAGameOversHighScoreOutliveAKill)
+{
+    ASSERT_FALSE(x.display.empty()) << "no X server";
+    const std::string config = user + "/1.30/Vabodemo.cfg";
+    std::filesystem::remove(config);
+    {
+        e2e::GameProcess run(game, user, x, {"SDL_AUDIODRIVER=no-such-driver"});
+        ASSERT_TRUE(chooseEnglish(run)) << run.log();
+        ASSERT_TRUE(skipToMainMenu(run)) << run.log();
+        kill(run.pid, SIGKILL);
+        EXPECT_EQ(run.waitForExit(), 128 + SIGKILL);
+        EXPECT_EQ(run.log().find("Done. Clean exit."), std::string::npos);
+    }
+    EXPECT_STREQ(readPlayer().name, "Ann");
+    const std::string settings = TempFolder::readFile(config);
+    EXPECT_NE(settings.find("defaultLanguage=0"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("bMute=No"), std::string::npos) << settings;
+
+    // The last life, with a score for the table.
+    useStored<ProfileStore>([](ProfileStore& store) {
+        Profile& player = store.getProfile(store.currentIndex);
+        player.lives = 1;
+        player.score = 55555;
+    });
+    {
+        e2e::GameProcess run(game, user, x);
+        ASSERT_TRUE(skipToMainMenu(run)) << run.log();
+        openMap(run);
+        ASSERT_NO_FATAL_FAILURE(playFirstLevel(run));
+        // Nobody shoots: the level is lost, the game is over, and the score
+        // table shows its buttons once the notice has gone.
+        run.moveTo(0.0f, 0.0f);
+        ASSERT_TRUE(run.waitForViewColour(152.0f, -250.0f, BUTTON_GREEN, LOSS_WITHIN)) << run.log();
+        keepScreenshot(run, "score-table-before-kill-e2e.jpg");
+        kill(run.pid, SIGKILL);
+        EXPECT_EQ(run.waitForExit(), 128 + SIGKILL);
+        const std::string log = run.log();
+        EXPECT_NE(log.find("Level 0 ended with result 1."), std::string::npos) << log;
+        EXPECT_EQ(log.find("Done. Clean exit."), std::string::npos);
+    }
+    useStored<SettingsRecord>([](SettingsRecord& record) {
+        const auto entered = std::find_if(std::begin(record.highScores), std::end(record.highScores),
+                                          [](const HighScoreEntry& entry) { return entry.score == 55555; });
+        ASSERT_NE(entered, std::end(record.highScores)) << "the score is in the table";
+        EXPECT_STREQ(entered->name, "Ann");
+    });
+    const Profile player = readPlayer();
+    EXPECT_EQ(player.lives, 3) << "a new game";
+    EXPECT_EQ(player.score, 0);
 }

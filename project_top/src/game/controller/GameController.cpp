@@ -762,6 +762,7 @@ bool GameController::save()
         return false;
     }
     currentProfile().hasSavedGame = true;
+    g_global->saveProfiles();
     return true;
 }
 
@@ -769,7 +770,9 @@ bool GameController::load()
 {
     const UString name = currentProfile().getSaveGameFileName();
     qelLog("load", formatString("Loading game from %s...", name.c_str()));
+    // Offered once: a load that fails or ends the program is not tried again.
     currentProfile().hasSavedGame = false;
+    g_global->saveProfiles();
 
     const int number = WorldManager::getCurrentLevel();
     if (!levelSource.hasLevel(number)) {

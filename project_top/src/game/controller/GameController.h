@@ -80,12 +80,14 @@ public:
     // A bonus into a random open dock that is still empty, when bonuses
     // are on in this level.
     void spawnBonus();
-    // Writes the level in play to the current player's saved game; true
-    // when the whole file was replaced.
+    // Writes the level in play to the current player's saved game, then
+    // the player store, which marks it; true when the whole file was
+    // replaced.
     bool save();
     // Reads the current player's saved game over a freshly built level;
-    // true when the whole file was taken. A refused file leaves the game
-    // out of play (state 0) and the file as it was.
+    // true when the whole file was taken. The player store is written
+    // first with the mark cleared. A refused file leaves the game out of
+    // play (state 0) and the file as it was.
     bool load();
     // A train has finished its sprint: the level's start time is taken and
     // the launcher is switched on.

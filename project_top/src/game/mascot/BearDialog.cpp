@@ -63,6 +63,13 @@ void BearDialog::activate(bool firstTime)
     }
 }
 
+void BearDialog::deactivate(bool finished)
+{
+    if (finished && bInGame) {
+        g_global->saveSettings();
+    }
+}
+
 void BearDialog::renderContents()
 {
     if (bInGame) {

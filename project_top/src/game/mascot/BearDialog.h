@@ -24,6 +24,8 @@ public:
 
     // "pop" on the first activation.
     void activate(bool firstTime) override;
+    // Closed over a level: the record written when its check box changed it.
+    void deactivate(bool finished) override;
     // The live game or the screen below, then the page.
     void renderContents() override;
 

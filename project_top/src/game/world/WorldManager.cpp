@@ -230,6 +230,7 @@ void WorldManager::resumeSavedGame()
     if (!hasLayout(level)) {
         // Offered once, as every load is; the file stays as it is.
         profile.hasSavedGame = false;
+        g_global->saveProfiles();
         logAsMap(formatString("The saved game is of level %d, which has no layout.", level));
         logAsMap("...failed!");
         return;
@@ -314,6 +315,7 @@ void WorldManager::setLevelResult(int result)
         profile.advanceLevel(1);
         bWorldChanged = getCurrentWorld() != before;
     }
+    g_global->saveProfiles();
 }
 
 void WorldManager::selectWorld(int level)
@@ -452,6 +454,7 @@ void WorldManager::restartAt(int level)
     Profile& profile = currentProfile();
     profile.resetGame();
     profile.level = level;
+    g_global->saveProfiles();
     playSound("toot2");
 }
 

@@ -66,7 +66,8 @@ public:
     static float mapLambda(int world);
 
     // What the game reports: 1 lost, 2 won. Only recorded (a life taken,
-    // the level advanced); the map acts on it when it is active again.
+    // the level advanced) and the player store written; the map acts on it
+    // when it is active again.
     void setLevelResult(int result);
     // A clicked station: restarts there at once when the player has no
     // points, else asks first.
@@ -82,7 +83,8 @@ public:
     // Where the level's stage lies along the map path.
     static float getLevelLambda(int level);
     // Drops the held game and starts a new game for the current player at
-    // the level: score 0, 3 lives, no hearts. "toot2" sounds.
+    // the level: score 0, 3 lives, no hearts, written to the player store.
+    // "toot2" sounds.
     static void restartAt(int level);
     // Whether the level number has a layout to play.
     static bool hasLayout(int level);

@@ -17,6 +17,7 @@
 #include "game/tutorial/SpeechArrow.h"
 #include "game/tutorial/SpeechBubble.h"
 #include "graphics/FontQuad.h"
+#include "global/UserFiles.h"
 #include "graphics/Skin.h"
 #include "gui/MenuButton.h"
 #include "language/Language.h"
@@ -271,8 +272,15 @@ TEST_F(Mascot, OverTheLiveGameThePageShowsTheGameAndACheckBoxForTheHelp)
     }
     screenshot("bear-dialog.tga");
 
-    // Unticking the box turns the help off at once.
+    // Unticking the box turns the help off at once; the record is written
+    // when the page closes.
+    global->settings.save();
     click(box->position.x, box->position.y);
     EXPECT_FALSE(global->settings.tutorial);
     EXPECT_EQ(manager->getActive(), page);
+    EXPECT_FALSE(isOnDisk(global->settings)) << "not on the click";
+    tap(SDLK_ESCAPE);
+    tick();
+    EXPECT_NE(manager->getActive(), page);
+    EXPECT_TRUE(isOnDisk(global->settings));
 }

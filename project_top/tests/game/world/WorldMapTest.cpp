@@ -1,8 +1,9 @@
 // The world map on the screen stack, driven a frame at a time as the player
 // would: the train's moves, the results of a level taking effect when the
 // map is active again (lives, game over, the next stage, the new world's
-// page, the end of the journey), the stations (with their sparks and the
-// train's smoke only at high detail) and the play button.
+// page, the end of the journey), each written to the player store at once,
+// the stations (with their sparks and the train's smoke only at high
+// detail) and the play button.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,6 +19,7 @@
 #include "game/world/PlayButton.h"
 #include "game/world/WorldData.h"
 #include "game/world/WorldManager.h"
+#include "global/UserFiles.h"
 #include "global/Profile.h"
 #include "engine/Logger.h"
 #include "text/RenderableText.h"
@@ -187,6 +189,7 @@ TEST_F(WorldMap, ALossWithLivesLeftTakesOneLifeOnly)
     EXPECT_EQ(player.lives, 2);
     EXPECT_EQ(player.level, 9);
     EXPECT_EQ(player.score, 4200);
+    EXPECT_TRUE(isOnDisk(global->profiles));
     EXPECT_EQ(global->pGameController, nullptr);
     EXPECT_EQ(manager->getActive(), map);
     EXPECT_EQ(playButton()->caption, "Play next level");
@@ -212,6 +215,8 @@ TEST_F(WorldMap, LosingTheLastLifeEntersTheScoreRestartsTheWorldAndShowsTheNotic
     EXPECT_EQ(player.score, 0);
     EXPECT_EQ(player.lives, 3);
     EXPECT_EQ(player.bestLevel, 10);
+    EXPECT_TRUE(isOnDisk(global->profiles));
+    EXPECT_TRUE(isOnDisk(global->settings));
     EXPECT_EQ(heard.count("toot2"), 1);
     Context* notice = manager->getActive();
     ASSERT_NE(notice, map);
@@ -243,6 +248,7 @@ TEST_F(WorldMap, AReachedStationRestartsAtOnceWithoutPointsAndAsksWithPoints)
     Heard heard;
     click(at.x, at.y);
     EXPECT_EQ(player.level, 4);
+    EXPECT_TRUE(isOnDisk(global->profiles));
     EXPECT_EQ(manager->getActive(), map);
     EXPECT_EQ(heard.count("toot2"), 1);
     // With points: the question first.
@@ -419,9 +425,11 @@ TEST_F(WorldMap, ALevelLeftInPlayIsSavedWithTheMapAndContinuedFromTheNextMap)
     tick();
     EXPECT_EQ(global->pGameController, nullptr);
     EXPECT_TRUE(player.hasSavedGame);
+    EXPECT_TRUE(isOnDisk(global->profiles));
     openMap();
     ASSERT_NE(global->pGameController, nullptr);
     EXPECT_FALSE(player.hasSavedGame) << "offered once";
+    EXPECT_TRUE(isOnDisk(global->profiles));
     const std::string log = logOf(*this);
     const size_t found = log.find("WorldManager(): Found saved game. Loading...");
     ASSERT_NE(found, std::string::npos) << log;
