@@ -31,14 +31,15 @@ void NetRecording::writeHeader(u32 hostUID)
     stream->write(header, HEADER_SIZE);
 }
 
-void NetRecording::record(Packet* packet)
+void NetRecording::record(Packet* packet, i32 length)
 {
     if (stream == nullptr) {
         return;
     }
     double time = packet->time;
-    u32 length = static_cast<u32>(packet->getDataSize());
+    const i32 size = packet->getDataSize();
+    u32 count = static_cast<u32>(length >= 0 && length < size ? length : size);
     stream->write(&time, 8);
-    stream->write(&length, 4);
-    stream->write(packet->buffer, static_cast<int>(length));
+    stream->write(&count, 4);
+    stream->write(packet->buffer, static_cast<int>(count));
 }

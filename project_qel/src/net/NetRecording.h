@@ -27,8 +27,9 @@ public:
     ~NetRecording() override;
 
     void writeHeader(u32 hostUID);
-    // Appends one record for the packet's data; the packet is not changed.
-    void record(Packet* packet);
+    // Appends one record for the packet's data, or for its first `length`
+    // bytes when length >= 0; the packet is not changed.
+    void record(Packet* packet, i32 length = -1);
 
     FileStream* stream = nullptr;
 };

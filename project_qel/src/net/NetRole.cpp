@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "engine/Qel.h"
@@ -112,6 +113,7 @@ void NetRole::update(double, double)
     QelBase::update(time, frameDelta);
     if (bTicked) {
         flushOutgoing();
+        tickWrites.clear();
         std::memcpy(rpcCountLastTick, rpcCount, sizeof(rpcCount));
         std::memset(rpcCount, 0, sizeof(rpcCount));
     }
@@ -127,30 +129,46 @@ void NetRole::render()
 
 void NetRole::processPacket(Packet* packet)
 {
-    if (netRecording != nullptr) {
-        netRecording->record(packet);
-    }
     refusal.clear();
-    // What a client's payload makes the server write is bounded by the one
-    // payload that goes out this tick; what does not fit is taken back.
-    outgoing.bBounded = isFromClient();
+    // The end of the commands carried out: what a recording keeps, so that
+    // its replay builds what this side built.
+    i32 carriedOut = 0;
+    bool overBudget = false;
     while (!packet->atEnd()) {
         u8 code = 0;
         packet->doBits(&code, 2);
         if (packet->hasError()) {
             break;
         }
-        const Packet::WriteMark before = outgoing.mark();
+        const i64 before = writtenBytes;
         processCommand(packet, code);
-        if (outgoing.hasError()) {
-            outgoing.rollBack(before);
-            refuse(packet, "it makes the outgoing payload overflow");
+        if (packet->hasError()) {
+            break;
+        }
+        carriedOut = static_cast<i32>(packet->cursor - packet->buffer);
+        // Looked up again each time: a command may remove nodes.
+        if ((tickWrites[packet->node] += writtenBytes - before) > WRITE_BUDGET) {
+            overBudget = true;
+            break;
         }
     }
-    outgoing.bBounded = false;
+    if (netRecording != nullptr) {
+        netRecording->record(packet, carriedOut);
+    }
+    // A record holds no more than the live side read, so a replay stops
+    // at the budget as the live side did and plays on.
+    if (overBudget && !bReplaying) {
+        refuse(packet, formatString("its commands make this side write over %d bytes in one tick",
+                                    static_cast<int>(WRITE_BUDGET)));
+    }
     if (packet->hasError()) {
         reportRefusal(packet);
     }
+}
+
+void NetRole::onNodeRemoved(Node* node)
+{
+    tickWrites.erase(node);
 }
 
 bool NetRole::isFromClient() const
@@ -196,39 +214,74 @@ void NetRole::processCommand(Packet* packet, int code)
     case SPAWNNAMED:
         spawn(packet, true);
         break;
-    case COPYOBJ: {
-        u32 uid = 0;
-        packet->doUInt(&uid);
-        if (packet->hasError()) {
-            return;
-        }
-        QelBase* o = uid != 0 ? resolveObject(uid, packet) : nullptr;
-        if (o == nullptr) {
-            refuse(packet, "Could not find object ID 0");
-            return;
-        }
-        const bool carriesCounter = o->getRuntimeClass()->isDerivedFrom(RootObjectBase::runtimeClass());
-        if (carriesCounter && isFromClient()) {
-            refuse(packet, "a client may not copy the root object");
-            return;
-        }
-        const i32 counter = nextObjectUID;
-        o->netSerialize(packet);
-        if (carriesCounter && !packet->hasError() && !isCounterSound(nextObjectUID)) {
-            refuse(packet, formatString("next object ID %d out of range", nextObjectUID));
-        }
-        if (packet->hasError()) {
-            nextObjectUID = counter;
-        } else {
-            o->netPostReplicate();
-        }
+    case COPYOBJ:
+        copyObject(packet);
         break;
-    }
     case RPCCALL:
-        RPC::receive(packet);
+        receiveCall(packet);
         break;
     default:
         QEL_FATAL("Unknown packet command: %d", code);
+    }
+}
+
+void NetRole::copyObject(Packet* packet)
+{
+    u32 uid = 0;
+    packet->doUInt(&uid);
+    if (packet->hasError()) {
+        return;
+    }
+    QelBase* o = uid != 0 ? resolveObject(uid, packet) : nullptr;
+    if (o == nullptr) {
+        refuse(packet, "Could not find object ID 0");
+        return;
+    }
+    const bool carriesCounter = o->getRuntimeClass()->isDerivedFrom(RootObjectBase::runtimeClass());
+    if (carriesCounter && isFromClient()) {
+        refuse(packet, "a client may not copy the root object");
+        return;
+    }
+    // The image is read into a scratch object first, so that one that does
+    // not read whole changes nothing; then again into the object itself.
+    std::unique_ptr<QelBase> scratch(o->getRuntimeClass()->create());
+    if (scratch == nullptr) {
+        refuse(packet, "class not creatable here");
+        return;
+    }
+    const i32 counter = nextObjectUID;
+    const Packet::Mark start = packet->mark();
+    packet->trialFor = o;
+    scratch->netSerialize(packet);
+    packet->trialFor = nullptr;
+    const i32 copied = nextObjectUID;
+    nextObjectUID = counter;
+    if (carriesCounter && !packet->hasError() && !isCounterSound(copied)) {
+        refuse(packet, formatString("next object ID %d out of range", copied));
+    }
+    if (packet->hasError()) {
+        return;
+    }
+    packet->rollBack(start);
+    o->netSerialize(packet);
+    o->netPostReplicate();
+}
+
+void NetRole::receiveCall(Packet* packet)
+{
+    std::unique_ptr<RPC> rpc(packet->readNewObject<RPC>());
+    if (rpc == nullptr) {
+        return;
+    }
+    // The class decides, not the sender: a client makes no call of the
+    // server's own.
+    if (isFromClient() && !rpc->bClientCallable) {
+        refuse(packet, formatString("a client may not call '%s'", rpc->getRuntimeClass()->name.c_str()));
+        return;
+    }
+    rpc->netSerialize(packet);
+    if (!packet->hasError()) {
+        rpc->executeLocally();
     }
 }
 
@@ -429,48 +482,68 @@ void NetRole::countCommand(int code)
     }
 }
 
-void NetRole::writeCode(Packet* p, u8 code)
+template <class Fields>
+void NetRole::writeCommand(Packet* p, u8 code, Fields&& fields)
 {
-    p->doBits(&code, 2);
+    auto write = [&](Packet* to) {
+        u8 bits = code;
+        to->doBits(&bits, 2);
+        fields(to);
+    };
+    if (p != nullptr && p != &outgoing) {
+        write(p);
+        countCommand(code);
+        return;
+    }
+    const Packet::Mark start = outgoing.mark();
+    outgoing.bBounded = true;
+    write(&outgoing);
+    outgoing.bBounded = false;
+    i64 size = outgoing.getDataSize() - start.size;
+    if (outgoing.hasError()) {
+        // Writing is serialisation only: the command is written again, whole,
+        // into the next payload. One larger than a whole payload is fatal.
+        outgoing.rollBack(start);
+        flushGlobalState();
+        write(&outgoing);
+        size = outgoing.getDataSize();
+    }
+    writtenBytes += size;
     countCommand(code);
 }
 
 void NetRole::writeSpawnObj(QelBase* o, Packet* p)
 {
-    p = p != nullptr ? p : &outgoing;
-    writeCode(p, SPAWNOBJ);
     RuntimeClass* record = o->getRuntimeClass();
-    p->doClassID(&record);
+    writeCommand(p, SPAWNOBJ, [&](Packet* to) { to->doClassID(&record); });
 }
 
 void NetRole::writeSpawnNamed(QelBase* o, Packet* p)
 {
-    p = p != nullptr ? p : &outgoing;
-    writeCode(p, SPAWNNAMED);
     RuntimeClass* record = o->getRuntimeClass();
-    p->doClassID(&record);
     u32 uid = static_cast<u32>(o->objectUID);
-    p->doUInt(&uid);
+    writeCommand(p, SPAWNNAMED, [&](Packet* to) {
+        to->doClassID(&record);
+        to->doUInt(&uid);
+    });
 }
 
 void NetRole::writeCopyObj(QelBase* o, Packet* p)
 {
-    p = p != nullptr ? p : &outgoing;
-    writeCode(p, COPYOBJ);
     u32 uid = static_cast<u32>(o->objectUID);
-    p->doUInt(&uid);
     // The root's image holds this role's next identifier.
     NetRole* saved = current();
     makeCurrent(this);
-    o->netSerialize(p);
+    writeCommand(p, COPYOBJ, [&](Packet* to) {
+        to->doUInt(&uid);
+        o->netSerialize(to);
+    });
     makeCurrent(saved);
 }
 
 void NetRole::writeRPC(RPC* rpc, Packet* p)
 {
-    p = p != nullptr ? p : &outgoing;
-    writeCode(p, RPCCALL);
-    RPC::send(p, rpc);
+    writeCommand(p, RPCCALL, [&](Packet* to) { RPC::send(to, rpc); });
     i32 id = rpc->getRuntimeClass()->id;
     if (id >= 0 && id < RPCCOUNT) {
         ++rpcCount[id];

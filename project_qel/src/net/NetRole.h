@@ -18,20 +18,35 @@
 // while the role's update or render runs, and from its construction to its
 // first update.
 //
-// Payloads from peers and recordings are outside data. A payload that names
-// an unknown identifier, a duplicate identifier or a second root, a class
-// of the wrong kind or past the class array, that is cut short inside a
-// command, or whose arguments or object images do not read cleanly, is
-// refused: the role stops reading it, deletes the object the refused
-// command created, logs why and disconnects the peer (a refused record
-// ends a playback). Commands before the bad one stand. A server also
-// refuses from a client SPAWNOBJ, SPAWNNAMED and a copy of a root object
-// (objects and the identifier counter are the server's own), and a payload
-// whose commands would overflow `outgoing` (what they wrote is taken back);
-// a playback replays all of these. On every side a copied identifier
-// counter must lie above every identifier in use, or the copy is refused
-// and the counter kept. The program's own mistakes (a duplicate identifier
-// it registers, findObject of an unknown identifier) stay fatal.
+// Payloads from peers and recordings are outside data, and nothing in them
+// ends the role. A payload that names an unknown identifier, a duplicate
+// identifier or a second root, a class of the wrong kind or past the class
+// array, that is cut short inside a command, or whose arguments or object
+// images do not read cleanly, is refused: the role stops reading it, logs
+// why and disconnects the peer (a refused record ends a playback). The
+// refused command changes nothing: a call runs and a copy is applied only
+// once it has been read whole (a copy is read into a scratch object of the
+// same class first), and an object it created is deleted. Commands before
+// it stand. A server also refuses from a client SPAWNOBJ, SPAWNNAMED, a copy
+// of a root object (objects and the identifier counter are the server's
+// own) and a call whose class is not client-callable, before running them.
+// On every side a copied identifier counter must lie above every
+// identifier in use, or the copy is refused and the counter kept.
+//
+// Writing never fails for outside data: a command that does not fit in
+// `outgoing` is taken back to its start, `outgoing` is sent at once and the
+// command written again into the empty payload, so every payload ends on a
+// command boundary and a tick whose commands fit sends one payload. What
+// one peer's commands make this side write in one tick, over all of that
+// peer's payloads, is bounded by WRITE_BUDGET bytes: reading stops after
+// the command that ends past it, whose writes still go out, and the payload
+// is refused (a server drops the client; a client leaves its server). This
+// side's own writes and snapshots count against no peer. A recording keeps
+// of each payload only the commands that were carried out, so its replay
+// builds the live world; a replay is bounded like a peer and stops reading
+// a record at the budget. The program's own mistakes (a duplicate
+// identifier it registers, findObject of an unknown identifier, one command
+// larger than a whole payload) stay fatal.
 //
 // A role without a connection (one that only plays back) services no
 // network and counts no statistics.
@@ -51,6 +66,9 @@ public:
     static constexpr double TICK_LENGTH = 0.05;
     // The debugLevel bit that shows drawStatistics.
     static constexpr int DEBUG_STATISTICS = 0x200;
+    // What one peer's commands may make this side write in one tick: one
+    // payload's capacity.
+    static constexpr i64 WRITE_BUDGET = Packet::DEFAULT_CAPACITY;
     enum Command : u8 { SPAWNOBJ = 0, SPAWNNAMED = 1, COPYOBJ = 2, RPCCALL = 3 };
     enum QuitReason { QUIT_NONE = 0, QUIT_USER = 1, QUIT_DISCONNECTED = 2, QUIT_GAMEOVER = 3, QUIT_PLAYBACK = 4,
                       QUIT_EMERGENCY = 7 };
@@ -69,6 +87,7 @@ public:
     // One complete payload from a peer or a recording.
     void processPacket(Packet* packet) override;
     void flushGlobalState() override;
+    void onNodeRemoved(Node* node) override;
     // The debugging view of the role, its host, connection and nodes, as
     // lines of text down from (x, y, z) and three traffic graphs; only while
     // debugLevel has DEBUG_STATISTICS.
@@ -127,7 +146,13 @@ public:
 
 private:
     void countCommand(int code);
-    void writeCode(Packet* p, u8 code);
+    // Writes one command whose fields `fields` writes; into `outgoing` (p
+    // null) a command that does not fit goes whole into the next payload.
+    template <class Fields>
+    void writeCommand(Packet* p, u8 code, Fields&& fields);
+    // COPYOBJ and RPC as processCommand reads them.
+    void copyObject(Packet* packet);
+    void receiveCall(Packet* packet);
     // Creates an object of the class read, registers it and returns it, or
     // refuses the packet.
     QelBase* spawn(Packet* packet, bool named);
@@ -147,4 +172,8 @@ private:
     UString refusal;
     // Set while a record of the playback is being read.
     bool bReplaying = false;
+    // Bytes of commands written into `outgoing` so far.
+    i64 writtenBytes = 0;
+    // What each peer's commands made this side write in this tick.
+    std::unordered_map<const Node*, i64> tickWrites;
 };

@@ -116,13 +116,13 @@ void Packet::setError(const char* reason)
     }
 }
 
-Packet::WriteMark Packet::mark() const
+Packet::Mark Packet::mark() const
 {
     return {static_cast<i32>(cursor - buffer), bitByte != nullptr ? static_cast<i32>(bitByte - buffer) : -1,
             bitByte != nullptr ? *bitByte : u8(0), bitMask, bitIndex};
 }
 
-void Packet::rollBack(const WriteMark& at)
+void Packet::rollBack(const Mark& at)
 {
     cursor = buffer + at.size;
     bitByte = at.bitByteAt >= 0 ? buffer + at.bitByteAt : nullptr;

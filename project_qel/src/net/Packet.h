@@ -20,8 +20,9 @@
 //
 // A writing packet can be bounded for a while: then a write that does not
 // fit sets the error state and writes nothing, and rollBack returns the
-// packet to a mark taken earlier, so that what outside data made the
-// program write can be taken back whole.
+// packet to a mark taken earlier, so that a command that does not fit is
+// taken back to the last command boundary and written again elsewhere. A
+// reading packet goes back to a mark to read the same bytes again.
 #include "math/UColor.h"
 #include "math/V3.h"
 #include "net/NetAddress.h"
@@ -145,17 +146,17 @@ public:
     // sets dest's error state (pieces come from outside).
     void appendTo(Packet* dest) const;
 
-    // Where writing stands, to go back to.
-    struct WriteMark {
+    // Where writing or reading stands, to go back to.
+    struct Mark {
         i32 size;
         i32 bitByteAt;
         u8 bitByteValue;
         u8 bitMask;
         i32 bitIndex;
     };
-    WriteMark mark() const;
+    Mark mark() const;
     // Back to the mark, with the error state cleared.
-    void rollBack(const WriteMark& at);
+    void rollBack(const Mark& at);
 
     // cursor - buffer while writing, length while reading.
     i32 getDataSize() const;
@@ -175,6 +176,10 @@ public:
     bool bWriting = true;
     // Writing past the capacity sets the error state instead of stopping.
     bool bBounded = false;
+    // While set, an object read from this packet checks the children it
+    // reads against this object and adopts none of them: a trial read into
+    // a scratch object that leaves the rest of the world as it was.
+    QelBase* trialFor = nullptr;
     Node* node = nullptr;
     NetAddress address;
     double time = 0.0;

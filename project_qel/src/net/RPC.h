@@ -4,7 +4,8 @@
 // RPC that writes and reads its target and arguments through a Packet and
 // performs the call. The caller builds it, invoke() hands it to the peers,
 // executeLocally() runs it on this side. A peer that receives one creates
-// an object of the same class by its class number, reads it and runs it.
+// an object of the same class by its class number, reads it and runs it;
+// a server runs a client's call only when its class is client-callable.
 //
 // The peers are reached only through the current replication role
 // (THEROLE). Without one this side is the only one, server and client at

@@ -257,13 +257,16 @@ void QelBase::netSerialize(Packet* packet)
         packet->doPointer2(&none);
         return;
     }
+    QelBase* adopter = packet->trialFor != nullptr ? packet->trialFor : this;
     QelBase* child = nullptr;
     while (packet->doPointer2(&child)) {
-        if (!canAdopt(child)) {
+        if (!adopter->canAdopt(child)) {
             packet->setError("child would make the tree a cycle");
             return;
         }
-        addChildBack(child);
+        if (packet->trialFor == nullptr) {
+            addChildBack(child);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 
 #include "engine/EventManager.h"
 #include "input/QelInput.h"
@@ -14,9 +15,7 @@
 #include "support/ExpectFatal.h"
 #include "support/RoleCore.h"
 
-QEL_IMPLEMENT_RUNTIME_CLASS(RolePiece, QelBase::runtimeClass(), QEL_CREATOR(RolePiece));
-QEL_IMPLEMENT_RUNTIME_CLASS(RPC_RolePiece_draw, RPC::runtimeClass(), QEL_CREATOR(RPC_RolePiece_draw));
-QEL_IMPLEMENT_RUNTIME_CLASS(RPC_RolePiece_relay, RPC::runtimeClass(), QEL_CREATOR(RPC_RolePiece_relay));
+ROLE_CORE_CLASS_RECORDS;
 
 namespace {
 
@@ -222,6 +221,14 @@ TEST_P(TwoRoles, AServerRefusesWhatOnlyItMayWriteAndPlaysOn)
         flood.doBits(&code, 2);
         flood.doClassID(&record);
     }
+    // A call of the server's own, which no client may make.
+    RPC_QelBase_setStateRaw own;
+    own.target = piece;
+    own._state = 77;
+    Packet ownCall(Packet::NETWORK_FLAGS, 64);
+    server->writeRPC(&own, &ownCall);
+    const std::string notCallable =
+        formatString("a client may not call '%s'", RPC_QelBase_setStateRaw::runtimeClass()->name.c_str());
     const size_t objects = server->objectMap.size();
     const i32 counter = server->nextObjectUID;
     const struct {
@@ -234,6 +241,7 @@ TEST_P(TwoRoles, AServerRefusesWhatOnlyItMayWriteAndPlaysOn)
          "a client may not send SPAWNNAMED"},
         {"counter 1", copyWithCounter(server.get(), root, 1), "a client may not copy the root object"},
         {"counter -16", copyWithCounter(server.get(), root, -16), "a client may not copy the root object"},
+        {"server's call", packetBytes(ownCall), notCallable.c_str()},
     };
     for (const auto& c : cases) {
         client = std::make_unique<TestRole>(false);
@@ -248,6 +256,7 @@ TEST_P(TwoRoles, AServerRefusesWhatOnlyItMayWriteAndPlaysOn)
             << c.what;
         EXPECT_EQ(server->objectMap.size(), objects) << c.what;
         EXPECT_EQ(server->nextObjectUID, counter) << c.what;
+        EXPECT_EQ(piece->state, 0) << c.what;
     }
     // The server's own world goes on, and a new client gets all of it.
     auto* late = new RolePiece();
@@ -260,6 +269,136 @@ TEST_P(TwoRoles, AServerRefusesWhatOnlyItMayWriteAndPlaysOn)
     client->sendConnect(server->connection->address);
     ASSERT_TRUE(runUntil([&] { return client->connects == 1; }));
     EXPECT_TRUE(settle()) << worldText(server.get()) << "----\n" << worldText(client.get());
+}
+
+// A server whose world writes on its own every tick, with two clients.
+class ServerAndTwoClients : public testing::TestWithParam<bool> {
+protected:
+    ServerAndTwoClients() { RuntimeClassManager::getInstance()->buildClassArray(); }
+
+    template <class F>
+    bool runUntil(F&& done, int limit = 600)
+    {
+        for (int i = 0; i < limit; ++i) {
+            if (done()) {
+                return true;
+            }
+            frame();
+        }
+        return done();
+    }
+    void frame()
+    {
+        if (a != nullptr) {
+            roleFrame({server.get(), a.get(), b.get()});
+        } else {
+            roleFrame({server.get(), b.get()});
+        }
+    }
+    bool connect(TestRole* client)
+    {
+        const int before = server->connects;
+        client->sendConnect(server->connection->address);
+        return runUntil([&] { return client->connects == 1 && server->connects == before + 1; });
+    }
+    Node* serverNode(TestRole* client) { return static_cast<Node*>(client->nodes.firstChild); }
+    // A client's relay call on a piece, in a payload of its own.
+    static void relay(TestRole* client, Packet& payload, RolePiece* piece, u32 count)
+    {
+        RPC_RolePiece_relay call;
+        call.target = static_cast<RolePiece*>(client->lookupObject(piece->objectUID));
+        call.count = count;
+        client->writeRPC(&call, &payload);
+    }
+
+    NetCore net{GetParam()};
+    std::unique_ptr<TestRole> server = std::make_unique<TestRole>(true);
+    std::unique_ptr<TestRole> a;
+    std::unique_ptr<TestRole> b = std::make_unique<TestRole>(false);
+};
+
+INSTANTIATE_TEST_SUITE_P(Loopback, ServerAndTwoClients, testing::Values(false, true), transport);
+
+TEST_P(ServerAndTwoClients, OneClientsFloodCostsNeitherTheServerNorTheOtherClient)
+{
+    RolePiece* target = nullptr;
+    RolePiece* honest = nullptr;
+    RoleTicker* ticker = nullptr;
+    asRole(server.get(), [&] {
+        auto* root = new RootObjectBase();
+        server->registerObject(root, 1);
+        target = new RolePiece();
+        honest = new RolePiece();
+        ticker = new RoleTicker();
+        for (RolePiece* piece : {target, honest, static_cast<RolePiece*>(ticker)}) {
+            server->registerObject(piece, 0);
+            root->addChildBack(piece);
+        }
+    });
+    ASSERT_TRUE(connect(b.get()));
+
+    // A fills all but a few bytes of `outgoing`, then asks for more: one
+    // call answered by as many changes as fit, then calls answered by one.
+    auto fill = [&](Packet& payload) {
+        Packet answer(Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY);
+        const i32 room = Packet::DEFAULT_CAPACITY - server->outgoing.getDataSize();
+        RPC_QelBase_setStateRaw change;
+        change.target = target;
+        u32 count = 0;
+        for (; answer.getDataSize() < room - 64; ++count) {
+            change._state = static_cast<i32>(count);
+            server->writeRPC(&change, &answer);
+        }
+        relay(a.get(), payload, target, count);
+        change._state = 0;
+        Packet one(Packet::NETWORK_FLAGS, 64);
+        server->writeRPC(&change, &one);
+        for (i32 left = room - answer.getDataSize(); left >= 0; left -= one.getDataSize()) {
+            relay(a.get(), payload, target, 1);
+        }
+    };
+    // Filling `outgoing` may or may not take A's calls past the budget (the
+    // server's own writes count against no one); 20,000 changes do.
+    const struct {
+        const char* what;
+        std::function<void(Packet&)> flood;
+        bool overBudget;
+    } cases[] = {
+        {"filled to the last bytes", fill, false},
+        {"one call answered by 20,000 changes", [&](Packet& payload) { relay(a.get(), payload, target, 20000); },
+         true},
+    };
+    for (const auto& c : cases) {
+        a = std::make_unique<TestRole>(false);
+        ASSERT_TRUE(connect(a.get())) << c.what;
+        ASSERT_TRUE(runUntil([&] { return worldText(a.get()) == worldText(server.get()); })) << c.what;
+        ticker->running = true;
+        frame();
+
+        Packet flood(Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY);
+        c.flood(flood);
+        Packet call(Packet::NETWORK_FLAGS, 64);
+        relay(b.get(), call, honest, 5);
+        a->sendPacket(&flood, serverNode(a.get()));
+        b->sendPacket(&call, serverNode(b.get()));
+        ASSERT_TRUE(runUntil([&] {
+            return honest->state == 4 && (!c.overBudget || server->findNode(a->hostUID, nullptr) == nullptr);
+        })) << c.what;
+        if (c.overBudget) {
+            EXPECT_NE(net.logText().find(formatString("refused a payload from %s: its commands make this side write over",
+                                                      a->connection->address.toString().c_str())),
+                      std::string::npos)
+                << c.what;
+        }
+
+        // B stays, its call ran everywhere, and B's world is the server's.
+        ticker->running = false;
+        EXPECT_TRUE(runUntil([&] { return worldText(b.get()) == worldText(server.get()); }))
+            << c.what << "\n" << worldText(server.get()) << "----\n" << worldText(b.get());
+        EXPECT_EQ(b->getNumNodes(), 1) << c.what;
+        EXPECT_NE(server->findNode(b->hostUID, nullptr), nullptr) << c.what;
+        EXPECT_EQ(honest->state, 4) << c.what;
+    }
 }
 
 TEST_F(RoleTest, TicksIdentifiersAndQuitTexts)
@@ -436,36 +575,75 @@ TEST_F(RoleTest, CallsAreSentFromTheServerAndRunWithTheirFlags)
     EXPECT_EQ(packetBytes(snapshot), packetBytes(expected));
 }
 
-TEST_F(RoleTest, AClientsPayloadThatOverflowsTheOutgoingPayloadIsTakenBackWhole)
+// A role that keeps every payload it sends in the middle of a tick.
+class SendingRole : public TestRole {
+public:
+    using TestRole::TestRole;
+    void flushGlobalState() override
+    {
+        sent.push_back(packetBytes(outgoing));
+        TestRole::flushGlobalState();
+    }
+    std::vector<Bytes> sent;
+};
+
+TEST_F(RoleTest, AClientsPayloadStopsAtItsWriteBudgetAndAllThatRanGoesOut)
 {
-    TestRole server(true);
+    SendingRole server(true);
     TestRole client(false, false);
-    for (TestRole* role : {&server, &client}) {
+    TestRole talking(false);
+    for (TestRole* role : {static_cast<TestRole*>(&server), &client, &talking}) {
         auto* root = new RootObjectBase();
         role->registerObject(root, 1);
         root->addChildBack(new RolePiece());
         role->registerObject(static_cast<QelBase*>(root->firstChild), 40);
     }
     server.outgoing.reset();
-    // Each call makes the server write about 36 KB: the second overflows.
+    server.sent.clear();
+    const NetStats* sample = server.connection->getCurrentStats();
+    const i32 callsBefore = sample->commandCounts[NetRole::RPCCALL];
+    // Each call makes the server write about 36 KB: the second ends past
+    // the budget, so the third is never read.
     Packet calls(Packet::NETWORK_FLAGS, 4096);
     for (u32 count : {9000, 10000, 10000}) {
         RPC_RolePiece_relay relay;
-        relay.target = static_cast<RolePiece*>(server.lookupObject(40));
+        relay.target = static_cast<RolePiece*>(client.lookupObject(40));
         relay.count = count;
-        server.writeRPC(&relay, &calls);
+        client.writeRPC(&relay, &calls);
     }
     calls.rewindToRead();
     asRole(&server, [&] { server.processPacket(&calls); });
-    EXPECT_NE(net.logText().find(": it makes the outgoing payload overflow; disconnecting."), std::string::npos)
+    EXPECT_NE(net.logText().find(": its commands make this side write over 65536 bytes in one tick; disconnecting."),
+              std::string::npos)
         << net.logText();
-    // What went out is the first call's answer, whole and readable.
-    EXPECT_FALSE(server.outgoing.hasError());
-    auto answer = payloadOf(packetBytes(server.outgoing));
-    answer->rewindToRead();
-    asRole(&client, [&] { client.processPacket(answer.get()); });
-    EXPECT_FALSE(answer->hasError()) << answer->getError();
-    EXPECT_EQ(client.lookupObject(40)->state, 8999);
+    EXPECT_EQ(server.lookupObject(40)->state, 9999);
+    // What ran went out whole, in payloads that each end on a command.
+    server.sent.push_back(packetBytes(server.outgoing));
+    ASSERT_EQ(server.sent.size(), 2u);
+    for (const Bytes& sent : server.sent) {
+        auto answer = payloadOf(sent);
+        answer->rewindToRead();
+        asRole(&client, [&] { client.processPacket(answer.get()); });
+        EXPECT_FALSE(answer->hasError()) << answer->getError();
+    }
+    EXPECT_EQ(client.lookupObject(40)->state, 9999);
+    // The statistics count what went out.
+    EXPECT_EQ(server.rpcCount[RPC_QelBase_setStateRaw::runtimeClass()->id], 19000u);
+    EXPECT_EQ(sample->commandCounts[NetRole::RPCCALL] - callsBefore, 19000);
+
+    // A client is bounded alike: a call of the server that makes it write
+    // past the budget is its last, and the client leaves.
+    Packet echo(Packet::NETWORK_FLAGS, 4096);
+    RPC_RolePiece_echo call;
+    call.target = static_cast<RolePiece*>(server.lookupObject(40));
+    call.count = 30000;
+    server.writeRPC(&call, &echo);
+    echo.rewindToRead();
+    asRole(&talking, [&] { talking.processPacket(&echo); });
+    EXPECT_TRUE(echo.hasError());
+    EXPECT_EQ(talking.rpcCount[RPC_RolePiece_relay::runtimeClass()->id], 30000u);
+    const std::string log = net.logText();
+    EXPECT_NE(log.find("65536 bytes in one tick", log.find("65536 bytes in one tick") + 1), std::string::npos);
 }
 
 TEST_F(RoleTest, CopiedCountersLieAboveEveryIdentifierInUseAndTheRoleForgetsWhatItHolds)
@@ -490,6 +668,30 @@ TEST_F(RoleTest, CopiedCountersLieAboveEveryIdentifierInUseAndTheRoleForgetsWhat
     asRole(&client, [&] { client.processPacket(payload.get()); });
     EXPECT_EQ(client.nextObjectUID, 77);
 
+    // A copy refused in its last child changes nothing that it read before:
+    // neither the values nor the children it names.
+    auto* first = new RolePiece();
+    client.registerObject(first, 50);
+    root->addChildBack(first);
+    TestRole writer(false, false);
+    auto* image = new RolePiece();
+    writer.registerObject(image, 40);
+    image->number = 99;
+    image->label = "half";
+    image->addChildBack(new RolePiece());
+    writer.registerObject(static_cast<QelBase*>(image->firstChild), 50);
+    image->addChildBack(new RolePiece());
+    writer.registerObject(static_cast<QelBase*>(image->lastChild), 51);
+    Packet copy(Packet::NETWORK_FLAGS, 4096);
+    writer.writeCopyObj(image, &copy);
+    copy.rewindToRead();
+    asRole(&client, [&] { client.processPacket(&copy); });
+    EXPECT_TRUE(copy.hasError());
+    EXPECT_EQ(piece->number, 0);
+    EXPECT_EQ(piece->label, "");
+    EXPECT_EQ(first->getParent(), root);
+    EXPECT_EQ(piece->postReplicates, 0);
+
     // An object held under an identifier that is not valid still leaves
     // the table when it is deleted.
     client.nextObjectUID = -16;
@@ -497,6 +699,56 @@ TEST_F(RoleTest, CopiedCountersLieAboveEveryIdentifierInUseAndTheRoleForgetsWhat
     client.registerObject(stray, 0);
     asRole(&client, [&] { stray->deleteMe(); });
     EXPECT_EQ(client.lookupObject(-16), nullptr);
+}
+
+TEST_F(RoleTest, AServersRecordingReplaysToTheWorldItBuiltLive)
+{
+    const std::string path = net.core->folder.path + "/server.net";
+    TestRole server(true);
+    auto* root = new RootObjectBase();
+    server.registerObject(root, 1);
+    auto* piece = new RolePiece();
+    server.registerObject(piece, 40);
+    root->addChildBack(piece);
+    server.startRecording(path);
+    auto relay = [&](Packet& to, u32 count) {
+        RPC_RolePiece_relay call;
+        call.target = piece;
+        call.count = count;
+        server.writeRPC(&call, &to);
+    };
+    // A call that runs, then one the server refuses before running it; a
+    // call that ends past the budget with one more behind it; and a call
+    // cut short after one that runs.
+    RPC_QelBase_setStateRaw own;
+    own.target = piece;
+    own._state = 77;
+    Packet refused(Packet::NETWORK_FLAGS, 256);
+    relay(refused, 3);
+    server.writeRPC(&own, &refused);
+    Packet flood(Packet::NETWORK_FLAGS, 256);
+    relay(flood, 20000);
+    relay(flood, 5);
+    Packet cut(Packet::NETWORK_FLAGS, 256);
+    relay(cut, 7);
+    relay(cut, 300);
+    const Bytes cutBytes(cut.buffer, cut.buffer + cut.getDataSize() - 1);
+    for (const Bytes& payload : {packetBytes(refused), packetBytes(flood), cutBytes}) {
+        auto packet = payloadOf(payload);
+        packet->rewindToRead();
+        asRole(&server, [&] { server.processPacket(packet.get()); });
+        roleFrame({&server});
+        EXPECT_TRUE(packet->hasError());
+    }
+    EXPECT_EQ(piece->state, 6);
+    delete server.netRecording;
+    server.netRecording = nullptr;
+
+    TestRole replay(true, false);
+    replay.startPlayback(path);
+    ASSERT_TRUE(runUntil({&replay}, [&] { return replay.quitReason == NetRole::QUIT_PLAYBACK; }));
+    EXPECT_EQ(replay.getPlaybackFailure(), "");
+    EXPECT_EQ(worldText(&replay), worldText(&server));
 }
 
 TEST_F(RoleTest, RecordingLayoutAndPlaybackTiming)

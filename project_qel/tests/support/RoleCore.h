@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -119,7 +120,55 @@ public:
     u32 count = 0;
 };
 
-// (Their class records are in NetRoleTest.cpp.)
+// A piece that, like any game's object, changes on its own every frame on
+// the server while it runs.
+class RoleTicker : public RolePiece {
+    QEL_DECLARE_RUNTIME_CLASS()
+
+public:
+    void update(double time, double dt) override
+    {
+        QelBase::update(time, dt);
+        NetRole* role = NetRole::current();
+        if (running && role != nullptr && role->isServer) {
+            netSetStateRaw(state + 1);
+        }
+    }
+
+    // Kept on each side, never sent.
+    bool running = true;
+};
+
+// A call of a game's client side that the server sends: each client
+// answers it with `count` relay calls of its own to the server.
+class RPC_RolePiece_echo : public TargetedRPC<RolePiece> {
+    QEL_DECLARE_RUNTIME_CLASS()
+
+public:
+    RPC_RolePiece_echo() { bExecutesOnServer = false; }
+    void netSerialize(Packet* packet) override
+    {
+        TargetedRPC::netSerialize(packet);
+        packet->doUInt(&count);
+    }
+    void perform() override
+    {
+        for (u32 i = 0; i < count && i < 30000; ++i) {
+            RPC_RolePiece_relay relay;
+            makeCall(static_cast<RolePiece*>(target), relay);
+        }
+    }
+
+    u32 count = 0;
+};
+
+// Every program that uses these classes holds their records once.
+#define ROLE_CORE_CLASS_RECORDS                                                                              \
+    QEL_IMPLEMENT_RUNTIME_CLASS(RolePiece, QelBase::runtimeClass(), QEL_CREATOR(RolePiece));                 \
+    QEL_IMPLEMENT_RUNTIME_CLASS(RoleTicker, RolePiece::runtimeClass(), QEL_CREATOR(RoleTicker));             \
+    QEL_IMPLEMENT_RUNTIME_CLASS(RPC_RolePiece_draw, RPC::runtimeClass(), QEL_CREATOR(RPC_RolePiece_draw));   \
+    QEL_IMPLEMENT_RUNTIME_CLASS(RPC_RolePiece_relay, RPC::runtimeClass(), QEL_CREATOR(RPC_RolePiece_relay)); \
+    QEL_IMPLEMENT_RUNTIME_CLASS(RPC_RolePiece_echo, RPC::runtimeClass(), QEL_CREATOR(RPC_RolePiece_echo))
 
 // A role on an endpoint of its own (or on none); a server sends every new
 // peer a snapshot of its world, as a game built on the role would.
@@ -194,16 +243,24 @@ inline void propertyText(Property* property, std::string& out, const std::string
 }
 
 // Every registered object in identifier order: its identifier, class,
-// property values and the identifiers of its children.
-inline std::string worldText(NetRole* role)
+// property values and the identifiers of its children. Objects whose
+// identifiers `leaveOut` names are skipped, and children lists too when
+// `withChildren` is false.
+inline std::string worldText(NetRole* role, const std::set<i32>& leaveOut = {}, bool withChildren = true)
 {
     std::string out;
     asRole(role, [&] {
         std::map<i32, QelBase*> sorted(role->objectMap.begin(), role->objectMap.end());
         for (const auto& [uid, o] : sorted) {
+            if (leaveOut.count(uid) != 0) {
+                continue;
+            }
             out += formatString("#%d %s\n", uid, o->getRuntimeClass()->name.c_str());
             std::unique_ptr<PropertyContainer> tree(o->createPropertyTree());
             propertyText(tree.get(), out, "  ");
+            if (!withChildren) {
+                continue;
+            }
             out += "  children:";
             for (BasicLink* link = o->firstChild; link != nullptr; link = link->next) {
                 out += formatString(" %d", static_cast<QelBase*>(link)->objectUID);
