@@ -2,13 +2,13 @@
 // frames and developer console, a server and a client trading payloads,
 // the text in a font of the data pack. The picture is left in the build
 // folder.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <regex>
 #include <memory>
 
 #include "engine/Console.h"
@@ -230,10 +230,7 @@ TEST_F(RoleOverlay, DebugBitShowsTheStatisticsOfAConnectedServer)
         "[1-9][0-9]* x _[0-9a-f]{8}",
     };
     for (const char* pattern : expected) {
-        const std::regex line(pattern);
-        auto matches = [&](const std::string& text) { return std::regex_match(text, line); };
-        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), matches)) << pattern << "\n"
-                                                                      << testing::PrintToString(lines);
+        EXPECT_THAT(lines, testing::Contains(testing::MatchesRegex(pattern)));
     }
     const MemoryImageFile& image = *screen->picture;
     RenderCore::writeTga(VABO_ROLE_OVERLAY, image.width, image.height, [&](int x, int y) {
