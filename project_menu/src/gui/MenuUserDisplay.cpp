@@ -32,11 +32,11 @@ MenuUserDisplay::MenuUserDisplay()
     nameText = new RenderableText(0.0f, top - NAME_FROM_TOP, 0.0f, UString(), g_global->fontMedium, BLACK);
     nameText->bShadowed = false;
     addChildBack(nameText);
-    auto* hint = new RenderableText(0.0f, top - HINT_FROM_TOP, 0.0f,
-                                    UString(g_qel->language->getText(Language::CLICKTOCHANGEPLAYERS)),
-                                    g_global->fontSmall, GREY);
-    hint->bShadowed = false;
-    addChildBack(hint);
+    hintText = new RenderableText(0.0f, top - HINT_FROM_TOP, 0.0f,
+                                  UString(g_qel->language->getText(Language::CLICKTOCHANGEPLAYERS)),
+                                  g_global->fontSmall, GREY);
+    hintText->bShadowed = false;
+    addChildBack(hintText);
 }
 
 bool MenuUserDisplay::isOverName(float x, float y) const

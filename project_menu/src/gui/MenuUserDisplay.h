@@ -20,7 +20,8 @@ public:
     // Whether the point of the current screen lies on the greeting.
     bool isOverName(float x, float y) const;
 
-    // The first child; the hint line is the second.
+    // The two children: the greeting and the hint line under it.
     RenderableText* nameText = nullptr;
+    RenderableText* hintText = nullptr;
     bool bHovered = false;
 };

@@ -99,7 +99,7 @@ void ContextMain::offerScreen(MenuButton* button, const char* screenClass)
 void ContextMain::renderContents()
 {
     const RenderableText* greeting = userDisplay->nameText;
-    const auto* hint = static_cast<const RenderableText*>(static_cast<const QelBase*>(greeting->next));
+    const RenderableText* hint = userDisplay->hintText;
     if (greeting->font == nullptr || hint->font == nullptr) {
         Context::renderContents();
         return;
