@@ -275,12 +275,9 @@ bool Renderable::isMouseInside()
     return isPointInsideSkin(findContext()->mouseWorld);
 }
 
-void Renderable::netSerialize(Packet* packet)
+void Renderable::netDeriveState()
 {
-    QelBase::netSerialize(packet);
-    if (!packet->bWriting) {
-        updateXform();
-    }
+    updateXform();
 }
 
 void Renderable::addPropertiesTo(QelBase* container)

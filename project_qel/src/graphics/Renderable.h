@@ -26,8 +26,8 @@ public:
     void render() override;
     // Whether the mouse, in the world of the object's screen, is on the skin.
     bool isMouseInside() override;
-    // Reading a placement recomputes the matrices.
-    void netSerialize(Packet* packet) override;
+    // A placement read or put back recomputes the matrices.
+    void netDeriveState() override;
     void addPropertiesTo(QelBase* container) override;
 
     // Replace mode for opaque white, modulate for every other colour.

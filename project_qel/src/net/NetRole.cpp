@@ -21,6 +21,7 @@
 #include "net/RPC.h"
 #include "net/RootObjectBase.h"
 #include "object/RuntimeClassManager.h"
+#include "property/PropertyContainer.h"
 
 // A fatal check reported with the given statement text.
 #define ROLE_CHECK(condition, statement)                                \
@@ -112,6 +113,7 @@ void NetRole::update(double, double)
     }
     QelBase::update(time, frameDelta);
     if (bTicked) {
+        reportSkippedCopies();
         flushOutgoing();
         tickWrites.clear();
         std::memcpy(rpcCountLastTick, rpcCount, sizeof(rpcCount));
@@ -242,29 +244,50 @@ void NetRole::copyObject(Packet* packet)
         refuse(packet, "a client may not copy the root object");
         return;
     }
-    // The image is read into a scratch object first, so that one that does
-    // not read whole changes nothing; then again into the object itself.
-    std::unique_ptr<QelBase> scratch(o->getRuntimeClass()->create());
-    if (scratch == nullptr) {
-        refuse(packet, "class not creatable here");
-        return;
-    }
-    const i32 counter = nextObjectUID;
-    const Packet::Mark start = packet->mark();
-    packet->trialFor = o;
-    scratch->netSerialize(packet);
-    packet->trialFor = nullptr;
-    const i32 copied = nextObjectUID;
-    nextObjectUID = counter;
-    if (carriesCounter && !packet->hasError() && !isCounterSound(copied)) {
-        refuse(packet, formatString("next object ID %d out of range", copied));
-    }
-    if (packet->hasError()) {
-        return;
-    }
-    packet->rollBack(start);
+    // The image is read into the object itself, as it stands. Its values
+    // are kept to be put back and the children it names are only listed,
+    // until the whole image has read and passed its checks.
+    std::unique_ptr<PropertyContainer> kept(o->createPropertyTree());
+    kept->keepValues();
+    Packet::ChildrenRead listed;
+    packet->childrenRead = &listed;
     o->netSerialize(packet);
+    packet->childrenRead = nullptr;
+    if (carriesCounter && !packet->hasError() && !isCounterSound(nextObjectUID)) {
+        refuse(packet, formatString("next object ID %d out of range", nextObjectUID));
+    }
+    if (packet->hasError() || listed.bCycle) {
+        kept->restoreValues();
+        o->netDeriveState();
+        if (!packet->hasError()) {
+            noteSkippedCopy(packet, uid);
+        }
+        return;
+    }
+    for (QelBase* child : listed.children) {
+        o->addChildBack(child);
+    }
     o->netPostReplicate();
+}
+
+void NetRole::noteSkippedCopy(Packet* packet, u32 uid)
+{
+    // A sender's world may lag behind another client's change that the
+    // server applied: its copy is skipped, and it stays connected.
+    SkippedCopies& skipped = skippedCopies[bReplaying ? UString("the recording") : packet->address.toString()];
+    if (skipped.count++ == 0) {
+        skipped.first = static_cast<i32>(uid);
+    }
+}
+
+void NetRole::reportSkippedCopies()
+{
+    for (const auto& [sender, skipped] : skippedCopies) {
+        QEL_LOG("WARNING: skipped %d copies from %s whose children would make the tree a cycle, the first of object "
+                "ID %d.",
+                skipped.count, sender.c_str(), skipped.first);
+    }
+    skippedCopies.clear();
 }
 
 void NetRole::receiveCall(Packet* packet)
@@ -300,7 +323,8 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
     if (packet->hasError()) {
     } else if (!named && uid == INT_MAX) {
         refuse(packet, "no object ID left");
-    } else if (uid < 1 || uid > INT_MAX) {
+    } else if (uid < 1 || uid >= INT_MAX - 1) {
+        // A name at INT_MAX - 1 or above leaves the counter no room past it.
         refuse(packet, formatString("object ID %lld out of range", static_cast<long long>(uid)));
     } else if (uid == 1 && root != nullptr) {
         refuse(packet, "root==NULL");
@@ -319,7 +343,7 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
 
 bool NetRole::isCounterSound(i32 counter) const
 {
-    if (counter < 1) {
+    if (counter < 1 || counter == INT_MAX) {
         return false;
     }
     for (const auto& entry : objectMap) {
@@ -359,6 +383,12 @@ void NetRole::registerObject(QelBase* o, int uid)
         ROLE_CHECK(root == nullptr, "root==NULL");
     }
     ROLE_CHECK(objectMap.count(id) == 0, "objectMap.count(uid)==0");
+    // The counter stays above every identifier, so that a later object of
+    // this side's own never meets a name taken.
+    if (id >= nextObjectUID) {
+        ROLE_CHECK(id < INT_MAX - 1, "uid<INT_MAX-1");
+        nextObjectUID = id + 1;
+    }
     o->objectUID = id;
     objectMap.emplace(id, o);
     if (isServer && !bExecutesOnClient) {

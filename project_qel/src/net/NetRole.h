@@ -24,14 +24,27 @@
 // array, that is cut short inside a command, or whose arguments or object
 // images do not read cleanly, is refused: the role stops reading it, logs
 // why and disconnects the peer (a refused record ends a playback). The
-// refused command changes nothing: a call runs and a copy is applied only
-// once it has been read whole (a copy is read into a scratch object of the
-// same class first), and an object it created is deleted. Commands before
-// it stand. A server also refuses from a client SPAWNOBJ, SPAWNNAMED, a copy
-// of a root object (objects and the identifier counter are the server's
-// own) and a call whose class is not client-callable, before running them.
-// On every side a copied identifier counter must lie above every
-// identifier in use, or the copy is refused and the counter kept.
+// refused command changes nothing: a call runs only once it has been read
+// whole, and an object it created is deleted. A copy is read into the
+// object as it stands, in the layout of its own properties; the children it
+// names are adopted, and netPostReplicate runs, only once the whole image
+// has read and passed its checks, and a refused one has its values put
+// back. Commands before it stand. A server also refuses from a client
+// SPAWNOBJ, SPAWNNAMED, a copy of a root object (objects and the identifier
+// counter are the server's own) and a call whose class is not
+// client-callable, before running them.
+//
+// A copy that reads whole but names a child that would make the tree a
+// cycle is skipped, not refused: a server applies a client's copy and sends
+// it to nobody, so a client's world may lag behind a change another client
+// made. The object keeps its state, the payload reads on, and one warning
+// line a tick for each sender names the first object skipped and counts them.
+//
+// After every command the identifier counter lies above every identifier
+// in use and below INT_MAX: a SPAWNNAMED at or above it moves it past the
+// name, and a name or a copied counter that breaks this is refused (a
+// copied counter sets the writer's value, so that clients' identifiers stay
+// the server's).
 //
 // Writing never fails for outside data: a command that does not fit in
 // `outgoing` is taken back to its start, `outgoing` is sent at once and the
@@ -50,6 +63,7 @@
 //
 // A role without a connection (one that only plays back) services no
 // network and counts no statistics.
+#include <map>
 #include <unordered_map>
 
 #include "net/NetHost.h"
@@ -152,6 +166,10 @@ private:
     void writeCommand(Packet* p, u8 code, Fields&& fields);
     // COPYOBJ and RPC as processCommand reads them.
     void copyObject(Packet* packet);
+    // A copy that read whole but whose children would make the tree a
+    // cycle; reported once a tick for each sender.
+    void noteSkippedCopy(Packet* packet, u32 uid);
+    void reportSkippedCopies();
     void receiveCall(Packet* packet);
     // Creates an object of the class read, registers it and returns it, or
     // refuses the packet.
@@ -159,8 +177,8 @@ private:
     void refuse(Packet* packet, const UString& reason);
     // The payload being read comes from a client (not from a recording).
     bool isFromClient() const;
-    // A next identifier read from a peer: 1 or more and above every
-    // identifier in use.
+    // A next identifier read from a peer: 1 or more, below INT_MAX and
+    // above every identifier in use.
     bool isCounterSound(i32 counter) const;
     // Ends reading a refused payload: logs, and disconnects its peer or
     // ends the playback.
@@ -176,4 +194,10 @@ private:
     i64 writtenBytes = 0;
     // What each peer's commands made this side write in this tick.
     std::unordered_map<const Node*, i64> tickWrites;
+    struct SkippedCopies {
+        i32 first = 0;
+        int count = 0;
+    };
+    // This tick's skipped copies by sender.
+    std::map<UString, SkippedCopies> skippedCopies;
 };

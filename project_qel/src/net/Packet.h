@@ -23,6 +23,8 @@
 // packet to a mark taken earlier, so that a command that does not fit is
 // taken back to the last command boundary and written again elsewhere. A
 // reading packet goes back to a mark to read the same bytes again.
+#include <vector>
+
 #include "math/UColor.h"
 #include "math/V3.h"
 #include "net/NetAddress.h"
@@ -176,10 +178,17 @@ public:
     bool bWriting = true;
     // Writing past the capacity sets the error state instead of stopping.
     bool bBounded = false;
-    // While set, an object read from this packet checks the children it
-    // reads against this object and adopts none of them: a trial read into
-    // a scratch object that leaves the rest of the world as it was.
-    QelBase* trialFor = nullptr;
+    // The children an object's image names, read but not adopted.
+    struct ChildrenRead {
+        std::vector<QelBase*> children;
+        // One of them is the reader or an ancestor of it.
+        bool bCycle = false;
+    };
+    // While set, an object read from this packet adopts none of the
+    // children it reads: it lists them here, so that its reader adopts them
+    // only once the whole image has been accepted. A child that would make
+    // the tree a cycle is noted and the list read on to its end.
+    ChildrenRead* childrenRead = nullptr;
     Node* node = nullptr;
     NetAddress address;
     double time = 0.0;

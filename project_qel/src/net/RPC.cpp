@@ -69,21 +69,6 @@ void RPC::executeLocally()
     role->bExecutesOnClient = bSavedExecutesOnClient;
 }
 
-bool RPC::receive(Packet* packet)
-{
-    RPC* rpc = packet->readNewObject<RPC>();
-    if (rpc == nullptr) {
-        return false;
-    }
-    rpc->netSerialize(packet);
-    bool accepted = !packet->hasError();
-    if (accepted) {
-        rpc->executeLocally();
-    }
-    delete rpc;
-    return accepted;
-}
-
 void RPC::send(Packet* packet, RPC* rpc)
 {
     RuntimeClass* record = rpc->getRuntimeClass();

@@ -3,9 +3,10 @@
 // and the sides on which it runs. Each kind of call is a class derived from
 // RPC that writes and reads its target and arguments through a Packet and
 // performs the call. The caller builds it, invoke() hands it to the peers,
-// executeLocally() runs it on this side. A peer that receives one creates
-// an object of the same class by its class number, reads it and runs it;
-// a server runs a client's call only when its class is client-callable.
+// executeLocally() runs it on this side. A peer's replication role that
+// receives one creates an object of the same class by its class number,
+// reads it and runs it; a server runs a client's call only when its class
+// is client-callable.
 //
 // The peers are reached only through the current replication role
 // (THEROLE). Without one this side is the only one, server and client at
@@ -52,12 +53,8 @@ public:
     // any call that runs on the server or on clients runs.
     void executeLocally();
 
-    // Reads one received call from the packet (its class, then its own
-    // serialisation), runs it locally and frees it. A class that is not a
-    // creatable RPC, or arguments that do not read cleanly, leave the
-    // packet's error state set and nothing runs; false then.
-    static bool receive(Packet* packet);
-    // Writes one call as receive() reads it.
+    // Writes one call as a peer's replication role reads it: its class,
+    // then its own serialisation.
     static void send(Packet* packet, RPC* rpc);
 
     bool bExecutesOnServer;

@@ -231,6 +231,9 @@ void QelBase::netSerialize(Packet* packet)
     std::unique_ptr<PropertyContainer> tree(createPropertyTree());
     tree->netSerializeProperty(packet);
     tree.reset();
+    if (!packet->bWriting) {
+        netDeriveState();
+    }
 
     if ((packet->flags & Packet::PERSISTENT) != 0) {
         u32 marker = OBJECT_MARKER;
@@ -257,14 +260,18 @@ void QelBase::netSerialize(Packet* packet)
         packet->doPointer2(&none);
         return;
     }
-    QelBase* adopter = packet->trialFor != nullptr ? packet->trialFor : this;
+    Packet::ChildrenRead* listed = packet->childrenRead;
     QelBase* child = nullptr;
     while (packet->doPointer2(&child)) {
-        if (!adopter->canAdopt(child)) {
-            packet->setError("child would make the tree a cycle");
-            return;
-        }
-        if (packet->trialFor == nullptr) {
+        if (!canAdopt(child)) {
+            if (listed == nullptr) {
+                packet->setError("child would make the tree a cycle");
+                return;
+            }
+            listed->bCycle = true;
+        } else if (listed != nullptr) {
+            listed->children.push_back(child);
+        } else {
             addChildBack(child);
         }
     }

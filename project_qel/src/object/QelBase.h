@@ -38,9 +38,14 @@ public:
     // The object's image: its properties, in persistent packets the marker
     // 0xFEFDFCFB, then its children as object references ending in a null
     // one (in packets with flag 0x1 only the registered children). Reading
-    // appends the children read; a wrong marker, an unresolved child or one
-    // that would make the tree a cycle sets the packet's error state.
+    // appends the children read (or lists them, see Packet::childrenRead)
+    // and derives its state from the properties read; a wrong marker, an
+    // unresolved child or one that would make the tree a cycle sets the
+    // packet's error state.
     virtual void netSerialize(Packet* packet);
+    // Recomputes what the object derives from its property values: after
+    // its properties are read, and after a refused read's are put back.
+    virtual void netDeriveState() {}
     virtual void netPostReplicate() {}
     virtual void netPostReplicateGlobal() {}
     // deleteMe every child, last first, until none is left.

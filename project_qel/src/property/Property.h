@@ -43,6 +43,11 @@ public:
     void deleteFlagged(u32 mask);
     // Whether a packet with these flags leaves this property out.
     bool isLeftOutOf(const Packet* packet) const;
+    // Keeps the described values of this property and of every one below
+    // it, and puts the kept values back: a read that is refused is undone
+    // field by field.
+    virtual void keepValues();
+    virtual void restoreValues();
 
     u32 flags;
     UString name;
@@ -66,5 +71,9 @@ public:
     {
     }
 
+    void keepValues() override { kept = *value; }
+    void restoreValues() override { *value = kept; }
+
     T* value;
+    T kept{};
 };

@@ -19,6 +19,8 @@ public:
     void fromString(const UString& text) override;
     // Stores p into the described field.
     virtual void setPointer(void* p);
+    // The kept pointer goes back the way a read one goes in.
+    void restoreValues() override { setPointer(kept); }
 
     RuntimeClass* pointeeClass;
 };

@@ -74,7 +74,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     if ((mode & 2) != 0) {
-        while (!packet.atEnd() && RPC::receive(&packet)) {
+        // Each call as a role reads one: its class, its arguments, and it
+        // runs only when they read cleanly.
+        while (!packet.atEnd() && !packet.hasError()) {
+            std::unique_ptr<RPC> rpc(packet.readNewObject<RPC>());
+            if (rpc != nullptr) {
+                rpc->netSerialize(&packet);
+            }
+            if (rpc != nullptr && !packet.hasError()) {
+                rpc->executeLocally();
+            }
         }
     } else {
         std::unique_ptr<QelBase> spawned(packet.readNewObject<QelBase>());

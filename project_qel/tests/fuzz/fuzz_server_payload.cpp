@@ -4,13 +4,18 @@
 // at, and a piece that changes on its own every frame. A refused payload
 // drops the fuzzed client, who is then connected again; the server must
 // play on whatever the client sends. A second, honest client makes one call
-// every tick; after each tick it must still be connected and, once the
-// traffic settles, read the server's world, but for the objects the fuzzed
-// client copied (a client's copy is applied on the server alone).
+// every tick and, once that has settled, changes and copies one piece.
+// After each tick it must still be connected and, once the traffic
+// settles, read the server's world, but for the objects the fuzzed client
+// copied (a client's copy is applied on the server alone) and those whose
+// honest copies the server skipped (they name a child that the fuzzed
+// client's copies made an ancestor there).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <set>
+#include <vector>
 
 #include "../support/RoleFuzz.h"
 
@@ -22,17 +27,32 @@ constexpr int PAYLOADS = 64;
 constexpr u32 FUZZED_UID = 0x12345678;
 constexpr int SETTLE_FRAMES = 60;
 
-// The identifiers of the server's objects that a client's copy reached.
-std::set<i32> copiedObjects(NetRole* server)
+// The identifiers of the server's objects that the fuzzed client's copies
+// reached (`honest` counts the honest copies applied), with `skipped`.
+std::set<i32> leftOut(NetRole* server, const std::map<i32, int>& honest, const std::set<i32>& skipped)
 {
-    std::set<i32> copied;
+    std::set<i32> out = skipped;
     for (const auto& [uid, o] : server->objectMap) {
         auto* piece = dynamic_cast<RolePiece*>(o);
-        if (piece != nullptr && piece->postReplicates > 0) {
-            copied.insert(uid);
+        auto applied = honest.find(uid);
+        if (piece != nullptr && piece->postReplicates > (applied != honest.end() ? applied->second : 0)) {
+            out.insert(uid);
         }
     }
-    return copied;
+    return out;
+}
+
+// Whether the server skips a copy of `o` that names the children of
+// `image`: one of them is `o` or an ancestor of it there.
+bool skipsCopy(NetRole* server, QelBase* o, QelBase* image)
+{
+    for (BasicLink* link = image->firstChild; link != nullptr; link = link->next) {
+        auto* child = static_cast<QelBase*>(link);
+        if (child->isValidUID() && !o->canAdopt(server->lookupObject(child->objectUID))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -53,13 +73,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     }
     const u32 honestUID = honest.hostUID;
+    // The pieces above the called one: the honest client's own call does
+    // not change them on its way.
+    std::vector<i32> pieces;
+    for (QelBase* o = called->getParent(); o != server.root; o = o->getParent()) {
+        pieces.push_back(o->objectUID);
+    }
+    std::map<i32, int> honestCopies;
+    std::set<i32> skipped;
     auto settle = [&] {
         ticker->running = false;
         bool same = false;
         for (int i = 0; i < SETTLE_FRAMES && !same; ++i) {
             roleFrame({&server, &honest});
-            const std::set<i32> copied = copiedObjects(&server);
-            same = worldText(&honest, copied, copied.empty()) == worldText(&server, copied, copied.empty());
+            const std::set<i32> out = leftOut(&server, honestCopies, skipped);
+            same = worldText(&honest, out, out.empty()) == worldText(&server, out, out.empty());
         }
         ticker->running = true;
         if (!same || server.findNode(honestUID, nullptr) == nullptr) {
@@ -91,6 +119,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 }
             });
             roleFrame({&server, &honest});
+            settle();
+            // A copy written while the server's changes are on their way
+            // would put back what they changed, on the server alone. The
+            // changed number keeps the next settling going until it lands.
+            asRole(&honest, [&] {
+                const i32 uid = pieces[static_cast<size_t>(i / 2) % pieces.size()];
+                if (auto* piece = static_cast<RolePiece*>(honest.lookupObject(uid))) {
+                    piece->number = i;
+                    if (skipsCopy(&server, server.lookupObject(uid), piece)) {
+                        skipped.insert(uid);
+                    } else {
+                        ++honestCopies[uid];
+                    }
+                    honest.writeCopyObj(piece);
+                }
+            });
             settle();
         }
     });

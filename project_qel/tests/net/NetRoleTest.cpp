@@ -10,12 +10,31 @@
 #include <functional>
 
 #include "engine/EventManager.h"
+#include "graphics/Renderable.h"
 #include "input/QelInput.h"
 #include "net/RPC_QelBase.h"
+#include "net/RPC_RootObjectBase.h"
 #include "support/ExpectFatal.h"
 #include "support/RoleCore.h"
 
 ROLE_CORE_CLASS_RECORDS;
+
+// A drawn piece of a class that owns its skin, as a game's own may be;
+// counts the pieces made.
+class SkinnedPiece : public Renderable {
+    QEL_DECLARE_RUNTIME_CLASS()
+
+public:
+    SkinnedPiece()
+    {
+        bOwnsSkin = true;
+        ++made;
+    }
+
+    static inline int made = 0;
+};
+
+QEL_IMPLEMENT_RUNTIME_CLASS(SkinnedPiece, Renderable::runtimeClass(), QEL_CREATOR(SkinnedPiece));
 
 namespace {
 
@@ -401,6 +420,63 @@ TEST_P(ServerAndTwoClients, OneClientsFloodCostsNeitherTheServerNorTheOtherClien
     }
 }
 
+TEST_P(ServerAndTwoClients, ACopyThatMeetsAnotherClientsChangeIsSkippedAndItsSenderStays)
+{
+    RolePiece* x = nullptr;
+    RolePiece* y = nullptr;
+    RolePiece* honest = nullptr;
+    asRole(server.get(), [&] {
+        auto* root = new RootObjectBase();
+        server->registerObject(root, 1);
+        x = new RolePiece();
+        y = new RolePiece();
+        honest = new RolePiece();
+        for (RolePiece* piece : {x, y, honest}) {
+            server->registerObject(piece, 0);
+            root->addChildBack(piece);
+        }
+    });
+    a = std::make_unique<TestRole>(false);
+    ASSERT_TRUE(connect(a.get()));
+    ASSERT_TRUE(connect(b.get()));
+    ASSERT_TRUE(runUntil([&] { return worldText(a.get()) == worldText(server.get()) &&
+                                      worldText(b.get()) == worldText(server.get()); }));
+    // Each client moves one piece under the other in its own world and
+    // copies the new parent to the server, which tells nobody.
+    auto copyMoved = [&](TestRole* client, RolePiece* child, RolePiece* parent, Packet& payload) {
+        asRole(client, [&] {
+            auto* local = static_cast<QelBase*>(client->lookupObject(parent->objectUID));
+            local->addChildBack(client->lookupObject(child->objectUID));
+            client->writeCopyObj(local, &payload);
+        });
+    };
+    Packet fromA(Packet::NETWORK_FLAGS, 256);
+    copyMoved(a.get(), y, x, fromA);
+    a->sendPacket(&fromA, serverNode(a.get()));
+    ASSERT_TRUE(runUntil([&] { return y->getParent() == x; }));
+
+    // B's copy of Y names X, now Y's parent on the server: it reads whole
+    // and is skipped, twice, and the call behind it runs.
+    Packet fromB(Packet::NETWORK_FLAGS, 256);
+    copyMoved(b.get(), x, y, fromB);
+    asRole(b.get(), [&] { b->writeCopyObj(b->lookupObject(y->objectUID), &fromB); });
+    relay(b.get(), fromB, honest, 3);
+    b->sendPacket(&fromB, serverNode(b.get()));
+    ASSERT_TRUE(runUntil([&] { return honest->state == 2; }));
+    frame();
+    EXPECT_EQ(y->getParent(), x);
+    EXPECT_EQ(x->getParent(), server->root);
+    EXPECT_EQ(b->getNumNodes(), 1);
+    EXPECT_NE(server->findNode(b->hostUID, nullptr), nullptr);
+    const std::string warning =
+        formatString("WARNING: skipped 2 copies from %s whose children would make the tree a cycle, the first of "
+                     "object ID %d.",
+                     b->connection->address.toString().c_str(), y->objectUID);
+    const std::string log = net.logText();
+    EXPECT_NE(log.find(warning), std::string::npos) << log;
+    EXPECT_EQ(log.find("skipped", log.find(warning) + 1), std::string::npos) << "one line a tick";
+}
+
 TEST_F(RoleTest, TicksIdentifiersAndQuitTexts)
 {
     TestRole role(true);
@@ -508,6 +584,7 @@ TEST_F(RoleTest, TheProgramsOwnMistakesAreFatal)
     root->addChildBack(piece);
     EXPECT_FATAL(server.registerObject(new RolePiece(), 5), "objectMap.count");
     EXPECT_FATAL(server.registerObject(root, 0), "!o->isValidUID\\(\\)");
+    EXPECT_FATAL(server.registerObject(new RolePiece(), INT_MAX - 1), "uid<INT_MAX-1");
     EXPECT_FATAL(server.findObject(999), "Could not find object ID 999");
     EXPECT_FATAL(asRole(&server, [&] { delete root; }), "Deletion of registered object 1 is not allowed");
     EXPECT_FATAL(server.startPlayback("a"); server.startPlayback("b"), "netPlayback==NULL");
@@ -587,6 +664,70 @@ public:
     std::vector<Bytes> sent;
 };
 
+// Counts its state changes.
+class StatePiece : public RolePiece {
+public:
+    void onStateChange() override { ++stateChanges; }
+
+    int stateChanges = 0;
+};
+
+TEST_F(RoleTest, ReceivedCallsRun)
+{
+    TestRole role(false, false);
+    auto* target = new StatePiece();
+    role.registerObject(target, 9);
+    RPC_QelBase_setState setState;
+    setState.target = target;
+    setState._stateGoto = 4;
+    setState._stateLeft = 0.0;
+    RPC_QelBase_callNetPostReplicate post;
+    post.target = target;
+
+    Packet stream(Packet::NETWORK_FLAGS, 64);
+    role.writeRPC(&setState, &stream);
+    role.writeRPC(&post, &stream);
+    stream.rewindToRead();
+    asRole(&role, [&] { role.processPacket(&stream); });
+    ASSERT_FALSE(stream.hasError()) << stream.getError();
+    EXPECT_EQ(target->state, 4);
+    EXPECT_EQ(target->stateChanges, 1);
+    EXPECT_EQ(target->postReplicates, 1);
+}
+
+TEST_F(RoleTest, ReceivedCallsAreChecked)
+{
+    TestRole role(false, false);
+    auto* target = new RolePiece();
+    role.registerObject(target, 9);
+    u8 postId = static_cast<u8>(RPC_QelBase_callNetPostReplicate::runtimeClass()->id);
+    u8 addId = static_cast<u8>(RPC_QelBase_add::runtimeClass()->id);
+    u8 qelBaseId = static_cast<u8>(QelBase::runtimeClass()->id);
+    // A call's class and arguments, as the role reads them after the code.
+    auto read = [&](Packet* packet) {
+        asRole(&role, [&] { role.processCommand(packet, NetRole::RPCCALL); });
+        return !packet->hasError();
+    };
+
+    // Refused: a class that is no call (before anything is created), an
+    // unknown class number, arguments cut short, an unknown target, and a
+    // root's call whose target is no root.
+    u8 destroyId = static_cast<u8>(RPC_RootObjectBase_destroyObject::runtimeClass()->id);
+    const Bytes refused[] = {{qelBaseId, 0x09}, {0xFF, 0x7F, 0x09}, {postId}, {postId, 0x0A}, {destroyId, 0x09, 0x09}};
+    for (const Bytes& bytes : refused) {
+        EXPECT_FALSE(read(readerFor(bytes).get())) << int(bytes[0]);
+    }
+    EXPECT_EQ(target->postReplicates, 0);
+
+    // A null target or child arrives cleanly but does nothing.
+    auto nullTarget = readerFor({postId, 0x00, addId, 0x09, 0x00, addId, 0x09, 0x09});
+    EXPECT_TRUE(read(nullTarget.get()));
+    EXPECT_TRUE(read(nullTarget.get()));
+    EXPECT_TRUE(read(nullTarget.get()));
+    EXPECT_EQ(target->firstChild, nullptr);
+    EXPECT_EQ(target->postReplicates, 0);
+}
+
 TEST_F(RoleTest, AClientsPayloadStopsAtItsWriteBudgetAndAllThatRanGoesOut)
 {
     SendingRole server(true);
@@ -654,13 +795,21 @@ TEST_F(RoleTest, CopiedCountersLieAboveEveryIdentifierInUseAndTheRoleForgetsWhat
     auto* piece = new RolePiece();
     client.registerObject(piece, 40);
     root->addChildBack(piece);
+    auto* held = new RolePiece();
+    client.registerObject(held, 30);
+    piece->addChildBack(held);
     const i32 counter = client.nextObjectUID = 41;
-    for (i32 bad : {0, 1, 40, INT_MIN, -16}) {
+    for (i32 bad : {0, 1, 40, INT_MIN, -16, INT_MAX}) {
+        // The image would also move `held` from the piece to the root.
+        root->addChildBack(held);
         auto payload = payloadOf(copyWithCounter(&client, root, bad));
+        piece->addChildBack(held);
         payload->rewindToRead();
         asRole(&client, [&] { client.processPacket(payload.get()); });
         EXPECT_TRUE(payload->hasError()) << bad;
         EXPECT_EQ(client.nextObjectUID, counter) << bad;
+        EXPECT_EQ(held->getParent(), piece) << bad;
+        EXPECT_EQ(root->lastChild, piece) << bad;
     }
     EXPECT_NE(net.logText().find(": next object ID -16 out of range"), std::string::npos);
     auto payload = payloadOf(copyWithCounter(&client, root, 77));
@@ -690,6 +839,8 @@ TEST_F(RoleTest, CopiedCountersLieAboveEveryIdentifierInUseAndTheRoleForgetsWhat
     EXPECT_EQ(piece->number, 0);
     EXPECT_EQ(piece->label, "");
     EXPECT_EQ(first->getParent(), root);
+    EXPECT_EQ(piece->firstChild, held);
+    EXPECT_EQ(piece->lastChild, held);
     EXPECT_EQ(piece->postReplicates, 0);
 
     // An object held under an identifier that is not valid still leaves
@@ -699,6 +850,88 @@ TEST_F(RoleTest, CopiedCountersLieAboveEveryIdentifierInUseAndTheRoleForgetsWhat
     client.registerObject(stray, 0);
     asRole(&client, [&] { stray->deleteMe(); });
     EXPECT_EQ(client.lookupObject(-16), nullptr);
+}
+
+TEST_F(RoleTest, ACopyIsReadInTheLayoutOfItsObjectAsItStandsAndMakesNoObject)
+{
+    TestRole writer(true, false);
+    TestRole reader(false, false);
+    auto pair = [&](Renderable* written, Renderable* read, i32 uid) {
+        writer.registerObject(written, uid);
+        reader.registerObject(read, uid);
+        written->position = V3(9, 9, 9);
+        read->position = V3(1, 2, 3);
+        read->updateXform();
+    };
+    // A plain renderable whose owner took its skin, on both sides.
+    auto* ownedImage = new Renderable();
+    auto* owned = new Renderable();
+    ownedImage->bOwnsSkin = owned->bOwnsSkin = true;
+    pair(ownedImage, owned, 30);
+    // One of a class that owns its skin, whose owner here gave it back.
+    auto* skinnedImage = new SkinnedPiece();
+    auto* skinned = new SkinnedPiece();
+    skinned->bOwnsSkin = false;
+    pair(skinnedImage, skinned, 31);
+    SkinnedPiece::made = 0;
+    auto copy = [&](QelBase* from) {
+        Packet payload(Packet::NETWORK_FLAGS, 4096);
+        writer.writeCopyObj(from, &payload);
+        payload.rewindToRead();
+        asRole(&reader, [&] { reader.processPacket(&payload); });
+        return !payload.hasError();
+    };
+
+    EXPECT_TRUE(copy(ownedImage));
+    EXPECT_EQ(owned->position, V3(9, 9, 9));
+    EXPECT_EQ(owned->boundsCenter, V3(9, 9, 9));
+
+    // An image without the skin does not read whole where the skin is
+    // listed: nothing it read stays, the derived placement included.
+    const Matrix xform = skinned->xform;
+    EXPECT_FALSE(copy(skinnedImage));
+    EXPECT_EQ(skinned->position, V3(1, 2, 3));
+    EXPECT_EQ(skinned->boundsCenter, V3(1, 2, 3));
+    EXPECT_EQ(std::memcmp(&skinned->xform, &xform, sizeof xform), 0);
+    skinned->bOwnsSkin = true;
+    EXPECT_TRUE(copy(skinnedImage));
+    EXPECT_EQ(skinned->position, V3(9, 9, 9));
+    EXPECT_EQ(SkinnedPiece::made, 0) << "a copy constructs no object of its class";
+}
+
+TEST_F(RoleTest, ANamedIdentifierMovesTheCounterPastIt)
+{
+    // A server names an object at the client's next identifier.
+    TestRole client(false, false);
+    const i32 counter = client.nextObjectUID;
+    auto named = payloadOf(PayloadWriter().spawnNamed(RolePiece::runtimeClass(), counter).bytes());
+    named->rewindToRead();
+    asRole(&client, [&] { client.processPacket(named.get()); });
+    ASSERT_FALSE(named->hasError());
+    auto* own = new RolePiece();
+    client.registerObject(own, 0);
+    EXPECT_EQ(own->objectUID, counter + 1);
+
+    // A recording whose root sets the counter to 50, then names 50.
+    TestRole world(true, false);
+    auto* root = new RootObjectBase();
+    world.registerObject(root, 1);
+    world.nextObjectUID = 50;
+    Packet snapshot(Packet::NETWORK_FLAGS, 256);
+    world.writeSnapshot(&snapshot);
+    const std::string path = net.core->folder.path + "/named.net";
+    RecordingBytes()
+        .record(1, packetBytes(snapshot))
+        .record(2, PayloadWriter().spawnNamed(RolePiece::runtimeClass(), 50).bytes())
+        .save(path);
+    TestRole replay(true, false);
+    replay.startPlayback(path);
+    ASSERT_TRUE(runUntil({&replay}, [&] { return replay.quitReason == NetRole::QUIT_PLAYBACK; }));
+    EXPECT_EQ(replay.getPlaybackFailure(), "");
+    ASSERT_NE(replay.lookupObject(50), nullptr);
+    auto* next = new RolePiece();
+    replay.registerObject(next, 0);
+    EXPECT_EQ(next->objectUID, 51);
 }
 
 TEST_F(RoleTest, AServersRecordingReplaysToTheWorldItBuiltLive)
@@ -835,6 +1068,9 @@ TEST_F(RoleTest, DamagedRecordingsAreRefusedWithTheirReasonAndNothingPastTheDama
          "record 2 refused: root==NULL", true},
         {"cut command", RecordingBytes().record(1, good).record(2, cut).record(3, after),
          "record 2 refused: read past the end", true},
+        {"name leaves no identifier",
+         RecordingBytes().record(1, good).record(2, PayloadWriter().spawnNamed(piece, INT_MAX - 1).bytes()).record(3, after),
+         "record 2 refused: object ID 2147483646 out of range", true},
     };
     const std::string path = net.core->folder.path + "/damaged.net";
     int index = 0;

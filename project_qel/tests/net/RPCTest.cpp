@@ -1,5 +1,5 @@
-// Calls: their registry records, wire forms and argument lists, local
-// execution without a replication role, and the checked reading of calls
+// Calls: their registry records, wire forms and argument lists, and local
+// execution without a replication role. The role's own tests read calls
 // that arrive from outside.
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 
 #include "net/RPC_QelBase.h"
 #include "net/RPC_RootObjectBase.h"
+#include "object/Reference.h"
 #include "object/RuntimeClassManager.h"
 #include "support/EngineCore.h"
-#include "support/ObjectTablePacket.h"
 #include "support/PacketBytes.h"
 
 namespace {
@@ -39,17 +39,7 @@ protected:
         RPC::send(&packet, &rpc);
         return packetBytes(packet);
     }
-    std::unique_ptr<ObjectTablePacket> receiving(const Bytes& bytes, u32 flags = Packet::NETWORK_FLAGS)
-    {
-        auto packet = readerFor<ObjectTablePacket>(bytes, flags);
-        for (QelBase* o : table) {
-            packet->addObject(o);
-        }
-        return packet;
-    }
-
     EngineCore core;
-    std::vector<QelBase*> table;
 };
 
 TEST_F(RPCTest, RegistryRecords)
@@ -176,58 +166,6 @@ TEST_F(RPCTest, NetworkedOperationsRunHereAtOnce)
     // The three-argument form stays reachable on every object.
     parent.setState(8, 0.0, true);
     EXPECT_EQ(parent.stateChanges, 3);
-}
-
-TEST_F(RPCTest, ReceivedCallsRun)
-{
-    Counter target;
-    target.objectUID = 9;
-    table.push_back(&target);
-    RPC_QelBase_setState setState;
-    setState.target = &target;
-    setState._stateGoto = 4;
-    setState._stateLeft = 0.0;
-    RPC_QelBase_callNetPostReplicate post;
-    post.target = &target;
-
-    Packet stream(Packet::NETWORK_FLAGS, 64);
-    RPC::send(&stream, &setState);
-    RPC::send(&stream, &post);
-    auto packet = receiving(packetBytes(stream));
-    while (!packet->atEnd()) {
-        ASSERT_TRUE(RPC::receive(packet.get())) << packet->getError();
-    }
-    EXPECT_EQ(target.state, 4);
-    EXPECT_EQ(target.stateChanges, 1);
-    EXPECT_EQ(target.postReplicates, 1);
-}
-
-TEST_F(RPCTest, ReceivedCallsAreChecked)
-{
-    Counter target;
-    target.objectUID = 9;
-    table.push_back(&target);
-    u8 postId = static_cast<u8>(RPC_QelBase_callNetPostReplicate::runtimeClass()->id);
-    u8 addId = static_cast<u8>(RPC_QelBase_add::runtimeClass()->id);
-    u8 qelBaseId = static_cast<u8>(QelBase::runtimeClass()->id);
-
-    // Refused: a class that is no call (before anything is created), an
-    // unknown class number, arguments cut short, an unknown target, and a
-    // root's call whose target is no root.
-    u8 destroyId = static_cast<u8>(RPC_RootObjectBase_destroyObject::runtimeClass()->id);
-    const Bytes refused[] = {{qelBaseId, 0x09}, {0xFF, 0x7F, 0x09}, {postId}, {postId, 0x0A}, {destroyId, 0x09, 0x09}};
-    for (const Bytes& bytes : refused) {
-        EXPECT_FALSE(RPC::receive(receiving(bytes).get())) << int(bytes[0]);
-    }
-    EXPECT_EQ(target.postReplicates, 0);
-
-    // A null target or child arrives cleanly but does nothing.
-    auto nullTarget = receiving({postId, 0x00, addId, 0x09, 0x00, addId, 0x09, 0x09});
-    EXPECT_TRUE(RPC::receive(nullTarget.get()));
-    EXPECT_TRUE(RPC::receive(nullTarget.get()));
-    EXPECT_TRUE(RPC::receive(nullTarget.get()));
-    EXPECT_EQ(target.firstChild, nullptr);
-    EXPECT_EQ(target.postReplicates, 0);
 }
 
 TEST_F(RPCTest, RootDestroysObjectsWithTheirSubtrees)

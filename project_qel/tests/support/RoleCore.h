@@ -26,13 +26,11 @@
 #include "support/NetCore.h"
 
 // A text field as a property (travels as a masked string).
-class PropertyText : public Property {
+class PropertyText : public PropertyValue<UString> {
 public:
-    PropertyText(const UString& propertyName, UString* field) : Property(propertyName, 0), value(field) {}
+    PropertyText(const UString& propertyName, UString* field) : PropertyValue(propertyName, 0, field) {}
     void netSerializeProperty(Packet* packet) override { packet->doUString(value, 64); }
     UString toString() override { return *value; }
-
-    UString* value;
 };
 
 // A replicated object with an int, a float, a colour, a text and a pointer.
