@@ -167,10 +167,14 @@ void SettingsRecord::load()
     stored = toImage();
 }
 
-void SettingsRecord::save()
+bool SettingsRecord::save()
 {
-    stored = toImage();
-    saveUserFile(getFileName(), KEY_TEXT, stored.data(), SIZE);
+    const Image bytes = toImage();
+    if (!saveUserFile(getFileName(), KEY_TEXT, bytes.data(), SIZE)) {
+        return false;
+    }
+    stored = bytes;
+    return true;
 }
 
 bool SettingsRecord::saveIfChanged()
@@ -178,8 +182,7 @@ bool SettingsRecord::saveIfChanged()
     if (toImage() == stored) {
         return false;
     }
-    save();
-    return true;
+    return save();
 }
 
 void SettingsRecord::resetHighScores()

@@ -52,10 +52,12 @@ public:
     // file leaves the record as it is and is logged. Then runStart becomes
     // the later of its value and now, and a zero recordId a random one.
     void load();
-    // Seals and writes the record; the old file stays when that fails.
-    void save();
+    // Seals and writes the record; false, and the old file stays, when that
+    // fails.
+    bool save();
     // Saves only when the record differs from what it last read or wrote
-    // (from the defaults, when there was no file); true when it saved.
+    // (from the defaults, when there was no file); true when it wrote it. A
+    // failed write leaves the record unstored, so the next call tries again.
     bool saveIfChanged();
 
     // The high-score table back to its defaults; nothing else changes.
@@ -117,6 +119,6 @@ private:
 
     // The bytes that no field owns, as the random fill or the file left them.
     Image image{};
-    // The record as it was last loaded or saved.
+    // The record as it was last loaded or written.
     Image stored{};
 };

@@ -25,7 +25,7 @@ bool loadUserFile(const UString& name, const char* keyText, void* image, int siz
     return false;
 }
 
-void saveUserFile(const UString& name, const char* keyText, const void* image, int size)
+bool saveUserFile(const UString& name, const char* keyText, const void* image, int size)
 {
-    FileManager::saveSealed(getUserDataPath(true), name, keyText, image, size);
+    return FileManager::saveSealed(getUserDataPath(true), name, keyText, image, size);
 }

@@ -8,5 +8,6 @@
 // the program does instead) and gives false; a damaged one is first copied
 // to the same name with ".damaged" added.
 bool loadUserFile(const UString& name, const char* keyText, void* image, int size, const char* fallback);
-// Seals and writes `size` bytes; the old file stays when that fails.
-void saveUserFile(const UString& name, const char* keyText, const void* image, int size);
+// Seals and writes `size` bytes; false, and the old file stays, when that
+// fails.
+bool saveUserFile(const UString& name, const char* keyText, const void* image, int size);

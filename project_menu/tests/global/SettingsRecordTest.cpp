@@ -328,7 +328,7 @@ TEST_F(SettingsRecordTest, RunTimeIsAddedAtExitAndSaturates)
     }
 }
 
-TEST_F(SettingsRecordTest, AFailedWriteKeepsThePreviousFile)
+TEST_F(SettingsRecordTest, AFailedWriteKeepsThePreviousFileAndIsMadeAtTheNextCheckpoint)
 {
     writeCustomFile();
     std::string sealed = fileBytes();
@@ -354,6 +354,21 @@ TEST_F(SettingsRecordTest, AFailedWriteKeepsThePreviousFile)
         files += entry.path().filename().string().find(".hst") != std::string::npos ? 1 : 0;
     }
     EXPECT_EQ(files, 1) << "no temporary file is left behind";
+
+    // Unstored until a write succeeds: each checkpoint tries again, with a
+    // line in the log for each failure.
+    SettingsRecord again;
+    again.maxFps = 60;
+    const size_t warnings = countOf(logText(), "Warning: could not");
+    {
+        FullDisk full(16);
+        EXPECT_FALSE(again.save());
+        EXPECT_FALSE(again.saveIfChanged());
+    }
+    EXPECT_EQ(countOf(logText(), "Warning: could not"), warnings + 2);
+    EXPECT_TRUE(again.saveIfChanged());
+    EXPECT_TRUE(isOnDisk(again));
+    EXPECT_FALSE(again.saveIfChanged()) << "stored now";
 }
 
 // The keyed digest of an entry, computed from the bytes at its offsets with

@@ -304,16 +304,14 @@ bool FileManager::saveSubWad(const UString& wadName)
     return file.seek(WAD_HEADER_SIZE) && file.write(directory.data(), directory.size()) && file.commit();
 }
 
-void FileManager::saveSealed(const UString& folder, const UString& name, const UString& keyText,
+bool FileManager::saveSealed(const UString& folder, const UString& name, const UString& keyText,
                              const void* source, int length)
 {
     if (length == 0) {
-        return;
+        return true;
     }
     SealedData sealed;
-    if (sealed.seal(source, length, SealedData::makeKey(name, keyText))) {
-        sealed.save(folder + "/" + name);
-    }
+    return sealed.seal(source, length, SealedData::makeKey(name, keyText)) && sealed.save(folder + "/" + name);
 }
 
 bool FileManager::loadSealed(const UString& folder, const UString& name, const UString& keyText, void* target,

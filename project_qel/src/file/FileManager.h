@@ -53,8 +53,9 @@ public:
     bool saveSubWad(const UString& wadName);
 
     // The sealed per-user files: folder + "/" + name, keyed by the name
-    // followed by the key text. Loading fills `target` only on success.
-    static void saveSealed(const UString& folder, const UString& name, const UString& keyText,
+    // followed by the key text. Saving gives false when the file was not
+    // replaced; loading fills `target` only on success.
+    static bool saveSealed(const UString& folder, const UString& name, const UString& keyText,
                            const void* source, int length);
     static bool loadSealed(const UString& folder, const UString& name, const UString& keyText, void* target,
                            int length);

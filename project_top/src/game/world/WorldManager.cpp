@@ -271,6 +271,10 @@ void WorldManager::activate(bool)
             showGameCompleted();
         }
     }
+    // The statistics page's awards and bonus reach the score after the result.
+    if (result != 0) {
+        g_global->saveProfiles();
+    }
 }
 
 void WorldManager::gameOver()

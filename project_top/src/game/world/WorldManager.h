@@ -42,7 +42,9 @@ public:
     // Deletes the held game and leaves the program's world-map slot empty.
     ~WorldManager() override;
 
-    // Acts on the result of the level just played; the menu music.
+    // Acts on the result of the level just played and writes the player
+    // store; the menu music. A return without a result writes nothing: the
+    // held level's points reach the store only with its saved game.
     void activate(bool firstTime) override;
     // The children, then the train's move and its smoke.
     void tickContents(double time, double dt) override;

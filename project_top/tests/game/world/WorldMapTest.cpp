@@ -6,6 +6,7 @@
 // detail) and the play button.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "game/ScreenStack.h"
 #include "game/effects/Smoke.h"
 #include "game/mascot/BearDialog.h"
+#include "game/screens/ContextIngameMenu.h"
 #include "game/screens/ContextRestartGame.h"
 #include "game/screens/Heard.h"
 #include "game/win/ContextWin.h"
@@ -414,6 +416,20 @@ TEST_F(WorldMap, ALevelLeftInPlayIsSavedWithTheMapAndContinuedFromTheNextMap)
     frames(200);
     ASSERT_EQ(first->state, GameController::STATE_PLAYING);
     const i32 score = player.score;
+    // The pause menu's way back to the map holds the level as well and
+    // writes nothing: its points reach the store only with its saved game.
+    const std::string store = std::string(getUserDataPath(true).c_str()) + "/" + ProfileStore::getFileName().c_str();
+    std::filesystem::remove(store);
+    tap(SDLK_RETURN);
+    auto* pause = dynamic_cast<ContextIngameMenu*>(manager->getActive());
+    ASSERT_NE(pause, nullptr);
+    click(pause->returnButton->position.x, pause->returnButton->position.y);
+    tick();
+    EXPECT_EQ(manager->getActive(), map);
+    EXPECT_EQ(global->pGameController, first);
+    EXPECT_FALSE(std::filesystem::exists(store)) << "nothing written";
+    click(play->position.x, play->position.y);
+    ASSERT_EQ(manager->getActive(), first);
     // Escape leaves the level: the game is held, the map continues it.
     tap(SDLK_ESCAPE);
     tick();

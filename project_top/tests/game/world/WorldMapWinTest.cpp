@@ -1,7 +1,8 @@
 // Levels played to a win from the world map's play button, by a player who
 // aims the launcher through the input layer: the statistics page shows,
-// and back on the map the train moves on; the win of the last stage with a
-// layout shows the closing screen of the journey with its rockets.
+// and back on the map the train moves on and the player store holds the
+// score with the page's awards; the win of the last stage with a layout
+// shows the closing screen of the journey with its rockets.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "game/world/PlayButton.h"
 #include "game/world/WorldManager.h"
 #include "global/Profile.h"
+#include "global/UserFiles.h"
 
 namespace {
 
@@ -106,8 +108,11 @@ TEST_F(WorldMapWin, TheFirstLevelWonShowsItsPageAndTheTrainMovesToTheSecondStage
 {
     Profile& player = openMapAt(0);
     ASSERT_NO_FATAL_FAILURE(playToTheStatisticsPage("first-level-in-play.tga"));
+    const i32 beforeAwards = player.score;
     ASSERT_NO_FATAL_FAILURE(leaveTheStatisticsPage("first-level-awards.tga"));
     ASSERT_EQ(manager->getActive(), map);
+    EXPECT_GT(player.score, beforeAwards) << "the page's awards";
+    EXPECT_TRUE(isOnDisk(global->profiles)) << "the score with its awards, the stage and the lives";
     EXPECT_EQ(global->pGameController, nullptr);
     EXPECT_EQ(player.level, 1);
     EXPECT_EQ(player.bestLevel, 1);
