@@ -29,10 +29,13 @@ for run in $(seq "$runs"); do
   mkdir -p "$work/game" "$work/user/1.30"
   ln -s "$game/Vabodemo.dat" "$game/Vabodemo.cfg.static" "$work/game/"
   printf '[Qel]\ndefaultLanguage=0\n[QelGraphics]\nbFullScreen=No\n' > "$work/user/1.30/Vabodemo.cfg"
+  # -noreset: SDL opens the display twice, and without it the server resets
+  # when the first connection closes, refusing the second ("Couldn't open
+  # X11 display").
   (
     cd "$work/game"
     U3_APP_DATA_PATH="$work/user" SDL_AUDIODRIVER=dummy \
-      xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" timeout 8 "$game/Vabodemo" > /dev/null 2>&1 || true
+      xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" timeout 8 "$game/Vabodemo" > /dev/null 2>&1 || true
   )
   seconds=$(sed -n 's/.*Global initialization complete at t=\([0-9.]*\) sec\..*/\1/p' "$work/game/Vabodemo.log")
   [ -n "$seconds" ] || { echo "run $run: the loader did not finish; the end of its log:"; tail -5 "$work/game/Vabodemo.log" 2>/dev/null; exit 1; }

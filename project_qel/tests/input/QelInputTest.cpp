@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "support/DeviceCore.h"
+#include "support/ScopedEnv.h"
+#include "support/VirtualDisplay.h"
 
 namespace {
 
@@ -72,7 +74,24 @@ protected:
     QelInput& input;
 };
 
-class GrabbedInput : public Input {
+// An X server of this test's own, named by DISPLAY until the test ends.
+// A base class, so that it is up before the engine core starts SDL's video.
+class OwnDisplay {
+protected:
+    OwnDisplay()
+    {
+        if (x.display.empty()) {
+            ADD_FAILURE() << "Xvfb did not start";
+        }
+    }
+
+    VirtualDisplay x;
+    ScopedEnv display{"DISPLAY", x.display.c_str()};
+};
+
+// The mouse grabbed, and the pointer warped to the window's centre: on the
+// shared X server of the test run another client could move it meanwhile.
+class GrabbedInput : private OwnDisplay, public Input {
 protected:
     GrabbedInput() : Input("", true) {}
 };

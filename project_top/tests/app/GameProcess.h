@@ -17,41 +17,14 @@
 
 #include "graphics/MemoryImageFile.h"
 #include "support/FileCore.h"
+#include "support/VirtualDisplay.h"
 
 namespace e2e {
 
-// Starts a program with its arguments and the extra environment, in `folder`
-// when one is given; returns its process id, or -1 when it could not fork.
-inline pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-                   const std::string& folder = "")
-{
-    const pid_t child = fork();
-    if (child == 0) {
-        if (!folder.empty() && chdir(folder.c_str()) != 0) {
-            _exit(126);
-        }
-        for (const std::string& assignment : environment) {
-            putenv(const_cast<char*>(assignment.c_str()));
-        }
-        std::vector<char*> argv;
-        for (const std::string& arg : args) {
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        }
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    return child;
-}
-
-inline int waitFor(pid_t child)
-{
-    int status = 0;
-    if (waitpid(child, &status, 0) != child) {
-        return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
+using childprocess::spawn;
+using childprocess::waitFor;
+// The game's X server (the class is shared with the engine tests).
+using ::VirtualDisplay;
 
 inline void pause(double seconds)
 {
@@ -68,44 +41,6 @@ inline void makeGameFolders(const std::string& game, const std::string& user)
         std::filesystem::create_symlink(std::string(VABO_GAME_DIR "/") + name, game + "/" + name);
     }
 }
-
-// An X server of its own, on the first free display number, with one
-// screen of the given size and depth.
-class VirtualDisplay {
-public:
-    explicit VirtualDisplay(const std::string& screen = "1024x768x24")
-    {
-        int fds[2];
-        if (pipe(fds) != 0) {
-            return;
-        }
-        // -noreset: without it the server resets whenever its last client
-        // leaves, and a program that connects meanwhile (the next start of
-        // the game) is refused.
-        pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp",
-                     "-noreset"},
-                    {});
-        close(fds[1]);
-        char digits[16] = {};
-        ssize_t n = read(fds[0], digits, sizeof(digits) - 1);
-        close(fds[0]);
-        if (n > 0) {
-            display = ":" + std::string(digits, static_cast<size_t>(n - (digits[n - 1] == '\n' ? 1 : 0)));
-        }
-    }
-    ~VirtualDisplay()
-    {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitFor(pid);
-        }
-    }
-    VirtualDisplay(const VirtualDisplay&) = delete;
-    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-
-    pid_t pid = -1;
-    std::string display;
-};
 
 // One run of the game. The test's own engine core reads the screenshots.
 class GameProcess {
