@@ -244,27 +244,27 @@ void NetRole::copyObject(Packet* packet)
         refuse(packet, "a client may not copy the root object");
         return;
     }
-    // The image is read into the object itself, as it stands. Its values
-    // are kept to be put back and the children it names are only listed,
-    // until the whole image has read and passed its checks.
-    std::unique_ptr<PropertyContainer> kept(o->createPropertyTree());
-    kept->keepValues();
-    Packet::ChildrenRead listed;
-    packet->childrenRead = &listed;
+    // The image is read into the object itself, as it stands. The values it
+    // overwrote are kept to be put back and the children it names are only
+    // listed, until the whole image has read and passed its checks.
+    Packet::HeldImage held;
+    packet->heldImage = &held;
     o->netSerialize(packet);
-    packet->childrenRead = nullptr;
+    packet->heldImage = nullptr;
     if (carriesCounter && !packet->hasError() && !isCounterSound(nextObjectUID)) {
         refuse(packet, formatString("next object ID %d out of range", nextObjectUID));
     }
-    if (packet->hasError() || listed.bCycle) {
-        kept->restoreValues();
+    if (packet->hasError() || held.bCycle) {
+        if (held.properties != nullptr) {
+            held.properties->restoreValues();
+        }
         o->netDeriveState();
         if (!packet->hasError()) {
             noteSkippedCopy(packet, uid);
         }
         return;
     }
-    for (QelBase* child : listed.children) {
+    for (QelBase* child : held.children) {
         o->addChildBack(child);
     }
     o->netPostReplicate();

@@ -21,8 +21,8 @@
 // A writing packet can be bounded for a while: then a write that does not
 // fit sets the error state and writes nothing, and rollBack returns the
 // packet to a mark taken earlier, so that a command that does not fit is
-// taken back to the last command boundary and written again elsewhere. A
-// reading packet goes back to a mark to read the same bytes again.
+// taken back to the last command boundary and written again elsewhere.
+#include <memory>
 #include <vector>
 
 #include "math/UColor.h"
@@ -31,6 +31,7 @@
 #include "object/QelBase.h"
 
 class Node;
+class PropertyContainer;
 class RuntimeClass;
 
 class Packet : public QelBase {
@@ -148,7 +149,7 @@ public:
     // sets dest's error state (pieces come from outside).
     void appendTo(Packet* dest) const;
 
-    // Where writing or reading stands, to go back to.
+    // Where writing stands, to go back to.
     struct Mark {
         i32 size;
         i32 bitByteAt;
@@ -178,17 +179,19 @@ public:
     bool bWriting = true;
     // Writing past the capacity sets the error state instead of stopping.
     bool bBounded = false;
-    // The children an object's image names, read but not adopted.
-    struct ChildrenRead {
+    // What reading an object's image changed or would change, held back for
+    // its reader to accept or undo: the image's properties, which kept the
+    // values they had, and the children it names, not adopted.
+    struct HeldImage {
+        std::unique_ptr<PropertyContainer> properties;
         std::vector<QelBase*> children;
         // One of them is the reader or an ancestor of it.
         bool bCycle = false;
     };
-    // While set, an object read from this packet adopts none of the
-    // children it reads: it lists them here, so that its reader adopts them
-    // only once the whole image has been accepted. A child that would make
-    // the tree a cycle is noted and the list read on to its end.
-    ChildrenRead* childrenRead = nullptr;
+    // While set, an object read from this packet holds back here what it
+    // reads. A child that would make the tree a cycle is noted and the list
+    // read on to its end.
+    HeldImage* heldImage = nullptr;
     Node* node = nullptr;
     NetAddress address;
     double time = 0.0;

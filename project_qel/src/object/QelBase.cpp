@@ -228,8 +228,15 @@ PropertyContainer* QelBase::createPropertyTree()
 
 void QelBase::netSerialize(Packet* packet)
 {
+    Packet::HeldImage* held = packet->bWriting ? nullptr : packet->heldImage;
     std::unique_ptr<PropertyContainer> tree(createPropertyTree());
+    if (held != nullptr) {
+        tree->keepValues();
+    }
     tree->netSerializeProperty(packet);
+    if (held != nullptr) {
+        held->properties = std::move(tree);
+    }
     tree.reset();
     if (!packet->bWriting) {
         netDeriveState();
@@ -260,17 +267,16 @@ void QelBase::netSerialize(Packet* packet)
         packet->doPointer2(&none);
         return;
     }
-    Packet::ChildrenRead* listed = packet->childrenRead;
     QelBase* child = nullptr;
     while (packet->doPointer2(&child)) {
         if (!canAdopt(child)) {
-            if (listed == nullptr) {
+            if (held == nullptr) {
                 packet->setError("child would make the tree a cycle");
                 return;
             }
-            listed->bCycle = true;
-        } else if (listed != nullptr) {
-            listed->children.push_back(child);
+            held->bCycle = true;
+        } else if (held != nullptr) {
+            held->children.push_back(child);
         } else {
             addChildBack(child);
         }

@@ -38,8 +38,9 @@ public:
     // The object's image: its properties, in persistent packets the marker
     // 0xFEFDFCFB, then its children as object references ending in a null
     // one (in packets with flag 0x1 only the registered children). Reading
-    // appends the children read (or lists them, see Packet::childrenRead)
-    // and derives its state from the properties read; a wrong marker, an
+    // appends the children read (or holds them back with the values the
+    // properties had, see Packet::heldImage) and derives its state from the
+    // properties read; a wrong marker, an
     // unresolved child or one that would make the tree a cycle sets the
     // packet's error state.
     virtual void netSerialize(Packet* packet);

@@ -321,6 +321,18 @@ protected:
         return runUntil([&] { return client->connects == 1 && server->connects == before + 1; });
     }
     Node* serverNode(TestRole* client) { return static_cast<Node*>(client->nodes.firstChild); }
+    // The server's world: a root with the pieces under it, in order.
+    void buildWorld(std::initializer_list<RolePiece*> pieces)
+    {
+        asRole(server.get(), [&] {
+            auto* root = new RootObjectBase();
+            server->registerObject(root, 1);
+            for (RolePiece* piece : pieces) {
+                server->registerObject(piece, 0);
+                root->addChildBack(piece);
+            }
+        });
+    }
     // A client's relay call on a piece, in a payload of its own.
     static void relay(TestRole* client, Packet& payload, RolePiece* piece, u32 count)
     {
@@ -340,20 +352,10 @@ INSTANTIATE_TEST_SUITE_P(Loopback, ServerAndTwoClients, testing::Values(false, t
 
 TEST_P(ServerAndTwoClients, OneClientsFloodCostsNeitherTheServerNorTheOtherClient)
 {
-    RolePiece* target = nullptr;
-    RolePiece* honest = nullptr;
-    RoleTicker* ticker = nullptr;
-    asRole(server.get(), [&] {
-        auto* root = new RootObjectBase();
-        server->registerObject(root, 1);
-        target = new RolePiece();
-        honest = new RolePiece();
-        ticker = new RoleTicker();
-        for (RolePiece* piece : {target, honest, static_cast<RolePiece*>(ticker)}) {
-            server->registerObject(piece, 0);
-            root->addChildBack(piece);
-        }
-    });
+    auto* target = new RolePiece();
+    auto* honest = new RolePiece();
+    auto* ticker = new RoleTicker();
+    buildWorld({target, honest, ticker});
     ASSERT_TRUE(connect(b.get()));
 
     // A fills all but a few bytes of `outgoing`, then asks for more: one
@@ -422,20 +424,10 @@ TEST_P(ServerAndTwoClients, OneClientsFloodCostsNeitherTheServerNorTheOtherClien
 
 TEST_P(ServerAndTwoClients, ACopyThatMeetsAnotherClientsChangeIsSkippedAndItsSenderStays)
 {
-    RolePiece* x = nullptr;
-    RolePiece* y = nullptr;
-    RolePiece* honest = nullptr;
-    asRole(server.get(), [&] {
-        auto* root = new RootObjectBase();
-        server->registerObject(root, 1);
-        x = new RolePiece();
-        y = new RolePiece();
-        honest = new RolePiece();
-        for (RolePiece* piece : {x, y, honest}) {
-            server->registerObject(piece, 0);
-            root->addChildBack(piece);
-        }
-    });
+    auto* x = new RolePiece();
+    auto* y = new RolePiece();
+    auto* honest = new RolePiece();
+    buildWorld({x, y, honest});
     a = std::make_unique<TestRole>(false);
     ASSERT_TRUE(connect(a.get()));
     ASSERT_TRUE(connect(b.get()));
