@@ -34,20 +34,6 @@ void Property::netSerializeProperty(Packet*)
 {
 }
 
-void Property::keepValues()
-{
-    for (BasicLink* child = firstChild; child != nullptr; child = child->next) {
-        static_cast<Property*>(child)->keepValues();
-    }
-}
-
-void Property::restoreValues()
-{
-    for (BasicLink* child = firstChild; child != nullptr; child = child->next) {
-        static_cast<Property*>(child)->restoreValues();
-    }
-}
-
 UString Property::toString()
 {
     return "";

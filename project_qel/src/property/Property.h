@@ -45,9 +45,10 @@ public:
     bool isLeftOutOf(const Packet* packet) const;
     // Keeps the described values of this property and of every one below
     // it, and puts the kept values back: a read that is refused is undone
-    // field by field.
-    virtual void keepValues();
-    virtual void restoreValues();
+    // field by field. Every kind says how, so that a kind that holds a
+    // value cannot leave it out of the undo.
+    virtual void keepValues() = 0;
+    virtual void restoreValues() = 0;
 
     u32 flags;
     UString name;

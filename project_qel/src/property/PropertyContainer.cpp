@@ -29,6 +29,20 @@ void PropertyContainer::netSerializeProperty(Packet* packet)
     }
 }
 
+void PropertyContainer::keepValues()
+{
+    for (BasicLink* child = firstChild; child != nullptr; child = child->next) {
+        static_cast<Property*>(child)->keepValues();
+    }
+}
+
+void PropertyContainer::restoreValues()
+{
+    for (BasicLink* child = firstChild; child != nullptr; child = child->next) {
+        static_cast<Property*>(child)->restoreValues();
+    }
+}
+
 UString PropertyContainer::toString()
 {
     return firstChild != nullptr ? "..." : "(empty)";

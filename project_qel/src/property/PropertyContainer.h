@@ -12,4 +12,7 @@ public:
     void netSerializeProperty(Packet* packet) override;
     // "..." with children, "(empty)" without.
     UString toString() override;
+    // The group holds no value of its own: each child keeps its own.
+    void keepValues() override;
+    void restoreValues() override;
 };

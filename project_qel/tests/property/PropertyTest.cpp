@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 
 #include "net/Packet.h"
 #include "property/PropertyContainer.h"
@@ -124,6 +125,49 @@ TEST_F(PropertyTest, ContainerPassesOnlyWhatThePacketCarries)
     // Dead and skipped children are passed over.
     root.getChild(0)->bSkip = 1;
     EXPECT_EQ(written(root, Packet::NETWORK_FLAGS), (Bytes{0x0B, 0x04}));
+}
+
+// A kind that only says how it travels cannot be made: it must also say
+// how a refused read of it is undone.
+struct TravellingOnly : Property {
+    using Property::Property;
+    void netSerializeProperty(Packet*) override {}
+};
+static_assert(std::is_abstract_v<TravellingOnly>);
+
+TEST_F(PropertyTest, KeptValuesOfEveryKindComeBackThroughNestedGroups)
+{
+    i32 n = 1;
+    u32 w = 2;
+    double d = 3.0;
+    float f = 4.0f;
+    UColor c(1, 2, 3, 4);
+    QelBase target;
+    void* p = &target;
+    PropertyContainer root("root", 0);
+    root.addChildBack(new PropertyInt("n", 0, &n));
+    root.addChildBack(new PropertyDWORD("w", 0, &w));
+    auto* group = new PropertyContainer("group", 0);
+    group->addChildBack(new PropertyDouble("d", 0, &d));
+    group->addChildBack(new PropertyFloat("f", 0, &f));
+    group->addChildBack(new PropertyUColor("c", 0, &c));
+    group->addChildBack(new PropertyPointer("p", 0, &p, QelBase::runtimeClass()));
+    root.addChildBack(group);
+
+    root.keepValues();
+    n = 10;
+    w = 20;
+    d = 30.0;
+    f = 40.0f;
+    c = UColor(9, 9, 9, 9);
+    p = nullptr;
+    root.restoreValues();
+    EXPECT_EQ(n, 1);
+    EXPECT_EQ(w, 2u);
+    EXPECT_EQ(d, 3.0);
+    EXPECT_EQ(f, 4.0f);
+    EXPECT_EQ(c, UColor(1, 2, 3, 4));
+    EXPECT_EQ(p, &target);
 }
 
 TEST_F(PropertyTest, PropertyObjectSerialiserWritesNoValues)
