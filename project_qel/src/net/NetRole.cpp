@@ -248,6 +248,7 @@ void NetRole::copyObject(Packet* packet)
     // overwrote are kept to be put back and the children it names are only
     // listed, until the whole image has read and passed its checks.
     Packet::HeldImage held;
+    held.reader = o;
     packet->heldImage = &held;
     o->netSerialize(packet);
     packet->heldImage = nullptr;
@@ -320,11 +321,12 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
         packet->doUInt(&wanted);
         uid = wanted;
     }
+    // A peer's object never takes the counter past the limit: what lies
+    // beyond is this side's own.
     if (packet->hasError()) {
-    } else if (!named && uid == INT_MAX) {
-        refuse(packet, "no object ID left");
-    } else if (uid < 1 || uid >= INT_MAX - 1) {
-        // A name at INT_MAX - 1 or above leaves the counter no room past it.
+    } else if (!named && uid >= PEER_COUNTER_LIMIT) {
+        refuse(packet, "no object ID left for SPAWNOBJ");
+    } else if (uid < 1 || uid >= PEER_COUNTER_LIMIT) {
         refuse(packet, formatString("object ID %lld out of range", static_cast<long long>(uid)));
     } else if (uid == 1 && root != nullptr) {
         refuse(packet, "root==NULL");
@@ -343,7 +345,7 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
 
 bool NetRole::isCounterSound(i32 counter) const
 {
-    if (counter < 1 || counter == INT_MAX) {
+    if (counter < 1 || counter > PEER_COUNTER_LIMIT) {
         return false;
     }
     for (const auto& entry : objectMap) {

@@ -41,10 +41,14 @@
 // line a tick for each sender names the first object skipped and counts them.
 //
 // After every command the identifier counter lies above every identifier
-// in use and below INT_MAX: a SPAWNNAMED at or above it moves it past the
-// name, and a name or a copied counter that breaks this is refused (a
-// copied counter sets the writer's value, so that clients' identifiers stay
-// the server's).
+// in use, and what a peer or a recording sends leaves it at or below
+// PEER_COUNTER_LIMIT, so that this side's own code can still register
+// OWN_ROOM objects whatever it was sent. A SPAWNNAMED at or above the
+// counter moves it past the name; a name at or above the limit, a copied
+// counter past it or below an identifier in use, and a SPAWNOBJ when the
+// counter stands at the limit are refused (a copied counter sets the
+// writer's value, so that clients' identifiers stay the server's). No side
+// that counts up from 1 comes near the limit.
 //
 // Writing never fails for outside data: a command that does not fit in
 // `outgoing` is taken back to its start, `outgoing` is sent at once and the
@@ -63,6 +67,7 @@
 //
 // A role without a connection (one that only plays back) services no
 // network and counts no statistics.
+#include <climits>
 #include <map>
 #include <unordered_map>
 
@@ -83,6 +88,10 @@ public:
     // What one peer's commands may make this side write in one tick: one
     // payload's capacity.
     static constexpr i64 WRITE_BUDGET = Packet::DEFAULT_CAPACITY;
+    // The identifiers this side's own registrations always have left, and
+    // the highest counter a peer's commands may leave behind.
+    static constexpr i32 OWN_ROOM = 1000000;
+    static constexpr i32 PEER_COUNTER_LIMIT = INT_MAX - OWN_ROOM;
     enum Command : u8 { SPAWNOBJ = 0, SPAWNNAMED = 1, COPYOBJ = 2, RPCCALL = 3 };
     enum QuitReason { QUIT_NONE = 0, QUIT_USER = 1, QUIT_DISCONNECTED = 2, QUIT_GAMEOVER = 3, QUIT_PLAYBACK = 4,
                       QUIT_EMERGENCY = 7 };
@@ -177,8 +186,8 @@ private:
     void refuse(Packet* packet, const UString& reason);
     // The payload being read comes from a client (not from a recording).
     bool isFromClient() const;
-    // A next identifier read from a peer: 1 or more, below INT_MAX and
-    // above every identifier in use.
+    // A next identifier read from a peer: 1 or more, at most
+    // PEER_COUNTER_LIMIT and above every identifier in use.
     bool isCounterSound(i32 counter) const;
     // Ends reading a refused payload: logs, and disconnects its peer or
     // ends the playback.

@@ -179,18 +179,24 @@ public:
     bool bWriting = true;
     // Writing past the capacity sets the error state instead of stopping.
     bool bBounded = false;
-    // What reading an object's image changed or would change, held back for
-    // its reader to accept or undo: the image's properties, which kept the
-    // values they had, and the children it names, not adopted.
+    // What reading one object's image changed or would change, held back
+    // for its reader to accept or undo: the image's properties, which kept
+    // the values they had, and the children it names, not adopted.
     struct HeldImage {
+        // The object whose own image this is.
+        QelBase* reader = nullptr;
+        // The reader's read has begun.
+        bool bTaken = false;
         std::unique_ptr<PropertyContainer> properties;
         std::vector<QelBase*> children;
-        // One of them is the reader or an ancestor of it.
+        // The image also names a child that would make the tree a cycle;
+        // that child is not listed.
         bool bCycle = false;
     };
-    // While set, an object read from this packet holds back here what it
-    // reads. A child that would make the tree a cycle is noted and the list
-    // read on to its end.
+    // While set, `reader` holds back here what its image reads. A child
+    // that would make the tree a cycle is noted and the list read on to its
+    // end. Any other image read meanwhile, or the reader's a second time,
+    // could not be undone with it and sets the error state.
     HeldImage* heldImage = nullptr;
     Node* node = nullptr;
     NetAddress address;

@@ -36,6 +36,22 @@ public:
 
 QEL_IMPLEMENT_RUNTIME_CLASS(SkinnedPiece, Renderable::runtimeClass(), QEL_CREATOR(SkinnedPiece));
 
+// A piece whose image carries another piece's image inline after its own.
+class NestingPiece : public RolePiece {
+    QEL_DECLARE_RUNTIME_CLASS()
+
+public:
+    void netSerialize(Packet* packet) override
+    {
+        RolePiece::netSerialize(packet);
+        inner->netSerialize(packet);
+    }
+
+    RolePiece* inner = nullptr;
+};
+
+QEL_IMPLEMENT_RUNTIME_CLASS(NestingPiece, RolePiece::runtimeClass(), QEL_CREATOR(NestingPiece));
+
 namespace {
 
 class RoleTest : public testing::Test {
@@ -426,8 +442,9 @@ TEST_P(ServerAndTwoClients, ACopyThatMeetsAnotherClientsChangeIsSkippedAndItsSen
 {
     auto* x = new RolePiece();
     auto* y = new RolePiece();
+    auto* z = new RolePiece();
     auto* honest = new RolePiece();
-    buildWorld({x, y, honest});
+    buildWorld({x, y, z, honest});
     a = std::make_unique<TestRole>(false);
     ASSERT_TRUE(connect(a.get()));
     ASSERT_TRUE(connect(b.get()));
@@ -448,8 +465,14 @@ TEST_P(ServerAndTwoClients, ACopyThatMeetsAnotherClientsChangeIsSkippedAndItsSen
     ASSERT_TRUE(runUntil([&] { return y->getParent() == x; }));
 
     // B's copy of Y names X, now Y's parent on the server: it reads whole
-    // and is skipped, twice, and the call behind it runs.
+    // and is skipped, twice, and the call behind it runs. Nothing else the
+    // copy holds stands: neither its new value nor its other new child.
     Packet fromB(Packet::NETWORK_FLAGS, 256);
+    asRole(b.get(), [&] {
+        auto* local = static_cast<RolePiece*>(b->lookupObject(y->objectUID));
+        local->number = 42;
+        local->addChildBack(b->lookupObject(z->objectUID));
+    });
     copyMoved(b.get(), x, y, fromB);
     asRole(b.get(), [&] { b->writeCopyObj(b->lookupObject(y->objectUID), &fromB); });
     relay(b.get(), fromB, honest, 3);
@@ -458,6 +481,9 @@ TEST_P(ServerAndTwoClients, ACopyThatMeetsAnotherClientsChangeIsSkippedAndItsSen
     frame();
     EXPECT_EQ(y->getParent(), x);
     EXPECT_EQ(x->getParent(), server->root);
+    EXPECT_EQ(y->number, 0);
+    EXPECT_EQ(z->getParent(), server->root);
+    EXPECT_EQ(y->firstChild, nullptr);
     EXPECT_EQ(b->getNumNodes(), 1);
     EXPECT_NE(server->findNode(b->hostUID, nullptr), nullptr);
     const std::string warning =
@@ -889,6 +915,33 @@ TEST_F(RoleTest, ACopyIsReadInTheLayoutOfItsObjectAsItStandsAndMakesNoObject)
     EXPECT_TRUE(copy(skinnedImage));
     EXPECT_EQ(skinned->position, V3(9, 9, 9));
     EXPECT_EQ(SkinnedPiece::made, 0) << "a copy constructs no object of its class";
+
+    // An image that reads another object's image inside its own could not
+    // be undone with it: refused, and neither object changes.
+    struct Nest {
+        NestingPiece* outer = new NestingPiece();
+        RolePiece* inner = new RolePiece();
+        RolePiece* child = new RolePiece();
+    };
+    auto nest = [](TestRole& role, Nest& n) {
+        n.outer->inner = n.inner;
+        role.registerObject(n.outer, 40);
+        role.registerObject(n.inner, 41);
+        role.registerObject(n.child, 42);
+        n.outer->addChildBack(n.inner);
+    };
+    Nest written, read;
+    nest(writer, written);
+    nest(reader, read);
+    written.outer->number = 7;
+    written.inner->number = 5;
+    written.inner->addChildBack(written.child);
+    EXPECT_FALSE(copy(written.outer));
+    EXPECT_EQ(read.outer->number, 0);
+    EXPECT_EQ(read.inner->number, 0);
+    EXPECT_EQ(read.child->getParent(), nullptr);
+    EXPECT_EQ(read.outer->lastChild, read.inner);
+    EXPECT_NE(net.logText().find("an object image read inside the image being copied"), std::string::npos);
 }
 
 TEST_F(RoleTest, ANamedIdentifierMovesTheCounterPastIt)
@@ -924,6 +977,66 @@ TEST_F(RoleTest, ANamedIdentifierMovesTheCounterPastIt)
     auto* next = new RolePiece();
     replay.registerObject(next, 0);
     EXPECT_EQ(next->objectUID, 51);
+}
+
+TEST_F(RoleTest, WhateverAPeerSendsThisSideKeepsAMillionIdentifiersOfItsOwn)
+{
+    RuntimeClass* piece = RolePiece::runtimeClass();
+    RuntimeClass* rootClass = RootObjectBase::runtimeClass();
+    constexpr i32 limit = NetRole::PEER_COUNTER_LIMIT;
+    TestRole writer(true, false);
+    auto* writtenRoot = new RootObjectBase();
+    writer.registerObject(writtenRoot, 1);
+    auto rootCopy = [&](i32 counter) { return copyWithCounter(&writer, writtenRoot, counter); };
+    const struct Case {
+        const char* what;
+        Bytes payload;
+        // Empty when the payload is accepted.
+        const char* reason;
+        // An identifier the payload names before it is refused, or 0.
+        i32 stands;
+    } cases[] = {
+        {"root copy of INT_MAX - 1", rootCopy(INT_MAX - 1), "next object ID 2147483646 out of range", 0},
+        {"root copy of INT_MAX - 100", rootCopy(INT_MAX - 100), "next object ID 2147483547 out of range", 0},
+        {"root copy one past the limit", rootCopy(limit + 1), "next object ID 2146483648 out of range", 0},
+        {"root copy at the limit", rootCopy(limit), "", 0},
+        {"name of INT_MAX - 2", PayloadWriter().spawnNamed(piece, INT_MAX - 2).bytes(),
+         "object ID 2147483645 out of range", 0},
+        {"name at the limit", PayloadWriter().spawnNamed(piece, limit).bytes(), "object ID 2146483647 out of range", 0},
+        {"name below the limit, then an unnamed spawn",
+         PayloadWriter().spawnNamed(piece, limit - 1).spawn(piece).bytes(), "no object ID left for SPAWNOBJ",
+         limit - 1},
+    };
+    const std::string path = net.core->folder.path + "/room.net";
+    for (const Case& c : cases) {
+        // Sent by a server to its client.
+        {
+            TestRole client(false, false);
+            client.registerObject(new RootObjectBase(), 1);
+            auto payload = payloadOf(c.payload);
+            payload->rewindToRead();
+            asRole(&client, [&] { client.processPacket(payload.get()); });
+            EXPECT_EQ(payload->hasError(), *c.reason != 0) << c.what;
+            EXPECT_EQ(client.lookupObject(c.stands) != nullptr, c.stands != 0) << c.what;
+            ASSERT_LE(client.nextObjectUID, limit) << c.what;
+            for (int i = 0; i < 1000; ++i) {
+                client.registerObject(new RolePiece(), 0);
+            }
+        }
+        // Replayed from a recording.
+        RecordingBytes()
+            .record(1, PayloadWriter().spawnNamed(rootClass, 1).spawnNamed(piece, 3).bytes())
+            .record(2, c.payload)
+            .save(path);
+        TestRole replay(false, false);
+        replay.startPlayback(path);
+        ASSERT_TRUE(runUntil({&replay}, [&] { return replay.quitReason == NetRole::QUIT_PLAYBACK; })) << c.what;
+        const std::string expected = *c.reason != 0 ? std::string("recording damaged: record 2 refused: ") + c.reason : "";
+        EXPECT_EQ(replay.getPlaybackFailure(), expected) << c.what;
+        EXPECT_LE(replay.nextObjectUID, limit) << c.what;
+    }
+    const std::string refusal = "refused a payload from 0.0.0.0:0: no object ID left for SPAWNOBJ";
+    EXPECT_NE(net.logText().find(refusal), std::string::npos) << net.logText();
 }
 
 TEST_F(RoleTest, AServersRecordingReplaysToTheWorldItBuiltLive)
