@@ -4,9 +4,11 @@
 // payloads may copy, call and point at; among the calls is one of the
 // client's side that makes the client call the server in turn. A refused
 // payload makes the client leave its server, which is then connected again;
-// the client must play on whatever the server sends.
+// the client must play on whatever the server sends, and keep room for
+// objects of its own.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 #include "../support/RoleFuzz.h"
 
@@ -50,6 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         payload.address = server;
         payload.node = client.findNode(SERVER_UID, nullptr);
         asRole(&client, [&] { client.processPacket(&payload); });
+        // Whatever the server sends, the client's own code keeps room for
+        // its own objects.
+        if (client.nextObjectUID > NetRole::PEER_COUNTER_LIMIT) {
+            std::abort();
+        }
     };
     deliver(snapshot.data(), snapshot.size());
     forEachFuzzPayload(data, size, PAYLOADS, [&](const u8* bytes, size_t length, int i) {
