@@ -185,8 +185,7 @@ public:
     struct HeldImage {
         // The object whose own image this is.
         QelBase* reader = nullptr;
-        // The reader's read has begun.
-        bool bTaken = false;
+        // Set once the reader's properties are read.
         std::unique_ptr<PropertyContainer> properties;
         std::vector<QelBase*> children;
         // The image also names a child that would make the tree a cycle;

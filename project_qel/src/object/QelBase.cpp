@@ -229,12 +229,9 @@ PropertyContainer* QelBase::createPropertyTree()
 void QelBase::netSerialize(Packet* packet)
 {
     Packet::HeldImage* held = packet->bWriting ? nullptr : packet->heldImage;
-    if (held != nullptr) {
-        if (held->reader != this || held->bTaken) {
-            packet->setError("an object image read inside the image being copied");
-            return;
-        }
-        held->bTaken = true;
+    if (held != nullptr && (held->reader != this || held->properties != nullptr)) {
+        packet->setError("an object image read inside the image being copied");
+        return;
     }
     std::unique_ptr<PropertyContainer> tree(createPropertyTree());
     if (held != nullptr) {
