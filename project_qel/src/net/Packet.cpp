@@ -106,13 +106,14 @@ void Packet::reset()
     bitMask = 0;
     bitIndex = 0;
     length = capacity;
-    errorText = nullptr;
+    bError = false;
 }
 
-void Packet::setError(const char* reason)
+void Packet::setError(std::string_view reason)
 {
-    if (errorText == nullptr) {
-        errorText = reason;
+    if (!bError) {
+        bError = true;
+        errorText.assign(reason);
     }
 }
 
@@ -131,7 +132,7 @@ void Packet::rollBack(const Mark& at)
     }
     bitMask = at.bitMask;
     bitIndex = at.bitIndex;
-    errorText = nullptr;
+    bError = false;
 }
 
 i32 Packet::getDataSize() const

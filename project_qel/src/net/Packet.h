@@ -23,6 +23,7 @@
 // packet to a mark taken earlier, so that a command that does not fit is
 // taken back to the last command boundary and written again elsewhere.
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "math/UColor.h"
@@ -168,12 +169,12 @@ public:
     static float toFloat(double d);
     // Reading: nothing is left to read (or the error state is set).
     bool atEnd() const;
-    bool hasError() const { return errorText != nullptr; }
-    // What went wrong first, or null.
-    const char* getError() const { return errorText; }
+    bool hasError() const { return bError; }
+    // What went wrong first, or null; valid while the error state lasts.
+    const char* getError() const { return bError ? errorText.c_str() : nullptr; }
     // Sets the error state for a read that cannot be accepted; the first
-    // reason is kept.
-    void setError(const char* reason);
+    // reason is kept, as a copy.
+    void setError(std::string_view reason);
 
     u32 flags;
     bool bWriting = true;
@@ -220,5 +221,6 @@ private:
     void copyDatagramFields(Packet* to) const;
     RuntimeClass* readCreatableClass(const RuntimeClass* base);
 
-    const char* errorText = nullptr;
+    bool bError = false;
+    UString errorText;
 };

@@ -329,6 +329,14 @@ TEST_F(PacketTest, ReadPastEndYieldsZerosFromThenOn)
     EXPECT_EQ(v, 0u);
     EXPECT_FALSE(b);
     EXPECT_STREQ(reader->getError(), "read past the end");
+    // The first reason stays; one composed at run time is kept as a copy.
+    reader->setError(formatString("a later reason %d", 2));
+    EXPECT_STREQ(reader->getError(), "read past the end");
+    auto composed = readerFor({});
+    composed->setError(formatString("a reason composed at run time, number %d", 1));
+    EXPECT_STREQ(composed->getError(), "a reason composed at run time, number 1");
+    composed->reset();
+    EXPECT_EQ(composed->getError(), nullptr);
 
     auto noBitByte = readerFor({});
     noBitByte->doBool(&b);
