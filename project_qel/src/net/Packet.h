@@ -120,7 +120,8 @@ public:
         }
         return present;
     }
-    // A resource as its name in the ResourceManager (empty for none).
+    // A resource as its name in the ResourceManager (empty for none), of
+    // whatever class; a pointer property checks the class it takes.
     void doResourcePointer2(void** r);
     // A class of the registry: its class number, or its name hash in
     // persistent packets.

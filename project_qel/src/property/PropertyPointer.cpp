@@ -38,6 +38,7 @@ PropertyPointer::PropertyPointer(const UString& propertyName, u32 propertyFlags,
 
 void PropertyPointer::netSerializeProperty(Packet* packet)
 {
+    void* read = *value;
     if ((packet->flags & Packet::SKIP_FLAG2) != 0 && (flags & RAW_POINTER) != 0) {
         // The raw form: the low 4 bytes of the address. An address from a
         // stream could point anywhere, so reading it is refused.
@@ -47,11 +48,30 @@ void PropertyPointer::netSerializeProperty(Packet* packet)
             packet->setError("raw pointer in a stream");
         }
     } else if ((flags & RESOURCE) != 0) {
-        packet->doResourcePointer2(value);
+        packet->doResourcePointer2(&read);
     } else {
-        packet->doPointer2(reinterpret_cast<QelBase**>(value));
+        packet->doPointer2(reinterpret_cast<QelBase**>(&read));
     }
-    setPointer(*value);
+    // Every reader of a pointer field passes here, whatever its packet does
+    // with identifiers and names: no object or resource of another kind
+    // gets in.
+    if (!packet->bWriting && !isPointee(static_cast<QelBase*>(read), packet)) {
+        return;
+    }
+    setPointer(read);
+}
+
+bool PropertyPointer::isPointee(QelBase* read, Packet* packet) const
+{
+    if (read == nullptr || read->getRuntimeClass()->isDerivedFrom(pointeeClass)) {
+        return true;
+    }
+    const UString named = (flags & RESOURCE) != 0
+                              ? formatString("resource '%s'", resources()->nameOf(read).c_str())
+                              : formatString("object ID %d", read->objectUID);
+    packet->setError(formatString("property '%s' names %s, a %s, not a %s", name.c_str(), named.c_str(),
+                                  read->getRuntimeClass()->name.c_str(), pointeeClass->name.c_str()));
+    return false;
 }
 
 UString PropertyPointer::toString()

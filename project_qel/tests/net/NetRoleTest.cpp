@@ -6,14 +6,18 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 
 #include "engine/EventManager.h"
+#include "graphics/FontQuad.h"
 #include "graphics/Renderable.h"
+#include "graphics/Skin.h"
 #include "input/QelInput.h"
 #include "net/RPC_QelBase.h"
 #include "net/RPC_RootObjectBase.h"
+#include "resource/ResourceManager.h"
 #include "support/ExpectFatal.h"
 #include "support/RoleCore.h"
 
@@ -1263,6 +1267,103 @@ TEST_F(RoleTest, EventDeliveryRunsUnderTheManagersRole)
     }
     delete net.core->qel->input;
     net.core->qel->input = nullptr;
+}
+
+} // namespace
+
+ROLE_SPRITE_CLASS_RECORDS;
+
+namespace {
+
+// A copy whose pointer names an object or resource of another kind than
+// its field takes is refused whichever side sends it, and the field stays.
+TEST_F(RoleTest, ACopysPointerTakesOnlyItsFieldsKind)
+{
+    ResourceManager resources;
+    net.core->qel->resourceManager = &resources;
+    Skin skin;
+    skin.width = skin.height = 10.0f;
+    FontQuad font;
+    resources.addResource("ball:0", &skin);
+    resources.addResource("font:small", &font);
+    // The same world on both sides: a root, a piece and a sprite tied to it.
+    struct World {
+        RootObjectBase* root = new RootObjectBase();
+        RolePiece* piece = new RolePiece();
+        SpritePiece* sprite = new SpritePiece();
+    };
+    auto build = [&](TestRole& role, World& world) {
+        role.registerObject(world.root, 1);
+        role.registerObject(world.piece, 2);
+        role.registerObject(world.sprite, 3);
+        world.root->addChildBack(world.piece);
+        world.root->addChildBack(world.sprite);
+        world.sprite->partner = world.piece;
+        world.sprite->pSkin = &skin;
+        world.sprite->updateXform();
+    };
+    TestRole server(true, false);
+    TestRole client(false, false);
+    World onServer, onClient;
+    build(server, onServer);
+    build(client, onClient);
+    // Points the sender's field at something of another kind, through its
+    // text form, which takes any resource or live object.
+    auto misname = [](SpritePiece* sprite, const char* property, const UString& text) {
+        std::unique_ptr<PropertyContainer> tree(sprite->createPropertyTree());
+        for (BasicLink* link = tree->firstChild; link != nullptr; link = link->next) {
+            if (static_cast<Property*>(link)->name == property) {
+                static_cast<Property*>(link)->fromString(text);
+            }
+        }
+    };
+    const auto address = [](QelBase* o) {
+        return formatString("%lx", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(o)));
+    };
+    const char* const fontAsSkin = "property 'pSkin' names resource 'font:small', a FontQuad, not a Skin";
+    const char* const spriteAsPartner = "property 'partner' names object ID 3, a SpritePiece, not a RolePiece";
+    const struct {
+        const char* what;
+        TestRole* from;
+        World* sent;
+        TestRole* to;
+        World* read;
+        const char* property;
+        UString named;
+        const char* reason;
+    } cases[] = {
+        {"a font as the skin, to a client", &server, &onServer, &client, &onClient, "pSkin", "font:small", fontAsSkin},
+        {"a font as the skin, to a server", &client, &onClient, &server, &onServer, "pSkin", "font:small", fontAsSkin},
+        {"the sprite as its own partner, to a client", &server, &onServer, &client, &onClient, "partner",
+         address(onServer.sprite), spriteAsPartner},
+        {"the sprite as its own partner, to a server", &client, &onClient, &server, &onServer, "partner",
+         address(onClient.sprite), spriteAsPartner},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.what);
+        SpritePiece* sent = c.sent->sprite;
+        SpritePiece* read = c.read->sprite;
+        misname(sent, c.property, c.named);
+        sent->position = V3(9, 9, 9);
+        Packet payload(Packet::NETWORK_FLAGS, 4096);
+        c.from->writeCopyObj(sent, &payload);
+        sent->pSkin = &skin;
+        sent->partner = c.sent->piece;
+        sent->position = V3();
+        payload.rewindToRead();
+        payload.address.set(0x7F000001u, static_cast<u16>(40000 + i));
+        asRole(c.to, [&] { c.to->processPacket(&payload); });
+        EXPECT_STREQ(payload.getError(), c.reason);
+        EXPECT_NE(net.logText().find(formatString("refused a payload from %s: %s; disconnecting.",
+                                                  payload.address.toString().c_str(), c.reason)),
+                  std::string::npos);
+        EXPECT_EQ(read->pSkin, &skin);
+        EXPECT_EQ(read->partner, c.read->piece);
+        EXPECT_EQ(read->position, V3());
+        EXPECT_EQ(read->postReplicates, 0);
+    }
+    net.core->qel->resourceManager = nullptr;
 }
 
 } // namespace

@@ -7,6 +7,9 @@
 #include <memory>
 #include <type_traits>
 
+#include "config/MemoryIniFile.h"
+#include "graphics/FontQuad.h"
+#include "graphics/Quad.h"
 #include "net/Packet.h"
 #include "property/PropertyContainer.h"
 #include "property/PropertyDWORD.h"
@@ -17,6 +20,7 @@
 #include "property/PropertyUColor.h"
 #include "resource/ResourceManager.h"
 #include "support/EngineCore.h"
+#include "support/ObjectTablePacket.h"
 #include "support/PacketBytes.h"
 
 namespace {
@@ -256,6 +260,60 @@ TEST_F(PropertyTest, PointerTexts)
 
     delete core.qel->resourceManager;
     core.qel->resourceManager = nullptr;
+}
+
+TEST_F(PropertyTest, APointerReadTakesOnlyItsPointeeClassFromAnyPacket)
+{
+    MemoryIniFile config("Vabodemo.cfg");
+    core.qel->config = &config;
+    ResourceManager resources;
+    core.qel->resourceManager = &resources;
+    Quad quad;
+    FontQuad font;
+    quad.objectUID = 5;
+    font.objectUID = 6;
+    resources.addResource("ball:0", &quad);
+    resources.addResource("font:small", &font);
+    Skin before;
+    // Each row writes a field that names something and reads it into a
+    // field for skins that holds another skin, through a packet that finds
+    // objects in a table of its own; a refused one leaves the field.
+    const struct {
+        u32 flags;
+        u32 packetFlags;
+        QelBase* named;
+        const char* refusal;
+    } cases[] = {
+        {Property::RESOURCE, Packet::NETWORK_FLAGS, &quad, nullptr},
+        {Property::RESOURCE, Packet::NETWORK_FLAGS, nullptr, nullptr},
+        {Property::RESOURCE, Packet::NETWORK_FLAGS, &font,
+         "property 'p' names resource 'font:small', a FontQuad, not a Skin"},
+        {Property::RESOURCE, Packet::SAVEGAME_FLAGS, &font,
+         "property 'p' names resource 'font:small', a FontQuad, not a Skin"},
+        {0, Packet::NETWORK_FLAGS, &quad, nullptr},
+        {0, Packet::NETWORK_FLAGS, &font, "property 'p' names object ID 6, a FontQuad, not a Skin"},
+        {0, Packet::SAVEGAME_FLAGS, &font, "property 'p' names object ID 6, a FontQuad, not a Skin"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.named != nullptr ? row.named->getRuntimeClass()->name : "none");
+        void* named = row.named;
+        ObjectTablePacket packet(row.packetFlags, 64);
+        PropertyPointer("p", row.flags, &named, QelBase::runtimeClass()).netSerializeProperty(&packet);
+        packet.rewindToRead();
+        packet.addObject(&quad);
+        packet.addObject(&font);
+        void* field = &before;
+        PropertyPointer("p", row.flags, &field, Skin::runtimeClass()).netSerializeProperty(&packet);
+        if (row.refusal != nullptr) {
+            EXPECT_STREQ(packet.getError(), row.refusal);
+            EXPECT_EQ(field, &before);
+        } else {
+            EXPECT_FALSE(packet.hasError());
+            EXPECT_EQ(field, row.named);
+        }
+    }
+    core.qel->resourceManager = nullptr;
+    core.qel->config = nullptr;
 }
 
 TEST_F(PropertyTest, FindMarkedAndDeleteFlagged)

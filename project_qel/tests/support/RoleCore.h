@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/Renderable.h"
 #include "net/NetPlayback.h"
 #include "net/NetRecording.h"
 #include "net/NetRole.h"
@@ -359,3 +360,25 @@ private:
     void code(u8 c) { packet.doBits(&c, 2); }
     Packet packet{Packet::NETWORK_FLAGS, 4096};
 };
+
+// A drawn piece whose skin travels as its resource name and whose partner
+// may only be a piece; counts the copies applied to it.
+class SpritePiece : public Renderable {
+    QEL_DECLARE_RUNTIME_CLASS()
+
+public:
+    void addPropertiesTo(QelBase* container) override
+    {
+        Renderable::addPropertiesTo(container);
+        container->addChildBack(
+            new PropertyPointer("partner", 0, reinterpret_cast<void**>(&partner), RolePiece::runtimeClass()));
+    }
+    void netPostReplicate() override { ++postReplicates; }
+
+    RolePiece* partner = nullptr;
+    // Kept on each side, never sent.
+    int postReplicates = 0;
+};
+
+#define ROLE_SPRITE_CLASS_RECORDS \
+    QEL_IMPLEMENT_RUNTIME_CLASS(SpritePiece, Renderable::runtimeClass(), QEL_CREATOR(SpritePiece))
