@@ -1,11 +1,11 @@
 // Arbitrary bytes as the payloads that a client receives from its server,
 // two payloads a network tick (see RoleFuzz.h for the framing). The client
 // first reads the snapshot of a server's world, a root with pieces that the
-// payloads may copy, call and point at; among the calls is one of the
-// client's side that makes the client call the server in turn. A refused
-// payload makes the client leave its server, which is then connected again;
-// the client must play on whatever the server sends, and keep room for
-// objects of its own.
+// payloads may copy, call and point at and a sprite whose skin a copy names
+// among the resources; among the calls is one of the client's side that
+// makes the client call the server in turn. A refused payload makes the
+// client leave its server, which is then connected again; the client must
+// play on whatever the server sends, and keep room for objects of its own.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +13,7 @@
 #include "../support/RoleFuzz.h"
 
 ROLE_CORE_CLASS_RECORDS;
+ROLE_SPRITE_CLASS_RECORDS;
 
 namespace {
 

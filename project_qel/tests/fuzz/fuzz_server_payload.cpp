@@ -1,7 +1,8 @@
 // Arbitrary bytes as the payloads of one of a server's clients, two
 // payloads a network tick (see RoleFuzz.h for the framing). The server's
 // world is a root with pieces that the payloads may copy, call and point
-// at, and a piece that changes on its own every frame. A refused payload
+// at, a piece that changes on its own every frame, and a sprite whose skin
+// a copy names among the resources. A refused payload
 // drops the fuzzed client, who is then connected again; the server must
 // play on whatever the client sends. A second, honest client makes one call
 // every tick and, once that has settled, changes and copies one piece.
@@ -20,6 +21,7 @@
 #include "../support/RoleFuzz.h"
 
 ROLE_CORE_CLASS_RECORDS;
+ROLE_SPRITE_CLASS_RECORDS;
 
 namespace {
 
@@ -27,15 +29,26 @@ constexpr int PAYLOADS = 64;
 constexpr u32 FUZZED_UID = 0x12345678;
 constexpr int SETTLE_FRAMES = 60;
 
+// The copies applied to a piece or a sprite; 0 for any other object.
+int copiesApplied(QelBase* o)
+{
+    if (auto* piece = dynamic_cast<RolePiece*>(o)) {
+        return piece->postReplicates;
+    }
+    if (auto* sprite = dynamic_cast<SpritePiece*>(o)) {
+        return sprite->postReplicates;
+    }
+    return 0;
+}
+
 // The identifiers of the server's objects that the fuzzed client's copies
 // reached (`honest` counts the honest copies applied), with `skipped`.
 std::set<i32> leftOut(NetRole* server, const std::map<i32, int>& honest, const std::set<i32>& skipped)
 {
     std::set<i32> out = skipped;
     for (const auto& [uid, o] : server->objectMap) {
-        auto* piece = dynamic_cast<RolePiece*>(o);
         auto applied = honest.find(uid);
-        if (piece != nullptr && piece->postReplicates > (applied != honest.end() ? applied->second : 0)) {
+        if (copiesApplied(o) > (applied != honest.end() ? applied->second : 0)) {
             out.insert(uid);
         }
     }

@@ -1,12 +1,17 @@
 #pragma once
 // What the replication role's fuzz targets share: the engine on the scripted
-// clock, set back for every input to the same clock, ports and identifiers;
-// a world of a root, a chain of pieces and a piece that changes on its own;
-// and the input cut into payloads, each a little-endian u16 length and that
-// many bytes (the last one takes what is left).
+// clock, set back for every input to the same clock, ports and identifiers,
+// with resources as a game registers them (a skin, "ball:0", beside a font,
+// "font:small"); a world of a root, a chain of pieces, a piece that changes
+// on its own and a sprite on the skin; and the input cut into payloads, each
+// a little-endian u16 length and that many bytes (the last one takes what
+// is left).
 #include <cstdlib>
 #include <filesystem>
 
+#include "graphics/FontQuad.h"
+#include "graphics/Skin.h"
+#include "resource/ResourceManager.h"
 #include "support/RoleCore.h"
 
 struct RoleFuzzEngine {
@@ -14,7 +19,14 @@ struct RoleFuzzEngine {
     {
         RuntimeClassManager::getInstance()->buildClassArray();
         std::filesystem::current_path(start);
+        skin.width = skin.height = 10.0f;
+        resources.addResource("ball:0", &skin);
+        resources.addResource("font:small", &font);
+        g_qel->resourceManager = &resources;
     }
+    ~RoleFuzzEngine() { g_qel->resourceManager = nullptr; }
+    RoleFuzzEngine(const RoleFuzzEngine&) = delete;
+    RoleFuzzEngine& operator=(const RoleFuzzEngine&) = delete;
     // Every input starts from the same clock, ports and identifiers.
     static void startInput()
     {
@@ -25,10 +37,14 @@ struct RoleFuzzEngine {
     }
     std::filesystem::path start = std::filesystem::current_path();
     NetCore net{true};
+    ResourceManager resources;
+    Skin skin;
+    FontQuad font;
 };
 
-// The root, four pieces each under the one before (and its partner), and
-// a ticker under the root; gives the last piece.
+// The root, four pieces each under the one before (and its partner), a
+// ticker under the root and a sprite under the root on the skin, the last
+// piece its partner; gives the last piece.
 inline RolePiece* buildFuzzWorld(NetRole* role, RoleTicker** ticker)
 {
     RolePiece* previous = nullptr;
@@ -45,6 +61,12 @@ inline RolePiece* buildFuzzWorld(NetRole* role, RoleTicker** ticker)
         *ticker = new RoleTicker();
         role->registerObject(*ticker, 0);
         root->addChildBack(*ticker);
+        auto* sprite = new SpritePiece();
+        role->registerObject(sprite, 0);
+        root->addChildBack(sprite);
+        sprite->partner = previous;
+        sprite->pSkin = static_cast<Skin*>(g_qel->resourceManager->find("ball:0", true));
+        sprite->updateXform();
     });
     return previous;
 }
