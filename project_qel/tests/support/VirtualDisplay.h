@@ -65,8 +65,9 @@ inline int waitFor(pid_t child)
 // Xvfb and why, before any client looks for it. The server ends with the
 // test: the destructor stops it in order, and a test process that ends
 // without unwinding (exit, abort, a crash, a kill) takes it along by the
-// death signal. It holds none of the test's descriptors, so whoever reads
-// the test's output sees it end when the test ends.
+// death signal, even when the test blocks that signal. It holds none of the
+// test's descriptors, so whoever reads the test's output sees it end when
+// the test ends.
 // The death signal follows the thread that started the server, not the
 // process: make a VirtualDisplay on a thread that outlives it (the test's
 // main thread).
@@ -207,6 +208,8 @@ private:
         if (getppid() != parent) {
             _exit(1);
         }
+        // The mask is inherited: the server of a test that blocks SIGTERM
+        // would not end on its death signal nor on the destructor's SIGTERM.
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
