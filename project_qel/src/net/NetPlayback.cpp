@@ -90,9 +90,9 @@ UString NetPlayback::checkFile()
         stream->readAll(&length, 4);
         position += NetRecording::RECORD_HEAD;
         const bool pastTheEnd = length > static_cast<u64>(size - position);
-        // No role writes a payload longer than a packet holds: such a
-        // length is damage, not a file that stopped growing.
-        if (length > static_cast<u32>(Packet::DEFAULT_CAPACITY)) {
+        // No role writes a record longer than a snapshot or a payload can
+        // be: such a length is damage, not a file that stopped growing.
+        if (length > longestRecord(record)) {
             return formatString(pastTheEnd ? "recording damaged: record %d ends past the end of the file"
                                            : "recording damaged: record %d is longer than any payload",
                                 record);
@@ -107,6 +107,11 @@ UString NetPlayback::checkFile()
     }
     stream->seek(NetRecording::HEADER_SIZE);
     return "";
+}
+
+u32 NetPlayback::longestRecord(int record)
+{
+    return static_cast<u32>(record == 1 ? NetRecording::SNAPSHOT_LIMIT : Packet::DEFAULT_CAPACITY);
 }
 
 bool NetPlayback::readTime()
@@ -144,7 +149,7 @@ Packet* NetPlayback::getNextPacket()
         return nullptr;
     }
     u32 length = 0;
-    if (!stream->readAll(&length, 4) || length > static_cast<u32>(Packet::DEFAULT_CAPACITY)) {
+    if (!stream->readAll(&length, 4) || length > longestRecord(recordNumber + 1)) {
         fail(formatString("recording damaged: record %d ends past the end of the file", recordNumber + 1));
         return nullptr;
     }

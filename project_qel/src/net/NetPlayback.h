@@ -6,7 +6,8 @@
 // The file comes from outside. Before anything is replayed, playbackHeader
 // checks the header (name and version each NUL-terminated within their
 // fields and equal to this game's) and the framing of every record (a
-// finite time, a length no longer than a payload can be). A file that
+// finite time, a length no longer than a payload can be, or for the first
+// record, the snapshot of the world, than NetRecording::SNAPSHOT_LIMIT). A file that
 // fails is not replayed: the playback is finished from the start and
 // `failure` says why, as does the log. A file whose last record is cut
 // short (inside or right after its time stamp, or with a length past the
@@ -50,6 +51,8 @@ public:
 private:
     // The reason the file's header or framing is damaged; empty when sound.
     UString checkFile();
+    // The longest that the record of this number (1 for the first) can be.
+    static u32 longestRecord(int record);
     // Reads the next record's time; false at the end of the file.
     bool readTime();
 };

@@ -22,6 +22,10 @@ public:
     static constexpr int HEADER_SIZE = NAME_FIELD + VERSION_FIELD + 4;
     // Time and length in front of each record's bytes.
     static constexpr int RECORD_HEAD = 12;
+    // The longest first record, the snapshot of the world: room for the
+    // objects peers may make and for this side's own identifiers at well
+    // over 100 bytes each. Every later record is one payload.
+    static constexpr i32 SNAPSHOT_LIMIT = 256 << 20;
 
     explicit NetRecording(const UString& path);
     ~NetRecording() override;

@@ -54,6 +54,7 @@ NetRole::~NetRole()
     netPlayback = nullptr;
     deleteOrphans();
     objectMap.clear();
+    peerObjects = 0;
     root = nullptr;
     clear();
     if (previous != this) {
@@ -148,8 +149,10 @@ void NetRole::processPacket(Packet* packet)
             break;
         }
         carriedOut = static_cast<i32>(packet->cursor - packet->buffer);
-        // Looked up again each time: a command may remove nodes.
-        if ((tickWrites[packet->node] += writtenBytes - before) > WRITE_BUDGET) {
+        // Looked up again each time: a command may remove nodes. A
+        // recording's snapshot was written by its own side, not read live,
+        // and is bounded by its length alone.
+        if ((tickWrites[packet->node] += writtenBytes - before) > WRITE_BUDGET && !isReplayingSnapshot()) {
             overBudget = true;
             break;
         }
@@ -171,6 +174,11 @@ void NetRole::processPacket(Packet* packet)
 void NetRole::onNodeRemoved(Node* node)
 {
     tickWrites.erase(node);
+}
+
+bool NetRole::isReplayingSnapshot() const
+{
+    return bReplaying && netPlayback != nullptr && netPlayback->recordNumber == 1;
 }
 
 bool NetRole::isFromClient() const
@@ -252,8 +260,11 @@ void NetRole::copyObject(Packet* packet)
     packet->heldImage = &held;
     o->netSerialize(packet);
     packet->heldImage = nullptr;
-    if (carriesCounter && !packet->hasError() && !isCounterSound(nextObjectUID)) {
-        refuse(packet, formatString("next object ID %d out of range", nextObjectUID));
+    if (carriesCounter && !packet->hasError()) {
+        UString unsound = checkCounter(nextObjectUID);
+        if (!unsound.empty()) {
+            refuse(packet, unsound);
+        }
     }
     if (packet->hasError() || held.bCycle) {
         if (held.properties != nullptr) {
@@ -334,33 +345,40 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
         refuse(packet, formatString("duplicate object ID %d", static_cast<i32>(uid)));
     } else if (uid == 1 && !o->getRuntimeClass()->isDerivedFrom(RootObjectBase::runtimeClass())) {
         refuse(packet, "the root is no root object");
+    } else if (peerObjects >= PEER_OBJECT_LIMIT) {
+        refuse(packet, formatString("over %d objects made by peers", static_cast<int>(PEER_OBJECT_LIMIT)));
     }
     if (packet->hasError()) {
         delete o;
         return nullptr;
     }
     registerObject(o, named ? static_cast<i32>(uid) : 0);
+    o->bPeerMade = 1;
+    ++peerObjects;
     return o;
 }
 
-bool NetRole::isCounterSound(i32 counter) const
+UString NetRole::checkCounter(i32 counter) const
 {
+    // The counter travels unsigned: the refusal names what was sent.
     if (counter < 1 || counter > PEER_COUNTER_LIMIT) {
-        return false;
+        return formatString("next object ID %u out of range", static_cast<u32>(counter));
     }
+    i32 highest = 0;
     for (const auto& entry : objectMap) {
-        if (entry.first >= counter) {
-            return false;
-        }
+        highest = std::max(highest, entry.first);
     }
-    return true;
+    if (highest >= counter) {
+        return formatString("next object ID %d not above object ID %d in use", counter, highest);
+    }
+    return "";
 }
 
 QelBase* NetRole::resolveObject(u32 uid, Packet* packet)
 {
     QelBase* o = uid <= static_cast<u32>(INT_MAX) ? lookupObject(static_cast<i32>(uid)) : nullptr;
     if (o == nullptr) {
-        refuse(packet, formatString("Could not find object ID %d", static_cast<i32>(uid)));
+        refuse(packet, formatString("Could not find object ID %u", uid));
     }
     return o;
 }
@@ -411,7 +429,11 @@ void NetRole::unregisterObject(QelBase* o)
     auto entry = objectMap.find(o->objectUID);
     if (entry != objectMap.end() && entry->second == o) {
         objectMap.erase(entry);
+        if (o->bPeerMade) {
+            --peerObjects;
+        }
     }
+    o->bPeerMade = 0;
     if (o == root) {
         root = nullptr;
     }
@@ -463,11 +485,36 @@ void NetRole::startRecording(const UString& fileName)
     netRecording->writeHeader(hostUID);
     NetRole* saved = current();
     makeCurrent(this);
-    Packet snapshot(Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY);
-    snapshot.time = NetConnection::now();
-    writeSnapshot(&snapshot);
-    netRecording->record(&snapshot);
+    // The snapshot is as large as the world: packets of twice the size are
+    // tried until one holds it.
+    i32 capacity = Packet::DEFAULT_CAPACITY;
+    bool fits = snapshotFits(capacity);
+    while (!fits && capacity < NetRecording::SNAPSHOT_LIMIT) {
+        capacity = std::min(capacity * 2, NetRecording::SNAPSHOT_LIMIT);
+        fits = snapshotFits(capacity);
+    }
+    if (fits) {
+        Packet snapshot(Packet::NETWORK_FLAGS, capacity);
+        snapshot.time = NetConnection::now();
+        writeSnapshot(&snapshot);
+        netRecording->record(&snapshot);
+    } else {
+        QEL_LOG("WARNING: the world is too large to record in %s; not recording.", fileName.c_str());
+        delete netRecording;
+        netRecording = nullptr;
+    }
     makeCurrent(saved);
+}
+
+bool NetRole::snapshotFits(i32 capacity)
+{
+    // A trial is not traffic: its commands are not counted.
+    bCountsCommands = false;
+    Packet trial(Packet::NETWORK_FLAGS, capacity);
+    trial.bBounded = true;
+    writeSnapshot(&trial);
+    bCountsCommands = true;
+    return !trial.hasError();
 }
 
 void NetRole::startPlayback(const UString& fileName)
@@ -509,7 +556,7 @@ UString NetRole::getPlaybackFailure() const
 
 void NetRole::countCommand(int code)
 {
-    if (connection != nullptr) {
+    if (connection != nullptr && bCountsCommands) {
         NetStats::increase(connection->getCurrentStats()->commandCounts[code]);
     }
 }

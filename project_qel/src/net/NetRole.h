@@ -45,10 +45,21 @@
 // PEER_COUNTER_LIMIT, so that this side's own code can still register
 // OWN_ROOM objects whatever it was sent. A SPAWNNAMED at or above the
 // counter moves it past the name; a name at or above the limit, a copied
-// counter past it or below an identifier in use, and a SPAWNOBJ when the
-// counter stands at the limit are refused (a copied counter sets the
+// counter past it or at or below an identifier in use, and a SPAWNOBJ when
+// the counter stands at the limit are refused (a copied counter sets the
 // writer's value, so that clients' identifiers stay the server's). No side
-// that counts up from 1 comes near the limit.
+// that counts up from 1 comes near the limit. Refusals name identifiers and
+// counters as they travel, unsigned.
+//
+// What peers make is bounded too, so that no sequence of legal commands
+// exhausts this side. A copy or an add call that would leave any object more
+// than TREE_DEPTH_LIMIT levels below its topmost ancestor (attached to the
+// role or not, the moved subtree's height included) is refused: every walk
+// of the tree recurses. Heights are kept per node as upper bounds that
+// linking raises and nothing lowers, so the check costs a walk up from the
+// new parent, never one over the subtree moved. A spawn while
+// PEER_OBJECT_LIMIT objects that peers' commands made are alive here is
+// refused; as they are destroyed, peers may make as many again.
 //
 // Writing never fails for outside data: a command that does not fit in
 // `outgoing` is taken back to its start, `outgoing` is sent at once and the
@@ -61,7 +72,10 @@
 // side's own writes and snapshots count against no peer. A recording keeps
 // of each payload only the commands that were carried out, so its replay
 // builds the live world; a replay is bounded like a peer and stops reading
-// a record at the budget. The program's own mistakes (a duplicate
+// a record at the budget, but for the first record, the snapshot that this
+// side wrote when the recording started: it holds the whole world, in a
+// record as long as the world needs, up to NetRecording::SNAPSHOT_LIMIT
+// bytes. The program's own mistakes (a duplicate
 // identifier it registers, findObject of an unknown identifier, one command
 // larger than a whole payload) stay fatal.
 //
@@ -92,6 +106,13 @@ public:
     // the highest counter a peer's commands may leave behind.
     static constexpr i32 OWN_ROOM = 1000000;
     static constexpr i32 PEER_COUNTER_LIMIT = INT_MAX - OWN_ROOM;
+    // The deepest a peer's copies and calls may leave any object: levels
+    // below its topmost ancestor, attached to the role or not.
+    static constexpr u32 TREE_DEPTH_LIMIT = 1000;
+    // The most objects made by peers' commands that may be alive here at
+    // once: far above any game's world, and about 375 MB of Quads, the
+    // heaviest object the engine lets a peer make (plain ones about 130 MB).
+    static constexpr i32 PEER_OBJECT_LIMIT = 500000;
     enum Command : u8 { SPAWNOBJ = 0, SPAWNNAMED = 1, COPYOBJ = 2, RPCCALL = 3 };
     enum QuitReason { QUIT_NONE = 0, QUIT_USER = 1, QUIT_DISCONNECTED = 2, QUIT_GAMEOVER = 3, QUIT_PLAYBACK = 4,
                       QUIT_EMERGENCY = 7 };
@@ -156,6 +177,8 @@ public:
     i32 nextObjectUID;
     i32 quitReason = QUIT_NONE;
     std::unordered_map<i32, QelBase*> objectMap;
+    // The registered objects that peers' commands made (see bPeerMade).
+    i32 peerObjects = 0;
     NetRecording* netRecording = nullptr;
     NetPlayback* netPlayback = nullptr;
     Packet outgoing{Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY};
@@ -168,7 +191,11 @@ public:
     u32 rpcCountLastTick[RPCCOUNT] = {};
 
 private:
+    // Adds the command to the connection's current sample, unless
+    // bCountsCommands is off.
     void countCommand(int code);
+    // Whether the snapshot fits in a packet of this capacity.
+    bool snapshotFits(i32 capacity);
     // Writes one command whose fields `fields` writes; into `outgoing` (p
     // null) a command that does not fit goes whole into the next payload.
     template <class Fields>
@@ -186,9 +213,12 @@ private:
     void refuse(Packet* packet, const UString& reason);
     // The payload being read comes from a client (not from a recording).
     bool isFromClient() const;
-    // A next identifier read from a peer: 1 or more, at most
-    // PEER_COUNTER_LIMIT and above every identifier in use.
-    bool isCounterSound(i32 counter) const;
+    // The record being replayed is the recording's first, its snapshot.
+    bool isReplayingSnapshot() const;
+    // Why a next identifier read from a peer cannot stand (it must be 1 or
+    // more, at most PEER_COUNTER_LIMIT and above every identifier in use);
+    // empty when it can.
+    UString checkCounter(i32 counter) const;
     // Ends reading a refused payload: logs, and disconnects its peer or
     // ends the playback.
     void reportRefusal(Packet* packet);
@@ -199,6 +229,7 @@ private:
     UString refusal;
     // Set while a record of the playback is being read.
     bool bReplaying = false;
+    bool bCountsCommands = true;
     // Bytes of commands written into `outgoing` so far.
     i64 writtenBytes = 0;
     // What each peer's commands made this side write in this tick.

@@ -19,6 +19,14 @@ void RPC_QelBase_clear::perform()
     target->clear();
 }
 
+void RPC_QelBase_add::netSerialize(Packet* packet)
+{
+    TargetedObjectRPC::netSerialize(packet);
+    if (!packet->bWriting && target != nullptr && target->canAdopt(obj)) {
+        target->checkAdoptionDepth(obj, packet);
+    }
+}
+
 void RPC_QelBase_add::perform()
 {
     if (target->canAdopt(obj)) {

@@ -18,6 +18,9 @@ class RPC_QelBase_add : public TargetedObjectRPC<QelBase> {
 public:
     RPC_QelBase_add() : TargetedObjectRPC("obj") {}
 
+    // Reading refuses a call whose child would lie too deep (see
+    // QelBase::checkAdoptionDepth).
+    void netSerialize(Packet* packet) override;
     // A child that is missing, or that would make the tree a cycle (the
     // target itself or one of its ancestors), is not added.
     void perform() override;

@@ -22,6 +22,25 @@ void BasicLink::detach(BasicLink* child)
     }
 }
 
+void BasicLink::raiseHeights(const BasicLink* child)
+{
+    // An ancestor that already covers the new height covers it for every
+    // node above it too.
+    u32 levels = child->height + 1;
+    for (BasicLink* node = this; node != nullptr && node->height < levels; node = node->parent) {
+        node->height = levels++;
+    }
+}
+
+u32 BasicLink::depth() const
+{
+    u32 count = 0;
+    for (const BasicLink* node = parent; node != nullptr; node = node->parent) {
+        ++count;
+    }
+    return count;
+}
+
 void BasicLink::addChildBack(BasicLink* child)
 {
     detach(child);
@@ -34,6 +53,7 @@ void BasicLink::addChildBack(BasicLink* child)
         firstChild = child;
     }
     lastChild = child;
+    raiseHeights(child);
 }
 
 void BasicLink::addChildFront(BasicLink* child)
@@ -48,6 +68,7 @@ void BasicLink::addChildFront(BasicLink* child)
         lastChild = child;
     }
     firstChild = child;
+    raiseHeights(child);
 }
 
 void BasicLink::insertAfter(BasicLink* child, BasicLink* sibling)
@@ -65,6 +86,7 @@ void BasicLink::insertAfter(BasicLink* child, BasicLink* sibling)
     child->next = sibling->next;
     sibling->next->prev = child;
     sibling->next = child;
+    raiseHeights(child);
 }
 
 void BasicLink::insertBefore(BasicLink* child, BasicLink* sibling)
@@ -82,6 +104,7 @@ void BasicLink::insertBefore(BasicLink* child, BasicLink* sibling)
     child->prev = sibling->prev;
     sibling->prev->next = child;
     sibling->prev = child;
+    raiseHeights(child);
 }
 
 void BasicLink::removeChild(BasicLink* child)

@@ -17,7 +17,8 @@ public:
     virtual void deleteMe();
 
     // The linking operations first unlink a child that is still in a list,
-    // so a node can never sit in two lists at once.
+    // so a node can never sit in two lists at once, and raise the heights
+    // of the new parent and its ancestors to cover the child's.
     void addChildBack(BasicLink* child);
     void addChildFront(BasicLink* child);
     // sibling must be a child of this list, or null when the list is empty.
@@ -30,6 +31,8 @@ public:
     // The n-th child from the first (n < 1 gives the first), null past the end.
     BasicLink* getChild(int n) const;
     void setChildrenSkipped(bool skip);
+    // The number of ancestors above this node, up to the topmost one.
+    u32 depth() const;
 
     BasicLink* prev = nullptr;
     BasicLink* next = nullptr;
@@ -38,7 +41,12 @@ public:
     BasicLink* parent = nullptr;
     u8 bDead = 0;
     u8 bSkip = 0;
+    // At least the number of levels below this node: raised whenever a
+    // child is linked, never lowered, so keeping it costs no walk of the
+    // subtree when one leaves.
+    u32 height = 0;
 
 private:
     void detach(BasicLink* child);
+    void raiseHeights(const BasicLink* child);
 };

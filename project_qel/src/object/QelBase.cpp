@@ -279,6 +279,8 @@ void QelBase::netSerialize(Packet* packet)
                 return;
             }
             held->bCycle = true;
+        } else if (!checkAdoptionDepth(child, packet)) {
+            return;
         } else if (held != nullptr) {
             held->children.push_back(child);
         } else {
@@ -298,6 +300,19 @@ bool QelBase::canAdopt(const QelBase* child) const
         }
     }
     return true;
+}
+
+bool QelBase::checkAdoptionDepth(const QelBase* child, Packet* packet) const
+{
+    // Every walk of the tree recurses: a peer's commands must not build a
+    // tree deeper than the stack holds.
+    static const UString reason =
+        formatString("child would lie over %u levels deep", static_cast<unsigned>(NetRole::TREE_DEPTH_LIMIT));
+    if (static_cast<u64>(depth()) + 1 + child->height <= NetRole::TREE_DEPTH_LIMIT) {
+        return true;
+    }
+    packet->setError(reason.c_str());
+    return false;
 }
 
 void QelBase::netClear()

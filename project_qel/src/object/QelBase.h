@@ -39,8 +39,8 @@ public:
     // 0xFEFDFCFB, then its children as object references ending in a null
     // one (in packets with flag 0x1 only the registered children). Reading
     // appends the children read and derives its state from the properties
-    // read; a wrong marker, an unresolved child or one that would make the
-    // tree a cycle sets the packet's error state. Under a held image (see
+    // read; a wrong marker, an unresolved child, one that would make the
+    // tree a cycle or lie too deep sets the packet's error state. Under a held image (see
     // Packet::heldImage) the values the properties had are kept and the
     // children only listed, and a child that would make a cycle only marks
     // the image.
@@ -85,6 +85,10 @@ public:
     // Whether child may become a child of this object: not null, and
     // neither this object nor one of its ancestors.
     bool canAdopt(const QelBase* child) const;
+    // Whether adopting child keeps every node of its subtree within
+    // NetRole::TREE_DEPTH_LIMIT levels of this object's topmost ancestor,
+    // by the kept heights; when not, the packet's error state says so.
+    bool checkAdoptionDepth(const QelBase* child, Packet* packet) const;
 
     // Registered with a replication role: an identifier of 1 or more.
     bool isValidUID() const { return objectUID >= 1; }
@@ -106,6 +110,9 @@ public:
     u8 bVisible = 1;
     u8 bSkipVisibility = 0;
     u8 bDisabled = 0;
+    // Made by a peer's command: the role counts it against the objects
+    // peers may keep alive here until it leaves the role's table.
+    u8 bPeerMade = 0;
     i32 objectUID = -1;
     QelBase* eventDelegate = nullptr;
     ReferenceTarget references;

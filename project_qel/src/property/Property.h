@@ -45,8 +45,9 @@ public:
     bool isLeftOutOf(const Packet* packet) const;
     // Keeps the described values of this property and of every one below
     // it, and puts the kept values back: a read that is refused is undone
-    // field by field. Every kind says how, so that a kind that holds a
-    // value cannot leave it out of the undo.
+    // field by field. Every kind derived from Property itself must say how;
+    // PropertyValue<T> keeps its one field, so a kind derived from it that
+    // reads a field of its own must keep and restore that field too.
     virtual void keepValues() = 0;
     virtual void restoreValues() = 0;
 

@@ -17,6 +17,7 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -120,6 +121,32 @@ bool goneWithinBound(pid_t process)
     return true;
 }
 
+// The test process's children, running or not yet reaped.
+std::set<pid_t> children()
+{
+    std::set<pid_t> found;
+    std::error_code unreadable;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", unreadable)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        const size_t nameEnd = std::getline(stat, line) ? line.rfind(')') : std::string::npos;
+        if (nameEnd == std::string::npos) {
+            continue;
+        }
+        std::istringstream fields(line.substr(nameEnd + 1));
+        std::string state;
+        pid_t parent = 0;
+        if (fields >> state >> parent && parent == getpid()) {
+            found.insert(static_cast<pid_t>(std::stoi(name)));
+        }
+    }
+    return found;
+}
+
 std::string linkTarget(const std::string& link)
 {
     std::error_code ignored;
@@ -132,16 +159,19 @@ TEST(VirtualDisplay, EndsWithATestProcessThatEndsWithoutUnwinding)
 {
     struct Ending {
         const char* way;
+        // A signal the test blocks before it makes its display, or 0.
+        int blocked;
         void (*end)();
         // The exit status, or the signal when not zero.
         int exitCode;
         int signal;
     };
     const Ending endings[] = {
-        {"exit", [] { std::exit(0); }, 0, 0},
-        {"abort", [] { std::abort(); }, 0, SIGABRT},
-        {"the engine's fatal path", [] { exitWithError(); }, 255, 0},
-        {"killed", [] { raise(SIGKILL); }, 0, SIGKILL},
+        {"exit", 0, [] { std::exit(0); }, 0, 0},
+        {"abort", 0, [] { std::abort(); }, 0, SIGABRT},
+        {"the engine's fatal path", 0, [] { exitWithError(); }, 255, 0},
+        {"killed", 0, [] { raise(SIGKILL); }, 0, SIGKILL},
+        {"exit with SIGTERM blocked", SIGTERM, [] { std::exit(0); }, 0, 0},
     };
     for (const Ending& ending : endings) {
         SCOPED_TRACE(ending.way);
@@ -149,6 +179,12 @@ TEST(VirtualDisplay, EndsWithATestProcessThatEndsWithoutUnwinding)
             // No core file from the abort.
             const rlimit noCore{0, 0};
             setrlimit(RLIMIT_CORE, &noCore);
+            if (ending.blocked != 0) {
+                sigset_t blocked;
+                sigemptyset(&blocked);
+                sigaddset(&blocked, ending.blocked);
+                sigprocmask(SIG_BLOCK, &blocked, nullptr);
+            }
             try {
                 VirtualDisplay x;
                 const std::string line = std::to_string(x.pid) + "\n";
@@ -169,7 +205,8 @@ TEST(VirtualDisplay, EndsWithATestProcessThatEndsWithoutUnwinding)
         const bool gone = goneWithinBound(server);
         EXPECT_TRUE(gone) << "the server outlived the test";
         if (!gone) {
-            kill(server, SIGTERM);
+            // It may have SIGTERM blocked.
+            kill(server, SIGKILL);
         }
     }
 }
@@ -214,6 +251,8 @@ TEST(VirtualDisplay, AServerThatCannotStartThrowsSayingWhy)
         const char* xvfbText;
         const char* screen;
         std::vector<const char*> told;
+        // How long it waits for the server to name its display.
+        std::chrono::seconds namingLimit = VirtualDisplay::NAMING_LIMIT;
     };
     const Refusal refusals[] = {
         {"no Xvfb on PATH", "", "1024x768x24", {"Xvfb could not be started", "PATH"}},
@@ -221,6 +260,10 @@ TEST(VirtualDisplay, AServerThatCannotStartThrowsSayingWhy)
          {"Xvfb could not be started", "could not be run"}},
         {"a screen Xvfb refuses", nullptr, "not-a-size",
          {"Xvfb could not be started", "exit status 1", "Invalid screen configuration"}},
+        {"an Xvfb that stays up and names no display", "#!/bin/sh\necho starting >&2\nexec /bin/sleep 600\n",
+         "1024x768x24",
+         {"Xvfb could not be started", "it named no display within 1 s and was stopped", "starting"},
+         std::chrono::seconds{1}},
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.what);
@@ -233,9 +276,10 @@ TEST(VirtualDisplay, AServerThatCannotStartThrowsSayingWhy)
             }
             path.emplace("PATH", folder.path.c_str());
         }
+        const std::set<pid_t> before = children();
         std::string message;
         try {
-            VirtualDisplay x(refusal.screen);
+            VirtualDisplay x(refusal.screen, refusal.namingLimit);
             ADD_FAILURE() << "started on " << x.display;
         } catch (const std::runtime_error& failure) {
             message = failure.what();
@@ -243,6 +287,7 @@ TEST(VirtualDisplay, AServerThatCannotStartThrowsSayingWhy)
         for (const char* told : refusal.told) {
             EXPECT_THAT(message, testing::HasSubstr(told));
         }
+        EXPECT_EQ(children(), before) << "a server left running or unreaped";
     }
 }
 

@@ -4,14 +4,18 @@
 // and its destruction.
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <unordered_map>
 
 #include "engine/EventManager.h"
 #include "graphics/FontQuad.h"
+#include "graphics/Quad.h"
 #include "graphics/Renderable.h"
 #include "graphics/Skin.h"
 #include "input/QelInput.h"
@@ -40,23 +44,163 @@ public:
 
 QEL_IMPLEMENT_RUNTIME_CLASS(SkinnedPiece, Renderable::runtimeClass(), QEL_CREATOR(SkinnedPiece));
 
-// A piece whose image carries another piece's image inline after its own.
+// A piece whose image carries another piece's image inline after its own,
+// in place of its own, or its own a second time.
 class NestingPiece : public RolePiece {
     QEL_DECLARE_RUNTIME_CLASS()
 
 public:
+    enum Layout { OWN_THEN_INNER, INNER_ONLY, OWN_TWICE };
+
     void netSerialize(Packet* packet) override
     {
-        RolePiece::netSerialize(packet);
-        inner->netSerialize(packet);
+        if (layout != INNER_ONLY) {
+            RolePiece::netSerialize(packet);
+        }
+        if (layout == OWN_TWICE) {
+            RolePiece::netSerialize(packet);
+        } else {
+            inner->netSerialize(packet);
+        }
     }
 
+    Layout layout = OWN_THEN_INNER;
     RolePiece* inner = nullptr;
 };
 
 QEL_IMPLEMENT_RUNTIME_CLASS(NestingPiece, RolePiece::runtimeClass(), QEL_CREATOR(NestingPiece));
 
 namespace {
+
+// A server's commands in payloads of at most a payload's capacity, each
+// command whole in one payload. Objects are named by identifier alone: the
+// writer's stand-ins carry them.
+class PayloadStream {
+public:
+    PayloadStream()
+    {
+        parent.addChildBack(&child);
+        root.objectUID = 1;
+    }
+    ~PayloadStream() { parent.objectUID = child.objectUID = root.objectUID = -1; }
+
+    PayloadStream& spawn(RuntimeClass* record, u32 count)
+    {
+        for (u32 i = 0; i < count; ++i) {
+            command([&](Packet* p) {
+                u8 code = NetRole::SPAWNOBJ;
+                p->doBits(&code, 2);
+                p->doClassID(&record);
+            });
+        }
+        return *this;
+    }
+    // A copy of the plain object `uid` that names `childUID` as its only child.
+    PayloadStream& copyNaming(u32 uid, u32 childUID)
+    {
+        name(uid, childUID);
+        command([&](Packet* p) { writer.writeCopyObj(&parent, p); });
+        return *this;
+    }
+    PayloadStream& add(u32 uid, u32 childUID)
+    {
+        name(uid, childUID);
+        RPC_QelBase_add call;
+        call.target = &parent;
+        call.obj = &child;
+        command([&](Packet* p) { writer.writeRPC(&call, p); });
+        return *this;
+    }
+    PayloadStream& destroy(u32 uid)
+    {
+        name(0, uid);
+        RPC_RootObjectBase_destroyObject call;
+        call.target = &root;
+        call.obj = &child;
+        command([&](Packet* p) { writer.writeRPC(&call, p); });
+        return *this;
+    }
+    std::vector<Bytes> payloads()
+    {
+        flush();
+        return std::move(done);
+    }
+
+private:
+    void flush()
+    {
+        if (current.getDataSize() > 0) {
+            done.push_back(packetBytes(current));
+            current.reset();
+        }
+    }
+    void name(u32 uid, u32 childUID)
+    {
+        parent.objectUID = static_cast<i32>(uid);
+        child.objectUID = static_cast<i32>(childUID);
+    }
+    template <class F>
+    void command(F&& write)
+    {
+        const Packet::Mark start = current.mark();
+        current.bBounded = true;
+        write(&current);
+        if (current.hasError()) {
+            current.rollBack(start);
+            flush();
+            write(&current);
+        }
+        current.bBounded = false;
+    }
+
+    TestRole writer{true, false};
+    QelBase parent;
+    QelBase child;
+    RootObjectBase root;
+    Packet current{Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY};
+    std::vector<Bytes> done;
+};
+
+// Hands each payload to the role as one from its peer; how many it refused.
+int deliver(NetRole* role, const std::vector<Bytes>& payloads)
+{
+    int refused = 0;
+    for (const Bytes& bytes : payloads) {
+        auto payload = payloadOf(bytes);
+        payload->rewindToRead();
+        asRole(role, [&] { role->processPacket(payload.get()); });
+        refused += payload->hasError() ? 1 : 0;
+    }
+    return refused;
+}
+
+// The most levels any registered object lies below its topmost ancestor.
+u32 deepestObject(NetRole* role)
+{
+    std::unordered_map<const BasicLink*, u32> depths;
+    auto depthOf = [&](const BasicLink* node) {
+        std::vector<const BasicLink*> path;
+        for (; node != nullptr && depths.count(node) == 0; node = node->parent) {
+            path.push_back(node);
+        }
+        u32 depth = node != nullptr ? depths[node] + 1 : 0;
+        for (auto at = path.rbegin(); at != path.rend(); ++at) {
+            depths[*at] = depth++;
+        }
+        return depth - 1;
+    };
+    u32 deepest = 0;
+    for (const auto& entry : role->objectMap) {
+        deepest = std::max(deepest, depthOf(entry.second));
+    }
+    return deepest;
+}
+
+// Bytes the heap holds.
+size_t heapInUse()
+{
+    return mallinfo2().uordblks;
+}
 
 class RoleTest : public testing::Test {
 protected:
@@ -821,7 +965,19 @@ TEST_F(RoleTest, CopiedCountersLieAboveEveryIdentifierInUseAndTheRoleForgetsWhat
     client.registerObject(held, 30);
     piece->addChildBack(held);
     const i32 counter = client.nextObjectUID = 41;
-    for (i32 bad : {0, 1, 40, INT_MIN, -16, INT_MAX}) {
+    // Refusals name the counter as it travels, unsigned.
+    const struct {
+        i32 bad;
+        const char* reason;
+    } cases[] = {
+        {0, "next object ID 0 out of range"},
+        {1, "next object ID 1 not above object ID 40 in use"},
+        {40, "next object ID 40 not above object ID 40 in use"},
+        {INT_MIN, "next object ID 2147483648 out of range"},
+        {-16, "next object ID 4294967280 out of range"},
+        {INT_MAX, "next object ID 2147483647 out of range"},
+    };
+    for (const auto& [bad, reason] : cases) {
         // The image would also move `held` from the piece to the root.
         root->addChildBack(held);
         auto payload = payloadOf(copyWithCounter(&client, root, bad));
@@ -832,8 +988,8 @@ TEST_F(RoleTest, CopiedCountersLieAboveEveryIdentifierInUseAndTheRoleForgetsWhat
         EXPECT_EQ(client.nextObjectUID, counter) << bad;
         EXPECT_EQ(held->getParent(), piece) << bad;
         EXPECT_EQ(root->lastChild, piece) << bad;
+        EXPECT_NE(net.logText().find(std::string(": ") + reason + "; disconnecting."), std::string::npos) << bad;
     }
-    EXPECT_NE(net.logText().find(": next object ID -16 out of range"), std::string::npos);
     auto payload = payloadOf(copyWithCounter(&client, root, 77));
     payload->rewindToRead();
     asRole(&client, [&] { client.processPacket(payload.get()); });
@@ -920,31 +1076,46 @@ TEST_F(RoleTest, ACopyIsReadInTheLayoutOfItsObjectAsItStandsAndMakesNoObject)
     EXPECT_EQ(skinned->position, V3(9, 9, 9));
     EXPECT_EQ(SkinnedPiece::made, 0) << "a copy constructs no object of its class";
 
-    // An image that reads another object's image inside its own could not
-    // be undone with it: refused, and neither object changes.
+    // An image that reads another object's image, in its own or in its
+    // place, or its own twice, could not be undone with the copy: refused,
+    // and no object changes.
     struct Nest {
         NestingPiece* outer = new NestingPiece();
         RolePiece* inner = new RolePiece();
         RolePiece* child = new RolePiece();
     };
-    auto nest = [](TestRole& role, Nest& n) {
-        n.outer->inner = n.inner;
-        role.registerObject(n.outer, 40);
-        role.registerObject(n.inner, 41);
-        role.registerObject(n.child, 42);
-        n.outer->addChildBack(n.inner);
+    const struct {
+        const char* what;
+        NestingPiece::Layout layout;
+    } layouts[] = {
+        {"another's image after its own", NestingPiece::OWN_THEN_INNER},
+        {"another's image alone", NestingPiece::INNER_ONLY},
+        {"its own image twice", NestingPiece::OWN_TWICE},
     };
-    Nest written, read;
-    nest(writer, written);
-    nest(reader, read);
-    written.outer->number = 7;
-    written.inner->number = 5;
-    written.inner->addChildBack(written.child);
-    EXPECT_FALSE(copy(written.outer));
-    EXPECT_EQ(read.outer->number, 0);
-    EXPECT_EQ(read.inner->number, 0);
-    EXPECT_EQ(read.child->getParent(), nullptr);
-    EXPECT_EQ(read.outer->lastChild, read.inner);
+    i32 uid = 40;
+    for (const auto& [what, layout] : layouts) {
+        auto nest = [&](TestRole& role, Nest& n) {
+            n.outer->layout = layout;
+            n.outer->inner = n.inner;
+            role.registerObject(n.outer, uid);
+            role.registerObject(n.inner, uid + 1);
+            role.registerObject(n.child, uid + 2);
+            n.outer->addChildBack(n.inner);
+        };
+        Nest written, read;
+        nest(writer, written);
+        nest(reader, read);
+        uid += 3;
+        written.outer->number = 7;
+        written.inner->number = 5;
+        written.inner->addChildBack(written.child);
+        EXPECT_FALSE(copy(written.outer)) << what;
+        EXPECT_EQ(read.outer->number, 0) << what;
+        EXPECT_EQ(read.inner->number, 0) << what;
+        EXPECT_EQ(read.child->getParent(), nullptr) << what;
+        EXPECT_EQ(read.outer->lastChild, read.inner) << what;
+        EXPECT_EQ(read.outer->postReplicates, 0) << what;
+    }
     EXPECT_NE(net.logText().find("an object image read inside the image being copied"), std::string::npos);
 }
 
@@ -1041,6 +1212,127 @@ TEST_F(RoleTest, WhateverAPeerSendsThisSideKeepsAMillionIdentifiersOfItsOwn)
     }
     const std::string refusal = "refused a payload from 0.0.0.0:0: no object ID left for SPAWNOBJ";
     EXPECT_NE(net.logText().find(refusal), std::string::npos) << net.logText();
+}
+
+TEST_F(RoleTest, NoTreeAPeerBuildsLiesDeeperThanTheLimit)
+{
+    // Chains of 200,000 plain objects, far past what the tree's walks
+    // survive, each link legal by itself.
+    constexpr u32 levels = 200000;
+    constexpr u32 limit = NetRole::TREE_DEPTH_LIMIT;
+    const struct Case {
+        const char* what;
+        bool underRoot;
+        bool bottomUp;
+        void (*link)(PayloadStream&, u32 uid, u32 child);
+    } cases[] = {
+        {"copies under the root", true, false, [](PayloadStream& s, u32 uid, u32 child) { s.copyNaming(uid, child); }},
+        {"copies left unattached", false, true, [](PayloadStream& s, u32 uid, u32 child) { s.copyNaming(uid, child); }},
+        {"add calls", false, true, [](PayloadStream& s, u32 uid, u32 child) { s.add(uid, child); }},
+    };
+    for (const Case& c : cases) {
+        TestRole client(false, false);
+        client.registerObject(new RootObjectBase(), 1);
+        const u32 first = static_cast<u32>(client.nextObjectUID);
+        PayloadStream stream;
+        stream.spawn(QelBase::runtimeClass(), levels);
+        if (c.underRoot) {
+            stream.add(1, first);
+        }
+        for (u32 i = 0; i + 1 < levels; ++i) {
+            const u32 uid = c.bottomUp ? first + levels - 2 - i : first + i;
+            c.link(stream, uid, uid + 1);
+        }
+        EXPECT_GT(deliver(&client, stream.payloads()), 0) << c.what;
+        EXPECT_EQ(deepestObject(&client), limit) << c.what;
+        const std::string reason = formatString(": child would lie over %u levels deep; disconnecting.", limit);
+        EXPECT_NE(net.logText().find(reason), std::string::npos) << c.what;
+
+        // A frame walks the tree to update it, the pointer picks through
+        // it, an event goes up from the deepest object, and the client goes
+        // with its world.
+        roleFrame({&client});
+        int n = 0;
+        EXPECT_EQ(client.pick(&n), nullptr) << c.what;
+        QelBase* deepest = client.lookupObject(static_cast<i32>(c.bottomUp ? first + levels - 1 : first + limit - 2));
+        ASSERT_NE(deepest, nullptr) << c.what;
+        Event e;
+        EXPECT_FALSE(deepest->filterEvent(&e) || deepest->postEvent(&e)) << c.what;
+    }
+}
+
+TEST_F(RoleTest, ObjectsPeersMadeAreBoundedWhileTheyLive)
+{
+    constexpr i32 bound = NetRole::PEER_OBJECT_LIMIT;
+    constexpr size_t heapBound = size_t{512} << 20;
+    // A plain object, and the heaviest that a peer may make here.
+    for (RuntimeClass* record : {QelBase::runtimeClass(), Quad::runtimeClass()}) {
+        const char* what = record->name.c_str();
+        TestRole client(false, false);
+        client.registerObject(new RootObjectBase(), 1);
+        const u32 first = static_cast<u32>(client.nextObjectUID);
+        // A server that goes on spawning: five million objects.
+        PayloadStream flood;
+        flood.spawn(record, 5000000);
+        const size_t heapBefore = heapInUse();
+        EXPECT_GT(deliver(&client, flood.payloads()), 0) << what;
+        EXPECT_LE(heapInUse() - heapBefore, heapBound) << what;
+        EXPECT_EQ(client.peerObjects, bound) << what;
+        EXPECT_EQ(client.objectMap.size(), static_cast<size_t>(bound) + 1) << what;
+        const std::string reason = formatString(": over %d objects made by peers; disconnecting.", bound);
+        EXPECT_NE(net.logText().find(reason), std::string::npos) << what;
+
+        // Once the server has destroyed them, it may make as many again.
+        PayloadStream destroys;
+        for (u32 i = 0; i < static_cast<u32>(bound); ++i) {
+            destroys.destroy(first + i);
+        }
+        EXPECT_EQ(deliver(&client, destroys.payloads()), 0) << what;
+        EXPECT_EQ(client.peerObjects, 0) << what;
+        PayloadStream again;
+        again.spawn(record, bound);
+        EXPECT_EQ(deliver(&client, again.payloads()), 0) << what;
+        EXPECT_EQ(client.peerObjects, bound) << what;
+        EXPECT_EQ(deliver(&client, PayloadStream().spawn(record, 1).payloads()), 1) << what;
+    }
+}
+
+TEST_F(RoleTest, ARecordingOfABigWorldReplaysToThatWorld)
+{
+    const std::string path = net.core->folder.path + "/big.net";
+    // A client whose server made a root with 25,000 children, whose image
+    // alone is larger than a payload, ...
+    TestRole client(false, false);
+    client.registerObject(new RootObjectBase(), 1);
+    const u32 first = static_cast<u32>(client.nextObjectUID);
+    PayloadStream made;
+    made.spawn(RolePiece::runtimeClass(), 25000);
+    for (u32 i = 0; i < 25000; ++i) {
+        made.add(1, first + i);
+    }
+    ASSERT_EQ(deliver(&client, made.payloads()), 0);
+    // ... and a server with 80,000 objects of its own, whose replay writes
+    // more than a peer's payload may make it write.
+    TestRole server(true);
+    server.registerObject(new RootObjectBase(), 1);
+    for (int i = 0; i < 80000; ++i) {
+        auto* piece = new RolePiece();
+        piece->number = i;
+        server.registerObject(piece, 0);
+        server.root->addChildBack(piece);
+    }
+    for (TestRole* live : {&client, &server}) {
+        live->startRecording(path);
+        delete live->netRecording;
+        live->netRecording = nullptr;
+        ASSERT_GT(std::filesystem::file_size(path), static_cast<uintmax_t>(Packet::DEFAULT_CAPACITY));
+        TestRole replay(live->isServer, false);
+        replay.startPlayback(path);
+        ASSERT_TRUE(runUntil({&replay}, [&] { return replay.quitReason == NetRole::QUIT_PLAYBACK; }));
+        EXPECT_EQ(replay.getPlaybackFailure(), "");
+        // Compared whole: either text runs to megabytes.
+        EXPECT_TRUE(worldText(&replay) == worldText(live)) << (live->isServer ? "server" : "client");
+    }
 }
 
 TEST_F(RoleTest, AServersRecordingReplaysToTheWorldItBuiltLive)
@@ -1170,6 +1462,12 @@ TEST_F(RoleTest, DamagedRecordingsAreRefusedWithTheirReasonAndNothingPastTheDama
          "record 2 refused: class not creatable here", true},
         {"unknown identifier", RecordingBytes().record(1, good).record(2, PayloadWriter().copyBare(99).bytes()).record(3, after),
          "record 2 refused: Could not find object ID 99", true},
+        {"identifier past 2^31", RecordingBytes().record(1, good).record(2, PayloadWriter().copyBare(0xFFFFFFFFu).bytes()).record(3, after),
+         "record 2 refused: Could not find object ID 4294967295", true},
+        {"payload longer than a payload", RecordingBytes().record(1, good).record(2, Bytes(0x10001, 0)),
+         "record 2 is longer than any payload", false},
+        {"snapshot longer than a snapshot",
+         RecordingBytes().raw(1, NetRecording::SNAPSHOT_LIMIT + 1u, good), "record 1 ends past the end", false},
         {"duplicate identifier", RecordingBytes().record(1, good).record(2, PayloadWriter().spawnNamed(piece, 3).bytes()).record(3, after),
          "record 2 refused: duplicate object ID 3", true},
         {"second root",

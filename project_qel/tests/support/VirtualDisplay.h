@@ -5,6 +5,7 @@
 // game on one; the engine tests that grab or warp the pointer open their SDL
 // window on one.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -12,6 +13,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -62,17 +65,23 @@ inline int waitFor(pid_t child)
 // An X server of its own, on the first free display number, with one
 // screen of the given size and depth, ready for clients once constructed.
 // A server that cannot be started throws std::runtime_error, which names
-// Xvfb and why, before any client looks for it. The server ends with the
-// test: the destructor stops it in order, and a test process that ends
+// Xvfb and why, before any client looks for it; so does one that names no
+// display within namingLimit, after it is stopped. The server ends with
+// the test: the destructor stops it in order, and a test process that ends
 // without unwinding (exit, abort, a crash, a kill) takes it along by the
-// death signal. It holds none of the test's descriptors, so whoever reads
-// the test's output sees it end when the test ends.
+// death signal, even when the test blocks that signal. It holds none of the
+// test's descriptors, so whoever reads the test's output sees it end when
+// the test ends.
 // The death signal follows the thread that started the server, not the
 // process: make a VirtualDisplay on a thread that outlives it (the test's
 // main thread).
 class VirtualDisplay {
 public:
-    explicit VirtualDisplay(const std::string& screen = "1024x768x24")
+    // Far longer than a server takes to start on a loaded machine.
+    static constexpr std::chrono::seconds NAMING_LIMIT{60};
+
+    explicit VirtualDisplay(const std::string& screen = "1024x768x24",
+                            std::chrono::seconds namingLimit = NAMING_LIMIT)
     {
         const char* path = std::getenv("PATH");
         const std::string folders = path != nullptr ? path : "/usr/bin:/bin";
@@ -121,10 +130,23 @@ public:
         // then a newline in a write of its own: it ends with a fatal error
         // when that write finds the pipe closed, so the pipe stays open up to
         // the newline. A server that could not start closes it unwritten.
+        const auto deadline = std::chrono::steady_clock::now() + namingLimit;
         std::string number;
         char ch = 0;
         while (number.size() < 16) {
-            const ssize_t n = read(displayRead.fd, &ch, 1);
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0) {
+                stop(pid);
+                pid = -1;
+                fail("it named no display within " + std::to_string(namingLimit.count()) + " s and was stopped" +
+                     lastWords(errors.fd));
+            }
+            pollfd watch{displayRead.fd, POLLIN, 0};
+            const int ready = poll(&watch, 1, static_cast<int>(std::min<long long>(left.count(), INT_MAX)));
+            if (ready == 0 || (ready < 0 && errno == EINTR)) {
+                continue;
+            }
+            const ssize_t n = ready < 0 ? -1 : read(displayRead.fd, &ch, 1);
             if (n < 0 && errno == EINTR) {
                 continue;
             }
@@ -207,6 +229,8 @@ private:
         if (getppid() != parent) {
             _exit(1);
         }
+        // The mask is inherited: the server of a test that blocks SIGTERM
+        // would not end on its death signal nor on the destructor's SIGTERM.
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -233,11 +257,10 @@ private:
         _exit(127);
     }
 
-    // Waits for a server that closed the pipe without a display number; one
-    // that lingers is killed after a while.
-    static std::string howItEnded(pid_t server)
+    // Reaps a server that is to end; one that lingers is killed after a
+    // while. What waitpid gave: the server, 0 when it was killed, or -1.
+    static pid_t reap(pid_t server, int& status)
     {
-        int status = 0;
         pid_t ended = 0;
         for (int tries = 0; tries < 100 && ended == 0; ++tries) {
             ended = waitpid(server, &status, WNOHANG);
@@ -248,6 +271,25 @@ private:
         if (ended == 0) {
             kill(server, SIGKILL);
             waitpid(server, &status, 0);
+        }
+        return ended;
+    }
+
+    // Ends a server that never named its display: SIGTERM first, so that a
+    // real one removes its lock file and socket.
+    static void stop(pid_t server)
+    {
+        kill(server, SIGTERM);
+        int status = 0;
+        reap(server, status);
+    }
+
+    // Waits for a server that closed the pipe without a display number.
+    static std::string howItEnded(pid_t server)
+    {
+        int status = 0;
+        const pid_t ended = reap(server, status);
+        if (ended == 0) {
             return "it named no display and was killed";
         }
         if (ended < 0) {
