@@ -306,12 +306,10 @@ bool QelBase::checkAdoptionDepth(const QelBase* child, Packet* packet) const
 {
     // Every walk of the tree recurses: a peer's commands must not build a
     // tree deeper than the stack holds.
-    static const UString reason =
-        formatString("child would lie over %u levels deep", static_cast<unsigned>(NetRole::TREE_DEPTH_LIMIT));
     if (static_cast<u64>(depth()) + 1 + child->height <= NetRole::TREE_DEPTH_LIMIT) {
         return true;
     }
-    packet->setError(reason.c_str());
+    packet->setError(formatString("child would lie over %u levels deep", NetRole::TREE_DEPTH_LIMIT));
     return false;
 }
 

@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <unordered_map>
 
 #include "engine/EventManager.h"
 #include "graphics/FontQuad.h"
@@ -172,28 +171,6 @@ int deliver(NetRole* role, const std::vector<Bytes>& payloads)
         refused += payload->hasError() ? 1 : 0;
     }
     return refused;
-}
-
-// The most levels any registered object lies below its topmost ancestor.
-u32 deepestObject(NetRole* role)
-{
-    std::unordered_map<const BasicLink*, u32> depths;
-    auto depthOf = [&](const BasicLink* node) {
-        std::vector<const BasicLink*> path;
-        for (; node != nullptr && depths.count(node) == 0; node = node->parent) {
-            path.push_back(node);
-        }
-        u32 depth = node != nullptr ? depths[node] + 1 : 0;
-        for (auto at = path.rbegin(); at != path.rend(); ++at) {
-            depths[*at] = depth++;
-        }
-        return depth - 1;
-    };
-    u32 deepest = 0;
-    for (const auto& entry : role->objectMap) {
-        deepest = std::max(deepest, depthOf(entry.second));
-    }
-    return deepest;
 }
 
 // Bytes the heap holds.

@@ -2,13 +2,15 @@
 // Replication roles on the scripted clock of NetCore: frames that move the
 // engine's frame timer, code run as one role's own, a small replicated
 // world of test pieces and a call that draws from the shared source, the
-// world's text for comparing two sides, and recordings built byte by byte.
+// world's text for comparing two sides, the depth of its deepest object,
+// and recordings built byte by byte.
 #include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "graphics/Renderable.h"
@@ -268,6 +270,28 @@ inline std::string worldText(NetRole* role, const std::set<i32>& leaveOut = {}, 
         }
     });
     return out;
+}
+
+// The most levels any registered object lies below its topmost ancestor.
+inline u32 deepestObject(NetRole* role)
+{
+    std::unordered_map<const BasicLink*, u32> depths;
+    auto depthOf = [&](const BasicLink* node) {
+        std::vector<const BasicLink*> path;
+        for (; node != nullptr && depths.count(node) == 0; node = node->parent) {
+            path.push_back(node);
+        }
+        u32 depth = node != nullptr ? depths[node] + 1 : 0;
+        for (auto at = path.rbegin(); at != path.rend(); ++at) {
+            depths[*at] = depth++;
+        }
+        return depth - 1;
+    };
+    u32 deepest = 0;
+    for (const auto& entry : role->objectMap) {
+        deepest = std::max(deepest, depthOf(entry.second));
+    }
+    return deepest;
 }
 
 // A recording's bytes: the header, then records of (time, payload).
