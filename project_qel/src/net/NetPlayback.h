@@ -7,9 +7,9 @@
 // checks the header (name and version each NUL-terminated within their
 // fields and equal to this game's) and the framing of every record (a
 // finite time, a length no longer than a payload can be, or for the first
-// record, the snapshot of the world, than NetRecording::SNAPSHOT_LIMIT). A file that
-// fails is not replayed: the playback is finished from the start and
-// `failure` says why, as does the log. A file whose last record is cut
+// record, the snapshot of the world, than NetRecording::SNAPSHOT_LIMIT). A
+// file that fails is not replayed: the playback is finished from the start
+// and `failure` says why, as does the log. A file whose last record is cut
 // short (inside or right after its time stamp, or with a length past the
 // end of the file), as a recording that stopped with its program is,
 // replays every complete record and then finishes with that reason. A file

@@ -487,34 +487,24 @@ void NetRole::startRecording(const UString& fileName)
     makeCurrent(this);
     // The snapshot is as large as the world: packets of twice the size are
     // tried until one holds it.
-    i32 capacity = Packet::DEFAULT_CAPACITY;
-    bool fits = snapshotFits(capacity);
-    while (!fits && capacity < NetRecording::SNAPSHOT_LIMIT) {
-        capacity = std::min(capacity * 2, NetRecording::SNAPSHOT_LIMIT);
-        fits = snapshotFits(capacity);
+    std::unique_ptr<Packet> snapshot;
+    for (i32 capacity = Packet::DEFAULT_CAPACITY;; capacity = std::min(capacity * 2, NetRecording::SNAPSHOT_LIMIT)) {
+        snapshot = std::make_unique<Packet>(Packet::NETWORK_FLAGS, capacity);
+        snapshot->bBounded = true;
+        writeSnapshot(snapshot.get());
+        if (!snapshot->hasError() || capacity == NetRecording::SNAPSHOT_LIMIT) {
+            break;
+        }
     }
-    if (fits) {
-        Packet snapshot(Packet::NETWORK_FLAGS, capacity);
-        snapshot.time = NetConnection::now();
-        writeSnapshot(&snapshot);
-        netRecording->record(&snapshot);
+    if (!snapshot->hasError()) {
+        snapshot->time = NetConnection::now();
+        netRecording->record(snapshot.get());
     } else {
         QEL_LOG("WARNING: the world is too large to record in %s; not recording.", fileName.c_str());
         delete netRecording;
         netRecording = nullptr;
     }
     makeCurrent(saved);
-}
-
-bool NetRole::snapshotFits(i32 capacity)
-{
-    // A trial is not traffic: its commands are not counted.
-    bCountsCommands = false;
-    Packet trial(Packet::NETWORK_FLAGS, capacity);
-    trial.bBounded = true;
-    writeSnapshot(&trial);
-    bCountsCommands = true;
-    return !trial.hasError();
 }
 
 void NetRole::startPlayback(const UString& fileName)
@@ -554,10 +544,10 @@ UString NetRole::getPlaybackFailure() const
     return netPlayback != nullptr ? netPlayback->failure : UString();
 }
 
-void NetRole::countCommand(int code)
+void NetRole::countCommand(int code, i64 amount)
 {
     if (connection != nullptr && bCountsCommands) {
-        NetStats::increase(connection->getCurrentStats()->commandCounts[code]);
+        NetStats::increase(connection->getCurrentStats()->commandCounts[code], amount);
     }
 }
 
@@ -637,11 +627,19 @@ void NetRole::writeSnapshot(Packet* p)
         uids.push_back(entry.first);
     }
     std::sort(uids.begin(), uids.end());
+    // Counted once written whole: a bounded packet too small for the
+    // snapshot counts nothing.
+    bCountsCommands = false;
     for (i32 uid : uids) {
         writeSpawnNamed(objectMap[uid], p);
     }
     for (i32 uid : uids) {
         writeCopyObj(objectMap[uid], p);
+    }
+    bCountsCommands = true;
+    if (p == nullptr || !p->hasError()) {
+        countCommand(SPAWNNAMED, static_cast<i64>(uids.size()));
+        countCommand(COPYOBJ, static_cast<i64>(uids.size()));
     }
 }
 

@@ -167,7 +167,8 @@ public:
     void writeCopyObj(QelBase* o, Packet* p = nullptr);
     void writeRPC(RPC* rpc, Packet* p = nullptr);
     // SPAWNNAMED for every registered object, then COPYOBJ for each, in
-    // ascending identifier order.
+    // ascending identifier order; into a bounded packet too small for them
+    // it leaves the error state set.
     void writeSnapshot(Packet* p);
 
     bool bExecutesOnServer = false;
@@ -191,11 +192,9 @@ public:
     u32 rpcCountLastTick[RPCCOUNT] = {};
 
 private:
-    // Adds the command to the connection's current sample, unless
+    // Adds the commands to the connection's current sample, unless
     // bCountsCommands is off.
-    void countCommand(int code);
-    // Whether the snapshot fits in a packet of this capacity.
-    bool snapshotFits(i32 capacity);
+    void countCommand(int code, i64 amount = 1);
     // Writes one command whose fields `fields` writes; into `outgoing` (p
     // null) a command that does not fit goes whole into the next payload.
     template <class Fields>
@@ -229,6 +228,8 @@ private:
     UString refusal;
     // Set while a record of the playback is being read.
     bool bReplaying = false;
+    // Off while writeSnapshot writes: it counts its commands once they are
+    // written whole.
     bool bCountsCommands = true;
     // Bytes of commands written into `outgoing` so far.
     i64 writtenBytes = 0;

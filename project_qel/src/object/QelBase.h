@@ -40,10 +40,10 @@ public:
     // one (in packets with flag 0x1 only the registered children). Reading
     // appends the children read and derives its state from the properties
     // read; a wrong marker, an unresolved child, one that would make the
-    // tree a cycle or lie too deep sets the packet's error state. Under a held image (see
-    // Packet::heldImage) the values the properties had are kept and the
-    // children only listed, and a child that would make a cycle only marks
-    // the image.
+    // tree a cycle or lie too deep sets the packet's error state. Under a
+    // held image (see Packet::heldImage) the values the properties had are
+    // kept and the children only listed, and a child that would make a
+    // cycle only marks the image.
     virtual void netSerialize(Packet* packet);
     // Recomputes what the object derives from its property values: after
     // its properties are read, and after a refused read's are put back.
