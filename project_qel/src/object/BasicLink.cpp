@@ -1,5 +1,7 @@
 #include "object/BasicLink.h"
 
+#include <algorithm>
+
 QEL_IMPLEMENT_RUNTIME_CLASS(BasicLink, QEL_NO_PARENT, QEL_CREATOR(BasicLink));
 
 BasicLink::~BasicLink()
@@ -22,14 +24,54 @@ void BasicLink::detach(BasicLink* child)
     }
 }
 
-void BasicLink::raiseHeights(const BasicLink* child)
+void BasicLink::addHeight(u32 childHeight)
 {
-    // An ancestor that already covers the new height covers it for every
-    // node above it too.
-    u32 levels = child->height + 1;
-    for (BasicLink* node = this; node != nullptr && node->height < levels; node = node->parent) {
-        node->height = levels++;
+    auto at = std::lower_bound(childHeights.begin(), childHeights.end(), childHeight,
+                               [](const HeightCount& entry, u32 h) { return entry.height < h; });
+    if (at != childHeights.end() && at->height == childHeight) {
+        ++at->count;
+    } else {
+        childHeights.insert(at, HeightCount{childHeight, 1});
     }
+}
+
+void BasicLink::dropHeight(u32 childHeight)
+{
+    auto at = std::lower_bound(childHeights.begin(), childHeights.end(), childHeight,
+                               [](const HeightCount& entry, u32 h) { return entry.height < h; });
+    if (at != childHeights.end() && at->height == childHeight && --at->count == 0) {
+        childHeights.erase(at);
+    }
+}
+
+void BasicLink::updateHeights()
+{
+    // An ancestor whose height stays keeps every height above it too.
+    for (BasicLink* node = this; node != nullptr;) {
+        const u32 measured = node->childHeights.empty() ? 0 : node->childHeights.back().height + 1;
+        if (measured == node->height) {
+            break;
+        }
+        BasicLink* above = node->parent;
+        if (above != nullptr) {
+            above->dropHeight(node->height);
+            above->addHeight(measured);
+        }
+        node->height = measured;
+        node = above;
+    }
+}
+
+void BasicLink::countChild(const BasicLink* child)
+{
+    addHeight(child->height);
+    updateHeights();
+}
+
+void BasicLink::uncountChild(const BasicLink* child)
+{
+    dropHeight(child->height);
+    updateHeights();
 }
 
 u32 BasicLink::depth() const
@@ -53,7 +95,7 @@ void BasicLink::addChildBack(BasicLink* child)
         firstChild = child;
     }
     lastChild = child;
-    raiseHeights(child);
+    countChild(child);
 }
 
 void BasicLink::addChildFront(BasicLink* child)
@@ -68,7 +110,7 @@ void BasicLink::addChildFront(BasicLink* child)
         lastChild = child;
     }
     firstChild = child;
-    raiseHeights(child);
+    countChild(child);
 }
 
 void BasicLink::insertAfter(BasicLink* child, BasicLink* sibling)
@@ -86,7 +128,7 @@ void BasicLink::insertAfter(BasicLink* child, BasicLink* sibling)
     child->next = sibling->next;
     sibling->next->prev = child;
     sibling->next = child;
-    raiseHeights(child);
+    countChild(child);
 }
 
 void BasicLink::insertBefore(BasicLink* child, BasicLink* sibling)
@@ -104,7 +146,7 @@ void BasicLink::insertBefore(BasicLink* child, BasicLink* sibling)
     child->prev = sibling->prev;
     sibling->prev->next = child;
     sibling->prev = child;
-    raiseHeights(child);
+    countChild(child);
 }
 
 void BasicLink::removeChild(BasicLink* child)
@@ -129,6 +171,7 @@ void BasicLink::removeChild(BasicLink* child)
         }
     }
     child->parent = nullptr;
+    uncountChild(child);
 }
 
 void BasicLink::deleteChildren()

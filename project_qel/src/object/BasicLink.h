@@ -1,5 +1,13 @@
 #pragma once
 // Intrusive tree node that is at once a list element and a list head.
+//
+// Every node knows its height, the levels below it, exactly: it counts its
+// children by height, and each link operation updates the parent's count
+// and climbs the ancestors only while a height changes. Linking or
+// unlinking costs a search of the parent's few distinct child heights and
+// at most one step for every ancestor; no operation walks a subtree.
+#include <vector>
+
 #include "object/RuntimeClass.h"
 
 class BasicLink {
@@ -17,8 +25,7 @@ public:
     virtual void deleteMe();
 
     // The linking operations first unlink a child that is still in a list,
-    // so a node can never sit in two lists at once, and raise the heights
-    // of the new parent and its ancestors to cover the child's.
+    // so a node can never sit in two lists at once.
     void addChildBack(BasicLink* child);
     void addChildFront(BasicLink* child);
     // sibling must be a child of this list, or null when the list is empty.
@@ -41,12 +48,26 @@ public:
     BasicLink* parent = nullptr;
     u8 bDead = 0;
     u8 bSkip = 0;
-    // At least the number of levels below this node: raised whenever a
-    // child is linked, never lowered, so keeping it costs no walk of the
-    // subtree when one leaves.
+    // The number of levels below this node: 0 for a node without
+    // children, else one more than its highest child's.
     u32 height = 0;
 
 private:
+    struct HeightCount {
+        u32 height;
+        u32 count;
+    };
+
     void detach(BasicLink* child);
-    void raiseHeights(const BasicLink* child);
+    // The child's height joins or leaves this node's counts, and the
+    // heights above follow.
+    void countChild(const BasicLink* child);
+    void uncountChild(const BasicLink* child);
+    void addHeight(u32 childHeight);
+    void dropHeight(u32 childHeight);
+    void updateHeights();
+
+    // How many children have each height, in ascending height: most nodes
+    // have one or two.
+    std::vector<HeightCount> childHeights;
 };

@@ -1,7 +1,10 @@
 #include "object/QelBase.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <unordered_set>
+#include <vector>
 
 #include "engine/Context.h"
 #include "engine/EventManager.h"
@@ -16,6 +19,7 @@
 #include "property/PropertyInt.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(QelBase, BasicLink::runtimeClass(), QEL_CREATOR(QelBase));
+QEL_TRAVELS(QelBase);
 
 namespace {
 // Follows an object's properties in persistent packets.
@@ -271,15 +275,31 @@ void QelBase::netSerialize(Packet* packet)
         packet->doPointer2(&none);
         return;
     }
+    // An image may list as many children as its bytes hold: this object's
+    // line of ancestors is found once, and each child checked against it
+    // at a logarithm's cost. Adopting a child changes neither the line nor
+    // its length, as no child may be one of them.
+    std::vector<const BasicLink*> line;
+    for (const BasicLink* node = this; node != nullptr; node = node->parent) {
+        line.push_back(node);
+    }
+    const u64 childDepth = line.size();
+    std::sort(line.begin(), line.end());
+    std::unordered_set<const QelBase*> listed;
     QelBase* child = nullptr;
     while (packet->doPointer2(&child)) {
-        if (!canAdopt(child)) {
+        if (!listed.insert(child).second) {
+            // No writer lists a child twice.
+            packet->setError("an image lists a child twice");
+            return;
+        }
+        if (std::binary_search(line.begin(), line.end(), child)) {
             if (held == nullptr) {
                 packet->setError("child would make the tree a cycle");
                 return;
             }
             held->bCycle = true;
-        } else if (!checkAdoptionDepth(child, packet)) {
+        } else if (!checkAdoptionDepth(childDepth, child, packet)) {
             return;
         } else if (held != nullptr) {
             held->children.push_back(child);
@@ -304,9 +324,14 @@ bool QelBase::canAdopt(const QelBase* child) const
 
 bool QelBase::checkAdoptionDepth(const QelBase* child, Packet* packet) const
 {
+    return checkAdoptionDepth(static_cast<u64>(depth()) + 1, child, packet);
+}
+
+bool QelBase::checkAdoptionDepth(u64 childDepth, const QelBase* child, Packet* packet)
+{
     // Every walk of the tree recurses: a peer's commands must not build a
     // tree deeper than the stack holds.
-    if (static_cast<u64>(depth()) + 1 + child->height <= NetRole::TREE_DEPTH_LIMIT) {
+    if (childDepth + child->height <= NetRole::TREE_DEPTH_LIMIT) {
         return true;
     }
     packet->setError(formatString("child would lie over %u levels deep", NetRole::TREE_DEPTH_LIMIT));

@@ -39,11 +39,11 @@ public:
     // 0xFEFDFCFB, then its children as object references ending in a null
     // one (in packets with flag 0x1 only the registered children). Reading
     // appends the children read and derives its state from the properties
-    // read; a wrong marker, an unresolved child, one that would make the
-    // tree a cycle or lie too deep sets the packet's error state. Under a
-    // held image (see Packet::heldImage) the values the properties had are
-    // kept and the children only listed, and a child that would make a
-    // cycle only marks the image.
+    // read; a wrong marker, an unresolved child, one listed twice, one that
+    // would make the tree a cycle or lie too deep sets the packet's error
+    // state. Under a held image (see Packet::heldImage) the values the
+    // properties had are kept and the children only listed, and a child
+    // that would make a cycle only marks the image.
     virtual void netSerialize(Packet* packet);
     // Recomputes what the object derives from its property values: after
     // its properties are read, and after a refused read's are put back.
@@ -86,9 +86,11 @@ public:
     // neither this object nor one of its ancestors.
     bool canAdopt(const QelBase* child) const;
     // Whether adopting child keeps every node of its subtree within
-    // NetRole::TREE_DEPTH_LIMIT levels of this object's topmost ancestor,
-    // by the kept heights; when not, the packet's error state says so.
+    // NetRole::TREE_DEPTH_LIMIT levels of this object's topmost ancestor;
+    // when not, the packet's error state says so.
     bool checkAdoptionDepth(const QelBase* child, Packet* packet) const;
+    // The same for a child that would lie childDepth levels down.
+    static bool checkAdoptionDepth(u64 childDepth, const QelBase* child, Packet* packet);
 
     // Registered with a replication role: an identifier of 1 or more.
     bool isValidUID() const { return objectUID >= 1; }
