@@ -6,6 +6,7 @@
 #include "input/QelInput.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(Context, QelBase::runtimeClass(), QEL_CREATOR(Context));
+QEL_TRAVELS(Context);
 
 Context::Context()
     : camera(new Camera())

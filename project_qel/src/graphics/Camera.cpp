@@ -9,6 +9,7 @@
 #include "math/VectorMath.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(Camera, QelBase::runtimeClass(), QEL_CREATOR(Camera));
+QEL_TRAVELS(Camera);
 
 namespace {
 

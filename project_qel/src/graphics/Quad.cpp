@@ -7,6 +7,7 @@
 #include "graphics/Texture.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(Quad, Skin::runtimeClass(), QEL_CREATOR(Quad));
+QEL_TRAVELS(Quad);
 
 Quad::Quad()
 {

@@ -18,6 +18,7 @@
 #include "property/PropertyUColor.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(Renderable, QelBase::runtimeClass(), QEL_CREATOR(Renderable));
+QEL_TRAVELS(Renderable);
 
 namespace {
 

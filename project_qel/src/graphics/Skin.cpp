@@ -4,6 +4,7 @@
 #include "math/VectorMath.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(Skin, QelBase::runtimeClass(), QEL_CREATOR(Skin));
+QEL_TRAVELS(Skin);
 
 Skin::Skin() = default;
 

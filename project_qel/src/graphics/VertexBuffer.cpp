@@ -9,6 +9,7 @@
 #include "graphics/Texture.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(VertexBuffer, QelBase::runtimeClass(), QEL_CREATOR(VertexBuffer));
+QEL_TRAVELS(VertexBuffer);
 
 namespace {
 

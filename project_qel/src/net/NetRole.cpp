@@ -34,7 +34,6 @@
 NetRole::NetRole(const UString& game, double gameVersion, const UString& player, int hostMode, bool server)
     : NetHost(game, gameVersion, player, hostMode, server), nextObjectUID(std::rand() % 256 + 2)
 {
-    objectMap.reserve(100);
     if (!(RuntimeClassManager::getInstance()->classArray.size() < RPCCOUNT)) {
         ::qelAssertFailed("RuntimeClassManager::getInstance()->classArray.size()<RPCCOUNT", "NetRole", __FILE__,
                           __LINE__);
@@ -114,6 +113,9 @@ void NetRole::update(double, double)
     }
     QelBase::update(time, frameDelta);
     if (bTicked) {
+        if (isServer) {
+            notePastClients();
+        }
         reportSkippedCopies();
         flushOutgoing();
         tickWrites.clear();
@@ -322,8 +324,14 @@ void NetRole::receiveCall(Packet* packet)
 
 QelBase* NetRole::spawn(Packet* packet, bool named)
 {
-    QelBase* o = packet->readNewObject<QelBase>();
-    if (o == nullptr) {
+    RuntimeClass* record = packet->readCreatableClass(QelBase::runtimeClass());
+    if (record == nullptr) {
+        return nullptr;
+    }
+    // Only a class made to travel is made: any other may act on this
+    // program as it is constructed.
+    if (!record->bTravels) {
+        refuse(packet, formatString("class '%s' does not travel", record->name.c_str()));
         return nullptr;
     }
     i64 uid = nextObjectUID;
@@ -333,41 +341,51 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
         uid = wanted;
     }
     // A peer's object never takes the counter past the limit: what lies
-    // beyond is this side's own.
+    // beyond is this side's own, which a replay's snapshot carries too.
+    const i64 limit = identifierLimit();
     if (packet->hasError()) {
-    } else if (!named && uid >= PEER_COUNTER_LIMIT) {
+    } else if (!named && uid >= limit) {
         refuse(packet, "no object ID left for SPAWNOBJ");
-    } else if (uid < 1 || uid >= PEER_COUNTER_LIMIT) {
+    } else if (uid < 1 || uid >= limit) {
         refuse(packet, formatString("object ID %lld out of range", static_cast<long long>(uid)));
     } else if (uid == 1 && root != nullptr) {
         refuse(packet, "root==NULL");
     } else if (objectMap.count(static_cast<i32>(uid)) != 0) {
         refuse(packet, formatString("duplicate object ID %d", static_cast<i32>(uid)));
-    } else if (uid == 1 && !o->getRuntimeClass()->isDerivedFrom(RootObjectBase::runtimeClass())) {
+    } else if (uid == 1 && !record->isDerivedFrom(RootObjectBase::runtimeClass())) {
         refuse(packet, "the root is no root object");
-    } else if (peerObjects >= PEER_OBJECT_LIMIT) {
-        refuse(packet, formatString("over %d objects made by peers", static_cast<int>(PEER_OBJECT_LIMIT)));
+    } else if (isReplayingSnapshot() ? objectMap.size() >= static_cast<size_t>(SNAPSHOT_OBJECT_LIMIT)
+                                     : peerObjects >= PEER_OBJECT_LIMIT) {
+        refuse(packet, isReplayingSnapshot()
+                           ? formatString("over %d objects in the snapshot", static_cast<int>(SNAPSHOT_OBJECT_LIMIT))
+                           : formatString("over %d objects made by peers", static_cast<int>(PEER_OBJECT_LIMIT)));
     }
     if (packet->hasError()) {
-        delete o;
         return nullptr;
     }
+    QelBase* o = record->createAs<QelBase>();
     registerObject(o, named ? static_cast<i32>(uid) : 0);
-    o->bPeerMade = 1;
-    ++peerObjects;
+    // The snapshot's objects were this side's own or counted when they
+    // were made, so a replay counts what the live side counted after it.
+    if (!isReplayingSnapshot()) {
+        o->bPeerMade = 1;
+        ++peerObjects;
+    }
     return o;
+}
+
+i64 NetRole::identifierLimit() const
+{
+    return isReplayingSnapshot() ? INT_MAX - 1 : PEER_COUNTER_LIMIT;
 }
 
 UString NetRole::checkCounter(i32 counter) const
 {
     // The counter travels unsigned: the refusal names what was sent.
-    if (counter < 1 || counter > PEER_COUNTER_LIMIT) {
+    if (counter < 1 || counter > identifierLimit()) {
         return formatString("next object ID %u out of range", static_cast<u32>(counter));
     }
-    i32 highest = 0;
-    for (const auto& entry : objectMap) {
-        highest = std::max(highest, entry.first);
-    }
+    const i32 highest = objectMap.empty() ? 0 : objectMap.rbegin()->first;
     if (highest >= counter) {
         return formatString("next object ID %d not above object ID %d in use", counter, highest);
     }
@@ -481,30 +499,83 @@ void NetRole::netPostReplicateGlobalAll()
 void NetRole::startRecording(const UString& fileName)
 {
     delete netRecording;
-    netRecording = new NetRecording(fileName);
-    netRecording->writeHeader(hostUID);
+    netRecording = nullptr;
+    // A world its own replay would refuse is not recorded, and leaves no
+    // file behind.
+    UString declined = checkReplayable();
     NetRole* saved = current();
     makeCurrent(this);
     // The snapshot is as large as the world: packets of twice the size are
-    // tried until one holds it.
+    // tried until one holds it, each given up at its first overflow.
     std::unique_ptr<Packet> snapshot;
-    for (i32 capacity = Packet::DEFAULT_CAPACITY;; capacity = std::min(capacity * 2, NetRecording::SNAPSHOT_LIMIT)) {
+    for (i32 capacity = Packet::DEFAULT_CAPACITY; declined.empty();
+         capacity = std::min(capacity * 2, NetRecording::SNAPSHOT_LIMIT)) {
         snapshot = std::make_unique<Packet>(Packet::NETWORK_FLAGS, capacity);
         snapshot->bBounded = true;
         writeSnapshot(snapshot.get());
-        if (!snapshot->hasError() || capacity == NetRecording::SNAPSHOT_LIMIT) {
+        if (!snapshot->hasError()) {
             break;
         }
-    }
-    if (!snapshot->hasError()) {
-        snapshot->time = NetConnection::now();
-        netRecording->record(snapshot.get());
-    } else {
-        QEL_LOG("WARNING: the world is too large to record in %s; not recording.", fileName.c_str());
-        delete netRecording;
-        netRecording = nullptr;
+        if (capacity == NetRecording::SNAPSHOT_LIMIT) {
+            declined = formatString("its snapshot is over %d bytes", static_cast<int>(NetRecording::SNAPSHOT_LIMIT));
+        }
     }
     makeCurrent(saved);
+    if (!declined.empty()) {
+        QEL_LOG("WARNING: not recording to %s: %s.", fileName.c_str(), declined.c_str());
+        return;
+    }
+    netRecording = new NetRecording(fileName);
+    netRecording->writeHeader(hostUID);
+    snapshot->time = NetConnection::now();
+    netRecording->record(snapshot.get());
+}
+
+UString NetRole::checkReplayable() const
+{
+    if (objectMap.size() > static_cast<size_t>(SNAPSHOT_OBJECT_LIMIT)) {
+        return formatString("the world holds over %d objects", static_cast<int>(SNAPSHOT_OBJECT_LIMIT));
+    }
+    // The replay builds the tree the snapshot's images name: each
+    // registered object under its registered parent, the root under the
+    // role, and every other object whose parent is not registered on top.
+    std::vector<std::pair<const QelBase*, u32>> open;
+    for (const auto& [uid, o] : objectMap) {
+        const QelBase* above = o->getParent();
+        if (above == nullptr || lookupObject(above->objectUID) != above) {
+            open.emplace_back(o, uid == 1 ? 1 : 0);
+        }
+    }
+    while (!open.empty()) {
+        const auto [o, depth] = open.back();
+        open.pop_back();
+        if (depth > TREE_DEPTH_LIMIT) {
+            return formatString("its tree is over %u levels deep", TREE_DEPTH_LIMIT);
+        }
+        for (const BasicLink* link = o->firstChild; link != nullptr; link = link->next) {
+            const auto* child = static_cast<const QelBase*>(link);
+            if (child->isValidUID()) {
+                open.emplace_back(child, depth + 1);
+            }
+        }
+    }
+    return "";
+}
+
+void NetRole::notePastClients()
+{
+    // A client takes no more objects from its server than it lets peers
+    // make, and no tree deeper than a peer may build.
+    if (!bPastClientObjects && objectMap.size() > static_cast<size_t>(PEER_OBJECT_LIMIT)) {
+        bPastClientObjects = true;
+        QEL_LOG("WARNING: the replicated world holds over %d objects, more than a client takes from its server.",
+                static_cast<int>(PEER_OBJECT_LIMIT));
+    }
+    if (!bPastClientDepth && height > TREE_DEPTH_LIMIT) {
+        bPastClientDepth = true;
+        QEL_LOG("WARNING: the replicated world is over %u levels deep, deeper than a client takes from its server.",
+                TREE_DEPTH_LIMIT);
+    }
 }
 
 void NetRole::startPlayback(const UString& fileName)
@@ -621,25 +692,21 @@ void NetRole::writeRPC(RPC* rpc, Packet* p)
 
 void NetRole::writeSnapshot(Packet* p)
 {
-    std::vector<i32> uids;
-    uids.reserve(objectMap.size());
-    for (const auto& entry : objectMap) {
-        uids.push_back(entry.first);
-    }
-    std::sort(uids.begin(), uids.end());
-    // Counted once written whole: a bounded packet too small for the
-    // snapshot counts nothing.
+    // A bounded packet too small for the snapshot is given up at its first
+    // overflow, and counts nothing: the commands are counted once written
+    // whole.
+    auto overflowed = [p] { return p != nullptr && p->hasError(); };
     bCountsCommands = false;
-    for (i32 uid : uids) {
-        writeSpawnNamed(objectMap[uid], p);
+    for (auto entry = objectMap.begin(); entry != objectMap.end() && !overflowed(); ++entry) {
+        writeSpawnNamed(entry->second, p);
     }
-    for (i32 uid : uids) {
-        writeCopyObj(objectMap[uid], p);
+    for (auto entry = objectMap.begin(); entry != objectMap.end() && !overflowed(); ++entry) {
+        writeCopyObj(entry->second, p);
     }
     bCountsCommands = true;
-    if (p == nullptr || !p->hasError()) {
-        countCommand(SPAWNNAMED, static_cast<i64>(uids.size()));
-        countCommand(COPYOBJ, static_cast<i64>(uids.size()));
+    if (!overflowed()) {
+        countCommand(SPAWNNAMED, static_cast<i64>(objectMap.size()));
+        countCommand(COPYOBJ, static_cast<i64>(objectMap.size()));
     }
 }
 

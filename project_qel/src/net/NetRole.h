@@ -51,15 +51,27 @@
 // that counts up from 1 comes near the limit. Refusals name identifiers and
 // counters as they travel, unsigned.
 //
+// A peer makes only classes made to travel: those whose record carries the
+// mark QEL_TRAVELS gives, for that class alone and not for classes derived
+// from it. The engine's are QelBase, Camera, Context, ContextBlender,
+// Renderable, Skin, Quad, VertexBuffer and RootObjectBase; a program marks
+// its own replicated classes the same way. A spawn of any other class, such
+// as a screen that the screen stack makes by name, is refused naming the
+// class before anything is constructed. Calls travel by their class alone.
+//
 // What peers make is bounded too, so that no sequence of legal commands
 // exhausts this side. A copy or an add call that would leave any object more
 // than TREE_DEPTH_LIMIT levels below its topmost ancestor (attached to the
 // role or not, the moved subtree's height included) is refused: every walk
-// of the tree recurses. Heights are kept per node as upper bounds that
-// linking raises and nothing lowers, so the check costs a walk up from the
-// new parent, never one over the subtree moved. A spawn while
-// PEER_OBJECT_LIMIT objects that peers' commands made are alive here is
-// refused; as they are destroyed, peers may make as many again.
+// of the tree recurses. Every node keeps its height exactly (see BasicLink),
+// so the check is a walk up from the new parent, never one over the subtree
+// moved, and a legitimate peer's moves are refused only when the tree they
+// would make is really too deep. An image that lists a child twice is
+// refused; its children are checked against the parent's ancestors, found
+// once an image. A spawn while PEER_OBJECT_LIMIT objects that peers'
+// commands made are alive here is refused; as they are destroyed, peers may
+// make as many again. A server whose own replicated world first holds more
+// objects or levels than its clients take says so once in its log.
 //
 // Writing never fails for outside data: a command that does not fit in
 // `outgoing` is taken back to its start, `outgoing` is sent at once and the
@@ -73,9 +85,15 @@
 // of each payload only the commands that were carried out, so its replay
 // builds the live world; a replay is bounded like a peer and stops reading
 // a record at the budget, but for the first record, the snapshot that this
-// side wrote when the recording started: it holds the whole world, in a
-// record as long as the world needs, up to NetRecording::SNAPSHOT_LIMIT
-// bytes. The program's own mistakes (a duplicate
+// side wrote when the recording started. That holds the whole world, this
+// side's own objects too, in a record as long as the world needs, up to
+// NetRecording::SNAPSHOT_LIMIT bytes; its replay may make up to
+// SNAPSHOT_OBJECT_LIMIT objects with identifiers up to INT_MAX - 2, which
+// count against no peer, so the replay counts against PEER_OBJECT_LIMIT
+// what the live side counted after it. A world whose replay would be
+// refused (more objects than that, a tree deeper than TREE_DEPTH_LIMIT or a
+// snapshot longer than the limit) is not recorded: the log says why and no
+// file is made. The program's own mistakes (a duplicate
 // identifier it registers, findObject of an unknown identifier, one command
 // larger than a whole payload) stay fatal.
 //
@@ -113,6 +131,9 @@ public:
     // once: far above any game's world, and about 375 MB of Quads, the
     // heaviest object the engine lets a peer make (plain ones about 130 MB).
     static constexpr i32 PEER_OBJECT_LIMIT = 500000;
+    // The most objects a replay's snapshot may make: a world of peers'
+    // objects and this side's own.
+    static constexpr i32 SNAPSHOT_OBJECT_LIMIT = PEER_OBJECT_LIMIT + OWN_ROOM;
     enum Command : u8 { SPAWNOBJ = 0, SPAWNNAMED = 1, COPYOBJ = 2, RPCCALL = 3 };
     enum QuitReason { QUIT_NONE = 0, QUIT_USER = 1, QUIT_DISCONNECTED = 2, QUIT_GAMEOVER = 3, QUIT_PLAYBACK = 4,
                       QUIT_EMERGENCY = 7 };
@@ -168,7 +189,7 @@ public:
     void writeRPC(RPC* rpc, Packet* p = nullptr);
     // SPAWNNAMED for every registered object, then COPYOBJ for each, in
     // ascending identifier order; into a bounded packet too small for them
-    // it leaves the error state set.
+    // it stops at the first overflow and leaves the error state set.
     void writeSnapshot(Packet* p);
 
     bool bExecutesOnServer = false;
@@ -177,7 +198,8 @@ public:
     NetRandom netRandom;
     i32 nextObjectUID;
     i32 quitReason = QUIT_NONE;
-    std::unordered_map<i32, QelBase*> objectMap;
+    // In identifier order, so the highest in use is at hand.
+    std::map<i32, QelBase*> objectMap;
     // The registered objects that peers' commands made (see bPeerMade).
     i32 peerObjects = 0;
     NetRecording* netRecording = nullptr;
@@ -214,10 +236,18 @@ private:
     bool isFromClient() const;
     // The record being replayed is the recording's first, its snapshot.
     bool isReplayingSnapshot() const;
+    // What identifiers and counters the payload being read may name: below
+    // PEER_COUNTER_LIMIT, or in a replay's snapshot this side's own too.
+    i64 identifierLimit() const;
     // Why a next identifier read from a peer cannot stand (it must be 1 or
-    // more, at most PEER_COUNTER_LIMIT and above every identifier in use);
+    // more, at most identifierLimit() and above every identifier in use);
     // empty when it can.
     UString checkCounter(i32 counter) const;
+    // Why a replay of this world would be refused; empty when it would not.
+    UString checkReplayable() const;
+    // On a server: says once in the log when the world first holds more
+    // objects or levels than its clients take.
+    void notePastClients();
     // Ends reading a refused payload: logs, and disconnects its peer or
     // ends the playback.
     void reportRefusal(Packet* packet);
@@ -231,6 +261,8 @@ private:
     // Off while writeSnapshot writes: it counts its commands once they are
     // written whole.
     bool bCountsCommands = true;
+    bool bPastClientObjects = false;
+    bool bPastClientDepth = false;
     // Bytes of commands written into `outgoing` so far.
     i64 writtenBytes = 0;
     // What each peer's commands made this side write in this tick.

@@ -136,6 +136,9 @@ public:
         RuntimeClass* record = readCreatableClass(T::runtimeClass());
         return record != nullptr ? record->createAs<T>() : nullptr;
     }
+    // The record of a class number read, when the class derives from base
+    // and has a creator; otherwise null, with the error state set.
+    RuntimeClass* readCreatableClass(const RuntimeClass* base);
 
     // The CRC-32 of count bytes from buffer + offset (count < 0: up to the
     // end of the data), kept inside the buffer.
@@ -220,7 +223,6 @@ private:
     void doBit(bool* bit);
     // node, address, time, sequence and bMore.
     void copyDatagramFields(Packet* to) const;
-    RuntimeClass* readCreatableClass(const RuntimeClass* base);
 
     bool bError = false;
     UString errorText;

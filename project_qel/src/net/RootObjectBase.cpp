@@ -5,6 +5,7 @@
 #include "property/PropertyInt.h"
 
 QEL_IMPLEMENT_HASHED_RUNTIME_CLASS(RootObjectBase, QelBase::runtimeClass(), QEL_CREATOR(RootObjectBase));
+QEL_TRAVELS(RootObjectBase);
 
 void RootObjectBase::server_playerConnected(Node*)
 {

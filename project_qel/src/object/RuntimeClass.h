@@ -53,6 +53,8 @@ public:
     Creator creator = nullptr;
     RuntimeClass* next = nullptr;
     RuntimeClass* parent = nullptr;
+    // A peer's command may make objects of this class (see QEL_TRAVELS).
+    bool bTravels = false;
 };
 
 template <class C>
@@ -86,3 +88,7 @@ public:                                                                         
 // In one source file: the record known only by the hash of the class name.
 #define QEL_IMPLEMENT_HASHED_RUNTIME_CLASS(Class, parentRecord, creator) \
     RuntimeClass Class::s_runtimeClass(classNameHash(#Class), nullptr, parentRecord, creator)
+
+// In the source file of a class, after its record: objects of this class,
+// and of no class derived from it, may be made by a peer's command.
+#define QEL_TRAVELS(Class) [[maybe_unused]] static const bool Class##_travels = (Class::s_runtimeClass.bTravels = true)

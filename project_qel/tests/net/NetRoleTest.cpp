@@ -42,6 +42,7 @@ public:
 };
 
 QEL_IMPLEMENT_RUNTIME_CLASS(SkinnedPiece, Renderable::runtimeClass(), QEL_CREATOR(SkinnedPiece));
+QEL_TRAVELS(SkinnedPiece);
 
 // A piece whose image carries another piece's image inline after its own,
 // in place of its own, or its own a second time.
@@ -68,6 +69,7 @@ public:
 };
 
 QEL_IMPLEMENT_RUNTIME_CLASS(NestingPiece, RolePiece::runtimeClass(), QEL_CREATOR(NestingPiece));
+QEL_TRAVELS(NestingPiece);
 
 namespace {
 

@@ -166,7 +166,9 @@ public:
 // Every program that uses these classes holds their records once.
 #define ROLE_CORE_CLASS_RECORDS                                                                              \
     QEL_IMPLEMENT_RUNTIME_CLASS(RolePiece, QelBase::runtimeClass(), QEL_CREATOR(RolePiece));                 \
+    QEL_TRAVELS(RolePiece);                                                                                  \
     QEL_IMPLEMENT_RUNTIME_CLASS(RoleTicker, RolePiece::runtimeClass(), QEL_CREATOR(RoleTicker));             \
+    QEL_TRAVELS(RoleTicker);                                                                                 \
     QEL_IMPLEMENT_RUNTIME_CLASS(RPC_RolePiece_draw, RPC::runtimeClass(), QEL_CREATOR(RPC_RolePiece_draw));   \
     QEL_IMPLEMENT_RUNTIME_CLASS(RPC_RolePiece_relay, RPC::runtimeClass(), QEL_CREATOR(RPC_RolePiece_relay)); \
     QEL_IMPLEMENT_RUNTIME_CLASS(RPC_RolePiece_echo, RPC::runtimeClass(), QEL_CREATOR(RPC_RolePiece_echo))
@@ -404,5 +406,6 @@ public:
     int postReplicates = 0;
 };
 
-#define ROLE_SPRITE_CLASS_RECORDS \
-    QEL_IMPLEMENT_RUNTIME_CLASS(SpritePiece, Renderable::runtimeClass(), QEL_CREATOR(SpritePiece))
+#define ROLE_SPRITE_CLASS_RECORDS                                                                  \
+    QEL_IMPLEMENT_RUNTIME_CLASS(SpritePiece, Renderable::runtimeClass(), QEL_CREATOR(SpritePiece)); \
+    QEL_TRAVELS(SpritePiece)

@@ -3,6 +3,7 @@
 #include "effects/CameraBlender.h"
 
 QEL_IMPLEMENT_RUNTIME_CLASS(ContextBlender, Context::runtimeClass(), QEL_CREATOR(ContextBlender));
+QEL_TRAVELS(ContextBlender);
 
 ContextBlender::ContextBlender()
 {
