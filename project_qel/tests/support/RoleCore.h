@@ -18,6 +18,7 @@
 #include "net/NetRecording.h"
 #include "net/NetRole.h"
 #include "net/RPC_QelBase.h"
+#include "net/RPC_RootObjectBase.h"
 #include "net/RootObjectBase.h"
 #include "net/TargetedRPC.h"
 #include "object/RuntimeClassManager.h"
@@ -409,3 +410,105 @@ public:
 #define ROLE_SPRITE_CLASS_RECORDS                                                                  \
     QEL_IMPLEMENT_RUNTIME_CLASS(SpritePiece, Renderable::runtimeClass(), QEL_CREATOR(SpritePiece)); \
     QEL_TRAVELS(SpritePiece)
+
+// A server's commands in payloads of at most a payload's capacity, each
+// command whole in one payload. Objects are named by identifier alone: the
+// writer's stand-ins carry them.
+class PayloadStream {
+public:
+    PayloadStream()
+    {
+        parent.addChildBack(&child);
+        root.objectUID = 1;
+    }
+    ~PayloadStream() { parent.objectUID = child.objectUID = root.objectUID = -1; }
+
+    PayloadStream& spawn(RuntimeClass* record, u32 count)
+    {
+        for (u32 i = 0; i < count; ++i) {
+            command([&](Packet* p) {
+                u8 code = NetRole::SPAWNOBJ;
+                p->doBits(&code, 2);
+                p->doClassID(&record);
+            });
+        }
+        return *this;
+    }
+    // A copy of the plain object `uid` that names `childUID` as its only child.
+    PayloadStream& copyNaming(u32 uid, u32 childUID)
+    {
+        name(uid, childUID);
+        command([&](Packet* p) { writer.writeCopyObj(&parent, p); });
+        return *this;
+    }
+    PayloadStream& add(u32 uid, u32 childUID)
+    {
+        name(uid, childUID);
+        RPC_QelBase_add call;
+        call.target = &parent;
+        call.obj = &child;
+        command([&](Packet* p) { writer.writeRPC(&call, p); });
+        return *this;
+    }
+    PayloadStream& destroy(u32 uid)
+    {
+        name(0, uid);
+        RPC_RootObjectBase_destroyObject call;
+        call.target = &root;
+        call.obj = &child;
+        command([&](Packet* p) { writer.writeRPC(&call, p); });
+        return *this;
+    }
+    std::vector<Bytes> payloads()
+    {
+        flush();
+        return std::move(done);
+    }
+
+private:
+    void flush()
+    {
+        if (current.getDataSize() > 0) {
+            done.push_back(packetBytes(current));
+            current.reset();
+        }
+    }
+    void name(u32 uid, u32 childUID)
+    {
+        parent.objectUID = static_cast<i32>(uid);
+        child.objectUID = static_cast<i32>(childUID);
+    }
+    template <class F>
+    void command(F&& write)
+    {
+        const Packet::Mark start = current.mark();
+        current.bBounded = true;
+        write(&current);
+        if (current.hasError()) {
+            current.rollBack(start);
+            flush();
+            write(&current);
+        }
+        current.bBounded = false;
+    }
+
+    TestRole writer{true, false};
+    QelBase parent;
+    QelBase child;
+    RootObjectBase root;
+    Packet current{Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY};
+    std::vector<Bytes> done;
+};
+
+// Hands each payload to the role as one from its peer; how many it refused.
+inline int deliver(NetRole* role, const std::vector<Bytes>& payloads)
+{
+    int refused = 0;
+    for (const Bytes& bytes : payloads) {
+        auto payload = payloadOf(bytes);
+        payload->rewindToRead();
+        asRole(role, [&] { role->processPacket(payload.get()); });
+        refused += payload->hasError() ? 1 : 0;
+    }
+    return refused;
+}
