@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/Qel.h"
+#include "engine/QelAssert.h"
 #include "net/Packet.h"
 #include "resource/ResourceManager.h"
 
@@ -34,6 +35,7 @@ PropertyPointer::PropertyPointer(const UString& propertyName, u32 propertyFlags,
                                  RuntimeClass* pointee)
     : PropertyValue(propertyName, propertyFlags, field), pointeeClass(pointee)
 {
+    QEL_ASSERT(pointeeClass != nullptr);
 }
 
 void PropertyPointer::netSerializeProperty(Packet* packet)
@@ -46,6 +48,7 @@ void PropertyPointer::netSerializeProperty(Packet* packet)
         packet->doBytes(&raw, 4);
         if (!packet->bWriting) {
             packet->setError("raw pointer in a stream");
+            return;
         }
     } else if ((flags & RESOURCE) != 0) {
         packet->doResourcePointer2(&read);
@@ -54,7 +57,8 @@ void PropertyPointer::netSerializeProperty(Packet* packet)
     }
     // Every reader of a pointer field passes here, whatever its packet does
     // with identifiers and names: no object or resource of another kind
-    // gets in.
+    // gets in. Only what was read is checked: the field's own value may be
+    // anything.
     if (!packet->bWriting && !isPointee(static_cast<QelBase*>(read), packet)) {
         return;
     }

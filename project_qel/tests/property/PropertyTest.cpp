@@ -20,6 +20,7 @@
 #include "property/PropertyUColor.h"
 #include "resource/ResourceManager.h"
 #include "support/EngineCore.h"
+#include "support/ExpectFatal.h"
 #include "support/ObjectTablePacket.h"
 #include "support/PacketBytes.h"
 
@@ -88,11 +89,16 @@ TEST_F(PropertyTest, RawPointersAreWrittenButNeverRead)
     Bytes expected{u8(low), u8(low >> 8), u8(low >> 16), u8(low >> 24)};
     EXPECT_EQ(written(raw, Packet::SKIP_FLAG2), expected);
 
-    auto reader = readerFor(expected, Packet::SKIP_FLAG2);
-    p = nullptr;
-    raw.netSerializeProperty(reader.get());
-    EXPECT_EQ(p, nullptr);
-    EXPECT_TRUE(reader->hasError());
+    // Whatever the field holds, even what is no object, stays as it was.
+    int notAnObject = 0;
+    for (void* held : {static_cast<void*>(nullptr), static_cast<void*>(&notAnObject)}) {
+        auto reader = readerFor(expected, Packet::SKIP_FLAG2);
+        p = held;
+        raw.netSerializeProperty(reader.get());
+        EXPECT_EQ(p, held);
+        EXPECT_STREQ(reader->getError(), "raw pointer in a stream");
+    }
+    EXPECT_FATAL(PropertyPointer("q", 0, &p, nullptr), "pointeeClass");
 }
 
 TEST_F(PropertyTest, ContainerPassesOnlyWhatThePacketCarries)
