@@ -102,6 +102,11 @@ HttpTestServer::HttpTestServer()
 
 HttpTestServer::~HttpTestServer()
 {
+    {
+        std::lock_guard lock(mutex);
+        stopping = true;
+    }
+    released.notify_all();
     char stop = 1;
     ssize_t written = ::write(wakePipe[1], &stop, 1);
     (void)written;
@@ -129,6 +134,21 @@ std::vector<std::string> HttpTestServer::requests() const
 {
     std::lock_guard lock(mutex);
     return received;
+}
+
+void HttpTestServer::hold()
+{
+    std::lock_guard lock(mutex);
+    holding = true;
+}
+
+void HttpTestServer::release()
+{
+    {
+        std::lock_guard lock(mutex);
+        holding = false;
+    }
+    released.notify_all();
 }
 
 bool HttpTestServer::waitReadable(int fd, int milliseconds)
@@ -196,8 +216,14 @@ void HttpTestServer::answer(int connection)
         complete = readRequest(connection, request, false);
     }
     {
-        std::lock_guard lock(mutex);
+        std::unique_lock lock(mutex);
         received.push_back(request);
+        released.wait(lock, [this] { return !holding || stopping; });
+        if (stopping) {
+            // Never released: the client sees the connection close unanswered.
+            ::close(connection);
+            return;
+        }
     }
     if (!complete || scripted.ending == Ending::CloseWhileSending) {
         ::close(connection);

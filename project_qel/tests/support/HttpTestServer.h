@@ -4,7 +4,10 @@
 // from a script per path: a well-formed reply, or one sent in slow pieces,
 // cut short, reset, closed while the client still sends, or never answered.
 // Connections are served one after another; a silent one is held open until
-// the server stops. Paths without a script get a 404 page.
+// the server stops. Paths without a script get a 404 page. While held, the
+// server reads each request whole and keeps its answer back until released,
+// so a test can look at what a client shows while its request runs.
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <string>
@@ -46,6 +49,11 @@ public:
     void on(const std::string& path, const Reply& reply);
     // Every request read so far, head and body as received, in order.
     std::vector<std::string> requests() const;
+    // From now on no answer is sent, until release(); a request that comes
+    // meanwhile is still read and counted in requests().
+    void hold();
+    // Sends the answer kept back, if any, and every later one at once.
+    void release();
 
 private:
     void serve();
@@ -57,6 +65,9 @@ private:
     int listenPort = 0;
     int wakePipe[2] = {-1, -1};
     mutable std::mutex mutex;
+    std::condition_variable released;
+    bool holding = false;
+    bool stopping = false;
     std::map<std::string, Reply> script;
     std::vector<std::string> received;
     std::vector<int> held;
