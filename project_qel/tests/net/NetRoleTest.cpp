@@ -44,6 +44,19 @@ public:
 QEL_IMPLEMENT_RUNTIME_CLASS(SkinnedPiece, Renderable::runtimeClass(), QEL_CREATOR(SkinnedPiece));
 QEL_TRAVELS(SkinnedPiece);
 
+// A piece of this side's own, as a screen the screen stack makes by name:
+// made from its record, but never by a peer, though its base travels.
+class HomePiece : public RolePiece {
+    QEL_DECLARE_RUNTIME_CLASS()
+
+public:
+    HomePiece() { ++made; }
+
+    static inline int made = 0;
+};
+
+QEL_IMPLEMENT_RUNTIME_CLASS(HomePiece, RolePiece::runtimeClass(), QEL_CREATOR(HomePiece));
+
 // A piece whose image carries another piece's image inline after its own,
 // in place of its own, or its own a second time.
 class NestingPiece : public RolePiece {
@@ -1138,6 +1151,73 @@ TEST_F(RoleTest, NoTreeAPeerBuildsLiesDeeperThanTheLimit)
     }
 }
 
+TEST_F(RoleTest, APeersMovesAreRefusedForDepthOnlyWhereTheTreeWouldBeTooDeep)
+{
+    // Objects first, first + 1, ... made by the server; the root lies one
+    // level below the client role.
+    const struct Case {
+        const char* what;
+        u32 objects;
+        void (*moves)(PayloadStream&, u32 first);
+        int refused;
+        u32 deepest;
+    } cases[] = {
+        {"two pieces swapped 600 times under the root", 2,
+         [](PayloadStream& s, u32 a) {
+             s.add(1, a).add(a, a + 1);
+             for (int i = 0; i < 600; ++i) {
+                 s.add(1, a + 1).add(a + 1, a).add(1, a).add(a, a + 1);
+             }
+         },
+         0, 3},
+        {"a piece that held a 900-level chain, destroyed, then 202 levels down", 1101,
+         [](PayloadStream& s, u32 x) {
+             s.add(1, x);
+             for (u32 i = 899; i > 0; --i) {
+                 s.add(x + i, x + i + 1);
+             }
+             s.add(x, x + 1).destroy(x + 1).add(1, x + 901);
+             for (u32 i = 901; i < 1100; ++i) {
+                 s.add(x + i, x + i + 1);
+             }
+             s.add(x + 1100, x);
+         },
+         0, 202},
+        {"an unattached chain built top down, hung under another's bottom at the limit", 999,
+         [](PayloadStream& s, u32 a) {
+             s.add(1, a);
+             for (u32 i = 0; i + 1 < 999; ++i) {
+                 if (i != 499) {
+                     s.add(a + i, a + i + 1);
+                 }
+             }
+             s.add(a + 499, a + 500);
+         },
+         0, 1000},
+        {"the same one level past it", 1000,
+         [](PayloadStream& s, u32 a) {
+             s.add(1, a);
+             for (u32 i = 0; i + 1 < 1000; ++i) {
+                 if (i != 499) {
+                     s.add(a + i, a + i + 1);
+                 }
+             }
+             s.add(a + 499, a + 500);
+         },
+         1, 501},
+    };
+    for (const Case& c : cases) {
+        TestRole client(false, false);
+        client.registerObject(new RootObjectBase(), 1);
+        const u32 first = static_cast<u32>(client.nextObjectUID);
+        PayloadStream stream;
+        stream.spawn(QelBase::runtimeClass(), c.objects);
+        c.moves(stream, first);
+        EXPECT_EQ(deliver(&client, stream.payloads()), c.refused) << c.what;
+        EXPECT_EQ(deepestObject(&client), c.deepest) << c.what;
+    }
+}
+
 TEST_F(RoleTest, ObjectsPeersMadeAreBoundedWhileTheyLive)
 {
     constexpr i32 bound = NetRole::PEER_OBJECT_LIMIT;
@@ -1335,6 +1415,12 @@ TEST_F(RoleTest, DamagedRecordingsAreRefusedWithTheirReasonAndNothingPastTheDama
         {"time", RecordingBytes().record(1, good).record(NAN, after), "record 2 has no valid time", false},
         {"spawns a call", RecordingBytes().record(1, good).record(2, PayloadWriter().spawn(RPC_QelBase_add::runtimeClass()).bytes()).record(3, after),
          "record 2 refused: class not creatable here", true},
+        {"spawns a class that does not travel",
+         RecordingBytes().record(1, good).record(2, PayloadWriter().spawn(HomePiece::runtimeClass()).bytes()).record(3, after),
+         "record 2 refused: class 'HomePiece' does not travel", true},
+        {"lists a child twice",
+         RecordingBytes().record(1, good).record(2, PayloadWriter().spawnNamed(QelBase::runtimeClass(), 5).spawnNamed(QelBase::runtimeClass(), 6).copyListing(5, {6, 6}).bytes()).record(3, after),
+         "record 2 refused: an image lists a child twice", true},
         {"runs an object", RecordingBytes().record(1, good).record(2, PayloadWriter().call(piece).uint(3).bytes()).record(3, after),
          "record 2 refused: class not creatable here", true},
         {"unknown identifier", RecordingBytes().record(1, good).record(2, PayloadWriter().copyBare(99).bytes()).record(3, after),
@@ -1376,6 +1462,7 @@ TEST_F(RoleTest, DamagedRecordingsAreRefusedWithTheirReasonAndNothingPastTheDama
         EXPECT_EQ(replay.lookupObject(4), nullptr) << c.what;
     }
     EXPECT_NE(net.logText().find("recording damaged: record 2 refused: duplicate object ID 3"), std::string::npos);
+    EXPECT_EQ(HomePiece::made, 0) << "a class that does not travel is refused before it is made";
 }
 
 TEST_F(RoleTest, RolesEndWithoutFatalErrors)

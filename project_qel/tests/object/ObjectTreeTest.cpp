@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -106,6 +110,87 @@ TEST_F(ObjectTree, LinkingALinkedNodeMovesIt)
     second.addChildFront(a);
     EXPECT_EQ(second.firstChild, a);
     EXPECT_EQ(second.countChildren(), 2u);
+}
+
+TEST_F(ObjectTree, EveryNodesHeightIsExactAfterEveryLinkOperation)
+{
+    std::function<u32(const BasicLink*)> measured = [&](const BasicLink* node) {
+        u32 levels = 0;
+        for (const BasicLink* c = node->firstChild; c != nullptr; c = c->next) {
+            levels = std::max(levels, measured(c) + 1);
+        }
+        return levels;
+    };
+    std::vector<std::unique_ptr<BasicLink>> nodes;
+    for (int i = 0; i < 60; ++i) {
+        nodes.push_back(std::make_unique<BasicLink>());
+    }
+    auto check = [&](const std::string& after) {
+        for (const auto& node : nodes) {
+            ASSERT_EQ(node->height, measured(node.get())) << after;
+        }
+    };
+    const std::function<void(BasicLink*, BasicLink*)> links[] = {
+        [](BasicLink* parent, BasicLink* child) { parent->addChildBack(child); },
+        [](BasicLink* parent, BasicLink* child) { parent->addChildFront(child); },
+        [](BasicLink* parent, BasicLink* child) { parent->insertAfter(child, parent->firstChild); },
+        [](BasicLink* parent, BasicLink* child) { parent->insertBefore(child, parent->lastChild); },
+    };
+    // A chain built top down, another built bottom up and left unattached,
+    // then hung under the first one's bottom by each link operation, beside
+    // a leaf, and taken off again.
+    for (const auto& link : links) {
+        for (int i = 0; i + 1 < 20; ++i) {
+            nodes[i]->addChildBack(nodes[i + 1].get());
+            nodes[39 - i]->addChildBack(nodes[38 - i].get());
+        }
+        nodes[19]->addChildBack(nodes[59].get());
+        link(nodes[19].get(), nodes[39].get());
+        ASSERT_EQ(nodes[0]->height, 39u);
+        check("a chain hung under another");
+        nodes[19]->removeChild(nodes[39].get());
+        ASSERT_EQ(nodes[0]->height, 20u);
+        check("a chain taken off another");
+        for (const auto& node : nodes) {
+            if (node->parent != nullptr) {
+                node->parent->removeChild(node.get());
+            }
+        }
+        check("every node unlinked");
+    }
+    // Then nodes linked, moved and unlinked at random.
+    auto inside = [](const BasicLink* node, const BasicLink* top) {
+        for (; node != nullptr; node = node->parent) {
+            if (node == top) {
+                return true;
+            }
+        }
+        return false;
+    };
+    std::mt19937 random(7);
+    u32 tallest = 0;
+    for (int step = 0; step < 20000; ++step) {
+        BasicLink* parent = nodes[random() % nodes.size()].get();
+        BasicLink* child = nodes[random() % nodes.size()].get();
+        const u32 operation = random() % 6;
+        if (operation >= 4 || inside(parent, child)) {
+            if (child->parent != nullptr) {
+                child->parent->removeChild(child);
+            }
+        } else {
+            links[operation](parent, child);
+        }
+        check("step " + std::to_string(step));
+        for (const auto& node : nodes) {
+            tallest = std::max(tallest, node->height);
+        }
+    }
+    EXPECT_GT(tallest, 5u) << "the walk built no deep tree";
+    for (const auto& node : nodes) {
+        if (node->parent != nullptr) {
+            node->parent->removeChild(node.get());
+        }
+    }
 }
 
 TEST_F(ObjectTree, UpdateVisitsParentStateThenChildrenInOrder)

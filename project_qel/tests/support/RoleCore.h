@@ -370,6 +370,24 @@ public:
         packet.doUInt(&uid);
         return *this;
     }
+    // A copy of the plain object `uid` whose image lists `children`.
+    PayloadWriter& copyListing(u32 uid, std::initializer_list<u32> children)
+    {
+        code(NetRole::COPYOBJ);
+        packet.doUInt(&uid);
+        QelBase plain;
+        std::unique_ptr<PropertyContainer>(plain.createPropertyTree())->netSerializeProperty(&packet);
+        bool hasChildren = children.size() > 0;
+        packet.doBool(&hasChildren);
+        for (u32 child : children) {
+            packet.doUInt(&child);
+        }
+        if (hasChildren) {
+            u32 end = 0;
+            packet.doUInt(&end);
+        }
+        return *this;
+    }
     PayloadWriter& call(RuntimeClass* record)
     {
         code(NetRole::RPCCALL);
