@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "engine/EventManager.h"
@@ -1239,6 +1240,24 @@ TEST_F(RoleTest, ObjectsPeersMadeAreBoundedWhileTheyLive)
         const std::string reason = formatString(": over %d objects made by peers; disconnecting.", bound);
         EXPECT_NE(net.logText().find(reason), std::string::npos) << what;
 
+        // An object that leaves the table and comes back as this side's
+        // own counts against nobody.
+        QelBase* leaving = client.lookupObject(static_cast<i32>(first));
+        client.unregisterObject(leaving);
+        client.registerObject(leaving, 0);
+        client.unregisterObject(leaving);
+        client.registerObject(leaving, static_cast<i32>(first));
+        EXPECT_EQ(client.peerObjects, bound - 1) << what;
+        const bool recorded = record == QelBase::runtimeClass();
+        if (recorded) {
+            // The world at the bound, with one more object of this side's
+            // own, is recorded with all that follows.
+            auto* own = new RolePiece();
+            client.registerObject(own, 0);
+            client.root->addChildBack(own);
+            client.startRecording(net.core->folder.path + "/bound.net");
+        }
+
         // Once the server has destroyed them, it may make as many again.
         PayloadStream destroys;
         for (u32 i = 0; i < static_cast<u32>(bound); ++i) {
@@ -1251,7 +1270,27 @@ TEST_F(RoleTest, ObjectsPeersMadeAreBoundedWhileTheyLive)
         EXPECT_EQ(deliver(&client, again.payloads()), 0) << what;
         EXPECT_EQ(client.peerObjects, bound) << what;
         EXPECT_EQ(deliver(&client, PayloadStream().spawn(record, 1).payloads()), 1) << what;
+        if (recorded) {
+            delete client.netRecording;
+            client.netRecording = nullptr;
+            TestRole replay(false, false);
+            replay.startPlayback(net.core->folder.path + "/bound.net");
+            ASSERT_TRUE(runUntil({&replay}, [&] { return replay.quitReason == NetRole::QUIT_PLAYBACK; }));
+            EXPECT_EQ(replay.getPlaybackFailure(), "");
+            EXPECT_TRUE(worldText(&replay) == worldText(&client));
+        }
     }
+    // A replay's snapshot makes no more than its own bound.
+    PayloadWriter swollen(8 << 20);
+    for (i32 i = 0; i < NetRole::SNAPSHOT_OBJECT_LIMIT + 1; ++i) {
+        swollen.spawn(QelBase::runtimeClass());
+    }
+    RecordingBytes().record(1, swollen.bytes()).save(net.core->folder.path + "/swollen.net");
+    TestRole replay(false, false);
+    replay.startPlayback(net.core->folder.path + "/swollen.net");
+    ASSERT_TRUE(runUntil({&replay}, [&] { return replay.quitReason == NetRole::QUIT_PLAYBACK; }));
+    EXPECT_EQ(replay.getPlaybackFailure(), "recording damaged: record 1 refused: over 1500000 objects in the snapshot");
+    EXPECT_EQ(replay.objectMap.size(), static_cast<size_t>(NetRole::SNAPSHOT_OBJECT_LIMIT));
 }
 
 TEST_F(RoleTest, ARecordingOfABigWorldReplaysToThatWorld)
@@ -1268,21 +1307,48 @@ TEST_F(RoleTest, ARecordingOfABigWorldReplaysToThatWorld)
         made.add(1, first + i);
     }
     ASSERT_EQ(deliver(&client, made.payloads()), 0);
-    // ... and a server with 80,000 objects of its own, whose replay writes
-    // more than a peer's payload may make it write.
+    // ... a server with more objects of its own than its clients take,
+    // which it says once, whose replay writes more than a peer's payload
+    // may make it write ...
     TestRole server(true);
     server.registerObject(new RootObjectBase(), 1);
-    for (int i = 0; i < 80000; ++i) {
+    for (int i = 0; i < NetRole::PEER_OBJECT_LIMIT; ++i) {
         auto* piece = new RolePiece();
         piece->number = i;
         server.registerObject(piece, 0);
         server.root->addChildBack(piece);
+        if (i % 100000 == 0) {
+            roleFrame({&server});
+        }
     }
-    for (TestRole* live : {&client, &server}) {
+    roleFrame({&server});
+    roleFrame({&server});
+    const std::string pastObjects = "the replicated world holds over 500000 objects, more than a client takes";
+    EXPECT_EQ(net.logText().find(pastObjects), net.logText().rfind(pastObjects));
+    EXPECT_NE(net.logText().find(pastObjects), std::string::npos);
+    // ... and a server with a tree as deep as its clients take.
+    TestRole deep(true);
+    deep.registerObject(new RootObjectBase(), 1);
+    QelBase* bottom = deep.root;
+    for (int i = 0; i < 999; ++i) {
+        auto* level = new QelBase();
+        deep.registerObject(level, 0);
+        bottom->addChildBack(level);
+        bottom = level;
+    }
+    for (TestRole* live : {&client, &server, &deep}) {
+        // Counted once, though the first packet tried was too small.
+        const i32* counts = live->connection != nullptr ? live->connection->getCurrentStats()->commandCounts : nullptr;
+        const i32 spawnsBefore = counts != nullptr ? counts[NetRole::SPAWNNAMED] : 0;
+        const i32 copiesBefore = counts != nullptr ? counts[NetRole::COPYOBJ] : 0;
         live->startRecording(path);
+        if (counts != nullptr) {
+            EXPECT_EQ(counts[NetRole::SPAWNNAMED] - spawnsBefore, static_cast<i32>(live->objectMap.size()));
+            EXPECT_EQ(counts[NetRole::COPYOBJ] - copiesBefore, static_cast<i32>(live->objectMap.size()));
+        }
         delete live->netRecording;
         live->netRecording = nullptr;
-        ASSERT_GT(std::filesystem::file_size(path), static_cast<uintmax_t>(Packet::DEFAULT_CAPACITY));
+        ASSERT_GT(std::filesystem::file_size(path), static_cast<uintmax_t>(live == &deep ? 0 : Packet::DEFAULT_CAPACITY));
         TestRole replay(live->isServer, false);
         replay.startPlayback(path);
         ASSERT_TRUE(runUntil({&replay}, [&] { return replay.quitReason == NetRole::QUIT_PLAYBACK; }));
@@ -1290,6 +1356,24 @@ TEST_F(RoleTest, ARecordingOfABigWorldReplaysToThatWorld)
         // Compared whole: either text runs to megabytes.
         EXPECT_TRUE(worldText(&replay) == worldText(live)) << (live->isServer ? "server" : "client");
     }
+
+    // One level more: its clients cannot follow, which it says once, and
+    // its own replay would refuse it, so it is not recorded.
+    auto* deeper = new QelBase();
+    deep.registerObject(deeper, 0);
+    bottom->addChildBack(deeper);
+    roleFrame({&deep});
+    roleFrame({&deep});
+    const std::string declined = net.core->folder.path + "/declined.net";
+    deep.startRecording(declined);
+    EXPECT_EQ(deep.netRecording, nullptr);
+    EXPECT_FALSE(std::filesystem::exists(declined));
+    const std::string log = net.logText();
+    EXPECT_NE(log.find("WARNING: not recording to " + declined + ": its tree is over 1000 levels deep."),
+              std::string::npos);
+    const std::string pastClients = "the replicated world is over 1000 levels deep, deeper than a client takes";
+    EXPECT_NE(log.find(pastClients), std::string::npos);
+    EXPECT_EQ(log.find(pastClients), log.rfind(pastClients));
 }
 
 TEST_F(RoleTest, AServersRecordingReplaysToTheWorldItBuiltLive)
@@ -1340,6 +1424,18 @@ TEST_F(RoleTest, AServersRecordingReplaysToTheWorldItBuiltLive)
     ASSERT_TRUE(runUntil({&replay}, [&] { return replay.quitReason == NetRole::QUIT_PLAYBACK; }));
     EXPECT_EQ(replay.getPlaybackFailure(), "");
     EXPECT_EQ(worldText(&replay), worldText(&server));
+
+    // A later record that holds more than the live side read stops at the
+    // budget all the same, and the replay plays on.
+    RecordingBytes longer;
+    std::ifstream file(path, std::ios::binary);
+    longer.bytes.assign(std::istreambuf_iterator<char>(file), {});
+    longer.record(9, packetBytes(flood)).save(path);
+    TestRole again(true, false);
+    again.startPlayback(path);
+    ASSERT_TRUE(runUntil({&again}, [&] { return again.quitReason == NetRole::QUIT_PLAYBACK; }));
+    EXPECT_EQ(again.getPlaybackFailure(), "");
+    EXPECT_EQ(static_cast<RolePiece*>(again.lookupObject(40))->state, 19999);
 }
 
 TEST_F(RoleTest, RecordingLayoutAndPlaybackTiming)

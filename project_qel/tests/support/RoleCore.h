@@ -351,6 +351,7 @@ inline Bytes copyWithCounter(NetRole* role, QelBase* o, i32 counter)
 // Payload commands written by hand.
 class PayloadWriter {
 public:
+    explicit PayloadWriter(i32 capacity = 4096) : packet(Packet::NETWORK_FLAGS, capacity) {}
     PayloadWriter& spawn(RuntimeClass* record)
     {
         code(NetRole::SPAWNOBJ);
@@ -403,7 +404,7 @@ public:
 
 private:
     void code(u8 c) { packet.doBits(&c, 2); }
-    Packet packet{Packet::NETWORK_FLAGS, 4096};
+    Packet packet;
 };
 
 // A drawn piece whose skin travels as its resource name and whose partner
