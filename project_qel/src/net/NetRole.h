@@ -128,8 +128,8 @@ public:
     // below its topmost ancestor, attached to the role or not.
     static constexpr u32 TREE_DEPTH_LIMIT = 1000;
     // The most objects made by peers' commands that may be alive here at
-    // once: far above any game's world, and about 375 MB of Quads, the
-    // heaviest object the engine lets a peer make (plain ones about 130 MB).
+    // once: far above any game's world, and about 420 MB of Quads, the
+    // heaviest class that travels (plain objects about 170 MB).
     static constexpr i32 PEER_OBJECT_LIMIT = 500000;
     // The most objects a replay's snapshot may make: a world of peers'
     // objects and this side's own.

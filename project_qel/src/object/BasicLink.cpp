@@ -24,23 +24,39 @@ void BasicLink::detach(BasicLink* child)
     }
 }
 
+namespace {
+
+struct HeightBelow {
+    template <class Entry>
+    bool operator()(const Entry& entry, u32 height) const
+    {
+        return entry.height < height;
+    }
+};
+
+} // namespace
+
 void BasicLink::addHeight(u32 childHeight)
 {
-    auto at = std::lower_bound(childHeights.begin(), childHeights.end(), childHeight,
-                               [](const HeightCount& entry, u32 h) { return entry.height < h; });
-    if (at != childHeights.end() && at->height == childHeight) {
+    if (childHeights == nullptr) {
+        childHeights = std::make_unique<std::vector<HeightCount>>();
+    }
+    auto at = std::lower_bound(childHeights->begin(), childHeights->end(), childHeight, HeightBelow());
+    if (at != childHeights->end() && at->height == childHeight) {
         ++at->count;
     } else {
-        childHeights.insert(at, HeightCount{childHeight, 1});
+        childHeights->insert(at, HeightCount{childHeight, 1});
     }
 }
 
 void BasicLink::dropHeight(u32 childHeight)
 {
-    auto at = std::lower_bound(childHeights.begin(), childHeights.end(), childHeight,
-                               [](const HeightCount& entry, u32 h) { return entry.height < h; });
-    if (at != childHeights.end() && at->height == childHeight && --at->count == 0) {
-        childHeights.erase(at);
+    if (childHeights == nullptr) {
+        return;
+    }
+    auto at = std::lower_bound(childHeights->begin(), childHeights->end(), childHeight, HeightBelow());
+    if (at != childHeights->end() && at->height == childHeight && --at->count == 0) {
+        childHeights->erase(at);
     }
 }
 
@@ -48,7 +64,8 @@ void BasicLink::updateHeights()
 {
     // An ancestor whose height stays keeps every height above it too.
     for (BasicLink* node = this; node != nullptr;) {
-        const u32 measured = node->childHeights.empty() ? 0 : node->childHeights.back().height + 1;
+        const std::vector<HeightCount>* counts = node->childHeights.get();
+        const u32 measured = counts == nullptr || counts->empty() ? 0 : counts->back().height + 1;
         if (measured == node->height) {
             break;
         }

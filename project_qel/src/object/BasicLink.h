@@ -6,6 +6,7 @@
 // and climbs the ancestors only while a height changes. Linking or
 // unlinking costs a search of the parent's few distinct child heights and
 // at most one step for every ancestor; no operation walks a subtree.
+#include <memory>
 #include <vector>
 
 #include "object/RuntimeClass.h"
@@ -68,6 +69,7 @@ private:
     void updateHeights();
 
     // How many children have each height, in ascending height: most nodes
-    // have one or two.
-    std::vector<HeightCount> childHeights;
+    // have one or two. Made when the first child comes, as most nodes
+    // (leaves, and the links by which objects sit in lists) never have one.
+    std::unique_ptr<std::vector<HeightCount>> childHeights;
 };

@@ -6,6 +6,7 @@
 // and recordings built byte by byte.
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -295,6 +296,31 @@ inline u32 deepestObject(NetRole* role)
         deepest = std::max(deepest, depthOf(entry.second));
     }
     return deepest;
+}
+
+// Whether nothing peers sent left the role's world past its bounds: no
+// object deeper than the limit, no more peer-made objects than the bound,
+// and every registered object's height the levels below it.
+inline bool keepsItsBounds(NetRole* role)
+{
+    std::unordered_map<const BasicLink*, u32> heights;
+    std::function<u32(const BasicLink*)> measured = [&](const BasicLink* node) {
+        auto known = heights.find(node);
+        if (known != heights.end()) {
+            return known->second;
+        }
+        u32 levels = 0;
+        for (const BasicLink* child = node->firstChild; child != nullptr; child = child->next) {
+            levels = std::max(levels, measured(child) + 1);
+        }
+        return heights[node] = levels;
+    };
+    for (const auto& entry : role->objectMap) {
+        if (entry.second->height != measured(entry.second)) {
+            return false;
+        }
+    }
+    return deepestObject(role) <= NetRole::TREE_DEPTH_LIMIT && role->peerObjects <= NetRole::PEER_OBJECT_LIMIT;
 }
 
 // A recording's bytes: the header, then records of (time, payload).
