@@ -268,6 +268,15 @@ void NetRole::copyObject(Packet* packet)
             refuse(packet, unsound);
         }
     }
+    // A snapshot spawns every object, then copies each into place: no
+    // child it lists was placed before, but for the root, which spawned
+    // under the role. So nothing in it moves an object twice.
+    for (size_t i = 0; isReplayingSnapshot() && !packet->hasError() && i < held.children.size(); ++i) {
+        const BasicLink* placed = held.children[i]->parent;
+        if (placed != nullptr && placed != this) {
+            refuse(packet, formatString("the snapshot places object ID %d twice", held.children[i]->objectUID));
+        }
+    }
     if (packet->hasError() || held.bCycle) {
         if (held.properties != nullptr) {
             held.properties->restoreValues();
@@ -306,6 +315,11 @@ void NetRole::reportSkippedCopies()
 
 void NetRole::receiveCall(Packet* packet)
 {
+    // A snapshot only makes the world, as it stood.
+    if (isReplayingSnapshot()) {
+        refuse(packet, "a snapshot holds no calls");
+        return;
+    }
     std::unique_ptr<RPC> rpc(packet->readNewObject<RPC>());
     if (rpc == nullptr) {
         return;

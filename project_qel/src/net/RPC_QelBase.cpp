@@ -22,8 +22,13 @@ void RPC_QelBase_clear::perform()
 void RPC_QelBase_add::netSerialize(Packet* packet)
 {
     TargetedObjectRPC::netSerialize(packet);
-    if (!packet->bWriting && target != nullptr && target->canAdopt(obj)) {
-        target->checkAdoptionDepth(obj, packet);
+    if (!packet->bWriting && target != nullptr) {
+        // An add that would make a cycle does nothing; any other is checked
+        // for depth, in the one walk up from the target.
+        const u64 depth = target->adoptedDepth(obj);
+        if (depth != 0) {
+            QelBase::checkAdoptionDepth(depth, obj, packet);
+        }
     }
 }
 

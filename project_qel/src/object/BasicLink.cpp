@@ -188,7 +188,9 @@ void BasicLink::removeChild(BasicLink* child)
         }
     }
     child->parent = nullptr;
-    uncountChild(child);
+    if (!bDeleting) {
+        uncountChild(child);
+    }
 }
 
 void BasicLink::deleteChildren()

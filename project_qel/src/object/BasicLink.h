@@ -49,6 +49,11 @@ public:
     BasicLink* parent = nullptr;
     u8 bDead = 0;
     u8 bSkip = 0;
+    // Set while the node's destructor deletes its children: its counts and
+    // height stay as they were, and its parent drops the height it counted
+    // once the node leaves, so a subtree goes without a climb through the
+    // ancestors for each of its nodes.
+    u8 bDeleting = 0;
     // The number of levels below this node: 0 for a node without
     // children, else one more than its highest child's.
     u32 height = 0;

@@ -38,6 +38,7 @@ QelBase::~QelBase()
     if (objectUID > 0 && NetRole::current() != nullptr) {
         QEL_FATAL("Deletion of registered object %d is not allowed (use NETDELETE instead).", objectUID);
     }
+    bDeleting = 1;
     while (lastChild != nullptr) {
         lastChild->deleteMe();
     }
@@ -311,20 +312,22 @@ void QelBase::netSerialize(Packet* packet)
 
 bool QelBase::canAdopt(const QelBase* child) const
 {
-    if (child == nullptr) {
-        return false;
-    }
-    for (const QelBase* object = this; object != nullptr; object = object->getParent()) {
-        if (object == child) {
-            return false;
-        }
-    }
-    return true;
+    return adoptedDepth(child) != 0;
 }
 
-bool QelBase::checkAdoptionDepth(const QelBase* child, Packet* packet) const
+u64 QelBase::adoptedDepth(const QelBase* child) const
 {
-    return checkAdoptionDepth(static_cast<u64>(depth()) + 1, child, packet);
+    if (child == nullptr) {
+        return 0;
+    }
+    u64 levels = 0;
+    for (const BasicLink* node = this; node != nullptr; node = node->parent) {
+        if (node == child) {
+            return 0;
+        }
+        ++levels;
+    }
+    return levels;
 }
 
 bool QelBase::checkAdoptionDepth(u64 childDepth, const QelBase* child, Packet* packet)

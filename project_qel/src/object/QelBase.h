@@ -85,11 +85,13 @@ public:
     // Whether child may become a child of this object: not null, and
     // neither this object nor one of its ancestors.
     bool canAdopt(const QelBase* child) const;
-    // Whether adopting child keeps every node of its subtree within
-    // NetRole::TREE_DEPTH_LIMIT levels of this object's topmost ancestor;
-    // when not, the packet's error state says so.
-    bool checkAdoptionDepth(const QelBase* child, Packet* packet) const;
-    // The same for a child that would lie childDepth levels down.
+    // The levels below this object's topmost ancestor that child would lie
+    // at as its child, found in one walk; 0 where canAdopt says no.
+    u64 adoptedDepth(const QelBase* child) const;
+    // Whether a child that would lie childDepth levels below its topmost
+    // ancestor keeps every node of its subtree within
+    // NetRole::TREE_DEPTH_LIMIT levels; when not, the packet's error state
+    // says so.
     static bool checkAdoptionDepth(u64 childDepth, const QelBase* child, Packet* packet);
 
     // Registered with a replication role: an identifier of 1 or more.
