@@ -3,6 +3,9 @@
 // program refers to that source by name.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "object/RuntimeClassManager.h"
 
 TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
@@ -33,4 +36,14 @@ TEST(ProgramRegistry, EveryEngineClassIsFoundByName)
         ASSERT_NE(record, nullptr) << name;
         EXPECT_EQ(manager->findById(record->id), record) << name;
     }
+    // Of all the program's classes, a peer makes only the engine's
+    // replicated ones: no screen or game class, whatever its base.
+    std::vector<std::string> travelling;
+    for (const RuntimeClass* record : manager->classArray) {
+        if (record->bTravels) {
+            travelling.push_back(record->name);
+        }
+    }
+    EXPECT_EQ(travelling, (std::vector<std::string>{"Camera", "Context", "ContextBlender", "QelBase", "Quad",
+                                                    "Renderable", "Skin", "VertexBuffer", "_04790976"}));
 }
