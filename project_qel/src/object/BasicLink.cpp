@@ -24,24 +24,18 @@ void BasicLink::detach(BasicLink* child)
     }
 }
 
-namespace {
-
-struct HeightBelow {
-    template <class Entry>
-    bool operator()(const Entry& entry, u32 height) const
-    {
-        return entry.height < height;
-    }
-};
-
-} // namespace
+std::vector<BasicLink::HeightCount>::iterator BasicLink::findHeight(u32 childHeight)
+{
+    return std::lower_bound(childHeights->begin(), childHeights->end(), childHeight,
+                            [](const HeightCount& entry, u32 h) { return entry.height < h; });
+}
 
 void BasicLink::addHeight(u32 childHeight)
 {
     if (childHeights == nullptr) {
         childHeights = std::make_unique<std::vector<HeightCount>>();
     }
-    auto at = std::lower_bound(childHeights->begin(), childHeights->end(), childHeight, HeightBelow());
+    auto at = findHeight(childHeight);
     if (at != childHeights->end() && at->height == childHeight) {
         ++at->count;
     } else {
@@ -54,7 +48,7 @@ void BasicLink::dropHeight(u32 childHeight)
     if (childHeights == nullptr) {
         return;
     }
-    auto at = std::lower_bound(childHeights->begin(), childHeights->end(), childHeight, HeightBelow());
+    auto at = findHeight(childHeight);
     if (at != childHeights->end() && at->height == childHeight && --at->count == 0) {
         childHeights->erase(at);
     }

@@ -69,6 +69,8 @@ private:
     // heights above follow.
     void countChild(const BasicLink* child);
     void uncountChild(const BasicLink* child);
+    // The entry of that height in childHeights, or where it would go.
+    std::vector<HeightCount>::iterator findHeight(u32 childHeight);
     void addHeight(u32 childHeight);
     void dropHeight(u32 childHeight);
     void updateHeights();
