@@ -25,7 +25,8 @@
 // images do not read cleanly, is refused: the role stops reading it, logs
 // why and disconnects the peer (a refused record ends a playback). The
 // refused command changes nothing: a call runs only once it has been read
-// whole, and an object it created is deleted. A copy is read into the
+// whole, and a spawn makes its object only once it has passed its checks.
+// A copy is read into the
 // object as it stands, in the layout of its own properties; the children it
 // names are adopted, and netPostReplicate runs, only once the whole image
 // has read and passed its checks, and a refused one has its values put
@@ -42,14 +43,15 @@
 //
 // After every command the identifier counter lies above every identifier
 // in use, and what a peer or a recording sends leaves it at or below
-// PEER_COUNTER_LIMIT, so that this side's own code can still register
-// OWN_ROOM objects whatever it was sent. A SPAWNNAMED at or above the
-// counter moves it past the name; a name at or above the limit, a copied
-// counter past it or at or below an identifier in use, and a SPAWNOBJ when
-// the counter stands at the limit are refused (a copied counter sets the
-// writer's value, so that clients' identifiers stay the server's). No side
-// that counts up from 1 comes near the limit. Refusals name identifiers and
-// counters as they travel, unsigned.
+// PEER_COUNTER_LIMIT (but for a replay's snapshot, see below), so that this
+// side's own code can still register OWN_ROOM objects whatever it was
+// sent. A SPAWNNAMED at or above the counter moves it past the name; a name
+// at or above the limit, a copied counter past it or at or below an
+// identifier in use, and a SPAWNOBJ when the counter stands at the limit
+// are refused (a copied counter sets the writer's value, so that clients'
+// identifiers stay the server's). No side that counts up from 1 comes near
+// the limit. Refusals name identifiers and counters as they travel,
+// unsigned.
 //
 // A peer makes only classes made to travel: those whose record carries the
 // mark QEL_TRAVELS gives, for that class alone and not for classes derived
@@ -90,12 +92,15 @@
 // NetRecording::SNAPSHOT_LIMIT bytes; its replay may make up to
 // SNAPSHOT_OBJECT_LIMIT objects with identifiers up to INT_MAX - 2, which
 // count against no peer, so the replay counts against PEER_OBJECT_LIMIT
-// what the live side counted after it. A world whose replay would be
-// refused (more objects than that, a tree deeper than TREE_DEPTH_LIMIT or a
-// snapshot longer than the limit) is not recorded: the log says why and no
-// file is made. The program's own mistakes (a duplicate
-// identifier it registers, findObject of an unknown identifier, one command
-// larger than a whole payload) stay fatal.
+// what the live side counted after it. As this side writes it, a snapshot
+// spawns every object and copies each into place: one that holds a call or
+// places an object a second time is refused, so no snapshot moves objects
+// back and forth. A world whose replay would be refused (more objects than
+// that, a tree deeper than TREE_DEPTH_LIMIT or a snapshot longer than the
+// limit) is not recorded: the log says why and no file is made. The
+// program's own mistakes (a duplicate identifier it registers, findObject
+// of an unknown identifier, one command larger than a whole payload) stay
+// fatal.
 //
 // A role without a connection (one that only plays back) services no
 // network and counts no statistics.
