@@ -54,6 +54,20 @@ void BasicLink::dropHeight(u32 childHeight)
     }
 }
 
+void BasicLink::moveHeight(u32 from, u32 to)
+{
+    // Most often the only child of its height changes height, and its
+    // entry can change in place.
+    auto at = findHeight(from);
+    if (at != childHeights->end() && at->height == from && at->count == 1 &&
+        (at == childHeights->begin() || (at - 1)->height < to) && (at + 1 == childHeights->end() || to < (at + 1)->height)) {
+        at->height = to;
+        return;
+    }
+    dropHeight(from);
+    addHeight(to);
+}
+
 void BasicLink::updateHeights()
 {
     // An ancestor whose height stays keeps every height above it too.
@@ -65,8 +79,7 @@ void BasicLink::updateHeights()
         }
         BasicLink* above = node->parent;
         if (above != nullptr) {
-            above->dropHeight(node->height);
-            above->addHeight(measured);
+            above->moveHeight(node->height, measured);
         }
         node->height = measured;
         node = above;

@@ -73,6 +73,8 @@ private:
     std::vector<HeightCount>::iterator findHeight(u32 childHeight);
     void addHeight(u32 childHeight);
     void dropHeight(u32 childHeight);
+    // A counted child's height changed.
+    void moveHeight(u32 from, u32 to);
     void updateHeights();
 
     // How many children have each height, in ascending height: most nodes

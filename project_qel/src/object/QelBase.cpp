@@ -277,15 +277,23 @@ void QelBase::netSerialize(Packet* packet)
         return;
     }
     // An image may list as many children as its bytes hold: this object's
-    // line of ancestors is found once, and each child checked against it
-    // at a logarithm's cost. Adopting a child changes neither the line nor
-    // its length, as no child may be one of them.
+    // depth is found once, and its line of ancestors too when a child is
+    // tall enough to be one of them, so each child costs a logarithm.
+    // Adopting a child changes neither, as no child may be one of them.
+    const u64 childDepth = static_cast<u64>(depth()) + 1;
     std::vector<const BasicLink*> line;
-    for (const BasicLink* node = this; node != nullptr; node = node->parent) {
-        line.push_back(node);
-    }
-    const u64 childDepth = line.size();
-    std::sort(line.begin(), line.end());
+    auto isAncestor = [&](const QelBase* child) {
+        if (!mayBeAncestor(child)) {
+            return false;
+        }
+        if (line.empty()) {
+            for (const BasicLink* node = this; node != nullptr; node = node->parent) {
+                line.push_back(node);
+            }
+            std::sort(line.begin(), line.end());
+        }
+        return std::binary_search(line.begin(), line.end(), child);
+    };
     std::unordered_set<const QelBase*> listed;
     QelBase* child = nullptr;
     while (packet->doPointer2(&child)) {
@@ -294,7 +302,7 @@ void QelBase::netSerialize(Packet* packet)
             packet->setError("an image lists a child twice");
             return;
         }
-        if (std::binary_search(line.begin(), line.end(), child)) {
+        if (isAncestor(child)) {
             if (held == nullptr) {
                 packet->setError("child would make the tree a cycle");
                 return;
@@ -310,9 +318,16 @@ void QelBase::netSerialize(Packet* packet)
     }
 }
 
+bool QelBase::mayBeAncestor(const QelBase* child) const
+{
+    // An ancestor lies at least one level above this object's tallest
+    // branch.
+    return child == this || child->height > height;
+}
+
 bool QelBase::canAdopt(const QelBase* child) const
 {
-    return adoptedDepth(child) != 0;
+    return child != nullptr && (!mayBeAncestor(child) || adoptedDepth(child) != 0);
 }
 
 u64 QelBase::adoptedDepth(const QelBase* child) const

@@ -193,6 +193,43 @@ TEST_F(ObjectTree, EveryNodesHeightIsExactAfterEveryLinkOperation)
     }
 }
 
+TEST_F(ObjectTree, AnObjectAdoptsAnythingButItselfAndItsAncestors)
+{
+    // A chain with a taller and a shorter branch beside it, and a node
+    // apart: every pair against a walk up.
+    QelBase top;
+    std::vector<QelBase*> nodes{&top};
+    auto hang = [&](QelBase* parent) {
+        auto* node = new QelBase();
+        parent->add(node);
+        nodes.push_back(node);
+        return node;
+    };
+    QelBase* a = hang(&top);
+    QelBase* b = hang(a);
+    hang(hang(b));
+    QelBase* tall = hang(&top);
+    hang(hang(hang(hang(tall))));
+    hang(b);
+    QelBase apart;
+    nodes.push_back(&apart);
+    for (QelBase* parent : nodes) {
+        u64 line = 0;
+        bool ancestorOrSelf[16] = {};
+        for (BasicLink* up = parent; up != nullptr; up = up->parent) {
+            ++line;
+            for (size_t i = 0; i < nodes.size(); ++i) {
+                ancestorOrSelf[i] = ancestorOrSelf[i] || nodes[i] == up;
+            }
+        }
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            EXPECT_EQ(parent->canAdopt(nodes[i]), !ancestorOrSelf[i]) << parent->depth() << " " << i;
+            EXPECT_EQ(parent->adoptedDepth(nodes[i]), ancestorOrSelf[i] ? 0 : line) << parent->depth() << " " << i;
+        }
+        EXPECT_FALSE(parent->canAdopt(nullptr));
+    }
+}
+
 TEST_F(ObjectTree, UpdateVisitsParentStateThenChildrenInOrder)
 {
     QelBase root;
