@@ -75,24 +75,6 @@ struct Payload {
     u64 count;
 };
 
-void commandCode(Packet& p, u8 code)
-{
-    p.doBits(&code, 2);
-}
-
-void spawnCommand(Packet& p, RuntimeClass* record)
-{
-    commandCode(p, NetRole::SPAWNOBJ);
-    p.doClassID(&record);
-}
-
-void spawnNamedCommand(Packet& p, RuntimeClass* record, u32 uid)
-{
-    commandCode(p, NetRole::SPAWNNAMED);
-    p.doClassID(&record);
-    p.doUInt(&uid);
-}
-
 // A call on `target`, with an object argument unless `obj` is 0.
 void callCommand(Packet& p, RuntimeClass* record, u32 target, u32 obj = 0)
 {
@@ -101,27 +83,6 @@ void callCommand(Packet& p, RuntimeClass* record, u32 target, u32 obj = 0)
     p.doUInt(&target);
     if (obj != 0) {
         p.doUInt(&obj);
-    }
-}
-
-// A COPYOBJ of `uid` carrying the fields of `fields` (an object of the
-// copied one's class), then the children: with `children` null the image
-// says it has none; else it lists them, closing with 0, so that an empty
-// list says it has children and names none.
-void copyCommand(Packet& p, QelBase& fields, u32 uid, const std::vector<u32>* children)
-{
-    commandCode(p, NetRole::COPYOBJ);
-    p.doUInt(&uid);
-    std::unique_ptr<PropertyContainer> tree(fields.createPropertyTree());
-    tree->netSerializeProperty(&p);
-    bool hasChildren = children != nullptr;
-    p.doBool(&hasChildren);
-    if (hasChildren) {
-        for (u32 child : *children) {
-            p.doUInt(&child);
-        }
-        u32 end = 0;
-        p.doUInt(&end);
     }
 }
 

@@ -368,11 +368,10 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
         refuse(packet, formatString("duplicate object ID %d", static_cast<i32>(uid)));
     } else if (uid == 1 && !record->isDerivedFrom(RootObjectBase::runtimeClass())) {
         refuse(packet, "the root is no root object");
-    } else if (isReplayingSnapshot() ? objectMap.size() >= static_cast<size_t>(SNAPSHOT_OBJECT_LIMIT)
-                                     : peerObjects >= PEER_OBJECT_LIMIT) {
-        refuse(packet, isReplayingSnapshot()
-                           ? formatString("over %d objects in the snapshot", static_cast<int>(SNAPSHOT_OBJECT_LIMIT))
-                           : formatString("over %d objects made by peers", static_cast<int>(PEER_OBJECT_LIMIT)));
+    } else if (isReplayingSnapshot() && objectMap.size() >= static_cast<size_t>(SNAPSHOT_OBJECT_LIMIT)) {
+        refuse(packet, formatString("over %d objects in the snapshot", static_cast<int>(SNAPSHOT_OBJECT_LIMIT)));
+    } else if (!isReplayingSnapshot() && peerObjects >= PEER_OBJECT_LIMIT) {
+        refuse(packet, formatString("over %d objects made by peers", static_cast<int>(PEER_OBJECT_LIMIT)));
     }
     if (packet->hasError()) {
         return nullptr;

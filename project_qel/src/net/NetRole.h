@@ -26,11 +26,10 @@
 // why and disconnects the peer (a refused record ends a playback). The
 // refused command changes nothing: a call runs only once it has been read
 // whole, and a spawn makes its object only once it has passed its checks.
-// A copy is read into the
-// object as it stands, in the layout of its own properties; the children it
-// names are adopted, and netPostReplicate runs, only once the whole image
-// has read and passed its checks, and a refused one has its values put
-// back. Commands before it stand. A server also refuses from a client
+// A copy is read into the object as it stands, in the layout of its own
+// properties; the children it names are adopted, and netPostReplicate
+// runs, only once the whole image has read and passed its checks, and a
+// refused one has its values put back. Commands before it stand. A server also refuses from a client
 // SPAWNOBJ, SPAWNNAMED, a copy of a root object (objects and the identifier
 // counter are the server's own) and a call whose class is not
 // client-callable, before running them.

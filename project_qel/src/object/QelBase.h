@@ -85,9 +85,6 @@ public:
     // Whether child may become a child of this object: not null, and
     // neither this object nor one of its ancestors.
     bool canAdopt(const QelBase* child) const;
-    // Whether child could be this object or one of its ancestors: never
-    // when it is no taller than this object and not this object.
-    bool mayBeAncestor(const QelBase* child) const;
     // The levels below this object's topmost ancestor that child would lie
     // at as its child, found in one walk; 0 where canAdopt says no.
     u64 adoptedDepth(const QelBase* child) const;
@@ -126,6 +123,9 @@ public:
     OwnerLink ownerLink;
 
 protected:
+    // Whether child could be this object or one of its ancestors: never
+    // when it is no taller than this object and not this object.
+    bool mayBeAncestor(const QelBase* child) const;
     // The shared walk of update and render: dead children are deleted as
     // the walk passes them, skipped ones are passed over.
     template <class Operation>

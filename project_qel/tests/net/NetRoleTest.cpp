@@ -1155,16 +1155,27 @@ TEST_F(RoleTest, NoTreeAPeerBuildsLiesDeeperThanTheLimit)
 TEST_F(RoleTest, APeersMovesAreRefusedForDepthOnlyWhereTheTreeWouldBeTooDeep)
 {
     // Objects first, first + 1, ... made by the server; the root lies one
-    // level below the client role.
+    // level below the client role. A chain of the first 500 under the root,
+    // and one of the rest left unattached, built top down, then hung under
+    // the first one's bottom.
+    auto hungChain = [](PayloadStream& s, u32 a, u32 objects) {
+        s.add(1, a);
+        for (u32 i = 0; i + 1 < objects; ++i) {
+            if (i != 499) {
+                s.add(a + i, a + i + 1);
+            }
+        }
+        s.add(a + 499, a + 500);
+    };
     const struct Case {
         const char* what;
         u32 objects;
-        void (*moves)(PayloadStream&, u32 first);
+        void (*moves)(PayloadStream&, u32 first, u32 objects);
         int refused;
         u32 deepest;
     } cases[] = {
         {"two pieces swapped 600 times under the root", 2,
-         [](PayloadStream& s, u32 a) {
+         [](PayloadStream& s, u32 a, u32) {
              s.add(1, a).add(a, a + 1);
              for (int i = 0; i < 600; ++i) {
                  s.add(1, a + 1).add(a + 1, a).add(1, a).add(a, a + 1);
@@ -1172,7 +1183,7 @@ TEST_F(RoleTest, APeersMovesAreRefusedForDepthOnlyWhereTheTreeWouldBeTooDeep)
          },
          0, 3},
         {"a piece that held a 900-level chain, destroyed, then 202 levels down", 1101,
-         [](PayloadStream& s, u32 x) {
+         [](PayloadStream& s, u32 x, u32) {
              s.add(1, x);
              for (u32 i = 899; i > 0; --i) {
                  s.add(x + i, x + i + 1);
@@ -1184,28 +1195,8 @@ TEST_F(RoleTest, APeersMovesAreRefusedForDepthOnlyWhereTheTreeWouldBeTooDeep)
              s.add(x + 1100, x);
          },
          0, 202},
-        {"an unattached chain built top down, hung under another's bottom at the limit", 999,
-         [](PayloadStream& s, u32 a) {
-             s.add(1, a);
-             for (u32 i = 0; i + 1 < 999; ++i) {
-                 if (i != 499) {
-                     s.add(a + i, a + i + 1);
-                 }
-             }
-             s.add(a + 499, a + 500);
-         },
-         0, 1000},
-        {"the same one level past it", 1000,
-         [](PayloadStream& s, u32 a) {
-             s.add(1, a);
-             for (u32 i = 0; i + 1 < 1000; ++i) {
-                 if (i != 499) {
-                     s.add(a + i, a + i + 1);
-                 }
-             }
-             s.add(a + 499, a + 500);
-         },
-         1, 501},
+        {"an unattached chain built top down, hung under another's bottom at the limit", 999, hungChain, 0, 1000},
+        {"the same one level past it", 1000, hungChain, 1, 501},
     };
     for (const Case& c : cases) {
         TestRole client(false, false);
@@ -1213,7 +1204,7 @@ TEST_F(RoleTest, APeersMovesAreRefusedForDepthOnlyWhereTheTreeWouldBeTooDeep)
         const u32 first = static_cast<u32>(client.nextObjectUID);
         PayloadStream stream;
         stream.spawn(QelBase::runtimeClass(), c.objects);
-        c.moves(stream, first);
+        c.moves(stream, first, c.objects);
         EXPECT_EQ(deliver(&client, stream.payloads()), c.refused) << c.what;
         EXPECT_EQ(deepestObject(&client), c.deepest) << c.what;
     }

@@ -374,50 +374,76 @@ inline Bytes copyWithCounter(NetRole* role, QelBase* o, i32 counter)
     return packetBytes(packet);
 }
 
-// Payload commands written by hand.
+// Payload commands written by hand into a packet.
+inline void commandCode(Packet& p, u8 code)
+{
+    p.doBits(&code, 2);
+}
+
+inline void spawnCommand(Packet& p, RuntimeClass* record)
+{
+    commandCode(p, NetRole::SPAWNOBJ);
+    p.doClassID(&record);
+}
+
+inline void spawnNamedCommand(Packet& p, RuntimeClass* record, u32 uid)
+{
+    commandCode(p, NetRole::SPAWNNAMED);
+    p.doClassID(&record);
+    p.doUInt(&uid);
+}
+
+// A COPYOBJ of `uid` carrying the fields of `fields` (an object of the
+// copied one's class), then the children: with `children` null the image
+// says it has none; else it lists them, closing with 0, so that an empty
+// list says it has children and names none.
+inline void copyCommand(Packet& p, QelBase& fields, u32 uid, const std::vector<u32>* children)
+{
+    commandCode(p, NetRole::COPYOBJ);
+    p.doUInt(&uid);
+    std::unique_ptr<PropertyContainer> tree(fields.createPropertyTree());
+    tree->netSerializeProperty(&p);
+    bool hasChildren = children != nullptr;
+    p.doBool(&hasChildren);
+    if (hasChildren) {
+        for (u32 child : *children) {
+            p.doUInt(&child);
+        }
+        u32 end = 0;
+        p.doUInt(&end);
+    }
+}
+
+// Payload commands written by hand, one after the other.
 class PayloadWriter {
 public:
     explicit PayloadWriter(i32 capacity = 4096) : packet(Packet::NETWORK_FLAGS, capacity) {}
     PayloadWriter& spawn(RuntimeClass* record)
     {
-        code(NetRole::SPAWNOBJ);
-        packet.doClassID(&record);
+        spawnCommand(packet, record);
         return *this;
     }
     PayloadWriter& spawnNamed(RuntimeClass* record, u32 uid)
     {
-        code(NetRole::SPAWNNAMED);
-        packet.doClassID(&record);
-        packet.doUInt(&uid);
+        spawnNamedCommand(packet, record, uid);
         return *this;
     }
     PayloadWriter& copyBare(u32 uid)
     {
-        code(NetRole::COPYOBJ);
+        commandCode(packet, NetRole::COPYOBJ);
         packet.doUInt(&uid);
         return *this;
     }
     // A copy of the plain object `uid` whose image lists `children`.
-    PayloadWriter& copyListing(u32 uid, std::initializer_list<u32> children)
+    PayloadWriter& copyListing(u32 uid, const std::vector<u32>& children)
     {
-        code(NetRole::COPYOBJ);
-        packet.doUInt(&uid);
         QelBase plain;
-        std::unique_ptr<PropertyContainer>(plain.createPropertyTree())->netSerializeProperty(&packet);
-        bool hasChildren = children.size() > 0;
-        packet.doBool(&hasChildren);
-        for (u32 child : children) {
-            packet.doUInt(&child);
-        }
-        if (hasChildren) {
-            u32 end = 0;
-            packet.doUInt(&end);
-        }
+        copyCommand(packet, plain, uid, &children);
         return *this;
     }
     PayloadWriter& call(RuntimeClass* record)
     {
-        code(NetRole::RPCCALL);
+        commandCode(packet, NetRole::RPCCALL);
         packet.doClassID(&record);
         return *this;
     }
@@ -429,7 +455,6 @@ public:
     Bytes bytes() const { return packetBytes(packet); }
 
 private:
-    void code(u8 c) { packet.doBits(&c, 2); }
     Packet packet;
 };
 
