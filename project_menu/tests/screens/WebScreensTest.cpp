@@ -292,9 +292,18 @@ TEST_F(WebScreens, TheReportOpensTheWizardThenSendsTheCrashFiles)
     EXPECT_FALSE(report->buttonNext->bInactive);
     EXPECT_TRUE(report->buttonNetworkWizard->bInactive);
 
-    // The reply waits until the lines before it have been read.
+    // The reply waits until the lines before it have been read, however
+    // long after the request the screen looks.
+    const size_t requestsBefore = server.requests().size();
     server.hold();
     click(report->buttonNext);
+    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (server.requests().size() == requestsBefore && std::chrono::steady_clock::now() < guard) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    core.frame();
+    EXPECT_EQ(report->request->state.load(), HttpRequest::RUNNING);
     EXPECT_EQ(lastLines(report->messages, 2),
               (std::vector<std::string>{"Uploading error data (12,352 bytes).", "Please wait..."}));
     server.release();
