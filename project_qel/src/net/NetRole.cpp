@@ -53,6 +53,7 @@ NetRole::~NetRole()
     netPlayback = nullptr;
     deleteOrphans();
     objectMap.clear();
+    uidHeap.clear();
     peerObjects = 0;
     root = nullptr;
     clear();
@@ -342,32 +343,23 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
     if (record == nullptr) {
         return nullptr;
     }
-    // Only a class made to travel is made: any other may act on this
-    // program as it is constructed.
-    if (!record->bTravels) {
-        refuse(packet, formatString("class '%s' does not travel", record->name.c_str()));
-        return nullptr;
-    }
     i64 uid = nextObjectUID;
     if (named) {
         u32 wanted = 0;
         packet->doUInt(&wanted);
         uid = wanted;
     }
-    // A peer's object never takes the counter past the limit: what lies
-    // beyond is this side's own, which a replay's snapshot carries too.
-    const i64 limit = identifierLimit();
+    // Nothing is constructed before every check has passed: a class that
+    // does not travel may act on this program as it is constructed.
     if (packet->hasError()) {
-    } else if (!named && uid >= limit) {
+    } else if (!named && uid >= PEER_COUNTER_LIMIT) {
         refuse(packet, "no object ID left for SPAWNOBJ");
-    } else if (uid < 1 || uid >= limit) {
-        refuse(packet, formatString("object ID %lld out of range", static_cast<long long>(uid)));
+    } else if (UString unsound = checkMade(record, uid); !unsound.empty()) {
+        refuse(packet, unsound);
     } else if (uid == 1 && root != nullptr) {
         refuse(packet, "root==NULL");
     } else if (objectMap.count(static_cast<i32>(uid)) != 0) {
         refuse(packet, formatString("duplicate object ID %d", static_cast<i32>(uid)));
-    } else if (uid == 1 && !record->isDerivedFrom(RootObjectBase::runtimeClass())) {
-        refuse(packet, "the root is no root object");
     } else if (isReplayingSnapshot() && objectMap.size() >= static_cast<size_t>(SNAPSHOT_OBJECT_LIMIT)) {
         refuse(packet, formatString("over %d objects in the snapshot", static_cast<int>(SNAPSHOT_OBJECT_LIMIT)));
     } else if (!isReplayingSnapshot() && peerObjects >= PEER_OBJECT_LIMIT) {
@@ -387,22 +379,48 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
     return o;
 }
 
-i64 NetRole::identifierLimit() const
+UString NetRole::checkMade(const RuntimeClass* record, i64 uid)
 {
-    return isReplayingSnapshot() ? INT_MAX - 1 : PEER_COUNTER_LIMIT;
-}
-
-UString NetRole::checkCounter(i32 counter) const
-{
-    // The counter travels unsigned: the refusal names what was sent.
-    if (counter < 1 || counter > identifierLimit()) {
-        return formatString("next object ID %u out of range", static_cast<u32>(counter));
+    // A peer's object never takes the counter past the limit: what lies
+    // beyond is this side's own.
+    if (!record->bTravels) {
+        return formatString("class '%s' does not travel", record->name.c_str());
     }
-    const i32 highest = objectMap.empty() ? 0 : objectMap.rbegin()->first;
-    if (highest >= counter) {
-        return formatString("next object ID %d not above object ID %d in use", counter, highest);
+    if (uid < 1 || uid >= PEER_COUNTER_LIMIT) {
+        return formatString("object ID %lld out of range", static_cast<long long>(uid));
+    }
+    if (uid == 1 && !record->isDerivedFrom(RootObjectBase::runtimeClass())) {
+        return "the root is no root object";
     }
     return "";
+}
+
+UString NetRole::checkCounterRange(i64 counter)
+{
+    // The counter travels unsigned: the refusal names what was sent.
+    if (counter < 1 || counter > PEER_COUNTER_LIMIT) {
+        return formatString("next object ID %u out of range", static_cast<u32>(counter));
+    }
+    return "";
+}
+
+UString NetRole::checkCounter(i32 counter)
+{
+    UString unsound = checkCounterRange(counter);
+    if (unsound.empty() && highestUID() >= counter) {
+        unsound = formatString("next object ID %d not above object ID %d in use", counter, highestUID());
+    }
+    return unsound;
+}
+
+i32 NetRole::highestUID()
+{
+    // Identifiers that left are dropped as they come to the top.
+    while (!uidHeap.empty() && objectMap.count(uidHeap.front()) == 0) {
+        std::pop_heap(uidHeap.begin(), uidHeap.end());
+        uidHeap.pop_back();
+    }
+    return uidHeap.empty() ? 0 : uidHeap.front();
 }
 
 QelBase* NetRole::resolveObject(u32 uid, Packet* packet)
@@ -442,6 +460,8 @@ void NetRole::registerObject(QelBase* o, int uid)
     }
     o->objectUID = id;
     objectMap.emplace(id, o);
+    uidHeap.push_back(id);
+    std::push_heap(uidHeap.begin(), uidHeap.end());
     if (isServer && !bExecutesOnClient) {
         writeSpawnObj(o);
     }
@@ -462,6 +482,15 @@ void NetRole::unregisterObject(QelBase* o)
         objectMap.erase(entry);
         if (o->bPeerMade) {
             --peerObjects;
+        }
+        // Rebuilt once as many have left as are in use, so that each costs
+        // a constant share.
+        if (uidHeap.size() > 2 * objectMap.size() + 64) {
+            uidHeap.clear();
+            for (const auto& [uid, registered] : objectMap) {
+                uidHeap.push_back(uid);
+            }
+            std::make_heap(uidHeap.begin(), uidHeap.end());
         }
     }
     o->bPeerMade = 0;
@@ -486,11 +515,18 @@ QelBase* NetRole::findObject(int uid) const
     return o;
 }
 
+std::vector<std::pair<i32, QelBase*>> NetRole::objectsInOrder() const
+{
+    std::vector<std::pair<i32, QelBase*>> objects(objectMap.begin(), objectMap.end());
+    std::sort(objects.begin(), objects.end());
+    return objects;
+}
+
 void NetRole::dumpObjectMap() const
 {
     QEL_LOG("Starting dump..");
     QEL_LOG("Map size: %d", static_cast<int>(objectMap.size()));
-    for (const auto& [uid, o] : objectMap) {
+    for (const auto& [uid, o] : objectsInOrder()) {
         QEL_LOG("Object ID %d (%08lx) (class=%s)", uid,
                 static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(o)), o->getRuntimeClass()->name.c_str());
     }
@@ -499,12 +535,8 @@ void NetRole::dumpObjectMap() const
 
 void NetRole::netPostReplicateGlobalAll()
 {
-    std::vector<QelBase*> objects;
-    objects.reserve(objectMap.size());
-    for (const auto& entry : objectMap) {
-        objects.push_back(entry.second);
-    }
-    for (QelBase* o : objects) {
+    // A list of its own: the calls may register and unregister objects.
+    for (const auto& [uid, o] : objectsInOrder()) {
         o->netPostReplicateGlobal();
     }
 }
@@ -515,7 +547,7 @@ void NetRole::startRecording(const UString& fileName)
     netRecording = nullptr;
     // A world its own replay would refuse is not recorded, and leaves no
     // file behind.
-    UString declined = checkReplayable();
+    UString declined = checkWorld(SNAPSHOT_OBJECT_LIMIT);
     NetRole* saved = current();
     makeCurrent(this);
     // The snapshot is as large as the world: packets of twice the size are
@@ -544,32 +576,58 @@ void NetRole::startRecording(const UString& fileName)
     netRecording->record(snapshot.get());
 }
 
-UString NetRole::checkReplayable() const
+bool NetRole::isRegistered(const BasicLink* node) const
 {
-    if (objectMap.size() > static_cast<size_t>(SNAPSHOT_OBJECT_LIMIT)) {
-        return formatString("the world holds over %d objects", static_cast<int>(SNAPSHOT_OBJECT_LIMIT));
+    return node != nullptr && node->getRuntimeClass()->isDerivedFrom(QelBase::runtimeClass()) &&
+           lookupObject(static_cast<const QelBase*>(node)->objectUID) == node;
+}
+
+UString NetRole::checkWorld(size_t objectLimit) const
+{
+    if (objectMap.size() > objectLimit) {
+        return formatString("the world holds over %d objects", static_cast<int>(objectLimit));
     }
-    // The replay builds the tree the snapshot's images name: each
-    // registered object under its registered parent, the root under the
-    // role, and every other object whose parent is not registered on top.
-    std::vector<std::pair<const QelBase*, u32>> open;
+    UString unsound = checkCounterRange(nextObjectUID);
+    if (!unsound.empty()) {
+        return unsound;
+    }
+    // The rebuilding side spawns every object, the root under its role,
+    // then each copy places its object's registered children: the objects
+    // whose parent is not registered stay on top. Heights shrink going
+    // down: where a top fits, so does everything under it.
+    std::vector<const QelBase*> tooTall;
     for (const auto& [uid, o] : objectMap) {
-        const QelBase* above = o->getParent();
-        if (above == nullptr || lookupObject(above->objectUID) != above) {
-            open.emplace_back(o, uid == 1 ? 1 : 0);
+        unsound = checkMade(o->getRuntimeClass(), uid);
+        if (!unsound.empty()) {
+            if (!o->getRuntimeClass()->bTravels) {
+                unsound += formatString(" (QEL_TRAVELS(%s) after its record makes it travel)",
+                                        o->getRuntimeClass()->name.c_str());
+            }
+            return formatString("object ID %d: %s", uid, unsound.c_str());
+        }
+        if (!isRegistered(o->parent) && !QelBase::fitsDepthLimit(uid == 1 ? 1 : 0, o)) {
+            tooTall.push_back(o);
         }
     }
-    while (!open.empty()) {
-        const auto [o, depth] = open.back();
-        open.pop_back();
-        if (depth > TREE_DEPTH_LIMIT) {
-            return formatString("its tree is over %u levels deep", TREE_DEPTH_LIMIT);
-        }
-        for (const BasicLink* link = o->firstChild; link != nullptr; link = link->next) {
-            const auto* child = static_cast<const QelBase*>(link);
-            if (child->isValidUID()) {
-                open.emplace_back(child, depth + 1);
+    for (const QelBase* top : tooTall) {
+        // Down the branch that does not fit, to the object that ends too
+        // deep with its subtree: the copy that places it, or one above it,
+        // is refused. A top whose registered children all fit is placed by
+        // no copy, and passes.
+        const QelBase* over = nullptr;
+        u64 childDepth = top->objectUID == 1 ? 2 : 1;
+        for (const QelBase* at = top; at != nullptr; ++childDepth) {
+            const QelBase* next = nullptr;
+            for (const BasicLink* child = at->firstChild; child != nullptr && next == nullptr; child = child->next) {
+                if (isRegistered(child) && !QelBase::fitsDepthLimit(childDepth, static_cast<const QelBase*>(child))) {
+                    next = static_cast<const QelBase*>(child);
+                }
             }
+            over = next != nullptr ? next : over;
+            at = next;
+        }
+        if (over != nullptr) {
+            return formatString("object ID %d: %s", over->objectUID, QelBase::depthRefusal().c_str());
         }
     }
     return "";
@@ -577,17 +635,15 @@ UString NetRole::checkReplayable() const
 
 void NetRole::notePastClients()
 {
-    // A client takes no more objects from its server than it lets peers
-    // make, and no tree deeper than a peer may build.
-    if (!bPastClientObjects && objectMap.size() > static_cast<size_t>(PEER_OBJECT_LIMIT)) {
-        bPastClientObjects = true;
-        QEL_LOG("WARNING: the replicated world holds over %d objects, more than a client takes from its server.",
-                static_cast<int>(PEER_OBJECT_LIMIT));
+    // A client takes its server's world by the rules a replay does, but
+    // for no more objects than peers may make.
+    if (bPastClients) {
+        return;
     }
-    if (!bPastClientDepth && height > TREE_DEPTH_LIMIT) {
-        bPastClientDepth = true;
-        QEL_LOG("WARNING: the replicated world is over %u levels deep, deeper than a client takes from its server.",
-                TREE_DEPTH_LIMIT);
+    const UString past = checkWorld(static_cast<size_t>(PEER_OBJECT_LIMIT));
+    if (!past.empty()) {
+        bPastClients = true;
+        QEL_LOG("WARNING: the replicated world is more than a client takes from its server: %s.", past.c_str());
     }
 }
 
@@ -709,11 +765,12 @@ void NetRole::writeSnapshot(Packet* p)
     // overflow, and counts nothing: the commands are counted once written
     // whole.
     auto overflowed = [p] { return p != nullptr && p->hasError(); };
+    const std::vector<std::pair<i32, QelBase*>> objects = objectsInOrder();
     bCountsCommands = false;
-    for (auto entry = objectMap.begin(); entry != objectMap.end() && !overflowed(); ++entry) {
+    for (auto entry = objects.begin(); entry != objects.end() && !overflowed(); ++entry) {
         writeSpawnNamed(entry->second, p);
     }
-    for (auto entry = objectMap.begin(); entry != objectMap.end() && !overflowed(); ++entry) {
+    for (auto entry = objects.begin(); entry != objects.end() && !overflowed(); ++entry) {
         writeCopyObj(entry->second, p);
     }
     bCountsCommands = true;

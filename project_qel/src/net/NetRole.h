@@ -42,15 +42,14 @@
 //
 // After every command the identifier counter lies above every identifier
 // in use, and what a peer or a recording sends leaves it at or below
-// PEER_COUNTER_LIMIT (but for a replay's snapshot, see below), so that this
-// side's own code can still register OWN_ROOM objects whatever it was
-// sent. A SPAWNNAMED at or above the counter moves it past the name; a name
-// at or above the limit, a copied counter past it or at or below an
-// identifier in use, and a SPAWNOBJ when the counter stands at the limit
-// are refused (a copied counter sets the writer's value, so that clients'
-// identifiers stay the server's). No side that counts up from 1 comes near
-// the limit. Refusals name identifiers and counters as they travel,
-// unsigned.
+// PEER_COUNTER_LIMIT, so that this side's own code can still register
+// OWN_ROOM objects whatever it was sent or replayed. A SPAWNNAMED at or
+// above the counter moves it past the name; a name at or above the limit,
+// a copied counter past it or at or below an identifier in use, and a
+// SPAWNOBJ when the counter stands at the limit are refused (a copied
+// counter sets the writer's value, so that clients' identifiers stay the
+// server's). No side that counts up from 1 comes near the limit. Refusals
+// name identifiers and counters as they travel, unsigned.
 //
 // A peer makes only classes made to travel: those whose record carries the
 // mark QEL_TRAVELS gives, for that class alone and not for classes derived
@@ -68,11 +67,19 @@
 // so the check is a walk up from the new parent, never one over the subtree
 // moved, and a legitimate peer's moves are refused only when the tree they
 // would make is really too deep. An image that lists a child twice is
-// refused; its children are checked against the parent's ancestors, found
-// once an image. A spawn while PEER_OBJECT_LIMIT objects that peers'
-// commands made are alive here is refused; as they are destroyed, peers may
-// make as many again. A server whose own replicated world first holds more
-// objects or levels than its clients take says so once in its log.
+// refused; a child tall enough to be the reader or one of its ancestors
+// costs a walk up from the reader that stops at the first ancestor as tall.
+// A spawn while PEER_OBJECT_LIMIT objects that peers' commands made are
+// alive here is refused; as they are destroyed, peers may make as many
+// again.
+//
+// One set of rules decides what a side that rebuilds this world from
+// spawns and copies takes: checkMade for each object, checkCounterRange for
+// the counter, QelBase::fitsDepthLimit for each object a copy places, and a
+// bound on the objects. Peers' commands and replays are checked by them as
+// they are read, and the live world by checkWorld: a server whose world
+// first holds what its clients would refuse says so once in its log, and a
+// world whose replay would be refused is not recorded.
 //
 // Writing never fails for outside data: a command that does not fit in
 // `outgoing` is taken back to its start, `outgoing` is sent at once and the
@@ -89,23 +96,27 @@
 // side wrote when the recording started. That holds the whole world, this
 // side's own objects too, in a record as long as the world needs, up to
 // NetRecording::SNAPSHOT_LIMIT bytes; its replay may make up to
-// SNAPSHOT_OBJECT_LIMIT objects with identifiers up to INT_MAX - 2, which
-// count against no peer, so the replay counts against PEER_OBJECT_LIMIT
-// what the live side counted after it. As this side writes it, a snapshot
-// spawns every object and copies each into place: one that holds a call or
-// places an object a second time is refused, so no snapshot moves objects
-// back and forth. A world whose replay would be refused (more objects than
-// that, a tree deeper than TREE_DEPTH_LIMIT or a snapshot longer than the
-// limit) is not recorded: the log says why and no file is made. The
-// program's own mistakes (a duplicate identifier it registers, findObject
-// of an unknown identifier, one command larger than a whole payload) stay
-// fatal.
+// SNAPSHOT_OBJECT_LIMIT objects, which count against no peer, so the
+// replay counts against PEER_OBJECT_LIMIT what the live side counted after
+// it. As this side writes it, a snapshot spawns every object and copies
+// each into place: one that holds a call or places an object a second time
+// is refused, so no snapshot moves objects back and forth. Recording starts
+// only where the world's replay would rebuild it: a world with more objects
+// than that, a snapshot longer than the limit, or what checkWorld finds (an
+// object whose class does not travel, a root that is no root object, a
+// counter past PEER_COUNTER_LIMIT, a copy that would place a child too deep
+// with every part it holds) is not recorded: the log says why and no file
+// is made. The program's own mistakes (a duplicate identifier it
+// registers, findObject of an unknown identifier, one command larger than
+// a whole payload) stay fatal.
 //
 // A role without a connection (one that only plays back) services no
 // network and counts no statistics.
 #include <climits>
 #include <map>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "net/NetHost.h"
 #include "net/NetRandom.h"
@@ -191,6 +202,17 @@ public:
     void writeSpawnNamed(QelBase* o, Packet* p = nullptr);
     void writeCopyObj(QelBase* o, Packet* p = nullptr);
     void writeRPC(RPC* rpc, Packet* p = nullptr);
+    // Why a side that rebuilds this world from its spawns and copies,
+    // taking at most objectLimit objects, would refuse it; empty when it
+    // would not. Heights are taken as they stand, every part included.
+    UString checkWorld(size_t objectLimit) const;
+    // Why an object of the class may not be made under the identifier by a
+    // peer's command or a replay; empty when it may.
+    static UString checkMade(const RuntimeClass* record, i64 uid);
+    // Why a next identifier may not travel: it must be 1 or more and at
+    // most PEER_COUNTER_LIMIT; empty when it may.
+    static UString checkCounterRange(i64 counter);
+
     // SPAWNNAMED for every registered object, then COPYOBJ for each, in
     // ascending identifier order; into a bounded packet too small for them
     // it stops at the first overflow and leaves the error state set.
@@ -202,8 +224,7 @@ public:
     NetRandom netRandom;
     i32 nextObjectUID;
     i32 quitReason = QUIT_NONE;
-    // In identifier order, so the highest in use is at hand.
-    std::map<i32, QelBase*> objectMap;
+    std::unordered_map<i32, QelBase*> objectMap;
     // The registered objects that peers' commands made (see bPeerMade).
     i32 peerObjects = 0;
     NetRecording* netRecording = nullptr;
@@ -240,17 +261,18 @@ private:
     bool isFromClient() const;
     // The record being replayed is the recording's first, its snapshot.
     bool isReplayingSnapshot() const;
-    // What identifiers and counters the payload being read may name: below
-    // PEER_COUNTER_LIMIT, or in a replay's snapshot this side's own too.
-    i64 identifierLimit() const;
-    // Why a next identifier read from a peer cannot stand (it must be 1 or
-    // more, at most identifierLimit() and above every identifier in use);
-    // empty when it can.
-    UString checkCounter(i32 counter) const;
-    // Why a replay of this world would be refused; empty when it would not.
-    UString checkReplayable() const;
-    // On a server: says once in the log when the world first holds more
-    // objects or levels than its clients take.
+    // Why a next identifier read from a peer cannot stand (checkCounterRange,
+    // and above every identifier in use); empty when it can.
+    UString checkCounter(i32 counter);
+    // The highest identifier in use, 0 when none is.
+    i32 highestUID();
+    // Whether the node is an object registered here: a copy of its parent
+    // places it.
+    bool isRegistered(const BasicLink* node) const;
+    // The registered objects in identifier order.
+    std::vector<std::pair<i32, QelBase*>> objectsInOrder() const;
+    // On a server: says once in the log when the world first holds what its
+    // clients would refuse.
     void notePastClients();
     // Ends reading a refused payload: logs, and disconnects its peer or
     // ends the playback.
@@ -265,8 +287,11 @@ private:
     // Off while writeSnapshot writes: it counts its commands once they are
     // written whole.
     bool bCountsCommands = true;
-    bool bPastClientObjects = false;
-    bool bPastClientDepth = false;
+    bool bPastClients = false;
+    // Every identifier registered, as a max-heap. One that left stays
+    // until it comes to the top, or until those that left outnumber the
+    // rest and the heap is built anew.
+    std::vector<i32> uidHeap;
     // Bytes of commands written into `outgoing` so far.
     i64 writtenBytes = 0;
     // What each peer's commands made this side write in this tick.

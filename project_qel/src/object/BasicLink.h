@@ -5,7 +5,8 @@
 // children by height, and each link operation updates the parent's count
 // and climbs the ancestors only while a height changes. Linking or
 // unlinking costs a search of the parent's few distinct child heights and
-// at most one step for every ancestor; no operation walks a subtree.
+// at most one step for every ancestor; only a deletion goes through a
+// subtree, once, as it deletes it.
 #include <memory>
 #include <vector>
 
@@ -49,10 +50,12 @@ public:
     BasicLink* parent = nullptr;
     u8 bDead = 0;
     u8 bSkip = 0;
-    // Set while the node's destructor deletes its children: its counts and
-    // height stay as they were, and its parent drops the height it counted
-    // once the node leaves, so a subtree goes without a climb through the
-    // ancestors for each of its nodes.
+    // Set by ~QelBase while it deletes the object's children, which leave
+    // uncounted: the object's counts and height stay as they were, and its
+    // parent drops the height it counted once the object leaves, so a
+    // subtree goes without a climb through the ancestors for each of its
+    // nodes. ~BasicLink needs no mark: it leaves its parent before it
+    // deletes its children.
     u8 bDeleting = 0;
     // The number of levels below this node: 0 for a node without
     // children, else one more than its highest child's.

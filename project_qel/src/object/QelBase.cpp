@@ -277,23 +277,10 @@ void QelBase::netSerialize(Packet* packet)
         return;
     }
     // An image may list as many children as its bytes hold: this object's
-    // depth is found once, and its line of ancestors too when a child is
-    // tall enough to be one of them, so each child costs a logarithm.
-    // Adopting a child changes neither, as no child may be one of them.
-    const u64 childDepth = static_cast<u64>(depth()) + 1;
-    std::vector<const BasicLink*> line;
-    auto isAncestor = [&](const QelBase* child) {
-        if (!mayBeAncestor(child)) {
-            return false;
-        }
-        if (line.empty()) {
-            for (const BasicLink* node = this; node != nullptr; node = node->parent) {
-                line.push_back(node);
-            }
-            std::sort(line.begin(), line.end());
-        }
-        return std::binary_search(line.begin(), line.end(), child);
-    };
+    // depth is found once, when a child first needs it, and only a child
+    // tall enough to be this object or one of its ancestors costs a walk
+    // up. Adopting a child changes neither, as no child may be one of them.
+    u64 childDepth = 0;
     std::unordered_set<const QelBase*> listed;
     QelBase* child = nullptr;
     while (packet->doPointer2(&child)) {
@@ -302,15 +289,21 @@ void QelBase::netSerialize(Packet* packet)
             packet->setError("an image lists a child twice");
             return;
         }
-        if (isAncestor(child)) {
+        if (liesWithin(child)) {
             if (held == nullptr) {
                 packet->setError("child would make the tree a cycle");
                 return;
             }
             held->bCycle = true;
-        } else if (!checkAdoptionDepth(childDepth, child, packet)) {
+            continue;
+        }
+        if (childDepth == 0) {
+            childDepth = static_cast<u64>(depth()) + 1;
+        }
+        if (!checkAdoptionDepth(childDepth, child, packet)) {
             return;
-        } else if (held != nullptr) {
+        }
+        if (held != nullptr) {
             held->children.push_back(child);
         } else {
             addChildBack(child);
@@ -318,16 +311,20 @@ void QelBase::netSerialize(Packet* packet)
     }
 }
 
-bool QelBase::mayBeAncestor(const QelBase* child) const
+bool QelBase::liesWithin(const QelBase* object) const
 {
-    // An ancestor lies at least one level above this object's tallest
-    // branch.
-    return child == this || child->height > height;
+    // Heights grow going up: the only ancestor that can be `object` is the
+    // first one as tall.
+    const BasicLink* node = this;
+    while (node != nullptr && node->height < object->height) {
+        node = node->parent;
+    }
+    return node == object;
 }
 
 bool QelBase::canAdopt(const QelBase* child) const
 {
-    return child != nullptr && (!mayBeAncestor(child) || adoptedDepth(child) != 0);
+    return child != nullptr && !liesWithin(child);
 }
 
 u64 QelBase::adoptedDepth(const QelBase* child) const
@@ -345,14 +342,24 @@ u64 QelBase::adoptedDepth(const QelBase* child) const
     return levels;
 }
 
-bool QelBase::checkAdoptionDepth(u64 childDepth, const QelBase* child, Packet* packet)
+bool QelBase::fitsDepthLimit(u64 childDepth, const QelBase* child)
 {
     // Every walk of the tree recurses: a peer's commands must not build a
     // tree deeper than the stack holds.
-    if (childDepth + child->height <= NetRole::TREE_DEPTH_LIMIT) {
+    return childDepth + child->height <= NetRole::TREE_DEPTH_LIMIT;
+}
+
+UString QelBase::depthRefusal()
+{
+    return formatString("child would lie over %u levels deep", NetRole::TREE_DEPTH_LIMIT);
+}
+
+bool QelBase::checkAdoptionDepth(u64 childDepth, const QelBase* child, Packet* packet)
+{
+    if (fitsDepthLimit(childDepth, child)) {
         return true;
     }
-    packet->setError(formatString("child would lie over %u levels deep", NetRole::TREE_DEPTH_LIMIT));
+    packet->setError(depthRefusal());
     return false;
 }
 

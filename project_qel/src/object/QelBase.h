@@ -85,13 +85,19 @@ public:
     // Whether child may become a child of this object: not null, and
     // neither this object nor one of its ancestors.
     bool canAdopt(const QelBase* child) const;
+    // Whether this object is `object` or lies in its subtree, found in a
+    // walk up that stops at the first ancestor as tall as `object`.
+    bool liesWithin(const QelBase* object) const;
     // The levels below this object's topmost ancestor that child would lie
     // at as its child, found in one walk; 0 where canAdopt says no.
     u64 adoptedDepth(const QelBase* child) const;
     // Whether a child that would lie childDepth levels below its topmost
     // ancestor keeps every node of its subtree within
-    // NetRole::TREE_DEPTH_LIMIT levels; when not, the packet's error state
-    // says so.
+    // NetRole::TREE_DEPTH_LIMIT levels.
+    static bool fitsDepthLimit(u64 childDepth, const QelBase* child);
+    // Why a child that does not fit is refused.
+    static UString depthRefusal();
+    // fitsDepthLimit; when not, the packet's error state says why.
     static bool checkAdoptionDepth(u64 childDepth, const QelBase* child, Packet* packet);
 
     // Registered with a replication role: an identifier of 1 or more.
@@ -123,9 +129,6 @@ public:
     OwnerLink ownerLink;
 
 protected:
-    // Whether child could be this object or one of its ancestors: never
-    // when it is no taller than this object and not this object.
-    bool mayBeAncestor(const QelBase* child) const;
     // The shared walk of update and render: dead children are deleted as
     // the walk passes them, skipped ones are passed over.
     template <class Operation>

@@ -153,8 +153,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     });
     roleFrame({&server, &honest});
     // Nothing a peer sends builds a tree deeper than the limit, keeps more
-    // objects alive than the bound or leaves a height that is not exact.
-    if (!keepsItsBounds(&server)) {
+    // objects alive than the bound, leaves a height that is not exact or
+    // takes the server's room for objects of its own.
+    if (!keepsItsBounds(&server) || server.nextObjectUID > NetRole::PEER_COUNTER_LIMIT) {
         std::abort();
     }
     return 0;

@@ -363,14 +363,19 @@ struct RecordingBytes {
 };
 
 // The role's COPYOBJ of an object as the role writes it, with the given
-// next identifier in a root's image.
+// next identifier in a root's image, into p.
+inline void writeCopyWithCounter(Packet& p, NetRole* role, QelBase* o, i32 counter)
+{
+    const i32 saved = role->nextObjectUID;
+    role->nextObjectUID = counter;
+    role->writeCopyObj(o, &p);
+    role->nextObjectUID = saved;
+}
+
 inline Bytes copyWithCounter(NetRole* role, QelBase* o, i32 counter)
 {
     Packet packet(Packet::NETWORK_FLAGS, 4096);
-    const i32 saved = role->nextObjectUID;
-    role->nextObjectUID = counter;
-    role->writeCopyObj(o, &packet);
-    role->nextObjectUID = saved;
+    writeCopyWithCounter(packet, role, o, counter);
     return packetBytes(packet);
 }
 
