@@ -1,13 +1,15 @@
-// What one payload from a peer costs a client role in worlds at the role's
-// bounds (PEER_OBJECT_LIMIT objects made by peers, TREE_DEPTH_LIMIT levels,
-// a payload's capacity, a recording's snapshot), set against a payload of
-// plain spawns. A peer can send payloads as fast as the line carries them,
-// so what matters is the time a payload's bytes buy: any payload much
-// dearer than the spawns a server sends anyway is a way to stall a client.
+// What one payload from a peer costs a client role (or a server, reading a
+// client's) in worlds at the role's bounds (PEER_OBJECT_LIMIT objects made
+// by peers, TREE_DEPTH_LIMIT levels, a payload's capacity, a recording's
+// snapshot), set against a payload of plain spawns. A peer can send
+// payloads as fast as the line carries them, so what matters is the time a
+// payload's bytes buy: any payload much dearer than the spawns a server
+// sends anyway is a way to stall a client, or a server and all its clients.
 //
-// Each world is built by payloads, as its server would have sent them,
-// with the timing paused; an iteration hands the client one payload, and a
-// world the payload changes is put back or built again, untimed. Counters:
+// Each client's world is built by payloads, as its server would have sent
+// them, and a server's by the server itself, with the timing paused; an
+// iteration hands the role one payload, and a world the payload changes
+// is put back or built again, untimed. Counters:
 // the payload's bytes and commands, its time per 64 KiB (per MiB for a
 // recording's first record; per payload and per object for one call that
 // removes a subtree, with its time over that of the payloads that built
@@ -20,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -233,6 +236,20 @@ void spawnsOfQuads(benchmark::State& state)
     spawns(state, Quad::runtimeClass());
 }
 
+// A client holding its server's root and `objects` plain objects the
+// server made, unattached, from `first` on; null, the case skipped, when
+// the client refused them.
+std::unique_ptr<TestRole> clientWithPlainObjects(benchmark::State& state, u32 objects, u32& first)
+{
+    auto client = clientWithRoot();
+    first = static_cast<u32>(client->nextObjectUID);
+    if (!send(client.get(), [&](PayloadStream& s) { s.spawn(QelBase::runtimeClass(), objects); })) {
+        state.SkipWithError("the world was refused");
+        return nullptr;
+    }
+    return client;
+}
+
 // Copies of the root into a client holding its root and as many
 // objects as peers may make, unattached. The root's image carries the
 // client's own counter, above every identifier in use, and lists `listed`
@@ -242,11 +259,10 @@ void rootCopies(benchmark::State& state)
 {
     Setup setup;
     const u32 listed = static_cast<u32>(state.range(0));
-    auto client = clientWithRoot();
     const u32 objects = NetRole::PEER_OBJECT_LIMIT - 1;
-    const u32 first = static_cast<u32>(client->nextObjectUID);
-    if (!send(client.get(), [&](PayloadStream& s) { s.spawn(QelBase::runtimeClass(), objects); })) {
-        state.SkipWithError("the world was refused");
+    u32 first = 0;
+    auto client = clientWithPlainObjects(state, objects, first);
+    if (client == nullptr) {
         return;
     }
     RootObjectBase fields;
@@ -262,6 +278,31 @@ void rootCopies(benchmark::State& state)
     const Bytes& bytes = payload->bytes;
     const double seconds = timeDeliveries(state, client.get(), bytes, false);
     report(state, seconds, bytes.size(), payload->count);
+}
+
+// Calls setting the state of the plain objects in a client holding its
+// root and as many of them as the argument says, each call's target drawn
+// from all of them with a fixed seed: what finding a call's target costs
+// in an object table of that size.
+void callsSpreadOverObjects(benchmark::State& state)
+{
+    Setup setup;
+    const u32 objects = static_cast<u32>(state.range(0));
+    u32 first = 0;
+    auto client = clientWithPlainObjects(state, objects, first);
+    if (client == nullptr) {
+        return;
+    }
+    std::mt19937 draw(1);
+    Commands payload;
+    payload.fill([&](Packet& p, u64 i) {
+        callCommand(p, RPC_QelBase_setStateRaw::runtimeClass(), first + static_cast<u32>(draw() % objects));
+        i32 value = static_cast<i32>(i % 64);
+        p.doInt(&value);
+    });
+    const Bytes bytes = payload.bytes();
+    const double seconds = timeDeliveries(state, client.get(), bytes, false);
+    report(state, seconds, bytes.size(), payload.count);
 }
 
 // A client holding its server's root and, under it, two chains of plain
@@ -339,6 +380,72 @@ void deepCopyListingOneLeafOverAndOver(benchmark::State& state)
     if (setup.net.logText().find("an image lists a child twice") == std::string::npos) {
         state.SkipWithError("the copy was refused for another reason");
     }
+}
+
+// A server's own world, not a peer's: its root and, under it, a chain of
+// plain objects down to `bottom`, which lies one level above the limit.
+// The chain is registered bottom up, so that the bottom and its parent
+// travel in one byte.
+struct ServerChain {
+    ServerChain() : server(std::make_unique<TestRole>(true, false))
+    {
+        server->nextObjectUID = 2;
+        server->registerObject(new RootObjectBase(), 1);
+        QelBase* top = nullptr;
+        for (u32 level = DEPTH_LIMIT - 1; level > 1; --level) {
+            auto* o = new QelBase();
+            server->registerObject(o, 0);
+            if (top != nullptr) {
+                o->addChildBack(top);
+            }
+            top = o;
+        }
+        server->root->addChildBack(top);
+        NetRole::makeCurrent(nullptr);
+        bottom = server->lookupObject(2);
+        parent = server->lookupObject(3);
+    }
+    // Whether the chain stands as it was built.
+    bool intact() const { return bottom->parent == parent && bottom->depth() == DEPTH_LIMIT - 1; }
+
+    std::unique_ptr<TestRole> server;
+    QelBase* bottom = nullptr;
+    QelBase* parent = nullptr;
+};
+
+// Copies from a client of the bottom of a server's chain, each image
+// listing one of the bottom's ancestors as its child: the root or the
+// bottom's own parent. Either would make the tree a cycle, so the server
+// skips every copy and keeps the client; the chain stays as it was.
+void serverCopiesListing(benchmark::State& state, bool root)
+{
+    Setup setup;
+    ServerChain world;
+    if (!world.intact()) {
+        state.SkipWithError("the chain was not built");
+        return;
+    }
+    QelBase fields;
+    const std::vector<u32> ancestor{root ? 1u : static_cast<u32>(world.parent->objectUID)};
+    const u32 uid = static_cast<u32>(world.bottom->objectUID);
+    Commands payload;
+    payload.fill([&](Packet& p, u64) { copyCommand(p, fields, uid, &ancestor); });
+    const Bytes bytes = payload.bytes();
+    const double seconds = timeDeliveries(state, world.server.get(), bytes, false);
+    report(state, seconds, bytes.size(), payload.count);
+    if (!world.intact()) {
+        state.SkipWithError("a copy changed the chain");
+    }
+}
+
+void serverCopiesListingTheRoot(benchmark::State& state)
+{
+    serverCopiesListing(state, true);
+}
+
+void serverCopiesListingTheParent(benchmark::State& state)
+{
+    serverCopiesListing(state, false);
 }
 
 // Copies of the two targets in turn, each listing the same leaf: every
@@ -604,8 +711,11 @@ void snapshotOfSpawnsToTheBound(benchmark::State& state)
 BENCHMARK(spawnsOfPlainObjects)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(spawnsOfQuads)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(rootCopies)->Arg(0)->Arg(NetRole::PEER_OBJECT_LIMIT)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(callsSpreadOverObjects)->Arg(1000)->Arg(400000)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(deepCopyListingLeaves)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(deepCopyListingOneLeafOverAndOver)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(serverCopiesListingTheRoot)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(serverCopiesListingTheParent)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(copiesMovingALeaf)->Arg(2)->Arg(DEEP)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(deepAddsOfLeaves)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(addsMovingALeaf)->Arg(2)->Arg(DEEP)->Unit(benchmark::kMillisecond)->Iterations(5);
