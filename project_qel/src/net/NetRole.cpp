@@ -582,65 +582,80 @@ bool NetRole::isRegistered(const BasicLink* node) const
            lookupObject(static_cast<const QelBase*>(node)->objectUID) == node;
 }
 
-UString NetRole::checkWorld(size_t objectLimit) const
+UString NetRole::checkBounds(size_t objectLimit) const
 {
     if (objectMap.size() > objectLimit) {
         return formatString("the world holds over %d objects", static_cast<int>(objectLimit));
     }
-    UString unsound = checkCounterRange(nextObjectUID);
+    return checkCounterRange(nextObjectUID);
+}
+
+UString NetRole::checkObject(i32 uid, const QelBase* o) const
+{
+    UString unsound = checkMade(o->getRuntimeClass(), uid);
     if (!unsound.empty()) {
-        return unsound;
+        if (!o->getRuntimeClass()->bTravels) {
+            unsound += formatString(" (QEL_TRAVELS(%s) after its record makes it travel)",
+                                    o->getRuntimeClass()->name.c_str());
+        }
+        return formatString("object ID %d: %s", uid, unsound.c_str());
     }
     // The rebuilding side spawns every object, the root under its role,
-    // then each copy places its object's registered children: the objects
-    // whose parent is not registered stay on top. Heights shrink going
+    // then each copy places its object's registered children: an object
+    // whose parent is not registered stays on top. Heights shrink going
     // down: where a top fits, so does everything under it.
-    std::vector<const QelBase*> tooTall;
-    for (const auto& [uid, o] : objectMap) {
-        unsound = checkMade(o->getRuntimeClass(), uid);
-        if (!unsound.empty()) {
-            if (!o->getRuntimeClass()->bTravels) {
-                unsound += formatString(" (QEL_TRAVELS(%s) after its record makes it travel)",
-                                        o->getRuntimeClass()->name.c_str());
-            }
-            return formatString("object ID %d: %s", uid, unsound.c_str());
-        }
-        if (!isRegistered(o->parent) && !QelBase::fitsDepthLimit(uid == 1 ? 1 : 0, o)) {
-            tooTall.push_back(o);
-        }
+    if (QelBase::fitsDepthLimit(uid == 1 ? 1 : 0, o) || isRegistered(o->parent)) {
+        return "";
     }
-    for (const QelBase* top : tooTall) {
-        // Down the branch that does not fit, to the object that ends too
-        // deep with its subtree: the copy that places it, or one above it,
-        // is refused. A top whose registered children all fit is placed by
-        // no copy, and passes.
-        const QelBase* over = nullptr;
-        u64 childDepth = top->objectUID == 1 ? 2 : 1;
-        for (const QelBase* at = top; at != nullptr; ++childDepth) {
-            const QelBase* next = nullptr;
-            for (const BasicLink* child = at->firstChild; child != nullptr && next == nullptr; child = child->next) {
-                if (isRegistered(child) && !QelBase::fitsDepthLimit(childDepth, static_cast<const QelBase*>(child))) {
-                    next = static_cast<const QelBase*>(child);
-                }
+    // Down the branch that does not fit, to the object that ends too deep
+    // with its subtree: the copy that places it, or one above it, is
+    // refused. A top whose registered children all fit is placed by no
+    // copy, and passes.
+    const QelBase* over = nullptr;
+    u64 childDepth = uid == 1 ? 2 : 1;
+    for (const QelBase* at = o; at != nullptr; ++childDepth) {
+        const QelBase* next = nullptr;
+        for (const BasicLink* child = at->firstChild; child != nullptr && next == nullptr; child = child->next) {
+            if (isRegistered(child) && !QelBase::fitsDepthLimit(childDepth, static_cast<const QelBase*>(child))) {
+                next = static_cast<const QelBase*>(child);
             }
-            over = next != nullptr ? next : over;
-            at = next;
         }
-        if (over != nullptr) {
-            return formatString("object ID %d: %s", over->objectUID, QelBase::depthRefusal().c_str());
-        }
+        over = next != nullptr ? next : over;
+        at = next;
     }
-    return "";
+    return over != nullptr ? formatString("object ID %d: %s", over->objectUID, QelBase::depthRefusal().c_str())
+                           : UString();
+}
+
+UString NetRole::checkWorld(size_t objectLimit) const
+{
+    UString unsound = checkBounds(objectLimit);
+    for (auto entry = objectMap.begin(); unsound.empty() && entry != objectMap.end(); ++entry) {
+        unsound = checkObject(entry->first, entry->second);
+    }
+    return unsound;
 }
 
 void NetRole::notePastClients()
 {
-    // A client takes its server's world by the rules a replay does, but
-    // for no more objects than peers may make.
+    // A client takes its server's world by the rules a replay does, but for
+    // no more objects than peers may make. The objects are looked at a
+    // slice of the table a tick, so that a big world costs a tick no more
+    // than a small one; a world past them stays so until it changes.
     if (bPastClients) {
         return;
     }
-    const UString past = checkWorld(static_cast<size_t>(PEER_OBJECT_LIMIT));
+    UString past = checkBounds(static_cast<size_t>(PEER_OBJECT_LIMIT));
+    const size_t slice = std::min(WORLD_CHECK_SLICE, objectMap.bucket_count() + objectMap.size());
+    for (size_t looked = 0; past.empty() && looked < slice; ++looked, ++checkedBucket) {
+        if (checkedBucket >= objectMap.bucket_count()) {
+            checkedBucket = 0;
+        }
+        for (auto entry = objectMap.begin(checkedBucket); past.empty() && entry != objectMap.end(checkedBucket);
+             ++entry, ++looked) {
+            past = checkObject(entry->first, entry->second);
+        }
+    }
     if (!past.empty()) {
         bPastClients = true;
         QEL_LOG("WARNING: the replicated world is more than a client takes from its server: %s.", past.c_str());

@@ -269,10 +269,15 @@ private:
     // Whether the node is an object registered here: a copy of its parent
     // places it.
     bool isRegistered(const BasicLink* node) const;
+    // checkWorld's rules for the whole world (the objects, the counter) and
+    // for one object (its class and identifier, and, where it stays on top,
+    // the depth of what it holds).
+    UString checkBounds(size_t objectLimit) const;
+    UString checkObject(i32 uid, const QelBase* o) const;
     // The registered objects in identifier order.
     std::vector<std::pair<i32, QelBase*>> objectsInOrder() const;
     // On a server: says once in the log when the world first holds what its
-    // clients would refuse.
+    // clients would refuse, looking at a slice of its objects a tick.
     void notePastClients();
     // Ends reading a refused payload: logs, and disconnects its peer or
     // ends the playback.
@@ -288,6 +293,10 @@ private:
     // written whole.
     bool bCountsCommands = true;
     bool bPastClients = false;
+    // The most table buckets and objects a server's tick looks at for what
+    // its clients would refuse, and the bucket where it goes on.
+    static constexpr size_t WORLD_CHECK_SLICE = 4096;
+    size_t checkedBucket = 0;
     // Every identifier registered, as a max-heap. One that left stays
     // until it comes to the top, or until those that left outnumber the
     // rest and the heap is built anew.
