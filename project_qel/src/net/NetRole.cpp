@@ -255,6 +255,15 @@ void NetRole::copyObject(Packet* packet)
         refuse(packet, "a client may not copy the root object");
         return;
     }
+    // A snapshot copies each object once, in identifier order, as this
+    // side writes it: it copies no more than it spawned.
+    if (isReplayingSnapshot()) {
+        if (uid <= snapshotCopied) {
+            refuse(packet, formatString("the snapshot copies object ID %u out of order", uid));
+            return;
+        }
+        snapshotCopied = uid;
+    }
     // The image is read into the object itself, as it stands. The values it
     // overwrote are kept to be put back and the children it names are only
     // listed, until the whole image has read and passed its checks.
@@ -271,7 +280,11 @@ void NetRole::copyObject(Packet* packet)
     }
     // A snapshot spawns every object, then copies each into place: no
     // child it lists was placed before, but for the root, which spawned
-    // under the role. So nothing in it moves an object twice.
+    // under the role, and none makes a cycle. So nothing in it moves an
+    // object twice.
+    if (isReplayingSnapshot() && !packet->hasError() && held.bCycle) {
+        refuse(packet, formatString("the snapshot's copy of object ID %u makes the tree a cycle", uid));
+    }
     for (size_t i = 0; isReplayingSnapshot() && !packet->hasError() && i < held.children.size(); ++i) {
         const BasicLink* placed = held.children[i]->parent;
         if (placed != nullptr && placed != this) {
@@ -667,6 +680,7 @@ void NetRole::startPlayback(const UString& fileName)
     ROLE_CHECK(netPlayback == nullptr, "netPlayback==NULL");
     netPlayback = new NetPlayback(fileName);
     netPlayback->playbackHeader(&hostUID);
+    snapshotCopied = 0;
 }
 
 UString NetRole::getQuitReasonText() const

@@ -99,8 +99,10 @@
 // SNAPSHOT_OBJECT_LIMIT objects, which count against no peer, so the
 // replay counts against PEER_OBJECT_LIMIT what the live side counted after
 // it. As this side writes it, a snapshot spawns every object and copies
-// each into place: one that holds a call or places an object a second time
-// is refused, so no snapshot moves objects back and forth. Recording starts
+// each into place, in identifier order: one that holds a call, copies an
+// object out of that order or a second time, places an object a second
+// time or makes a cycle is refused, so no snapshot moves objects back and
+// forth, and it copies no more objects than it made. Recording starts
 // only where the world's replay would rebuild it: a world with more objects
 // than that, a snapshot longer than the limit, or what checkWorld finds (an
 // object whose class does not travel, a root that is no root object, a
@@ -289,6 +291,8 @@ private:
     UString refusal;
     // Set while a record of the playback is being read.
     bool bReplaying = false;
+    // The last object the playback's snapshot copied.
+    u32 snapshotCopied = 0;
     // Off while writeSnapshot writes: it counts its commands once they are
     // written whole.
     bool bCountsCommands = true;
