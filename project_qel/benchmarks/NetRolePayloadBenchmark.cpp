@@ -24,6 +24,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graphics/Quad.h"
@@ -657,11 +658,12 @@ void snapshotReplay(benchmark::State& state, const std::function<void(Packet&, u
             }
             const std::vector<u32> tops{firstA, firstB};
             record.add([&](Packet& p) { copyCommand(p, rootFields, 1, &tops); });
-            for (u32 i = 0; i < levels; ++i) {
-                const std::vector<u32> belowA{i + 1 < levels ? firstA + i + 1 : a};
-                const std::vector<u32> belowB{i + 1 < levels ? firstB + i + 1 : b};
-                record.add([&](Packet& p) { copyCommand(p, fields, firstA + i, &belowA); });
-                record.add([&](Packet& p) { copyCommand(p, fields, firstB + i, &belowB); });
+            // Copied in identifier order, as a snapshot is.
+            for (const auto& [first, end] : {std::pair{firstA, a}, std::pair{firstB, b}}) {
+                for (u32 i = 0; i < levels; ++i) {
+                    const std::vector<u32> below{i + 1 < levels ? first + i + 1 : end};
+                    record.add([&](Packet& p) { copyCommand(p, fields, first + i, &below); });
+                }
             }
         });
         record.fill([&](Packet& p, u64 i) { filler(p, i, fields, a, b, leaf); }, limit);
