@@ -565,12 +565,16 @@ void NetRole::startRecording(const UString& fileName)
     makeCurrent(this);
     // The snapshot is as large as the world: packets of twice the size are
     // tried until one holds it, each given up at its first overflow.
+    std::vector<std::pair<i32, QelBase*>> objects;
+    if (declined.empty()) {
+        objects = objectsInOrder();
+    }
     std::unique_ptr<Packet> snapshot;
     for (i32 capacity = Packet::DEFAULT_CAPACITY; declined.empty();
          capacity = std::min(capacity * 2, NetRecording::SNAPSHOT_LIMIT)) {
         snapshot = std::make_unique<Packet>(Packet::NETWORK_FLAGS, capacity);
         snapshot->bBounded = true;
-        writeSnapshot(snapshot.get());
+        writeSnapshot(snapshot.get(), objects);
         if (!snapshot->hasError()) {
             break;
         }
@@ -790,11 +794,15 @@ void NetRole::writeRPC(RPC* rpc, Packet* p)
 
 void NetRole::writeSnapshot(Packet* p)
 {
+    writeSnapshot(p, objectsInOrder());
+}
+
+void NetRole::writeSnapshot(Packet* p, const std::vector<std::pair<i32, QelBase*>>& objects)
+{
     // A bounded packet too small for the snapshot is given up at its first
     // overflow, and counts nothing: the commands are counted once written
     // whole.
     auto overflowed = [p] { return p != nullptr && p->hasError(); };
-    const std::vector<std::pair<i32, QelBase*>> objects = objectsInOrder();
     bCountsCommands = false;
     for (auto entry = objects.begin(); entry != objects.end() && !overflowed(); ++entry) {
         writeSpawnNamed(entry->second, p);

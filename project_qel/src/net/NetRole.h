@@ -286,6 +286,8 @@ private:
     void reportRefusal(Packet* packet);
     // Registered objects that nothing holds.
     void deleteOrphans();
+    // writeSnapshot of these objects, in this order.
+    void writeSnapshot(Packet* p, const std::vector<std::pair<i32, QelBase*>>& objects);
 
     // The first reason the payload being read is refused.
     UString refusal;
