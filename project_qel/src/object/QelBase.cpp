@@ -1,10 +1,8 @@
 #include "object/QelBase.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <unordered_set>
-#include <vector>
 
 #include "engine/Context.h"
 #include "engine/EventManager.h"
