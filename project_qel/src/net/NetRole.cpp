@@ -53,7 +53,6 @@ NetRole::~NetRole()
     netPlayback = nullptr;
     deleteOrphans();
     objectMap.clear();
-    uidHeap.clear();
     peerObjects = 0;
     root = nullptr;
     clear();
@@ -420,20 +419,10 @@ UString NetRole::checkCounterRange(i64 counter)
 UString NetRole::checkCounter(i32 counter)
 {
     UString unsound = checkCounterRange(counter);
-    if (unsound.empty() && highestUID() >= counter) {
-        unsound = formatString("next object ID %d not above object ID %d in use", counter, highestUID());
+    if (unsound.empty() && objectMap.highest() >= counter) {
+        unsound = formatString("next object ID %d not above object ID %d in use", counter, objectMap.highest());
     }
     return unsound;
-}
-
-i32 NetRole::highestUID()
-{
-    // Identifiers that left are dropped as they come to the top.
-    while (!uidHeap.empty() && objectMap.count(uidHeap.front()) == 0) {
-        std::pop_heap(uidHeap.begin(), uidHeap.end());
-        uidHeap.pop_back();
-    }
-    return uidHeap.empty() ? 0 : uidHeap.front();
 }
 
 QelBase* NetRole::resolveObject(u32 uid, Packet* packet)
@@ -472,9 +461,7 @@ void NetRole::registerObject(QelBase* o, int uid)
         nextObjectUID = id + 1;
     }
     o->objectUID = id;
-    objectMap.emplace(id, o);
-    uidHeap.push_back(id);
-    std::push_heap(uidHeap.begin(), uidHeap.end());
+    objectMap.insert(id, o);
     if (isServer && !bExecutesOnClient) {
         writeSpawnObj(o);
     }
@@ -490,21 +477,8 @@ void NetRole::unregisterObject(QelBase* o)
         return;
     }
     ROLE_CHECK(o->isValidUID() || lookupObject(o->objectUID) == o, "o->isValidUID()");
-    auto entry = objectMap.find(o->objectUID);
-    if (entry != objectMap.end() && entry->second == o) {
-        objectMap.erase(entry);
-        if (o->bPeerMade) {
-            --peerObjects;
-        }
-        // Rebuilt once as many have left as are in use, so that each costs
-        // a constant share.
-        if (uidHeap.size() > 2 * objectMap.size() + 64) {
-            uidHeap.clear();
-            for (const auto& [uid, registered] : objectMap) {
-                uidHeap.push_back(uid);
-            }
-            std::make_heap(uidHeap.begin(), uidHeap.end());
-        }
+    if (objectMap.erase(o->objectUID, o) && o->bPeerMade) {
+        --peerObjects;
     }
     o->bPeerMade = 0;
     if (o == root) {
@@ -515,8 +489,7 @@ void NetRole::unregisterObject(QelBase* o)
 
 QelBase* NetRole::lookupObject(int uid) const
 {
-    auto entry = objectMap.find(uid);
-    return entry != objectMap.end() ? entry->second : nullptr;
+    return objectMap.find(uid);
 }
 
 QelBase* NetRole::findObject(int uid) const
@@ -528,18 +501,11 @@ QelBase* NetRole::findObject(int uid) const
     return o;
 }
 
-std::vector<std::pair<i32, QelBase*>> NetRole::objectsInOrder() const
-{
-    std::vector<std::pair<i32, QelBase*>> objects(objectMap.begin(), objectMap.end());
-    std::sort(objects.begin(), objects.end());
-    return objects;
-}
-
 void NetRole::dumpObjectMap() const
 {
     QEL_LOG("Starting dump..");
     QEL_LOG("Map size: %d", static_cast<int>(objectMap.size()));
-    for (const auto& [uid, o] : objectsInOrder()) {
+    for (const auto& [uid, o] : objectMap.inOrder()) {
         QEL_LOG("Object ID %d (%08lx) (class=%s)", uid,
                 static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(o)), o->getRuntimeClass()->name.c_str());
     }
@@ -549,7 +515,7 @@ void NetRole::dumpObjectMap() const
 void NetRole::netPostReplicateGlobalAll()
 {
     // A list of its own: the calls may register and unregister objects.
-    for (const auto& [uid, o] : objectsInOrder()) {
+    for (const auto& [uid, o] : objectMap.inOrder()) {
         o->netPostReplicateGlobal();
     }
 }
@@ -567,7 +533,7 @@ void NetRole::startRecording(const UString& fileName)
     // tried until one holds it, each given up at its first overflow.
     std::vector<std::pair<i32, QelBase*>> objects;
     if (declined.empty()) {
-        objects = objectsInOrder();
+        objects = objectMap.inOrder();
     }
     std::unique_ptr<Packet> snapshot;
     for (i32 capacity = Packet::DEFAULT_CAPACITY; declined.empty();
@@ -663,15 +629,13 @@ void NetRole::notePastClients()
         return;
     }
     UString past = checkBounds(static_cast<size_t>(PEER_OBJECT_LIMIT));
-    const size_t slice = std::min(WORLD_CHECK_SLICE, objectMap.bucket_count() + objectMap.size());
-    for (size_t looked = 0; past.empty() && looked < slice; ++looked, ++checkedBucket) {
-        if (checkedBucket >= objectMap.bucket_count()) {
-            checkedBucket = 0;
+    const size_t slice = std::min(WORLD_CHECK_SLICE, objectMap.size());
+    for (size_t looked = 0; past.empty() && looked < slice; ++looked, ++checkedPosition) {
+        if (checkedPosition >= objectMap.size()) {
+            checkedPosition = 0;
         }
-        for (auto entry = objectMap.begin(checkedBucket); past.empty() && entry != objectMap.end(checkedBucket);
-             ++entry, ++looked) {
-            past = checkObject(entry->first, entry->second);
-        }
+        const auto& [uid, o] = objectMap.at(checkedPosition);
+        past = checkObject(uid, o);
     }
     if (!past.empty()) {
         bPastClients = true;
@@ -794,7 +758,7 @@ void NetRole::writeRPC(RPC* rpc, Packet* p)
 
 void NetRole::writeSnapshot(Packet* p)
 {
-    writeSnapshot(p, objectsInOrder());
+    writeSnapshot(p, objectMap.inOrder());
 }
 
 void NetRole::writeSnapshot(Packet* p, const std::vector<std::pair<i32, QelBase*>>& objects)

@@ -122,6 +122,7 @@
 
 #include "net/NetHost.h"
 #include "net/NetRandom.h"
+#include "net/ObjectTable.h"
 
 class FontQuad;
 class NetPlayback;
@@ -226,7 +227,7 @@ public:
     NetRandom netRandom;
     i32 nextObjectUID;
     i32 quitReason = QUIT_NONE;
-    std::unordered_map<i32, QelBase*> objectMap;
+    ObjectTable objectMap;
     // The registered objects that peers' commands made (see bPeerMade).
     i32 peerObjects = 0;
     NetRecording* netRecording = nullptr;
@@ -266,8 +267,6 @@ private:
     // Why a next identifier read from a peer cannot stand (checkCounterRange,
     // and above every identifier in use); empty when it can.
     UString checkCounter(i32 counter);
-    // The highest identifier in use, 0 when none is.
-    i32 highestUID();
     // Whether the node is an object registered here: a copy of its parent
     // places it.
     bool isRegistered(const BasicLink* node) const;
@@ -276,8 +275,6 @@ private:
     // the depth of what it holds).
     UString checkBounds(size_t objectLimit) const;
     UString checkObject(i32 uid, const QelBase* o) const;
-    // The registered objects in identifier order.
-    std::vector<std::pair<i32, QelBase*>> objectsInOrder() const;
     // On a server: says once in the log when the world first holds what its
     // clients would refuse, looking at a slice of its objects a tick.
     void notePastClients();
@@ -299,14 +296,10 @@ private:
     // written whole.
     bool bCountsCommands = true;
     bool bPastClients = false;
-    // The most table buckets and objects a server's tick looks at for what
-    // its clients would refuse, and the bucket where it goes on.
+    // The most objects a server's tick looks at for what its clients would
+    // refuse, and the position in the table where it goes on.
     static constexpr size_t WORLD_CHECK_SLICE = 4096;
-    size_t checkedBucket = 0;
-    // Every identifier registered, as a max-heap. One that left stays
-    // until it comes to the top, or until those that left outnumber the
-    // rest and the heap is built anew.
-    std::vector<i32> uidHeap;
+    size_t checkedPosition = 0;
     // Bytes of commands written into `outgoing` so far.
     i64 writtenBytes = 0;
     // What each peer's commands made this side write in this tick.

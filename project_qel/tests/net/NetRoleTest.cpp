@@ -1132,6 +1132,7 @@ TEST_F(RoleTest, WhateverAPeerSendsThisSideKeepsAMillionIdentifiersOfItsOwn)
         {"root copy at the limit", rootCopy(limit), "", 0},
         {"name of INT_MAX - 2", name(INT_MAX - 2), "object ID 2147483645 out of range", 0},
         {"name at the limit", name(limit), "object ID 2146483647 out of range", 0},
+        {"name of 0", name(0), "object ID 0 out of range", 0},
         {"name below the limit, then an unnamed spawn",
          [&](Packet& p) {
              spawnNamedCommand(p, piece, limit - 1);
