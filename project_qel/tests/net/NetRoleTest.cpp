@@ -134,6 +134,18 @@ QelBase* hang(NetRole* role, QelBase* top, int levels, RuntimeClass* record = Qe
     return bottom;
 }
 
+// The lines of the log that end in `line`.
+int linesOf(const std::string& log, const std::string& line)
+{
+    int count = 0;
+    for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) {
+        count += at + line.size() == log.size() || log[at + line.size()] == '\n';
+    }
+    return count;
+}
+
+const std::string PAST_CLIENTS = "WARNING: the replicated world is more than a client takes from its server: ";
+
 // Bytes the heap holds.
 size_t heapInUse()
 {
@@ -1361,18 +1373,6 @@ TEST_F(RoleTest, ObjectsPeersMadeAreBoundedWhileTheyLive)
     ASSERT_TRUE(runUntil({&replay}, [&] { return replay.quitReason == NetRole::QUIT_PLAYBACK; }));
     EXPECT_EQ(replay.getPlaybackFailure(), "recording damaged: record 1 refused: over 1500000 objects in the snapshot");
     EXPECT_EQ(replay.objectMap.size(), static_cast<size_t>(NetRole::SNAPSHOT_OBJECT_LIMIT));
-    // A world of as many records; one more is not recorded.
-    for (const char* name : {"/full.net", "/over.net"}) {
-        const std::string path = net.core->folder.path + name;
-        replay.startRecording(path);
-        const bool full = replay.objectMap.size() == static_cast<size_t>(NetRole::SNAPSHOT_OBJECT_LIMIT);
-        EXPECT_EQ(replay.netRecording != nullptr, full) << name;
-        EXPECT_EQ(std::filesystem::exists(path), full) << name;
-        delete replay.netRecording;
-        replay.netRecording = nullptr;
-        replay.registerObject(new QelBase(), 0);
-    }
-    EXPECT_NE(net.logText().find("over.net: the world holds over 1500000 objects."), std::string::npos);
 }
 
 TEST_F(RoleTest, ARecordingOfABigWorldReplaysToThatWorld)
@@ -1403,21 +1403,11 @@ TEST_F(RoleTest, ARecordingOfABigWorldReplaysToThatWorld)
             roleFrame({&server});
         }
     }
-    const std::string pastClients = "WARNING: the replicated world is more than a client takes from its server: ";
     // Given once, however many ticks the world stays past them.
-    auto warnings = [&](const std::string& reason) {
-        const std::string log = net.logText();
-        const std::string line = pastClients + reason + ".";
-        int count = 0;
-        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) {
-            ++count;
-        }
-        return count;
-    };
     for (int i = 0; i < 10; ++i) {
         roleFrame({&server});
     }
-    EXPECT_EQ(warnings("the world holds over 500000 objects"), 1);
+    EXPECT_EQ(linesOf(net.logText(), PAST_CLIENTS + "the world holds over 500000 objects."), 1);
     // ... a server with a tree as deep as its clients take ...
     TestRole deep(true);
     deep.registerObject(new RootObjectBase(), 1);
@@ -1456,10 +1446,14 @@ TEST_F(RoleTest, ARecordingOfABigWorldReplaysToThatWorld)
     }
     const size_t seen = net.logText().size();
     roleFrame({&deep, &edge});
-    EXPECT_EQ(net.logText().find(pastClients, seen), std::string::npos);
+    EXPECT_EQ(net.logText().find(PAST_CLIENTS, seen), std::string::npos);
+}
 
-    // Worlds past those bounds: a replay would refuse them, so they are not
-    // recorded, and a server's clients would, which it says once.
+TEST_F(RoleTest, AWorldItsReplayWouldRefuseIsNotRecordedAndOneItsClientsWouldIsWarnedOfOnce)
+{
+    // Worlds past the bounds of a big world's recording: a replay would
+    // refuse them, so they are not recorded, and a server's clients would,
+    // which it says once.
     auto tooDeep = [](const QelBase* o) {
         return formatString("object ID %d: child would lie over 1000 levels deep", o->objectUID);
     };
@@ -1530,8 +1524,27 @@ TEST_F(RoleTest, ARecordingOfABigWorldReplaysToThatWorld)
         for (int i = 0; i < 10; ++i) {
             roleFrame({&role});
         }
-        EXPECT_EQ(warnings(reason), past.clientsRefuse ? 1 : 0) << past.what;
+        EXPECT_EQ(linesOf(net.logText(), PAST_CLIENTS + reason + "."), past.clientsRefuse ? 1 : 0) << past.what;
     }
+
+    // A world of as many objects as a replay's snapshot makes is recorded;
+    // one more is not.
+    TestRole replay(false, false);
+    replay.registerObject(new RootObjectBase(), 1);
+    while (replay.objectMap.size() < static_cast<size_t>(NetRole::SNAPSHOT_OBJECT_LIMIT)) {
+        replay.registerObject(new QelBase(), 0);
+    }
+    for (const char* name : {"/full.net", "/over.net"}) {
+        const std::string path = net.core->folder.path + name;
+        replay.startRecording(path);
+        const bool full = replay.objectMap.size() == static_cast<size_t>(NetRole::SNAPSHOT_OBJECT_LIMIT);
+        EXPECT_EQ(replay.netRecording != nullptr, full) << name;
+        EXPECT_EQ(std::filesystem::exists(path), full) << name;
+        delete replay.netRecording;
+        replay.netRecording = nullptr;
+        replay.registerObject(new QelBase(), 0);
+    }
+    EXPECT_NE(net.logText().find("over.net: the world holds over 1500000 objects."), std::string::npos);
 }
 
 TEST_F(RoleTest, AServersRecordingReplaysToTheWorldItBuiltLive)
