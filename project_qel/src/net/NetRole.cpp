@@ -372,9 +372,9 @@ QelBase* NetRole::spawn(Packet* packet, bool named)
         refuse(packet, "root==NULL");
     } else if (objectMap.count(static_cast<i32>(uid)) != 0) {
         refuse(packet, formatString("duplicate object ID %d", static_cast<i32>(uid)));
-    } else if (isReplayingSnapshot() && objectMap.size() >= static_cast<size_t>(SNAPSHOT_OBJECT_LIMIT)) {
+    } else if (isReplayingSnapshot() && overObjectLimit(objectMap.size() + 1, SNAPSHOT_OBJECT_LIMIT)) {
         refuse(packet, formatString("over %d objects in the snapshot", static_cast<int>(SNAPSHOT_OBJECT_LIMIT)));
-    } else if (!isReplayingSnapshot() && peerObjects >= PEER_OBJECT_LIMIT) {
+    } else if (!isReplayingSnapshot() && overObjectLimit(static_cast<size_t>(peerObjects) + 1, PEER_OBJECT_LIMIT)) {
         refuse(packet, formatString("over %d objects made by peers", static_cast<int>(PEER_OBJECT_LIMIT)));
     }
     if (packet->hasError()) {
@@ -559,84 +559,19 @@ void NetRole::startRecording(const UString& fileName)
     netRecording->record(snapshot.get());
 }
 
-bool NetRole::isRegistered(const BasicLink* node) const
+UString NetRole::checkWorld(size_t objectLimit)
 {
-    return node != nullptr && node->getRuntimeClass()->isDerivedFrom(QelBase::runtimeClass()) &&
-           lookupObject(static_cast<const QelBase*>(node)->objectUID) == node;
-}
-
-UString NetRole::checkBounds(size_t objectLimit) const
-{
-    if (objectMap.size() > objectLimit) {
-        return formatString("the world holds over %d objects", static_cast<int>(objectLimit));
-    }
-    return checkCounterRange(nextObjectUID);
-}
-
-UString NetRole::checkObject(i32 uid, const QelBase* o) const
-{
-    UString unsound = checkMade(o->getRuntimeClass(), uid);
-    if (!unsound.empty()) {
-        if (!o->getRuntimeClass()->bTravels) {
-            unsound += formatString(" (QEL_TRAVELS(%s) after its record makes it travel)",
-                                    o->getRuntimeClass()->name.c_str());
-        }
-        return formatString("object ID %d: %s", uid, unsound.c_str());
-    }
-    // The rebuilding side spawns every object, the root under its role,
-    // then each copy places its object's registered children: an object
-    // whose parent is not registered stays on top. Heights shrink going
-    // down: where a top fits, so does everything under it.
-    if (QelBase::fitsDepthLimit(uid == 1 ? 1 : 0, o) || isRegistered(o->parent)) {
-        return "";
-    }
-    // Down the branch that does not fit, to the object that ends too deep
-    // with its subtree: the copy that places it, or one above it, is
-    // refused. A top whose registered children all fit is placed by no
-    // copy, and passes.
-    const QelBase* over = nullptr;
-    u64 childDepth = uid == 1 ? 2 : 1;
-    for (const QelBase* at = o; at != nullptr; ++childDepth) {
-        const QelBase* next = nullptr;
-        for (const BasicLink* child = at->firstChild; child != nullptr && next == nullptr; child = child->next) {
-            if (isRegistered(child) && !QelBase::fitsDepthLimit(childDepth, static_cast<const QelBase*>(child))) {
-                next = static_cast<const QelBase*>(child);
-            }
-        }
-        over = next != nullptr ? next : over;
-        at = next;
-    }
-    return over != nullptr ? formatString("object ID %d: %s", over->objectUID, QelBase::depthRefusal().c_str())
-                           : UString();
-}
-
-UString NetRole::checkWorld(size_t objectLimit) const
-{
-    UString unsound = checkBounds(objectLimit);
-    for (auto entry = objectMap.begin(); unsound.empty() && entry != objectMap.end(); ++entry) {
-        unsound = checkObject(entry->first, entry->second);
-    }
-    return unsound;
+    return worldCheck.whole(objectMap, nextObjectUID, objectLimit);
 }
 
 void NetRole::notePastClients()
 {
     // A client takes its server's world by the rules a replay does, but for
-    // no more objects than peers may make. The objects are looked at a
-    // slice of the table a tick, so that a big world costs a tick no more
-    // than a small one; a world past them stays so until it changes.
+    // no more objects than peers may make.
     if (bPastClients) {
         return;
     }
-    UString past = checkBounds(static_cast<size_t>(PEER_OBJECT_LIMIT));
-    const size_t slice = std::min(WORLD_CHECK_SLICE, objectMap.size());
-    for (size_t looked = 0; past.empty() && looked < slice; ++looked, ++checkedPosition) {
-        if (checkedPosition >= objectMap.size()) {
-            checkedPosition = 0;
-        }
-        const auto& [uid, o] = objectMap.at(checkedPosition);
-        past = checkObject(uid, o);
-    }
+    UString past = worldCheck.slice(objectMap, nextObjectUID, static_cast<size_t>(PEER_OBJECT_LIMIT));
     if (!past.empty()) {
         bPastClients = true;
         QEL_LOG("WARNING: the replicated world is more than a client takes from its server: %s.", past.c_str());

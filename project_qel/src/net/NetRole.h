@@ -75,11 +75,13 @@
 //
 // One set of rules decides what a side that rebuilds this world from
 // spawns and copies takes: checkMade for each object, checkCounterRange for
-// the counter, QelBase::fitsDepthLimit for each object a copy places, and a
-// bound on the objects. Peers' commands and replays are checked by them as
-// they are read, and the live world by checkWorld: a server whose world
-// first holds what its clients would refuse says so once in its log, and a
-// world whose replay would be refused is not recorded.
+// the counter, QelBase::fitsDepthLimit for each object a copy places, and
+// overObjectLimit for the objects. Peers' commands and replays are checked
+// by them as they are read, and the live world by WorldCheck, which takes
+// heights as that side builds them: a world whose replay would be refused
+// is not recorded, and a server looks at a slice of its world a tick and
+// says once in its log when a pass through it finds what its clients would
+// refuse.
 //
 // Writing never fails for outside data: a command that does not fit in
 // `outgoing` is taken back to its start, `outgoing` is sent at once and the
@@ -102,13 +104,13 @@
 // each into place, in identifier order: one that holds a call, copies an
 // object out of that order or a second time, places an object a second
 // time or makes a cycle is refused, so no snapshot moves objects back and
-// forth, and it copies no more objects than it made. Recording starts
-// only where the world's replay would rebuild it: a world with more objects
-// than that, a snapshot longer than the limit, or what checkWorld finds (an
-// object whose class does not travel, a root that is no root object, a
-// counter past PEER_COUNTER_LIMIT, a copy that would place a child too deep
-// with every part it holds) is not recorded: the log says why and no file
-// is made. The program's own mistakes (a duplicate identifier it
+// forth, and it copies no more objects than it made. A world is recorded
+// only where checkWorld finds nothing its replay would refuse (more objects
+// than a snapshot makes, a counter past PEER_COUNTER_LIMIT, an object whose
+// class does not travel, a root that is no root object, an object a copy
+// would place too deep with the parts its class makes) and its snapshot
+// fits in the limit; where not, the log says why and no file is made. The
+// program's own mistakes (a duplicate identifier it
 // registers, findObject of an unknown identifier, one command larger than
 // a whole payload) stay fatal.
 //
@@ -123,6 +125,7 @@
 #include "net/NetHost.h"
 #include "net/NetRandom.h"
 #include "net/ObjectTable.h"
+#include "net/WorldCheck.h"
 
 class FontQuad;
 class NetPlayback;
@@ -207,14 +210,17 @@ public:
     void writeRPC(RPC* rpc, Packet* p = nullptr);
     // Why a side that rebuilds this world from its spawns and copies,
     // taking at most objectLimit objects, would refuse it; empty when it
-    // would not. Heights are taken as they stand, every part included.
-    UString checkWorld(size_t objectLimit) const;
+    // would not (see WorldCheck).
+    UString checkWorld(size_t objectLimit);
     // Why an object of the class may not be made under the identifier by a
     // peer's command or a replay; empty when it may.
     static UString checkMade(const RuntimeClass* record, i64 uid);
     // Why a next identifier may not travel: it must be 1 or more and at
     // most PEER_COUNTER_LIMIT; empty when it may.
     static UString checkCounterRange(i64 counter);
+    // Whether `objects` objects are more than a bound of `limit` allows; a
+    // spawn asks it of the count it would make.
+    static bool overObjectLimit(size_t objects, size_t limit) { return objects > limit; }
 
     // SPAWNNAMED for every registered object, then COPYOBJ for each, in
     // ascending identifier order; into a bounded packet too small for them
@@ -232,6 +238,8 @@ public:
     i32 peerObjects = 0;
     NetRecording* netRecording = nullptr;
     NetPlayback* netPlayback = nullptr;
+    // A server's look at its world for what its clients would refuse.
+    WorldCheck worldCheck;
     Packet outgoing{Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY};
     bool bTicked = false;
     double time = 0.0;
@@ -267,16 +275,8 @@ private:
     // Why a next identifier read from a peer cannot stand (checkCounterRange,
     // and above every identifier in use); empty when it can.
     UString checkCounter(i32 counter);
-    // Whether the node is an object registered here: a copy of its parent
-    // places it.
-    bool isRegistered(const BasicLink* node) const;
-    // checkWorld's rules for the whole world (the objects, the counter) and
-    // for one object (its class and identifier, and, where it stays on top,
-    // the depth of what it holds).
-    UString checkBounds(size_t objectLimit) const;
-    UString checkObject(i32 uid, const QelBase* o) const;
-    // On a server: says once in the log when the world first holds what its
-    // clients would refuse, looking at a slice of its objects a tick.
+    // On a server: says once in the log when a slice of its world shows
+    // what its clients would refuse (see WorldCheck::slice).
     void notePastClients();
     // Ends reading a refused payload: logs, and disconnects its peer or
     // ends the playback.
@@ -296,10 +296,6 @@ private:
     // written whole.
     bool bCountsCommands = true;
     bool bPastClients = false;
-    // The most objects a server's tick looks at for what its clients would
-    // refuse, and the position in the table where it goes on.
-    static constexpr size_t WORLD_CHECK_SLICE = 4096;
-    size_t checkedPosition = 0;
     // Bytes of commands written into `outgoing` so far.
     i64 writtenBytes = 0;
     // What each peer's commands made this side write in this tick.

@@ -1413,8 +1413,9 @@ TEST_F(RoleTest, ARecordingOfABigWorldReplaysToThatWorld)
     deep.registerObject(new RootObjectBase(), 1);
     hang(&deep, deep.root, 999);
     // ... and one at the other bounds: its root under an object of its own,
-    // a chain as deep as a tree may be that hangs nowhere, and a piece whose
-    // part ends at the limit.
+    // a chain as deep as a tree may be that hangs nowhere, a piece whose
+    // part ends at the limit, and a chain as deep that hangs under a piece's
+    // part, which its replay leaves on top.
     TestRole edge(true);
     edge.registerObject(new RootObjectBase(), 1);
     auto* holder = new RolePiece();
@@ -1422,6 +1423,7 @@ TEST_F(RoleTest, ARecordingOfABigWorldReplaysToThatWorld)
     holder->addChildBack(edge.root);
     hang(&edge, nullptr, 1001);
     hang(&edge, hang(&edge, edge.root, 997), 1, PartedPiece::runtimeClass());
+    hang(&edge, hang(&edge, edge.root, 1, PartedPiece::runtimeClass())->getFirstChild(), 1001);
     for (TestRole* live : {&client, &server, &deep, &edge}) {
         // Counted once, though the first packet tried was too small.
         const i32* counts = live->connection != nullptr ? live->connection->getCurrentStats()->commandCounts : nullptr;
@@ -1501,6 +1503,26 @@ TEST_F(RoleTest, AWorldItsReplayWouldRefuseIsNotRecordedAndOneItsClientsWouldIsW
              return std::string("next object ID 2147483647 out of range");
          },
          true},
+        {"a chain as deep as a tree may be, whose bottom's part was deleted",
+         [&](TestRole& role) {
+             QelBase* bottom = hang(&role, hang(&role, nullptr, 1000), 1, PartedPiece::runtimeClass());
+             delete bottom->firstChild;
+             return tooDeep(bottom);
+         },
+         true},
+        {"an object whose class does not travel, past the first slice a tick looks at",
+         [&](TestRole& role) {
+             role.registerObject(new RootObjectBase(), 1);
+             QelBase* bottom = hang(&role, role.root, 990);
+             for (int i = 0; i < 5000; ++i) {
+                 hang(&role, bottom, 1);
+             }
+             const int uid = hang(&role, bottom, 1, HomePiece::runtimeClass())->objectUID;
+             return formatString("object ID %d: class 'HomePiece' does not travel (QEL_TRAVELS(HomePiece) after its "
+                                 "record makes it travel)",
+                                 uid);
+         },
+         true},
         {"a snapshot longer than a recording's first record",
          [&](TestRole& role) {
              role.registerObject(new RootObjectBase(), 1);
@@ -1525,6 +1547,7 @@ TEST_F(RoleTest, AWorldItsReplayWouldRefuseIsNotRecordedAndOneItsClientsWouldIsW
             roleFrame({&role});
         }
         EXPECT_EQ(linesOf(net.logText(), PAST_CLIENTS + reason + "."), past.clientsRefuse ? 1 : 0) << past.what;
+        EXPECT_LE(role.worldCheck.mostRead(), WorldCheck::WORLD_CHECK_SLICE + NetRole::TREE_DEPTH_LIMIT) << past.what;
     }
 
     // A world of as many objects as a replay's snapshot makes is recorded;
@@ -1545,6 +1568,28 @@ TEST_F(RoleTest, AWorldItsReplayWouldRefuseIsNotRecordedAndOneItsClientsWouldIsW
         replay.registerObject(new QelBase(), 0);
     }
     EXPECT_NE(net.logText().find("over.net: the world holds over 1500000 objects."), std::string::npos);
+
+    // A world that passes costs a server's tick its slice whatever holds
+    // its objects: a top with 20,000 children and a chain of 1,100 parts.
+    TestRole wide(true);
+    wide.registerObject(new RootObjectBase(), 1);
+    QelBase* top = hang(&wide, nullptr, 1);
+    for (int i = 0; i < 20000; ++i) {
+        hang(&wide, top, 1);
+    }
+    QelBase* part = top;
+    for (int i = 0; i < 1100; ++i) {
+        part->addChildBack(new QelBase());
+        part = part->getFirstChild();
+    }
+    const size_t seen = net.logText().size();
+    for (int i = 0; i < 20; ++i) {
+        roleFrame({&wide});
+    }
+    EXPECT_EQ(net.logText().find(PAST_CLIENTS, seen), std::string::npos);
+    EXPECT_EQ(wide.checkWorld(NetRole::SNAPSHOT_OBJECT_LIMIT), "");
+    EXPECT_LE(wide.worldCheck.mostRead(), WorldCheck::WORLD_CHECK_SLICE + NetRole::TREE_DEPTH_LIMIT);
+    EXPECT_GE(wide.worldCheck.mostRead(), WorldCheck::WORLD_CHECK_SLICE);
 }
 
 TEST_F(RoleTest, AServersRecordingReplaysToTheWorldItBuiltLive)
