@@ -1,7 +1,8 @@
 // What one payload from a peer costs a client role (or a server, reading a
 // client's) in worlds at the role's bounds (PEER_OBJECT_LIMIT objects made
 // by peers, TREE_DEPTH_LIMIT levels, a payload's capacity, a recording's
-// snapshot), set against a payload of plain spawns. A peer can send
+// snapshot, identifiers that a table hashed by their own value puts in one
+// bucket), set against a payload of plain spawns. A peer can send
 // payloads as fast as the line carries them, so what matters is the time a
 // payload's bytes buy: any payload much dearer than the spawns a server
 // sends anyway is a way to stall a client, or a server and all its clients.
@@ -13,7 +14,8 @@
 // the payload's bytes and commands, its time per 64 KiB (per MiB for a
 // recording's first record; per payload and per object for one call that
 // removes a subtree, with its time over that of the payloads that built
-// the subtree), and, when the spawns ran first, that time over theirs.
+// the subtree), and, when the spawns ran first, that time over theirs; for
+// a world of named objects, also the seconds its untimed build took.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -24,6 +26,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -306,6 +309,118 @@ void callsSpreadOverObjects(benchmark::State& state)
     report(state, seconds, bytes.size(), payload.count);
 }
 
+// The plain objects a server has named in the worlds below.
+constexpr u32 NAMED_OBJECTS = 40000;
+
+// The buckets a table of identifiers hashed by their own value has once it
+// holds `entries` of them: every multiple of that count lies in one bucket.
+u64 bucketsHolding(size_t entries)
+{
+    std::unordered_map<i32, QelBase*> table;
+    for (size_t i = 0; i < entries; ++i) {
+        table.emplace(static_cast<i32>(i), nullptr);
+    }
+    return table.bucket_count();
+}
+
+// A client holding its server's root and NAMED_OBJECTS plain objects the
+// server named, unattached, in the layout the argument says: 0, the
+// identifiers 2 and up; 1, the multiples of the buckets a table hashed by
+// the identifier's own value has once it holds the root and those objects,
+// all in one bucket of such a table. The stride is taken for the world
+// alone: the buckets the table grows to under a payload of spawns more
+// would take the multiples past PEER_COUNTER_LIMIT. The world is built
+// once, untimed, and the seconds its payloads took are reported, since
+// the build is where such a table shows the sharing worst.
+struct NamedWorld {
+    explicit NamedWorld(benchmark::State& state)
+        : client(clientWithRoot()), stride(state.range(0) == 0 ? 0 : bucketsHolding(NAMED_OBJECTS + 1))
+    {
+        state.SetLabel(stride == 0 ? "2 and up" : "one bucket");
+        if (room() < NAMED_OBJECTS) {
+            state.SkipWithError("the identifiers would pass the peers' limit");
+            return;
+        }
+        std::vector<Bytes> payloads;
+        for (u64 made = 0; made < NAMED_OBJECTS;) {
+            Commands commands;
+            commands.fill([&](Packet& p, u64 i) { spawnNamedCommand(p, QelBase::runtimeClass(), uid(made + i)); },
+                          NAMED_OBJECTS - made);
+            made += commands.count;
+            payloads.push_back(commands.bytes());
+        }
+        const Clock::time_point start = Clock::now();
+        built = deliver(client.get(), payloads) == 0;
+        state.counters["buildSeconds"] = std::chrono::duration<double>(Clock::now() - start).count();
+        NetRole::makeCurrent(nullptr);
+        built = built && client->objectMap.size() == NAMED_OBJECTS + 1 &&
+                client->lookupObject(static_cast<i32>(uid(NAMED_OBJECTS - 1))) != nullptr;
+        if (!built) {
+            state.SkipWithError("the world was refused");
+        }
+    }
+    // The identifier of the server's `k`th named object, from 0; past the
+    // world's, the ones it would name next.
+    u32 uid(u64 k) const { return static_cast<u32>(stride == 0 ? 2 + k : (k + 1) * stride); }
+    // How many objects the layout may name below PEER_COUNTER_LIMIT.
+    u64 room() const
+    {
+        const u64 limit = NetRole::PEER_COUNTER_LIMIT - 1;
+        return stride == 0 ? limit - 1 : limit / stride;
+    }
+
+    std::unique_ptr<TestRole> client;
+    u64 stride;
+    bool built = false;
+};
+
+// A payload of spawns of plain objects named as the world's are, going on
+// from the world's last name; the objects made are destroyed between
+// iterations.
+void namedSpawns(benchmark::State& state)
+{
+    Setup setup;
+    NamedWorld world(state);
+    if (!world.built) {
+        return;
+    }
+    Commands payload;
+    payload.fill([&](Packet& p, u64 i) { spawnNamedCommand(p, QelBase::runtimeClass(), world.uid(NAMED_OBJECTS + i)); },
+                 world.room() - NAMED_OBJECTS);
+    const Bytes bytes = payload.bytes();
+    NetRole* client = world.client.get();
+    const double seconds = timeDeliveries(state, client, bytes, false, [&] {
+        asRole(client, [&] {
+            auto* root = static_cast<RootObjectBase*>(client->root);
+            for (u64 i = 0; i < payload.count; ++i) {
+                root->destroyObjectNow(client->lookupObject(static_cast<i32>(world.uid(NAMED_OBJECTS + i))));
+            }
+        });
+    });
+    report(state, seconds, bytes.size(), payload.count);
+}
+
+// Calls setting the state of the world's named objects, each call's
+// target drawn from all of them with a fixed seed.
+void callsOnNamedObjects(benchmark::State& state)
+{
+    Setup setup;
+    NamedWorld world(state);
+    if (!world.built) {
+        return;
+    }
+    std::mt19937 draw(1);
+    Commands payload;
+    payload.fill([&](Packet& p, u64 i) {
+        callCommand(p, RPC_QelBase_setStateRaw::runtimeClass(), world.uid(draw() % NAMED_OBJECTS));
+        i32 value = static_cast<i32>(i % 64);
+        p.doInt(&value);
+    });
+    const Bytes bytes = payload.bytes();
+    const double seconds = timeDeliveries(state, world.client.get(), bytes, false);
+    report(state, seconds, bytes.size(), payload.count);
+}
+
 // A client holding its server's root and, under it, two chains of plain
 // objects ending in `a` and `b`, which lie `depth` levels below the role
 // (the root lies 1 down); `leaves` plain objects from `firstLeaf` on, and
@@ -385,13 +500,27 @@ void deepCopyListingOneLeafOverAndOver(benchmark::State& state)
 
 // A server's own world, not a peer's: its root and, under it, a chain of
 // plain objects down to `bottom`, which lies one level above the limit.
-// The chain is registered bottom up, so that the bottom and its parent
-// travel in one byte.
+// Registered bottom up, the bottom and its parent get 2 and 3 and travel
+// in one byte; top down, the objects nearest the root do, and the bottom
+// gets the highest identifier.
 struct ServerChain {
-    ServerChain() : server(std::make_unique<TestRole>(true, false))
+    explicit ServerChain(bool topDown = false) : server(std::make_unique<TestRole>(true, false))
     {
         server->nextObjectUID = 2;
         server->registerObject(new RootObjectBase(), 1);
+        if (topDown) {
+            QelBase* above = server->root;
+            for (u32 level = 2; level < DEPTH_LIMIT; ++level) {
+                auto* o = new QelBase();
+                server->registerObject(o, 0);
+                above->addChildBack(o);
+                above = o;
+            }
+            NetRole::makeCurrent(nullptr);
+            bottom = server->lookupObject(static_cast<i32>(DEPTH_LIMIT - 1));
+            parent = server->lookupObject(static_cast<i32>(DEPTH_LIMIT - 2));
+            return;
+        }
         QelBase* top = nullptr;
         for (u32 level = DEPTH_LIMIT - 1; level > 1; --level) {
             auto* o = new QelBase();
@@ -447,6 +576,38 @@ void serverCopiesListingTheRoot(benchmark::State& state)
 void serverCopiesListingTheParent(benchmark::State& state)
 {
     serverCopiesListing(state, false);
+}
+
+// Copies from a client of the bottom of a server's chain registered top
+// down, each image listing as many of the bottom's farthest ancestors as
+// the argument says, the root first: 127, those whose identifiers travel
+// in one byte; 998, all of them. Every one would make the tree a cycle, so
+// the server skips every copy and keeps the client; the chain stays as it
+// was.
+void serverCopiesListingFarAncestors(benchmark::State& state)
+{
+    Setup setup;
+    const u32 count = static_cast<u32>(state.range(0));
+    ServerChain world(true);
+    if (!world.intact()) {
+        state.SkipWithError("the chain was not built");
+        return;
+    }
+    if (count > DEPTH_LIMIT - 2) {
+        state.SkipWithError("the bottom has fewer ancestors");
+        return;
+    }
+    QelBase fields;
+    const std::vector<u32> ancestors = range(1, count);
+    const u32 uid = static_cast<u32>(world.bottom->objectUID);
+    Commands payload;
+    payload.fill([&](Packet& p, u64) { copyCommand(p, fields, uid, &ancestors); });
+    const Bytes bytes = payload.bytes();
+    const double seconds = timeDeliveries(state, world.server.get(), bytes, false);
+    report(state, seconds, bytes.size(), payload.count);
+    if (!world.intact()) {
+        state.SkipWithError("a copy changed the chain");
+    }
 }
 
 // Copies of the two targets in turn, each listing the same leaf: every
@@ -714,10 +875,15 @@ BENCHMARK(spawnsOfPlainObjects)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(spawnsOfQuads)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(rootCopies)->Arg(0)->Arg(NetRole::PEER_OBJECT_LIMIT)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(callsSpreadOverObjects)->Arg(1000)->Arg(400000)->Unit(benchmark::kMillisecond)->Iterations(20);
+// One iteration: under the payload, a table hashed by the identifier alone
+// grows past the stride's buckets and spreads the names for any later one.
+BENCHMARK(namedSpawns)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(callsOnNamedObjects)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(deepCopyListingLeaves)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(deepCopyListingOneLeafOverAndOver)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(serverCopiesListingTheRoot)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(serverCopiesListingTheParent)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(serverCopiesListingFarAncestors)->Arg(127)->Arg(998)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(copiesMovingALeaf)->Arg(2)->Arg(DEEP)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(deepAddsOfLeaves)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(addsMovingALeaf)->Arg(2)->Arg(DEEP)->Unit(benchmark::kMillisecond)->Iterations(5);
