@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 #include "engine/Context.h"
 #include "engine/EventManager.h"
@@ -277,9 +278,11 @@ void QelBase::netSerialize(Packet* packet)
     // An image may list as many children as its bytes hold: this object's
     // depth is found once, when a child first needs it, and only a child
     // tall enough to be this object or one of its ancestors costs a walk
-    // up. Adopting a child changes neither, as no child may be one of them.
-    u64 childDepth = 0;
+    // up. Nothing is adopted before the whole list has passed, so a refused
+    // image moves no object; adopting a child changes neither this object's
+    // ancestors nor its depth, so no check's answer changes meanwhile.
     std::unordered_set<const QelBase*> listed;
+    std::vector<QelBase*> children;
     QelBase* child = nullptr;
     while (packet->doPointer2(&child)) {
         if (!listed.insert(child).second) {
@@ -287,7 +290,15 @@ void QelBase::netSerialize(Packet* packet)
             packet->setError("an image lists a child twice");
             return;
         }
-        if (liesWithin(child)) {
+        children.push_back(child);
+    }
+    if (packet->hasError()) {
+        return;
+    }
+    u64 childDepth = 0;
+    size_t kept = 0;
+    for (QelBase* listedChild : children) {
+        if (liesWithin(listedChild)) {
             if (held == nullptr) {
                 packet->setError("child would make the tree a cycle");
                 return;
@@ -298,14 +309,18 @@ void QelBase::netSerialize(Packet* packet)
         if (childDepth == 0) {
             childDepth = static_cast<u64>(depth()) + 1;
         }
-        if (!checkAdoptionDepth(childDepth, child, packet)) {
+        if (!checkAdoptionDepth(childDepth, listedChild, packet)) {
             return;
         }
-        if (held != nullptr) {
-            held->children.push_back(child);
-        } else {
-            addChildBack(child);
-        }
+        children[kept++] = listedChild;
+    }
+    children.resize(kept);
+    if (held != nullptr) {
+        held->children.insert(held->children.end(), children.begin(), children.end());
+        return;
+    }
+    for (QelBase* adopted : children) {
+        addChildBack(adopted);
     }
 }
 

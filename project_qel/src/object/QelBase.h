@@ -41,9 +41,10 @@ public:
     // appends the children read and derives its state from the properties
     // read; a wrong marker, an unresolved child, one listed twice, one that
     // would make the tree a cycle or lie too deep sets the packet's error
-    // state. Under a held image (see Packet::heldImage) the values the
-    // properties had are kept and the children only listed, and a child
-    // that would make a cycle only marks the image.
+    // state, and no child is adopted before every one has passed. Under a
+    // held image (see Packet::heldImage) the values the properties had are
+    // kept and the children only listed, and a child that would make a
+    // cycle only marks the image.
     virtual void netSerialize(Packet* packet);
     // Recomputes what the object derives from its property values: after
     // its properties are read, and after a refused read's are put back.

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
 
 #include "net/Packet.h"
 #include "object/Reference.h"
@@ -28,6 +30,24 @@ protected:
             child->objectUID = uid;
             parent.addChildBack(child);
         }
+    }
+
+    // A network image of a plain object that lists the children of these
+    // identifiers.
+    static Bytes imageListing(const std::vector<u32>& ids)
+    {
+        Packet image(Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY);
+        QelBase fields;
+        std::unique_ptr<PropertyContainer> tree(fields.createPropertyTree());
+        tree->netSerializeProperty(&image);
+        bool hasChildren = true;
+        image.doBool(&hasChildren);
+        for (u32 id : ids) {
+            image.doUInt(&id);
+        }
+        u32 end = 0;
+        image.doUInt(&end);
+        return packetBytes(image);
     }
 };
 
@@ -124,32 +144,67 @@ TEST_F(ObjectImageTest, BadImagesAreRefused)
     object.netSerialize(wrongMarker.get());
     EXPECT_STREQ(wrongMarker->getError(), "marker==0xfefdfcfb");
 
-    auto unknownChild = readerFor({0x00, 0x00, 0x00, 0x01, 0x09, 0x00});
-    object.netSerialize(unknownChild.get());
-    EXPECT_TRUE(unknownChild->hasError());
-    EXPECT_EQ(object.firstChild, nullptr);
-
     auto truncated = readerFor({0x05, 0x00});
     object.netSerialize(truncated.get());
     EXPECT_TRUE(truncated->hasError());
+
+    // A list with an unknown child or one child twice adopts none of the
+    // children it names.
+    const struct {
+        std::vector<u32> list;
+        const char* error;
+    } lists[] = {
+        {{9}, "Could not find object ID"},
+        {{2, 3, 9}, "Could not find object ID"},
+        {{2, 2}, "an image lists a child twice"},
+        {{2, 4, 3, 4}, "an image lists a child twice"},
+        {{2, 2, 9}, "an image lists a child twice"},
+    };
+    for (const auto& row : lists) {
+        QelBase copy;
+        QelBase elsewhere;
+        makeFamily(elsewhere, 4);
+        auto reader = readerFor<ObjectTablePacket>(imageListing(row.list));
+        for (BasicLink* node = elsewhere.firstChild; node != nullptr; node = node->next) {
+            reader->addObject(static_cast<QelBase*>(node));
+        }
+        copy.netSerialize(reader.get());
+        EXPECT_STREQ(reader->getError(), row.error) << testing::PrintToString(row.list);
+        EXPECT_EQ(copy.firstChild, nullptr) << testing::PrintToString(row.list);
+        EXPECT_EQ(elsewhere.countChildren(), 3u) << testing::PrintToString(row.list);
+    }
 }
 
 TEST_F(ObjectImageTest, ImageThatWouldMakeACycleIsRefused)
 {
-    QelBase root;
-    root.objectUID = 1;
-    auto* child = new QelBase();
-    child->objectUID = 2;
-    root.addChildBack(child);
-    // The child claims its own parent, then itself, as its children.
-    for (u8 id : {0x01, 0x02}) {
-        auto reader = readerFor<ObjectTablePacket>({0x00, 0x00, 0x00, 0x01, id, 0x00});
+    // The child of a root claims its parent or itself as a child, anywhere
+    // in its list: the leaves of an object apart listed with them stay
+    // where they are.
+    const std::vector<u32> lists[] = {
+        {1}, {2}, {3, 1}, {3, 4, 2}, {1, 3}, {3, 2, 4},
+    };
+    for (const std::vector<u32>& list : lists) {
+        QelBase root;
+        root.objectUID = 1;
+        auto* child = new QelBase();
+        child->objectUID = 2;
+        root.addChildBack(child);
+        QelBase elsewhere;
+        for (i32 uid : {3, 4}) {
+            auto* leaf = new QelBase();
+            leaf->objectUID = uid;
+            elsewhere.addChildBack(leaf);
+        }
+        auto reader = readerFor<ObjectTablePacket>(imageListing(list));
         reader->addObject(&root);
         reader->addObject(child);
+        reader->addObject(elsewhere.getFirstChild());
+        reader->addObject(static_cast<QelBase*>(elsewhere.lastChild));
         child->netSerialize(reader.get());
-        EXPECT_TRUE(reader->hasError());
+        EXPECT_STREQ(reader->getError(), "child would make the tree a cycle") << testing::PrintToString(list);
         EXPECT_EQ(child->getParent(), &root);
-        EXPECT_EQ(child->firstChild, nullptr);
+        EXPECT_EQ(child->firstChild, nullptr) << testing::PrintToString(list);
+        EXPECT_EQ(elsewhere.countChildren(), 2u) << testing::PrintToString(list);
     }
 }
 
