@@ -60,6 +60,11 @@ public:
     // The number of levels below this node: 0 for a node without
     // children, else one more than its highest child's.
     u32 height = 0;
+    // Left by the last object image read that met this node (see
+    // QelBase::netSerialize). Each image draws stamps never used before,
+    // one for the children it lists and one for those of them that are its
+    // reader or the reader's ancestors, so no mark is ever cleared.
+    u64 imageMark = 0;
 
 private:
     struct HeightCount {

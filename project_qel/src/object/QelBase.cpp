@@ -1,8 +1,8 @@
 #include "object/QelBase.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 #include "engine/Context.h"
@@ -23,6 +23,9 @@ QEL_TRAVELS(QelBase);
 namespace {
 // Follows an object's properties in persistent packets.
 constexpr u32 OBJECT_MARKER = 0xFEFDFCFB;
+// The last stamp an image read drew for BasicLink::imageMark: two per
+// image, so it outlasts any run.
+u64 lastImageStamp = 0;
 } // namespace
 
 QelBase::QelBase()
@@ -275,30 +278,53 @@ void QelBase::netSerialize(Packet* packet)
         packet->doPointer2(&none);
         return;
     }
-    // An image may list as many children as its bytes hold: this object's
-    // depth is found once, when a child first needs it, and only a child
-    // tall enough to be this object or one of its ancestors costs a walk
-    // up. Nothing is adopted before the whole list has passed, so a refused
-    // image moves no object; adopting a child changes neither this object's
-    // ancestors nor its depth, so no check's answer changes meanwhile.
-    std::unordered_set<const QelBase*> listed;
+    // An image may list as many children as its bytes hold, yet costs one
+    // walk up from this object and constant work for each child. A child
+    // read is stamped as listed by this image, so one listed twice is
+    // refused at once and the list never outgrows the objects that resolve.
+    // The walk stamps the listed children it meets as cycles, and passes
+    // the first node as tall as the tallest child only when a child is to
+    // be placed, for this object's depth. Nothing is adopted before the
+    // whole list has passed, so a refused image moves no object; adopting
+    // changes neither this object's ancestors nor its depth, so no check's
+    // answer changes meanwhile.
+    const u64 listedStamp = ++lastImageStamp;
+    const u64 cycleStamp = ++lastImageStamp;
     std::vector<QelBase*> children;
+    u32 tallest = 0;
     QelBase* child = nullptr;
     while (packet->doPointer2(&child)) {
-        if (!listed.insert(child).second) {
+        if (child->imageMark == listedStamp) {
             // No writer lists a child twice.
             packet->setError("an image lists a child twice");
             return;
         }
+        child->imageMark = listedStamp;
+        tallest = std::max(tallest, child->height);
         children.push_back(child);
     }
     if (packet->hasError()) {
         return;
     }
-    u64 childDepth = 0;
+    // Heights grow going up: no node above the first one as tall as the
+    // tallest child can be one of them. `levels` counts the nodes walked,
+    // this object included, and `above` is the next one.
+    u64 levels = 0;
+    BasicLink* above = this;
+    while (above != nullptr) {
+        BasicLink* node = above;
+        above = node->parent;
+        ++levels;
+        if (node->imageMark == listedStamp) {
+            node->imageMark = cycleStamp;
+        }
+        if (node->height >= tallest) {
+            break;
+        }
+    }
     size_t kept = 0;
     for (QelBase* listedChild : children) {
-        if (liesWithin(listedChild)) {
+        if (listedChild->imageMark == cycleStamp) {
             if (held == nullptr) {
                 packet->setError("child would make the tree a cycle");
                 return;
@@ -306,10 +332,10 @@ void QelBase::netSerialize(Packet* packet)
             held->bCycle = true;
             continue;
         }
-        if (childDepth == 0) {
-            childDepth = static_cast<u64>(depth()) + 1;
+        for (; above != nullptr; above = above->parent) {
+            ++levels;
         }
-        if (!checkAdoptionDepth(childDepth, listedChild, packet)) {
+        if (!checkAdoptionDepth(levels, listedChild, packet)) {
             return;
         }
         children[kept++] = listedChild;
