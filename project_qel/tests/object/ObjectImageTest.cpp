@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "net/Packet.h"
@@ -154,11 +155,11 @@ TEST_F(ObjectImageTest, BadImagesAreRefused)
         std::vector<u32> list;
         const char* error;
     } lists[] = {
-        {{9}, "Could not find object ID"},
-        {{2, 3, 9}, "Could not find object ID"},
-        {{2, 2}, "an image lists a child twice"},
-        {{2, 4, 3, 4}, "an image lists a child twice"},
-        {{2, 2, 9}, "an image lists a child twice"},
+        {{0x09}, "Could not find object ID"},
+        {{0x02, 0x03, 0x09}, "Could not find object ID"},
+        {{0x02, 0x02}, "an image lists a child twice"},
+        {{0x02, 0x04, 0x03, 0x04}, "an image lists a child twice"},
+        {{0x02, 0x02, 0x09}, "an image lists a child twice"},
     };
     for (const auto& row : lists) {
         QelBase copy;
@@ -175,36 +176,82 @@ TEST_F(ObjectImageTest, BadImagesAreRefused)
     }
 }
 
-TEST_F(ObjectImageTest, ImageThatWouldMakeACycleIsRefused)
+TEST_F(ObjectImageTest, ChildThatWouldMakeACycleRefusesTheImageOrMarksAHeldOne)
 {
-    // The child of a root claims its parent or itself as a child, anywhere
-    // in its list: the leaves of an object apart listed with them stay
-    // where they are.
+    // The reader lies at the bottom of a chain, 600 levels below its top;
+    // the chain's objects have the identifiers 1 (the top) to 601 (the
+    // reader), and two leaves apart have 1001 and 1002. An image that lists
+    // the reader or an ancestor anywhere is refused whole; held, it reads,
+    // is marked and lists only the leaves. Either way no object moves.
+    constexpr u32 READER = 601;
+    std::vector<u32> farthest;
+    for (u32 id = 1; id <= 127; ++id) {
+        farthest.push_back(id);
+    }
     const std::vector<u32> lists[] = {
-        {1}, {2}, {3, 1}, {3, 4, 2}, {1, 3}, {3, 2, 4},
+        {1},
+        farthest,
+        {1, 1001},
+        {READER - 1},
+        {READER},
+        {1001, READER - 1},
+        {1001, 1002, READER},
+        {1002, 300, 1001},
     };
     for (const std::vector<u32>& list : lists) {
-        QelBase root;
-        root.objectUID = 1;
-        auto* child = new QelBase();
-        child->objectUID = 2;
-        root.addChildBack(child);
-        QelBase elsewhere;
-        for (i32 uid : {3, 4}) {
-            auto* leaf = new QelBase();
-            leaf->objectUID = uid;
-            elsewhere.addChildBack(leaf);
+        for (bool holding : {true, false}) {
+            const std::string row = testing::PrintToString(list) + (holding ? " held" : "");
+            QelBase top;
+            std::vector<QelBase*> chain{&top};
+            while (chain.size() < READER) {
+                auto* node = new QelBase();
+                chain.back()->addChildBack(node);
+                chain.push_back(node);
+            }
+            QelBase elsewhere;
+            QelBase* leaves[2];
+            for (QelBase*& leaf : leaves) {
+                leaf = new QelBase();
+                elsewhere.addChildBack(leaf);
+            }
+            auto reader = readerFor<ObjectTablePacket>(imageListing(list));
+            for (size_t i = 0; i < chain.size(); ++i) {
+                chain[i]->objectUID = static_cast<i32>(i + 1);
+                reader->addObject(chain[i]);
+            }
+            for (i32 i = 0; i < 2; ++i) {
+                leaves[i]->objectUID = 1001 + i;
+                reader->addObject(leaves[i]);
+            }
+            QelBase* copy = chain.back();
+            ASSERT_EQ(copy->depth(), 600u);
+
+            Packet::HeldImage held;
+            held.reader = copy;
+            reader->heldImage = holding ? &held : nullptr;
+            copy->netSerialize(reader.get());
+            reader->heldImage = nullptr;
+            if (holding) {
+                EXPECT_FALSE(reader->hasError()) << row << ": " << reader->getError();
+                EXPECT_TRUE(held.bCycle) << row;
+                std::vector<QelBase*> listed;
+                for (u32 id : list) {
+                    if (id > 1000) {
+                        listed.push_back(leaves[id - 1001]);
+                    }
+                }
+                EXPECT_EQ(held.children, listed) << row;
+            } else {
+                EXPECT_STREQ(reader->getError(), "child would make the tree a cycle") << row;
+            }
+            EXPECT_EQ(copy->firstChild, nullptr) << row;
+            for (size_t i = 1; i < chain.size(); ++i) {
+                ASSERT_EQ(chain[i]->parent, chain[i - 1]) << row;
+            }
+            EXPECT_EQ(top.parent, nullptr) << row;
+            EXPECT_EQ(leaves[0]->parent, &elsewhere) << row;
+            EXPECT_EQ(leaves[1]->parent, &elsewhere) << row;
         }
-        auto reader = readerFor<ObjectTablePacket>(imageListing(list));
-        reader->addObject(&root);
-        reader->addObject(child);
-        reader->addObject(elsewhere.getFirstChild());
-        reader->addObject(static_cast<QelBase*>(elsewhere.lastChild));
-        child->netSerialize(reader.get());
-        EXPECT_STREQ(reader->getError(), "child would make the tree a cycle") << testing::PrintToString(list);
-        EXPECT_EQ(child->getParent(), &root);
-        EXPECT_EQ(child->firstChild, nullptr) << testing::PrintToString(list);
-        EXPECT_EQ(elsewhere.countChildren(), 2u) << testing::PrintToString(list);
     }
 }
 
