@@ -67,8 +67,8 @@
 // so the check is a walk up from the new parent, never one over the subtree
 // moved, and a legitimate peer's moves are refused only when the tree they
 // would make is really too deep. An image that lists a child twice is
-// refused; a child tall enough to be the reader or one of its ancestors
-// costs a walk up from the reader that stops at the first ancestor as tall.
+// refused, and whatever children an image lists, its checks cost one walk
+// up from the reader (see QelBase::netSerialize).
 // A spawn while PEER_OBJECT_LIMIT objects that peers' commands made are
 // alive here is refused; as they are destroyed, peers may make as many
 // again.
