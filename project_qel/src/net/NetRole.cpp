@@ -453,15 +453,15 @@ void NetRole::registerObject(QelBase* o, int uid)
     if (id == 1) {
         ROLE_CHECK(root == nullptr, "root==NULL");
     }
-    ROLE_CHECK(objectMap.count(id) == 0, "objectMap.count(uid)==0");
     // The counter stays above every identifier, so that a later object of
     // this side's own never meets a name taken.
     if (id >= nextObjectUID) {
         ROLE_CHECK(id < INT_MAX - 1, "uid<INT_MAX-1");
-        nextObjectUID = id + 1;
     }
+    const bool fresh = objectMap.insert(id, o);
+    ROLE_CHECK(fresh, "objectMap.count(uid)==0");
+    nextObjectUID = std::max(nextObjectUID, id + 1);
     o->objectUID = id;
-    objectMap.insert(id, o);
     if (isServer && !bExecutesOnClient) {
         writeSpawnObj(o);
     }

@@ -238,7 +238,8 @@ public:
     i32 peerObjects = 0;
     NetRecording* netRecording = nullptr;
     NetPlayback* netPlayback = nullptr;
-    // A server's look at its world for what its clients would refuse.
+    // The look at this world for what its replay or its clients would
+    // refuse.
     WorldCheck worldCheck;
     Packet outgoing{Packet::NETWORK_FLAGS, Packet::DEFAULT_CAPACITY};
     bool bTicked = false;

@@ -56,9 +56,13 @@ u64 randomWord()
 
 size_t ObjectTable::KeyedHash::operator()(i32 uid) const
 {
-    // The message is one block shorter than eight bytes: its four bytes
-    // with the length in the top byte.
-    const u64 block = (u64{4} << 56) | static_cast<u32>(uid);
+    // Identifiers are hashed a run of RUN at a time, and keep their order
+    // within it: a side counting up finds its objects' buckets next to one
+    // another, as a table hashed by value would, while a run's place is
+    // the key's secret. The message is the run's number, four bytes, as
+    // one block with the length in the top byte.
+    const u32 run = static_cast<u32>(uid) / RUN;
+    const u64 block = (u64{4} << 56) | run;
     SipState s{key0 ^ 0x736f6d6570736575ULL, key1 ^ 0x646f72616e646f6dULL, key0 ^ 0x6c7967656e657261ULL,
                key1 ^ 0x7465646279746573ULL};
     s.v3 ^= block;
@@ -68,34 +72,79 @@ size_t ObjectTable::KeyedHash::operator()(i32 uid) const
     s.round();
     s.round();
     s.round();
-    return static_cast<size_t>(s.v0 ^ s.v1 ^ s.v2 ^ s.v3);
+    return static_cast<size_t>((s.v0 ^ s.v1 ^ s.v2 ^ s.v3) * RUN + static_cast<u32>(uid) % RUN);
 }
 
 ObjectTable::ObjectTable() : ObjectTable(randomWord(), randomWord())
 {
 }
 
-ObjectTable::ObjectTable(u64 key0, u64 key1) : slots(100, KeyedHash{key0, key1})
+ObjectTable::ObjectTable(u64 key0, u64 key1) : hash{key0, key1}, slots(FIRST_CAPACITY)
 {
+}
+
+size_t ObjectTable::findSlot(i32 uid) const
+{
+    const size_t mask = slots.size() - 1;
+    for (size_t at = home(uid);; at = (at + 1) & mask) {
+        const Slot& slot = slots[at];
+        if (slot.position == EMPTY) {
+            return NONE;
+        }
+        if (slot.uid == uid) {
+            return at;
+        }
+    }
 }
 
 QelBase* ObjectTable::find(i32 uid) const
 {
-    auto slot = slots.find(uid);
-    return slot != slots.end() ? slot->second.object : nullptr;
+    const size_t at = findSlot(uid);
+    return at != NONE ? slots[at].object : nullptr;
 }
 
 size_t ObjectTable::positionOf(i32 uid) const
 {
-    auto slot = slots.find(uid);
-    return slot != slots.end() ? slot->second.position : NONE;
+    const size_t at = findSlot(uid);
+    return at != NONE ? slots[at].position : NONE;
+}
+
+void ObjectTable::place(const Slot& slot)
+{
+    const size_t mask = slots.size() - 1;
+    size_t at = home(slot.uid);
+    while (slots[at].position != EMPTY) {
+        at = (at + 1) & mask;
+    }
+    slots[at] = slot;
+}
+
+void ObjectTable::grow()
+{
+    std::vector<Slot> old(slots.size() * 2);
+    old.swap(slots);
+    for (const Slot& slot : old) {
+        if (slot.position != EMPTY) {
+            place(slot);
+        }
+    }
 }
 
 bool ObjectTable::insert(i32 uid, QelBase* o)
 {
-    if (!slots.emplace(uid, Slot{o, entries.size()}).second) {
-        return false;
+    if (2 * (entries.size() + 1) > slots.size()) {
+        grow();
     }
+    // Slots are never left marked free in a probe's way, so the first free
+    // one is where the identifier would lie.
+    const size_t mask = slots.size() - 1;
+    size_t at = home(uid);
+    for (; slots[at].position != EMPTY; at = (at + 1) & mask) {
+        if (slots[at].uid == uid) {
+            return false;
+        }
+    }
+    slots[at] = Slot{uid, static_cast<u32>(entries.size()), o};
     entries.emplace_back(uid, o);
     heap.push_back(uid);
     std::push_heap(heap.begin(), heap.end());
@@ -104,15 +153,26 @@ bool ObjectTable::insert(i32 uid, QelBase* o)
 
 bool ObjectTable::erase(i32 uid, const QelBase* o)
 {
-    auto slot = slots.find(uid);
-    if (slot == slots.end() || slot->second.object != o) {
+    size_t gap = findSlot(uid);
+    if (gap == NONE || slots[gap].object != o) {
         return false;
     }
-    const size_t position = slot->second.position;
-    slots.erase(slot);
+    const size_t position = slots[gap].position;
+    // The slots after the gap that a lookup reaches only through it move
+    // back into it, so that no probe meets a free slot before its entry.
+    const size_t mask = slots.size() - 1;
+    for (size_t at = (gap + 1) & mask; slots[at].position != EMPTY; at = (at + 1) & mask) {
+        const size_t from = home(slots[at].uid);
+        const bool reachedPastGap = gap <= at ? (from <= gap || from > at) : (from <= gap && from > at);
+        if (reachedPastGap) {
+            slots[gap] = slots[at];
+            gap = at;
+        }
+    }
+    slots[gap] = Slot();
     if (position + 1 != entries.size()) {
         entries[position] = entries.back();
-        slots.find(entries[position].first)->second.position = position;
+        slots[findSlot(entries[position].first)].position = static_cast<u32>(position);
     }
     entries.pop_back();
     if (heap.size() > 2 * entries.size() + HEAP_SLACK) {
@@ -127,7 +187,7 @@ bool ObjectTable::erase(i32 uid, const QelBase* o)
 
 void ObjectTable::clear()
 {
-    slots.clear();
+    std::vector<Slot>(FIRST_CAPACITY).swap(slots);
     entries.clear();
     heap.clear();
 }
@@ -135,7 +195,7 @@ void ObjectTable::clear()
 i32 ObjectTable::highest()
 {
     // Identifiers that left are dropped as they come to the top.
-    while (!heap.empty() && slots.count(heap.front()) == 0) {
+    while (!heap.empty() && findSlot(heap.front()) == NONE) {
         std::pop_heap(heap.begin(), heap.end());
         heap.pop_back();
     }
@@ -149,11 +209,14 @@ std::vector<ObjectTable::Entry> ObjectTable::inOrder() const
     return sorted;
 }
 
-size_t ObjectTable::largestBucket() const
+size_t ObjectTable::longestProbe() const
 {
-    size_t largest = 0;
-    for (size_t bucket = 0; bucket < slots.bucket_count(); ++bucket) {
-        largest = std::max(largest, slots.bucket_size(bucket));
+    const size_t mask = slots.size() - 1;
+    size_t longest = 0;
+    for (size_t at = 0; at < slots.size(); ++at) {
+        if (slots[at].position != EMPTY) {
+            longest = std::max(longest, ((at - home(slots[at].uid)) & mask) + 1);
+        }
     }
-    return largest;
+    return longest;
 }

@@ -3,17 +3,19 @@
 // identifier names, the highest identifier in use, and the objects in
 // identifier order.
 //
+// An open-addressed table with linear probing, never more than half full.
 // Peers and recordings pick identifiers, so no identifier chooses its own
-// bucket: every table hashes identifiers with SipHash-1-3 under a 128-bit
-// key of its own, drawn from the system's random source as the table is
-// made. The key never leaves the table, and nothing that leaves this side
-// shows the table's bucket order: listings go in identifier order, and the
-// entries by position (`begin` to `end`, `at`) in the order they were
-// registered, a removal moving the last entry into the gap. Without the key
-// no sender can tell which identifiers share a bucket, so a lookup, an
-// insertion and a removal cost what they cost for any identifiers.
+// slot: every table hashes identifiers with SipHash-1-3 under a 128-bit key
+// of its own, drawn from the system's random source as the table is made,
+// a run of RUN identifiers at a time, so that a side counting up finds its
+// objects' slots next to one another. The key never leaves the table, and
+// nothing that leaves this side shows the slots' order: listings go in
+// identifier order, and the entries by position (`begin` to `end`, `at`) in
+// the order they were registered, a removal moving the last entry into the
+// gap. Without the key no sender can tell where its identifiers land, so a
+// lookup, an insertion and a removal cost what they cost for any
+// identifiers.
 #include <cstddef>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -32,7 +34,7 @@ public:
 
     size_t size() const { return entries.size(); }
     bool empty() const { return entries.empty(); }
-    size_t count(i32 uid) const { return slots.count(uid); }
+    size_t count(i32 uid) const { return findSlot(uid) != NONE ? 1 : 0; }
     // The object the identifier names, or null.
     QelBase* find(i32 uid) const;
     // The entry's position, or NONE.
@@ -57,25 +59,41 @@ public:
     // are not yet dropped included: never more than twice the entries and
     // HEAP_SLACK.
     size_t heapSize() const { return heap.size(); }
-    // The most entries that share one bucket.
-    size_t largestBucket() const;
+    // The most slots a lookup of an identifier present reads.
+    size_t longestProbe() const;
 
     static constexpr size_t HEAP_SLACK = 64;
 
-    // SipHash-1-3 of the identifier's four bytes, little-endian.
+    // SipHash-1-3 of the number of the identifier's run of RUN, times RUN,
+    // plus its place in the run.
     struct KeyedHash {
+        static constexpr u32 RUN = 8;
         u64 key0 = 0;
         u64 key1 = 0;
         size_t operator()(i32 uid) const;
     };
 
 private:
+    static constexpr u32 EMPTY = 0xFFFFFFFF;
+    static constexpr size_t FIRST_CAPACITY = 256;
+
     struct Slot {
-        QelBase* object;
-        size_t position;
+        i32 uid = 0;
+        // The entry's position; EMPTY in a free slot.
+        u32 position = EMPTY;
+        QelBase* object = nullptr;
     };
 
-    std::unordered_map<i32, Slot, KeyedHash> slots;
+    size_t home(i32 uid) const { return hash(uid) & (slots.size() - 1); }
+    // The slot holding the identifier, or NONE.
+    size_t findSlot(i32 uid) const;
+    // Puts the slot's contents in the first free slot from its home on.
+    void place(const Slot& slot);
+    void grow();
+
+    KeyedHash hash;
+    // A power of two of them, at least twice the entries.
+    std::vector<Slot> slots;
     std::vector<Entry> entries;
     // Every identifier registered, as a max-heap. One that left stays until
     // it comes to the top, or until those that left outnumber the rest and

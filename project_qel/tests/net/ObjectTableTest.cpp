@@ -1,5 +1,5 @@
 // The replication role's object table on its own: identifiers chosen to
-// share a bucket, the highest identifier as objects come and go, and the
+// share a slot, the highest identifier as objects come and go, and the
 // entries by position and in identifier order.
 #include <gtest/gtest.h>
 
@@ -19,27 +19,28 @@ QelBase* object(i32 uid)
     return reinterpret_cast<QelBase*>(static_cast<std::uintptr_t>(uid) * 16 + 16);
 }
 
-TEST(ObjectTable, IdentifiersThatShareABucketOfATableHashedByValueSpreadOverThisOne)
+TEST(ObjectTable, IdentifiersThatShareASlotOfATableHashedByValueSpreadOverThisOne)
 {
-    // A table of 20,000 entries hashed by value, grown from 100 buckets as
-    // the role's is, puts every multiple of its bucket count in one bucket.
+    // Tables hashed by value put every multiple of their size in one
+    // place: this table's slots for 20,000 entries, and the buckets of a
+    // standard one grown from 100 to as many.
     constexpr i32 count = 20000;
     std::unordered_map<i32, QelBase*> byValue(100);
     for (i32 uid = 1; uid <= count; ++uid) {
         byValue.emplace(uid, object(uid));
     }
-    const i32 stride = static_cast<i32>(byValue.bucket_count());
-    ASSERT_LT(static_cast<i64>(stride) * count, NetRole::PEER_COUNTER_LIMIT);
-    // Tables of the role, and one of a key a test can name: none of them
-    // keeps more than a few in a bucket.
-    for (ObjectTable* table : {new ObjectTable(), new ObjectTable(), new ObjectTable(0, 0)}) {
-        for (i32 k = 1; k <= count; ++k) {
-            ASSERT_TRUE(table->insert(k * stride, object(k)));
+    for (const i32 stride : {65536, static_cast<i32>(byValue.bucket_count())}) {
+        ASSERT_LT(static_cast<i64>(stride) * count, NetRole::PEER_COUNTER_LIMIT);
+        // Tables of the role, and one of a key a test can name.
+        for (ObjectTable* table : {new ObjectTable(), new ObjectTable(), new ObjectTable(0, 0)}) {
+            for (i32 k = 1; k <= count; ++k) {
+                ASSERT_TRUE(table->insert(k * stride, object(k)));
+            }
+            EXPECT_LE(table->longestProbe(), 100u) << stride;
+            EXPECT_EQ(table->find(7 * stride), object(7));
+            EXPECT_EQ(table->highest(), count * stride);
+            delete table;
         }
-        EXPECT_LE(table->largestBucket(), 16u);
-        EXPECT_EQ(table->find(7 * stride), object(7));
-        EXPECT_EQ(table->highest(), count * stride);
-        delete table;
     }
 }
 
@@ -63,7 +64,12 @@ TEST(ObjectTable, TheHighestIdentifierAndTheEntriesFollowEveryChange)
             const i32 uid = model.size() % 3 == 0 ? *model.rbegin() : *std::next(model.begin(), draw() % model.size());
             EXPECT_FALSE(table.erase(uid, object(uid + 1))) << "an entry goes only with its own object";
             EXPECT_TRUE(table.erase(uid, object(uid)));
+            EXPECT_EQ(table.find(uid), nullptr);
             model.erase(uid);
+            // Those that stay are found past the slot that left.
+            for (i32 staying : model) {
+                ASSERT_EQ(table.find(staying), object(staying));
+            }
             EXPECT_EQ(table.highest(), model.empty() ? 0 : *model.rbegin());
             ASSERT_LE(table.heapSize(), 2 * table.size() + ObjectTable::HEAP_SLACK);
         }
