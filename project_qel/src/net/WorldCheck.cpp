@@ -138,7 +138,7 @@ void WorldCheck::checkAt(const ObjectTable& table, size_t position, size_t& read
 {
     ++read;
     const auto& [uid, o] = table.at(position);
-    if (found.uid != 0 && found.uid < uid) {
+    if (!found.reason.empty() && found.uid < uid) {
         return;
     }
     const RuntimeClass* record = o->getRuntimeClass();
