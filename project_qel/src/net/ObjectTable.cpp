@@ -83,18 +83,22 @@ ObjectTable::ObjectTable(u64 key0, u64 key1) : hash{key0, key1}, slots(FIRST_CAP
 {
 }
 
+size_t ObjectTable::probe(i32 uid) const
+{
+    // No slot is left free in a probe's way, so the first free one is
+    // where the identifier would lie.
+    const size_t mask = slots.size() - 1;
+    size_t at = home(uid);
+    while (slots[at].position != EMPTY && slots[at].uid != uid) {
+        at = (at + 1) & mask;
+    }
+    return at;
+}
+
 size_t ObjectTable::findSlot(i32 uid) const
 {
-    const size_t mask = slots.size() - 1;
-    for (size_t at = home(uid);; at = (at + 1) & mask) {
-        const Slot& slot = slots[at];
-        if (slot.position == EMPTY) {
-            return NONE;
-        }
-        if (slot.uid == uid) {
-            return at;
-        }
-    }
+    const size_t at = probe(uid);
+    return slots[at].position != EMPTY ? at : NONE;
 }
 
 QelBase* ObjectTable::find(i32 uid) const
@@ -109,23 +113,13 @@ size_t ObjectTable::positionOf(i32 uid) const
     return at != NONE ? slots[at].position : NONE;
 }
 
-void ObjectTable::place(const Slot& slot)
-{
-    const size_t mask = slots.size() - 1;
-    size_t at = home(slot.uid);
-    while (slots[at].position != EMPTY) {
-        at = (at + 1) & mask;
-    }
-    slots[at] = slot;
-}
-
 void ObjectTable::grow()
 {
     std::vector<Slot> old(slots.size() * 2);
     old.swap(slots);
     for (const Slot& slot : old) {
         if (slot.position != EMPTY) {
-            place(slot);
+            slots[probe(slot.uid)] = slot;
         }
     }
 }
@@ -135,14 +129,9 @@ bool ObjectTable::insert(i32 uid, QelBase* o)
     if (2 * (entries.size() + 1) > slots.size()) {
         grow();
     }
-    // Slots are never left marked free in a probe's way, so the first free
-    // one is where the identifier would lie.
-    const size_t mask = slots.size() - 1;
-    size_t at = home(uid);
-    for (; slots[at].position != EMPTY; at = (at + 1) & mask) {
-        if (slots[at].uid == uid) {
-            return false;
-        }
+    const size_t at = probe(uid);
+    if (slots[at].position != EMPTY) {
+        return false;
     }
     slots[at] = Slot{uid, static_cast<u32>(entries.size()), o};
     entries.emplace_back(uid, o);

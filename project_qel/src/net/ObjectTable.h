@@ -85,10 +85,10 @@ private:
     };
 
     size_t home(i32 uid) const { return hash(uid) & (slots.size() - 1); }
+    // The slot holding the identifier, or the free one it would take.
+    size_t probe(i32 uid) const;
     // The slot holding the identifier, or NONE.
     size_t findSlot(i32 uid) const;
-    // Puts the slot's contents in the first free slot from its home on.
-    void place(const Slot& slot);
     void grow();
 
     KeyedHash hash;
