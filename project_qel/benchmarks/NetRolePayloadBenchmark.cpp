@@ -543,29 +543,35 @@ struct ServerChain {
     QelBase* parent = nullptr;
 };
 
-// Copies from a client of the bottom of a server's chain, each image
-// listing one of the bottom's ancestors as its child: the root or the
-// bottom's own parent. Either would make the tree a cycle, so the server
-// skips every copy and keeps the client; the chain stays as it was.
-void serverCopiesListing(benchmark::State& state, bool root)
+// Times a payload from a client of copies of the bottom of the server's
+// chain, each image listing `ancestors`, ancestors of the bottom. Every copy
+// would make the tree a cycle, so the server skips it and keeps the
+// client; the chain stays as it was.
+void timeCopiesOfTheBottom(benchmark::State& state, const ServerChain& world, const std::vector<u32>& ancestors)
 {
-    Setup setup;
-    ServerChain world;
     if (!world.intact()) {
         state.SkipWithError("the chain was not built");
         return;
     }
     QelBase fields;
-    const std::vector<u32> ancestor{root ? 1u : static_cast<u32>(world.parent->objectUID)};
     const u32 uid = static_cast<u32>(world.bottom->objectUID);
     Commands payload;
-    payload.fill([&](Packet& p, u64) { copyCommand(p, fields, uid, &ancestor); });
+    payload.fill([&](Packet& p, u64) { copyCommand(p, fields, uid, &ancestors); });
     const Bytes bytes = payload.bytes();
     const double seconds = timeDeliveries(state, world.server.get(), bytes, false);
     report(state, seconds, bytes.size(), payload.count);
     if (!world.intact()) {
         state.SkipWithError("a copy changed the chain");
     }
+}
+
+// Copies of the bottom listing one of its ancestors as its child: the root
+// or the bottom's own parent.
+void serverCopiesListing(benchmark::State& state, bool root)
+{
+    Setup setup;
+    ServerChain world;
+    timeCopiesOfTheBottom(state, world, {root ? 1u : static_cast<u32>(world.parent->objectUID)});
 }
 
 void serverCopiesListingTheRoot(benchmark::State& state)
@@ -578,36 +584,20 @@ void serverCopiesListingTheParent(benchmark::State& state)
     serverCopiesListing(state, false);
 }
 
-// Copies from a client of the bottom of a server's chain registered top
-// down, each image listing as many of the bottom's farthest ancestors as
-// the argument says, the root first: 127, those whose identifiers travel
-// in one byte; 998, all of them. Every one would make the tree a cycle, so
-// the server skips every copy and keeps the client; the chain stays as it
-// was.
+// Copies of the bottom of a server's chain registered top down, each
+// image listing as many of the bottom's farthest ancestors as the argument
+// says, the root first: 127, those whose identifiers travel in one byte;
+// 998, all of them.
 void serverCopiesListingFarAncestors(benchmark::State& state)
 {
     Setup setup;
     const u32 count = static_cast<u32>(state.range(0));
-    ServerChain world(true);
-    if (!world.intact()) {
-        state.SkipWithError("the chain was not built");
-        return;
-    }
     if (count > DEPTH_LIMIT - 2) {
         state.SkipWithError("the bottom has fewer ancestors");
         return;
     }
-    QelBase fields;
-    const std::vector<u32> ancestors = range(1, count);
-    const u32 uid = static_cast<u32>(world.bottom->objectUID);
-    Commands payload;
-    payload.fill([&](Packet& p, u64) { copyCommand(p, fields, uid, &ancestors); });
-    const Bytes bytes = payload.bytes();
-    const double seconds = timeDeliveries(state, world.server.get(), bytes, false);
-    report(state, seconds, bytes.size(), payload.count);
-    if (!world.intact()) {
-        state.SkipWithError("a copy changed the chain");
-    }
+    ServerChain world(true);
+    timeCopiesOfTheBottom(state, world, range(1, count));
 }
 
 // Copies of the two targets in turn, each listing the same leaf: every
